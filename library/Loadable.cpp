@@ -1,0 +1,6 @@
+#include "Loadable.h"
+
+Loadable::Loadable()
+    : isLoading(false), isLoaded(false), percentDone(0)
+{
+}

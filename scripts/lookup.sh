@@ -1,0 +1,14 @@
+#!/bin/bash
+# Sets up everything, builds, and looks a word up in the real dictionaries:
+#   bash scripts/lookup.sh [dexaru2 arguments...]   (default: search neko)
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+bash "$here/install-deps.sh"
+bash "$here/setup-dictionaries.sh"
+bash "$here/build.sh"
+
+if (($# == 0)); then
+  set -- search neko
+fi
+exec "${DEXARU_BUILD_DIR:-$here/../build}/bin/dexaru2" "$@" 2>/dev/null
