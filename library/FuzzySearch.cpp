@@ -1,0 +1,190 @@
+#include "FuzzySearch.h"
+
+#include "Jwcs.h"
+#include "Log.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cwchar>
+#include <memory>
+
+namespace {
+
+// A rule line holds at most this many wide characters, its line end included.
+const int RULE_LINE_LENGTH = 1022;
+const wchar_t STAR = L'*';
+
+struct FileCloser
+{
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+
+// Wide text in the locale's multibyte form, for messages written with "%s".
+// Characters the locale cannot express come out as "?".
+std::string toNarrow(const std::wstring& text)
+{
+    std::string narrow;
+    std::mbstate_t state = std::mbstate_t();
+    char bytes[MB_LEN_MAX];
+    for (wchar_t character : text) {
+        std::size_t length = std::wcrtomb(bytes, character, &state);
+        if (length == static_cast<std::size_t>(-1)) {
+            narrow += '?';
+            state = std::mbstate_t();
+        } else {
+            narrow.append(bytes, length);
+        }
+    }
+    return narrow;
+}
+
+void stripLineEnd(std::wstring& line)
+{
+    while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r')) {
+        line.pop_back();
+    }
+}
+
+std::vector<std::wstring> splitAtCommas(const std::wstring& text)
+{
+    std::vector<std::wstring> pieces;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t comma = text.find(L',', start);
+        if (comma == std::wstring::npos) {
+            pieces.push_back(text.substr(start));
+            return pieces;
+        }
+        pieces.push_back(text.substr(start, comma - start));
+        start = comma + 1;
+    }
+}
+
+bool endsWith(const std::wstring& text, const std::wstring& tail)
+{
+    return text.size() >= tail.size()
+        && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool hasWildcard(const std::wstring& text)
+{
+    return text.find_first_of(L"*?") != std::wstring::npos;
+}
+
+// Where the rule's tail starts in input, or npos when the rule does not
+// apply. A tail with wildcards is matched as a pattern but then looked
+// for as plain text.
+std::size_t tailPosition(const std::wstring& input, const std::wstring& expression)
+{
+    if (expression.empty() || expression[0] != STAR) {
+        return std::wstring::npos;
+    }
+    std::wstring tail = expression.substr(1);
+    if (!hasWildcard(tail)) {
+        return endsWith(input, tail) ? input.size() - tail.size() : std::wstring::npos;
+    }
+    if (Jwcs::xcmp(input.c_str(), expression.c_str(), CMP_CASE) != 0) {
+        return std::wstring::npos;
+    }
+    return input.rfind(tail);
+}
+
+} // namespace
+
+FuzzySearch::FuzzySearch() = default;
+
+bool FuzzySearch::loadFromFile(std::string filename)
+{
+    Log::write(7, "%s: Called with '%s'.", "loadFromFile", filename.c_str());
+    std::unique_ptr<FILE, FileCloser> file(std::fopen(filename.c_str(), "r"));
+    if (!file) {
+        Log::write(7, "%s: ERROR: Couldn't open '%s'.", "loadFromFile", filename.c_str());
+        return false;
+    }
+
+    wchar_t buffer[RULE_LINE_LENGTH + 1];
+    while (!std::feof(file.get())) {
+        std::fill(buffer, buffer + RULE_LINE_LENGTH + 1, L'\0');
+        if (std::fgetws(buffer, RULE_LINE_LENGTH + 1, file.get()) == nullptr) {
+            // Running into the end after the last line is no failure.
+            if (std::ferror(file.get()) || !std::feof(file.get())) {
+                Log::write(7, "%s: fgetws returned NULL.", "loadFromFile");
+            }
+            break;
+        }
+        // A last line without a line end is a rule like any other.
+        if (buffer[0] == L'\0' || buffer[0] == L'#' || buffer[0] == 0xFEFF) {
+            continue;
+        }
+        std::wstring line(buffer);
+        stripLineEnd(line);
+        if (line.empty()) {
+            continue;
+        }
+        std::size_t colon = line.find(L':');
+        if (colon == std::wstring::npos || colon == 0) {
+            Log::write(7, "%s: WARNING: Couldn't find a ':' on this line: %s",
+                       "loadFromFile", toNarrow(line).c_str());
+            continue;
+        }
+        FuzzySearch_Info rule;
+        rule.expression = line.substr(0, colon);
+        rule.replace = splitAtCommas(line.substr(colon + 1));
+        fuzzysearchInfo.push_back(rule);
+    }
+
+    Log::write(7, "%s: All done.", "loadFromFile");
+    return true;
+}
+
+std::vector<std::wstring> FuzzySearch::generateStrings(std::wstring input)
+{
+    std::vector<std::wstring> path(1, input);
+    std::vector<std::wstring> output;
+    bool capReported = false;
+    generateInto(input, path, output, capReported);
+    return output;
+}
+
+// Appends the variants of input to output, depth first. path holds input
+// and the strings it was derived from: meeting one of them again would
+// rewrite forever, so such a variant is listed but not expanded.
+void FuzzySearch::generateInto(const std::wstring& input, std::vector<std::wstring>& path,
+                               std::vector<std::wstring>& output, bool& capReported)
+{
+    Log::write(7, "%s: Called with '%S'.", "generateStrings", input.c_str());
+    for (const FuzzySearch_Info& rule : fuzzysearchInfo) {
+        std::size_t position = tailPosition(input, rule.expression);
+        if (position == std::wstring::npos) {
+            continue;
+        }
+        std::wstring head = input.substr(0, position);
+        for (const std::wstring& replacement : rule.replace) {
+            if (replacement.empty() || replacement[0] != STAR) {
+                continue;
+            }
+            if (output.size() >= static_cast<std::size_t>(MAX_VARIANTS)) {
+                if (!capReported) {
+                    Log::write(4, "%s: Stopped at %d variants; the fuzzy rules rewrite without end.",
+                               "generateStrings", MAX_VARIANTS);
+                    capReported = true;
+                }
+                return;
+            }
+            std::wstring variant = head + replacement.substr(1);
+            output.push_back(variant);
+            if (std::find(path.begin(), path.end(), variant) != path.end()) {
+                continue;
+            }
+            std::size_t firstDerived = output.size();
+            path.push_back(variant);
+            generateInto(variant, path, output, capReported);
+            path.pop_back();
+            for (std::size_t i = firstDerived; i < output.size(); ++i) {
+                Log::write(7, "%s:    FUZZYSEARCH: Added: %s", "generateStrings",
+                           toNarrow(output[i]).c_str());
+            }
+        }
+    }
+}
