@@ -1,0 +1,69 @@
+// Word dictionary for files in the EDICT format (one EUC-JP line per entry).
+// Only an index of headwords and readings lives in memory; matching lines are
+// read back from the file, which stays open until the dictionary is deleted.
+#ifndef DEXARU_EDICT_H
+#define DEXARU_EDICT_H
+
+#include "WordDictionary.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+class WordEntry;
+
+// One indexed line. The strings belong to the dictionary's index.
+struct IndexEntry
+{
+    wchar_t* word;      // headword, never null for an indexed line
+    wchar_t* kana;      // reading, null when the line has none
+    long fileLocation;  // byte offset of the start of the line
+};
+
+class Edict : public WordDictionary
+{
+public:
+    Edict();
+    ~Edict() override;
+
+    // Opens the file and builds the index: 0 on success (an empty file
+    // included), -1 when the file cannot be opened.
+    int load() override;
+    std::vector<WordEntry*>* search(std::wstring text, SearchOptions* options) override;
+
+    // Accepted for compatibility; has no effect.
+    int setStyle(int style);
+
+    // Splits a line into headword and reading (cutting the line with NULs)
+    // and returns the offset where the meanings begin: 0 when the line is
+    // not an entry, -1 for a null line. *word and *kana, when given,
+    // receive new[] arrays the caller deletes, or null.
+    int getEdictWordAndKana(char* line, wchar_t** word, wchar_t** kana);
+    // Splits the meanings part at "/" into a new[] array the caller owns.
+    int getEdictMeanings(char* text, std::string** meanings, int* meaningsSize);
+    // Reads the line at fileLocation back into a new entry (caller owns it),
+    // or returns null.
+    WordEntry* loadEntryFromEdict(long fileLocation);
+    // True when text occurs in the meanings part of the line at fileLocation.
+    bool fuzzySearchFromEdictLine(long fileLocation, std::string text);
+
+    // Number of newline-terminated lines, or -1 for a null stream. Leaves
+    // the stream at its start.
+    static int countLinesInFile(FILE* stream);
+
+    FILE* file;
+    IndexEntry* indexEntries;
+    int indexEntriesSize;
+
+private:
+    class StringPool;
+
+    Edict(const Edict&) = delete;
+    Edict& operator=(const Edict&) = delete;
+
+    // Holds the index's words and readings in a few large blocks.
+    std::unique_ptr<StringPool> pool;
+};
+
+#endif
