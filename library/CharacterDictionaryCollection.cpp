@@ -1,0 +1,100 @@
+#include "CharacterDictionaryCollection.h"
+
+#include "Log.h"
+
+CharacterDictionaryCollection::CharacterDictionaryCollection()
+    : radicalTable(nullptr)
+{
+}
+
+CharacterDictionaryCollection::~CharacterDictionaryCollection()
+{
+    for (auto it = dictionaries.rbegin(); it != dictionaries.rend(); ++it)
+        delete *it;
+}
+
+int CharacterDictionaryCollection::addDictionary(CharacterDictionary* dictionary)
+{
+    // Every other operation dereferences the dictionaries it holds.
+    if (dictionary == nullptr)
+        return 0;
+    dictionary->setRadicalTable(radicalTable);
+    dictionaries.push_back(dictionary);
+    return 0;
+}
+
+int CharacterDictionaryCollection::setRadicalTable(RadicalTable* table)
+{
+    radicalTable = table;
+    for (CharacterDictionary* dictionary : dictionaries)
+        dictionary->setRadicalTable(table);
+    return 0;
+}
+
+std::vector<std::string> CharacterDictionaryCollection::getDictionaryNames()
+{
+    std::vector<std::string> names;
+    for (CharacterDictionary* dictionary : dictionaries)
+        names.push_back(dictionary->getName());
+    return names;
+}
+
+int CharacterDictionaryCollection::load()
+{
+    Log::write(7, "%s: Loading the dictionaries...", "load");
+    for (size_t i = 0; i < dictionaries.size(); ++i) {
+        CharacterDictionary* dictionary = dictionaries[i];
+        const int index = static_cast<int>(i);
+        Log::write(7, "%s: Working on dictionary [ %d ]...", "load", index);
+        if (dictionary->isLoaded) {
+            Log::write(7, "%s: CharacterDictionary [ %d ] is already loaded.", "load", index);
+            continue;
+        }
+        if (dictionary->isLoading) {
+            Log::write(7, "%s: CharacterDictionary [ %d ] is already loading.", "load", index);
+            continue;
+        }
+        dictionary->isLoading = true;
+        dictionary->percentDone = 0;
+        int status = dictionary->load();
+        dictionary->isLoading = false;
+        if (status == 0) {
+            dictionary->isLoaded = true;
+            dictionary->percentDone = 100;
+        }
+        Log::write(7, "%s: CharacterDictionary [ %d ] status: %d.", "load", index, status);
+    }
+    return 0;
+}
+
+CharacterResult* CharacterDictionaryCollection::search(std::set<wchar_t> kanji)
+{
+    CharacterResult* result = new CharacterResult();
+    Log::write(7, "%s: Going through the dictionaries...", "search");
+    for (size_t i = 0; i < dictionaries.size(); ++i) {
+        CharacterDictionary* dictionary = dictionaries[i];
+        const int index = static_cast<int>(i);
+        Log::write(7, "%s: Working on dictionary [ %d ]...", "search", index);
+        if (!dictionary->isLoaded) {
+            Log::write(7, "%s: Edict [ %d ] is not loaded.", "search", index);
+            continue;
+        }
+        std::vector<CharacterEntry*>* found = dictionary->search(kanji);
+        if (found == nullptr) {
+            Log::write(3, "%s: !!! Edict [ %d ] gave the null result set back.", "search", index);
+            continue;
+        }
+        Log::write(7, "%s: Edict [ %d ] gave back %d results.", "search", index,
+                   static_cast<int>(found->size()));
+        for (CharacterEntry* entry : *found) {
+            if (entry == nullptr)
+                continue;
+            entry->dictionaryName = dictionary->name;
+            entry->dictionaryIndex = index;
+            result->addEntry(entry);
+        }
+        delete found;
+    }
+    result->sort();
+    return result;
+}
