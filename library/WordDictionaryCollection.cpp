@@ -1,0 +1,182 @@
+#include "WordDictionaryCollection.h"
+
+#include "FuzzySearch.h"
+#include "Log.h"
+#include "WordEntry.h"
+#include "WordResult.h"
+
+#include <algorithm>
+#include <memory>
+
+WordDictionaryCollection::WordDictionaryCollection()
+    : partsOfSpeech(nullptr), fuzzySearch(nullptr)
+{
+}
+
+WordDictionaryCollection::~WordDictionaryCollection()
+{
+    while (!dictionaries.empty()) {
+        WordDictionary* dictionary = dictionaries.back();
+        Log::write(7, "%s: Deleting dictionary '%s'.", "~WordDictionaryCollection",
+                   dictionary->getName().c_str());
+        delete dictionary;
+        dictionaries.pop_back();
+    }
+}
+
+int WordDictionaryCollection::setPartsOfSpeech(PartsOfSpeech* table)
+{
+    partsOfSpeech = table;
+    return 0;
+}
+
+int WordDictionaryCollection::setFuzzySearch(FuzzySearch* rules)
+{
+    fuzzySearch = rules;
+    return 0;
+}
+
+int WordDictionaryCollection::addDictionary(WordDictionary* dictionary)
+{
+    dictionaries.push_back(dictionary);
+    return 0;
+}
+
+int WordDictionaryCollection::removeDictionary(WordDictionary* dictionary)
+{
+    auto found = std::find(dictionaries.begin(), dictionaries.end(), dictionary);
+    if (found == dictionaries.end()) {
+        return 1;
+    }
+    dictionaries.erase(found);
+    return 0;
+}
+
+std::vector<std::string> WordDictionaryCollection::getDictionaryNames()
+{
+    std::vector<std::string> names;
+    for (WordDictionary* dictionary : dictionaries) {
+        names.push_back(dictionary->getName());
+    }
+    return names;
+}
+
+WordDictionary* WordDictionaryCollection::getDictionaryByName(std::string name)
+{
+    for (WordDictionary* dictionary : dictionaries) {
+        if (dictionary->name == name) {
+            return dictionary;
+        }
+    }
+    return nullptr;
+}
+
+int WordDictionaryCollection::load()
+{
+    Log::write(7, "%s: Loading the dictionaries...", "load");
+    for (std::size_t i = 0; i < dictionaries.size(); ++i) {
+        WordDictionary* dictionary = dictionaries[i];
+        const int position = static_cast<int>(i);
+        Log::write(7, "%s: Working on dictionary [ %d ]...", "load", position);
+        if (dictionary->isLoaded) {
+            Log::write(7, "%s: Edict [ %d ] is already loaded.", "load", position);
+            continue;
+        }
+        if (dictionary->isLoading) {
+            Log::write(7, "%s: Edict [ %d ] is already loading.", "load", position);
+            continue;
+        }
+        dictionary->isLoading = true;
+        dictionary->percentDone = 0;
+        dictionary->setPartsOfSpeech(partsOfSpeech);
+        int status = dictionary->load();
+        dictionary->isLoading = false;
+        if (status == 0) {
+            dictionary->isLoaded = true;
+            dictionary->percentDone = 100;
+        }
+        Log::write(7, "%s: Edict [ %d ] status: %d.", "load", position, status);
+    }
+    return 0;
+}
+
+namespace {
+
+// The text as typed, then its fuzzy variants when they are asked for.
+std::vector<std::wstring> searchStrings(const std::wstring& text, int searchFlags,
+                                        FuzzySearch* fuzzySearch)
+{
+    std::vector<std::wstring> strings(1, text);
+    if (!(searchFlags & WordDictionary::SEARCH_FUZZY)) {
+        return strings;
+    }
+    Log::write(7, "%s: Fuzzy search: enabled.", "search");
+    if (fuzzySearch == nullptr) {
+        Log::write(4, "%s: No fuzzy search instance has been set.", "search");
+        return strings;
+    }
+    std::vector<std::wstring> variants = fuzzySearch->generateStrings(text);
+    Log::write(7, "%s: Got %d fuzzy strings back.", "search", static_cast<int>(variants.size()));
+    for (std::size_t k = 0; k < variants.size(); ++k) {
+        Log::write(7, "%s:    %d. %S", "search", static_cast<int>(k + 1), variants[k].c_str());
+        strings.push_back(variants[k]);
+    }
+    return strings;
+}
+
+} // namespace
+
+WordResult* WordDictionaryCollection::search(std::wstring text,
+                                             WordDictionary::SearchOptions* options)
+{
+    WordResult* result = new WordResult();
+    if (options == nullptr) {
+        Log::write(3, "%s: 'searchOptions' was not specified.", "search");
+        return result;
+    }
+    std::vector<std::wstring> strings = searchStrings(text, options->searchFlags, fuzzySearch);
+
+    Log::write(7, "%s: Going through the dictionaries...", "search");
+    const int limit = options->limit;
+    int allowance = limit;
+    for (std::size_t i = 0; i < dictionaries.size(); ++i) {
+        WordDictionary* dictionary = dictionaries[i];
+        const int position = static_cast<int>(i);
+        Log::write(7, "%s: Working on dictionary [ %d ]...", "search", position);
+        if (!dictionary->isEnabled()) {
+            Log::write(7, "%s: Edict [ %d ] is not enabled.", "search", position);
+            continue;
+        }
+        if (!dictionary->isLoaded) {
+            Log::write(7, "%s: Edict [ %d ] is not loaded.", "search", position);
+            continue;
+        }
+        for (std::size_t k = 0; k < strings.size(); ++k) {
+            Log::write(3, "%s: Trying string %d, %S", "search", static_cast<int>(k + 1),
+                       strings[k].c_str());
+            std::unique_ptr<std::vector<WordEntry*>> found(dictionary->search(strings[k], options));
+            if (!found) {
+                Log::write(3, "%s: !!! Edict [ %d ] gave the null result set back.", "search",
+                           position);
+                continue;
+            }
+            Log::write(7, "%s: Edict [ %d ] gave back %d results.", "search", position,
+                       static_cast<int>(found->size()));
+            for (WordEntry* entry : *found) {
+                if (limit >= 0 && allowance <= 0) {
+                    delete entry;
+                    continue;
+                }
+                entry->dictionaryName = dictionary->name;
+                entry->dictionaryIndex = position;
+                result->addEntry(entry);
+                if (limit >= 0) {
+                    --allowance;
+                }
+            }
+        }
+    }
+
+    result->sort();
+    return result;
+}

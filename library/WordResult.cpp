@@ -1,0 +1,173 @@
+#include "WordResult.h"
+
+#include "Log.h"
+#include "WordEntry.h"
+
+#include <algorithm>
+
+EnhancedEntry::EnhancedEntry()
+    : entry(nullptr), isVisible(true)
+{
+}
+
+EnhancedEntry::~EnhancedEntry()
+{
+    delete entry;
+}
+
+WordResult::WordResult()
+    : entryIndex(-1), sorter(new WordResultSorter())
+{
+    resetNextEntry();
+    resetSort();
+}
+
+WordResult::~WordResult()
+{
+    delete sorter;
+    for (EnhancedEntry* row : entries) {
+        delete row;
+    }
+}
+
+int WordResult::addEntry(WordEntry* entry)
+{
+    EnhancedEntry* row = new EnhancedEntry();
+    row->entry = entry;
+    row->isVisible = true;
+    entries.push_back(row);
+    return 0;
+}
+
+int WordResult::sort()
+{
+    std::sort(entries.begin(), entries.end(), WordResultSorter(*sorter));
+    return 0;
+}
+
+int WordResult::resetSort()
+{
+    sorter->clear();
+    sorter->addColumn(SORT_KANA, ORDER_ASCENDING);
+    sorter->addColumn(SORT_WORD, ORDER_ASCENDING);
+    sorter->addColumn(SORT_COMMON, ORDER_DESCENDING);
+    return 0;
+}
+
+WordEntry* WordResult::getNextEntry()
+{
+    const int size = static_cast<int>(entries.size());
+    while (entryIndex < size) {
+        ++entryIndex;
+        if (entryIndex < size && entries[entryIndex]->isVisible) {
+            return entries[entryIndex]->entry;
+        }
+    }
+    return nullptr;
+}
+
+int WordResult::resetNextEntry()
+{
+    entryIndex = -1;
+    return 0;
+}
+
+int WordResult::getEntryCount()
+{
+    int count = 0;
+    for (EnhancedEntry* row : entries) {
+        if (row->isVisible) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::vector<WordEntry*> WordResult::getEntries()
+{
+    std::vector<WordEntry*> visible;
+    for (EnhancedEntry* row : entries) {
+        if (row->isVisible) {
+            visible.push_back(row->entry);
+        }
+    }
+    return visible;
+}
+
+std::set<wchar_t> WordResult::getCharacters()
+{
+    std::set<wchar_t> characters;
+    for (EnhancedEntry* row : entries) {
+        if (row->isVisible) {
+            characters.insert(row->entry->word.begin(), row->entry->word.end());
+        }
+    }
+    return characters;
+}
+
+int WordResult::filter(std::wstring, WordDictionary::SearchOptions*)
+{
+    Log::write(3, "%s: NOT IMPLEMENTED.", "filter");
+    return 0;
+}
+
+int WordResult::resetFilter()
+{
+    return 0;
+}
+
+WordResultSorter::WordResultSorter() = default;
+
+WordResultSorter::WordResultSorter(const WordResultSorter& other)
+    : columns(other.columns), columnOrder(other.columnOrder)
+{
+}
+
+int WordResultSorter::addColumn(WordResult::Sort column, WordResult::Order order)
+{
+    columns.push_back(column);
+    columnOrder.push_back(order);
+    return 0;
+}
+
+int WordResultSorter::clear()
+{
+    columns.clear();
+    columnOrder.clear();
+    return 0;
+}
+
+namespace {
+
+// Negative when a goes first on this column, positive when b does, 0 when
+// the column does not decide.
+int compareColumn(WordResult::Sort column, const WordEntry& a, const WordEntry& b)
+{
+    switch (column) {
+    case WordResult::SORT_WORD:
+        return a.word.compare(b.word);
+    case WordResult::SORT_WORD_LENGTH:
+        return a.word.size() < b.word.size() ? -1 : (a.word.size() > b.word.size() ? 1 : 0);
+    case WordResult::SORT_KANA:
+        return a.kana.compare(b.kana);
+    case WordResult::SORT_KANA_LENGTH:
+        return a.kana.size() < b.kana.size() ? -1 : (a.kana.size() > b.kana.size() ? 1 : 0);
+    case WordResult::SORT_COMMON:
+        return a.isCommon == b.isCommon ? 0 : (a.isCommon ? 1 : -1);
+    }
+    return 0;
+}
+
+} // namespace
+
+bool WordResultSorter::operator()(EnhancedEntry* a, EnhancedEntry* b)
+{
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        int comparison = compareColumn(columns[i], *a->entry, *b->entry);
+        if (comparison != 0) {
+            bool aFirst = comparison < 0;
+            return columnOrder[i] == WordResult::ORDER_DESCENDING ? !aFirst : aFirst;
+        }
+    }
+    return false;
+}
