@@ -66,6 +66,7 @@ class CharacterResultSorter
 public:
     CharacterResultSorter();
     CharacterResultSorter(const CharacterResultSorter& other);
+    CharacterResultSorter& operator=(const CharacterResultSorter& other) = default;
 
     int addColumn(CharacterResult::Sort column, CharacterResult::Order order);
     int clear();

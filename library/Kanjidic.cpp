@@ -1,5 +1,205 @@
 #include "Kanjidic.h"
 
+#include "Encoding.h"
+#include "Kana.h"
+#include "Log.h"
+#include "RadicalTable.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+// EUC-JP codes of the rows that EUCToUNICODE maps arithmetically.
+constexpr uint16_t EUC_ENGLISH_START = 0xA3B0;
+constexpr uint16_t EUC_ENGLISH_END = 0xA3FA;
+constexpr uint16_t EUC_HIRAGANA_START = 0xA4A1;
+constexpr uint16_t EUC_HIRAGANA_END = 0xA4F3;
+constexpr uint16_t EUC_KATAKANA_START = 0xA5A1;
+constexpr uint16_t EUC_KATAKANA_END = 0xA5F6;
+
+// Where the readings of the rest of a line go.
+enum KanaMode
+{
+    KANA_MODE_ONKUN = 0,
+    KANA_MODE_NANORI = 1,
+    KANA_MODE_RADICAL = 2
+};
+
+// A line holds at most this many bytes, its line end included; longer lines
+// are read from their first piece of this size only.
+constexpr size_t MAX_LINE = 4094;
+constexpr size_t LINE_BUFFER = 4096;
+
+// Reads everything from the current position of the stream to its end.
+std::string readToEnd(FILE* stream)
+{
+    std::string data;
+    char block[65536];
+    size_t count;
+    while ((count = fread(block, 1, sizeof block, stream)) > 0)
+        data.append(block, count);
+    return data;
+}
+
+size_t stripLineEnd(char* line, size_t length)
+{
+    while (length > 0 && (line[length - 1] == '\n' || line[length - 1] == '\r'))
+        line[--length] = '\0';
+    return length;
+}
+
+// The decimal value at the start of [text, end), as atoi reads it, held
+// within 0 ... limit: a negative value counts as none, a larger one as the limit.
+unsigned parseDecimal(const char* text, const char* end, unsigned limit)
+{
+    bool negative = false;
+    if (text < end && (*text == '+' || *text == '-')) {
+        negative = *text == '-';
+        ++text;
+    }
+    unsigned long value = 0;
+    for (; text < end && *text >= '0' && *text <= '9'; ++text) {
+        value = value * 10 + static_cast<unsigned>(*text - '0');
+        if (value > limit)
+            value = limit + 1UL;
+    }
+    if (negative)
+        return 0;
+    return value > limit ? limit : static_cast<unsigned>(value);
+}
+
+bool isMappedRow(uint16_t code)
+{
+    return (code >= EUC_ENGLISH_START && code <= EUC_ENGLISH_END)
+        || (code >= EUC_HIRAGANA_START && code <= EUC_HIRAGANA_END)
+        || (code >= EUC_KATAKANA_START && code <= EUC_KATAKANA_END);
+}
+
+// Decodes one byte pair outside the arithmetic rows (the long-vowel mark
+// and the like) through the full EUC-JP conversion; 0 when it has none.
+void appendConverted(unsigned char lead, unsigned char trail, std::wstring& out)
+{
+    char pair[2] = { static_cast<char>(lead), static_cast<char>(trail) };
+    char* data = nullptr;
+    int size = 0;
+    if (Encoding::convert("EUC-JP", pair, 2, "WCHAR_T", &data, &size) != 0) {
+        out.push_back(0);
+        return;
+    }
+    std::unique_ptr<char[]> owned(data);
+    size_t count = static_cast<size_t>(size) / sizeof(wchar_t);
+    if (count == 0)
+        out.push_back(0);
+    for (size_t i = 0; i < count; ++i) {
+        wchar_t c;
+        std::memcpy(&c, data + i * sizeof(wchar_t), sizeof c);
+        out.push_back(c);
+    }
+}
+
+// Decodes a reading byte pair by byte pair; "." and "-" stand for themselves.
+std::wstring decodeReading(const char* text, const char* end)
+{
+    std::wstring reading;
+    while (text < end) {
+        unsigned char lead = static_cast<unsigned char>(*text);
+        if (lead == '.' || lead == '-') {
+            reading.push_back(static_cast<wchar_t>(lead));
+            ++text;
+            continue;
+        }
+        if (text + 1 >= end) {
+            // A lead byte without its partner: the missing byte counts as 0,
+            // which no row maps.
+            reading.push_back(0);
+            break;
+        }
+        unsigned char trail = static_cast<unsigned char>(text[1]);
+        text += 2;
+        uint16_t code = static_cast<uint16_t>(lead << 8 | trail);
+        if (isMappedRow(code))
+            reading.push_back(static_cast<wchar_t>(EUCToUNICODE(code)));
+        else
+            appendConverted(lead, trail, reading);
+    }
+    return reading;
+}
+
+bool holdsKatakana(const std::wstring& reading)
+{
+    for (wchar_t c : reading) {
+        if (c >= 0 && c <= 0xFFFF && Kana::isKatakana(static_cast<uint16_t>(c)))
+            return true;
+    }
+    return false;
+}
+
+// The end of the field that starts at text: the next space or the line end.
+const char* fieldEnd(const char* text, const char* end)
+{
+    const void* space = std::memchr(text, ' ', static_cast<size_t>(end - text));
+    return space != nullptr ? static_cast<const char*>(space) : end;
+}
+
+// Past the field and the space after it, if any.
+const char* afterField(const char* fieldEnd, const char* end)
+{
+    return fieldEnd < end ? fieldEnd + 1 : end;
+}
+
+void parseFields(CharacterEntry& entry, const char* text, const char* end)
+{
+    KanaMode mode = KANA_MODE_ONKUN;
+    while (text < end) {
+        const unsigned char first = static_cast<unsigned char>(*text);
+        if (first == ' ') {
+            ++text;
+            continue;
+        }
+        if (first == '{') {
+            const void* close = std::memchr(text + 1, '}', static_cast<size_t>(end - text - 1));
+            if (close == nullptr) {
+                entry.meanings.push_back(std::wstring());
+                return;
+            }
+            const char* closing = static_cast<const char*>(close);
+            std::wstring meaning;
+            for (const char* c = text + 1; c < closing; ++c)
+                meaning.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*c)));
+            entry.meanings.push_back(meaning);
+            text = closing + 1;
+            continue;
+        }
+        const char* stop = fieldEnd(text, end);
+        if (first == 'S') {
+            if (entry.strokeCount == 0)
+                entry.strokeCount = static_cast<uint8_t>(parseDecimal(text + 1, stop, 255));
+        } else if (first == 'F') {
+            entry.frequency = static_cast<uint16_t>(parseDecimal(text + 1, stop, 65535));
+        } else if (first == 'T') {
+            if (text + 1 < stop && text[1] == '1')
+                mode = KANA_MODE_NANORI;
+            else if (text + 1 < stop && text[1] == '2')
+                mode = KANA_MODE_RADICAL;
+        } else if (first == '-' || first == 0xA4 || first == 0xA5) {
+            std::wstring reading = decodeReading(text, stop);
+            if (mode != KANA_MODE_ONKUN)
+                entry.nanori.push_back(reading);
+            else if (holdsKatakana(reading))
+                entry.on.push_back(reading);
+            else
+                entry.kun.push_back(reading);
+        }
+        text = afterField(stop, end);
+    }
+}
+
+}
+
 Kanjidic::Kanjidic()
     : file(nullptr)
 {
@@ -15,30 +215,120 @@ Kanjidic::~Kanjidic()
 
 int Kanjidic::load()
 {
-    return -1;
+    // Loading again starts afresh instead of leaking the previous stream.
+    if (file != nullptr)
+        fclose(file);
+    file = fopen(filename.c_str(), "rb");
+    if (file == nullptr)
+        Log::write(3, "%s: Could not open the file '%s'.", "load", filename.c_str());
+    return loadIndexEntries() ? 0 : -1;
 }
 
-CharacterEntry* Kanjidic::getInformation(wchar_t)
+CharacterEntry* Kanjidic::getInformation(wchar_t kanji)
 {
-    return nullptr;
+    KANJIDIC_Index_Entry* index = getIndexEntry(kanji);
+    if (index == nullptr)
+        return nullptr;
+    std::unique_ptr<CharacterEntry> entry(new CharacterEntry());
+    if (!loadEntryInformation(*entry, index))
+        return nullptr;
+    if (radicalTable != nullptr)
+        entry->radicals = radicalTable->getRadicalsForKanji(kanji);
+    return entry.release();
 }
 
-std::vector<CharacterEntry*>* Kanjidic::search(std::set<wchar_t>)
+std::vector<CharacterEntry*>* Kanjidic::search(std::set<wchar_t> kanji)
 {
-    return new std::vector<CharacterEntry*>();
+    auto* found = new std::vector<CharacterEntry*>();
+    for (wchar_t c : kanji) {
+        CharacterEntry* entry = getInformation(c);
+        if (entry != nullptr)
+            found->push_back(entry);
+    }
+    return found;
 }
 
 bool Kanjidic::loadIndexEntries()
 {
-    return false;
+    if (file == nullptr)
+        return false;
+    for (KANJIDIC_Index_Entry* entry : indexEntries)
+        delete entry;
+    indexEntries.clear();
+
+    // One read of the whole file; the lines are then cut in memory.
+    rewind(file);
+    const std::string data = readToEnd(file);
+    char line[LINE_BUFFER];
+    int lineNumber = 0;
+    size_t start = 0;
+    while (start < data.size()) {
+        const void* newline = std::memchr(data.data() + start, '\n', data.size() - start);
+        size_t next = newline != nullptr
+            ? static_cast<size_t>(static_cast<const char*>(newline) - data.data()) + 1
+            : data.size();
+        const long offset = static_cast<long>(start);
+        const size_t pieceLength = std::min(next - start, MAX_LINE);
+        std::memcpy(line, data.data() + start, pieceLength);
+        line[pieceLength] = '\0';
+        start = next;
+
+        ++lineNumber;
+        if (line[0] == '#')
+            continue;
+        stripLineEnd(line, std::strlen(line));
+        const char* field = std::strstr(line, " U");
+        if (field == nullptr) {
+            Log::write(3, "%s: !!! Could not find the Uxxxx entry for line #%d.",
+                       "loadIndexEntries", lineNumber);
+            continue;
+        }
+        char* parsedEnd = nullptr;
+        unsigned long code = std::strtoul(field + 2, &parsedEnd, 16);
+        if (parsedEnd == field + 2 || code > 0x10FFFF) {
+            Log::write(3, "%s: !!! Could not parse the Uxxxx entry for line #%d.",
+                       "loadIndexEntries", lineNumber);
+            continue;
+        }
+        indexEntries.push_back(new KANJIDIC_Index_Entry{ static_cast<wchar_t>(code), offset });
+    }
+    Log::write(7, "%s: Read %d kanjidic entries.", "loadIndexEntries",
+               static_cast<int>(indexEntries.size()));
+    return true;
 }
 
-KANJIDIC_Index_Entry* Kanjidic::getIndexEntry(wchar_t)
+KANJIDIC_Index_Entry* Kanjidic::getIndexEntry(wchar_t kanji)
 {
+    for (KANJIDIC_Index_Entry* entry : indexEntries) {
+        if (entry->kanji == kanji)
+            return entry;
+    }
     return nullptr;
 }
 
-bool Kanjidic::loadEntryInformation(CharacterEntry&, KANJIDIC_Index_Entry*)
+bool Kanjidic::loadEntryInformation(CharacterEntry& entry, KANJIDIC_Index_Entry* index)
 {
-    return false;
+    if (index == nullptr) {
+        Log::write(3, "%s: index is NULL.", "loadEntryInformation");
+        return false;
+    }
+    if (file == nullptr) {
+        Log::write(3, "%s: The file is not loaded yet.", "loadEntryInformation");
+        return false;
+    }
+    char line[LINE_BUFFER] = {};
+    if (fseek(file, index->fileloc, SEEK_SET) != 0
+        || fgets(line, static_cast<int>(MAX_LINE) + 1, file) == nullptr
+        || line[0] == '#')
+        return false;
+    size_t length = stripLineEnd(line, std::strlen(line));
+
+    const char* end = line + length;
+    const void* space = std::memchr(line, ' ', length);
+    entry.kanji = index->kanji;
+    entry.frequency = 0;
+    entry.strokeCount = 0;
+    if (space != nullptr)
+        parseFields(entry, static_cast<const char*>(space) + 1, end);
+    return true;
 }

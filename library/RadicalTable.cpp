@@ -1,5 +1,145 @@
 #include "RadicalTable.h"
 
+#include "Encoding.h"
+#include "Log.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iconv.h>
+#include <memory>
+
+namespace {
+
+// The files write three radicals with a kanji that stands for the radical
+// form; the table holds the CJK radical code points instead.
+wchar_t radicalForm(wchar_t written)
+{
+    switch (written) {
+    case 0x72AF: return 0x2EA8;
+    case 0x9621: return 0x2ED6;
+    case 0x5316: return 0x2E85;
+    }
+    return written;
+}
+
+struct FileCloser
+{
+    void operator()(FILE* stream) const { fclose(stream); }
+};
+
+std::string readToEnd(FILE* stream)
+{
+    std::string data;
+    char block[65536];
+    size_t count;
+    while ((count = fread(block, 1, sizeof block, stream)) > 0)
+        data.append(block, count);
+    return data;
+}
+
+// Converts one line after another with a single iconv descriptor, which is
+// far cheaper than opening one per line. Any line it cannot convert cleanly
+// goes through Encoding::convert, so that failures give the same result and
+// the same messages as converting every line there.
+class LineDecoder
+{
+public:
+    LineDecoder(const std::string& from, const std::string& to)
+        : from(from), to(to), descriptor(iconv_open(to.c_str(), from.c_str()))
+    {
+    }
+
+    ~LineDecoder()
+    {
+        if (descriptor != invalid())
+            iconv_close(descriptor);
+    }
+
+    LineDecoder(const LineDecoder&) = delete;
+    LineDecoder& operator=(const LineDecoder&) = delete;
+
+    // The wide characters of the text, or false when it does not convert.
+    bool decode(const char* text, size_t size, std::wstring& out)
+    {
+        return decodeDirectly(text, size, out) || decodeThroughEncoding(text, size, out);
+    }
+
+private:
+    static iconv_t invalid() { return reinterpret_cast<iconv_t>(-1); }
+
+    bool decodeDirectly(const char* text, size_t size, std::wstring& out)
+    {
+        if (descriptor == invalid())
+            return false;
+        // The same room as Encoding::convert gives: four bytes per input byte
+        // and eight bytes of slack.
+        buffer.assign(4 * size + 8, '\0');
+        iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
+        char* input = const_cast<char*>(text);
+        size_t inputLeft = size;
+        char* output = buffer.data();
+        size_t outputLeft = buffer.size();
+        if (iconv(descriptor, &input, &inputLeft, &output, &outputLeft) != 0)
+            return false;
+        assign(buffer.data(), buffer.size() - outputLeft, out);
+        return true;
+    }
+
+    bool decodeThroughEncoding(const char* text, size_t size, std::wstring& out)
+    {
+        std::string copy(text, size);
+        char* data = nullptr;
+        int dataSize = 0;
+        if (Encoding::convert(from.c_str(), copy.data(), static_cast<int>(size), to.c_str(),
+                              &data, &dataSize) != 0)
+            return false;
+        std::unique_ptr<char[]> owned(data);
+        assign(data, static_cast<size_t>(dataSize), out);
+        return true;
+    }
+
+    static void assign(const char* bytes, size_t size, std::wstring& out)
+    {
+        out.resize(size / sizeof(wchar_t));
+        if (!out.empty())
+            std::memcpy(&out[0], bytes, out.size() * sizeof(wchar_t));
+    }
+
+    std::string from;
+    std::string to;
+    iconv_t descriptor;
+    std::vector<char> buffer;
+};
+
+// Like atoi, held within 0 ... 255 (a negative count counts as none).
+uint8_t parseStrokeCount(const char* token)
+{
+    long value = std::strtol(token, nullptr, 10);
+    if (value < 0)
+        return 0;
+    return static_cast<uint8_t>(std::min(value, 255L));
+}
+
+// Sorts the kanji and drops duplicates and the blank kanji (code 0).
+void tidy(RadicalEntry& entry)
+{
+    std::wstring& kanji = entry.kanjiString;
+    std::sort(kanji.begin(), kanji.end());
+    wchar_t previous = 0;
+    size_t kept = 0;
+    for (wchar_t c : kanji) {
+        if (c != previous)
+            kanji[kept++] = c;
+        previous = c;
+    }
+    kanji.resize(kept);
+}
+
+}
+
 RadicalTable::RadicalTable()
     : internalEncoding("WCHAR_T"), encoding("EUC-JP")
 {
@@ -24,30 +164,137 @@ RadicalTable::StringList RadicalTable::getFilenames()
 
 int RadicalTable::load()
 {
+    for (size_t i = 0; i < filenames.size(); ++i) {
+        Log::write(7, "%s: Loading radical file #%d, '%s'.", "load",
+                   static_cast<int>(i + 1), filenames[i].c_str());
+        addInformationFromFile(filenames[i]);
+    }
     return 0;
 }
 
-int RadicalTable::addInformationFromFile(std::string)
+int RadicalTable::addInformationFromFile(std::string filename)
 {
-    return -1;
+    const char* function = "addInformationFromFile";
+    Log::write(6, "%s: Opening file '%s'.", function, filename.c_str());
+    std::unique_ptr<FILE, FileCloser> stream(fopen(filename.c_str(), "rb"));
+    if (!stream) {
+        Log::write(3, "%s: Could not open '%s'.", function, filename.c_str());
+        return -1;
+    }
+    Log::write(7, "%s: '%s' opened.", function, filename.c_str());
+    const std::string data = readToEnd(stream.get());
+    stream.reset();
+
+    LineDecoder decoder(encoding, internalEncoding);
+    std::vector<std::unique_ptr<RadicalEntry>> fresh;
+    RadicalEntry* current = nullptr;
+    std::wstring decoded;
+    size_t start = 0;
+    while (start < data.size()) {
+        const void* newline = std::memchr(data.data() + start, '\n', data.size() - start);
+        size_t next = newline != nullptr
+            ? static_cast<size_t>(static_cast<const char*>(newline) - data.data()) + 1
+            : data.size();
+        // A line is text: it ends at its first NUL byte, if any.
+        std::string line(data.data() + start, next - start);
+        start = next;
+        line.resize(std::strlen(line.c_str()));
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+
+        if (line[0] == '$') {
+            fresh.emplace_back(new RadicalEntry());
+            current = fresh.back().get();
+            char* context = nullptr;
+            strtok_r(&line[0], " ", &context);
+            if (const char* radical = strtok_r(nullptr, " ", &context)) {
+                if (decoder.decode(radical, std::strlen(radical), decoded) && !decoded.empty())
+                    current->radical = radicalForm(decoded[0]);
+            }
+            if (const char* strokes = strtok_r(nullptr, " ", &context))
+                current->strokeCount = parseStrokeCount(strokes);
+            continue;
+        }
+
+        if (current == nullptr || !decoder.decode(line.data(), line.size(), decoded))
+            continue;
+        for (wchar_t kanji : decoded) {
+            if (kanji == 0)
+                Log::write(7, "%s: A blank kanji? 0x%X", function, 0u);
+        }
+        current->kanjiString += decoded;
+    }
+
+    for (std::unique_ptr<RadicalEntry>& entry : fresh) {
+        RadicalEntry* target = getRadical(entry->radical);
+        if (target != nullptr) {
+            if (target->strokeCount != entry->strokeCount)
+                Log::write(3, "%s: The new stroke count of %C of %u does not match the existing value of %u.",
+                           function, static_cast<wint_t>(entry->radical),
+                           static_cast<unsigned>(entry->strokeCount),
+                           static_cast<unsigned>(target->strokeCount));
+            target->kanjiString += entry->kanjiString;
+        } else {
+            target = entry.release();
+            radicalList.push_back(target);
+        }
+        tidy(*target);
+    }
+    return 0;
 }
 
-RadicalEntry* RadicalTable::getRadical(wchar_t)
+RadicalEntry* RadicalTable::getRadical(wchar_t radical)
 {
+    for (RadicalEntry* entry : radicalList) {
+        if (entry->radical == radical)
+            return entry;
+    }
     return nullptr;
 }
 
 std::wstring RadicalTable::getRadicals()
 {
-    return std::wstring();
+    std::wstring radicals;
+    for (const RadicalEntry* entry : radicalList) {
+        // An entry whose radical did not convert has nothing to show.
+        if (entry->radical != 0)
+            radicals.push_back(entry->radical);
+    }
+    return radicals;
 }
 
-std::wstring RadicalTable::getRadicalsForKanji(wchar_t)
+std::wstring RadicalTable::getRadicalsForKanji(wchar_t kanji)
 {
-    return std::wstring();
+    std::wstring radicals;
+    for (const RadicalEntry* entry : radicalList) {
+        if (std::binary_search(entry->kanjiString.begin(), entry->kanjiString.end(), kanji))
+            radicals.push_back(entry->radical);
+    }
+    return radicals;
 }
 
-std::set<wchar_t> RadicalTable::getKanjiFromRadicals(std::wstring)
+std::set<wchar_t> RadicalTable::getKanjiFromRadicals(std::wstring radicals)
 {
-    return std::set<wchar_t>();
+    // Intersected as sorted runs; the set is built once at the end.
+    std::wstring kanji;
+    bool first = true;
+    for (wchar_t radical : radicals) {
+        const RadicalEntry* entry = getRadical(radical);
+        if (entry == nullptr)
+            continue;
+        const std::wstring& contained = entry->kanjiString;
+        if (first) {
+            kanji = contained;
+            first = false;
+        } else {
+            kanji.erase(std::remove_if(kanji.begin(), kanji.end(), [&contained](wchar_t c) {
+                return !std::binary_search(contained.begin(), contained.end(), c);
+            }), kanji.end());
+        }
+        if (kanji.empty())
+            break;
+    }
+    return std::set<wchar_t>(kanji.begin(), kanji.end());
 }
