@@ -1,10 +1,520 @@
 #include "Edict.h"
 
+#include "Encoding.h"
+#include "Jwcs.h"
+#include "Kana.h"
 #include "Log.h"
+#include "PartsOfSpeech.h"
 #include "WordEntry.h"
 
+#include <iconv.h>
+#include <strings.h>
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+// A line is read with one 1024-byte buffer: at most 1023 bytes, LF included.
+const int LINE_BUFFER_SIZE = 1024;
+const int LINE_PIECE_MAX = LINE_BUFFER_SIZE - 1;
+// Sequential passes over the file read it in blocks of this size.
+const size_t READ_BLOCK_SIZE = 1 << 20;
+
+// Where the headword, the reading and the meanings lie in one line.
+struct LineFields
+{
+    int wordLength = 0;
+    int kanaStart = -1;      // -1: no reading
+    int kanaLength = 0;
+    bool kanaUnclosed = false;  // "[" without "]"
+    int meaningsStart = 0;   // 0: the line is not an entry
+};
+
+// Splits a line of at most `length` bytes; like the C string functions, a
+// NUL byte ends the line. The reading counts only when its "[" comes before
+// the first "/".
+LineFields splitLine(const char* line, int length)
+{
+    LineFields fields;
+    int space = 0;
+    while (space < length && line[space] != ' ' && line[space] != '\0') {
+        ++space;
+    }
+    if (space == 0 || space >= length || line[space] != ' ') {
+        return fields;
+    }
+    fields.wordLength = space;
+
+    int cursor = space + 1;
+    int bracket = -1;
+    bool hasSlash = false;
+    for (int i = cursor; i < length && line[i] != '\0'; ++i) {
+        if (line[i] == '/') {
+            hasSlash = true;
+            break;
+        }
+        if (line[i] == '[' && bracket < 0) {
+            bracket = i;
+        }
+    }
+    if (hasSlash && bracket >= 0) {
+        cursor = bracket + 1;
+        int close = cursor;
+        while (close < length && line[close] != ']' && line[close] != '\0') {
+            ++close;
+        }
+        if (close < length && line[close] == ']') {
+            fields.kanaStart = cursor;
+            fields.kanaLength = close - cursor;
+            cursor = close + 1;
+        } else {
+            fields.kanaUnclosed = true;
+        }
+    }
+    fields.meaningsStart = cursor;
+    return fields;
+}
+
+void logUnclosedBracket(const char* word, int wordLength)
+{
+    Log::write(3, "%s: Could not find a second bracket for the kana from '%.*s'.",
+               "getEdictWordAndKana", wordLength, word);
+}
+
+// Decodes EUC-JP without iconv for the codes that make up nearly every
+// dictionary line: ASCII, JIS X 0208 and half-width katakana. The tables are
+// filled once through iconv itself, so a decoded character is always the one
+// iconv would give; anything else is left to Encoding::convert.
+class EucJpDecoder
+{
+public:
+    static const EucJpDecoder& instance()
+    {
+        static const EucJpDecoder decoder;
+        return decoder;
+    }
+
+    // Writes the characters of `size` bytes to `out` (room for `size`
+    // characters) and returns their number, or -1 when a byte sequence is
+    // not covered by the tables.
+    int decode(const char* bytes, int size, wchar_t* out) const
+    {
+        const unsigned char* in = reinterpret_cast<const unsigned char*>(bytes);
+        int written = 0;
+        int i = 0;
+        while (i < size) {
+            const unsigned char lead = in[i];
+            wchar_t character = 0;
+            if (lead < 0x80) {
+                character = ascii[lead];
+                i += 1;
+            } else if (i + 1 < size && isRowByte(lead) && isRowByte(in[i + 1])) {
+                character = jisX0208[(lead - 0xA1) * 94 + (in[i + 1] - 0xA1)];
+                i += 2;
+            } else if (lead == 0x8E && i + 1 < size && in[i + 1] >= 0xA1 && in[i + 1] <= 0xDF) {
+                character = halfwidthKatakana[in[i + 1] - 0xA1];
+                i += 2;
+            }
+            if (character == 0) {
+                return -1;
+            }
+            out[written++] = character;
+        }
+        return written;
+    }
+
+private:
+    EucJpDecoder()
+        : ascii(), jisX0208(), halfwidthKatakana()
+    {
+        iconv_t descriptor = iconv_open("WCHAR_T", "EUC-JP");
+        if (descriptor == reinterpret_cast<iconv_t>(-1)) {
+            return;  // every field then goes through Encoding::convert
+        }
+        for (int byte = 1; byte < 0x80; ++byte) {
+            const unsigned char code[] = {static_cast<unsigned char>(byte)};
+            ascii[byte] = decodeOne(descriptor, code, 1);
+        }
+        for (int lead = 0xA1; lead <= 0xFE; ++lead) {
+            for (int trail = 0xA1; trail <= 0xFE; ++trail) {
+                const unsigned char code[] = {static_cast<unsigned char>(lead),
+                                              static_cast<unsigned char>(trail)};
+                jisX0208[(lead - 0xA1) * 94 + (trail - 0xA1)] = decodeOne(descriptor, code, 2);
+            }
+        }
+        for (int trail = 0xA1; trail <= 0xDF; ++trail) {
+            const unsigned char code[] = {0x8E, static_cast<unsigned char>(trail)};
+            halfwidthKatakana[trail - 0xA1] = decodeOne(descriptor, code, 2);
+        }
+        iconv_close(descriptor);
+    }
+
+    static bool isRowByte(unsigned char byte)
+    {
+        return byte >= 0xA1 && byte <= 0xFE;
+    }
+
+    // The one character a complete, reversible conversion gives, else 0.
+    static wchar_t decodeOne(iconv_t descriptor, const unsigned char* code, size_t size)
+    {
+        char input[2];
+        std::memcpy(input, code, size);
+        wchar_t output[2] = {0, 0};
+        char* in = input;
+        char* out = reinterpret_cast<char*>(output);
+        size_t inLeft = size;
+        size_t outLeft = sizeof(output);
+        const size_t result = iconv(descriptor, &in, &inLeft, &out, &outLeft);
+        iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
+        if (result != 0 || inLeft != 0 || outLeft != sizeof(output) - sizeof(wchar_t)) {
+            return 0;
+        }
+        return output[0];
+    }
+
+    wchar_t ascii[0x80];
+    wchar_t jisX0208[94 * 94];
+    wchar_t halfwidthKatakana[0xDF - 0xA1 + 1];
+};
+
+// Reads a stream from its current position in large blocks and hands out
+// every line the way a line read into a 1024-byte buffer would see it: the
+// first 1023 bytes at most, LF included. The continuation pieces of an
+// over-long line are skipped; they are not lines of their own.
+class LineReader
+{
+public:
+    LineReader(FILE* stream, long startOffset)
+        : stream(stream), buffer(READ_BLOCK_SIZE), begin(0), end(0),
+          bufferOffset(startOffset), atEndOfFile(false), skippingRest(false)
+    {
+    }
+
+    // The next line: its bytes (valid until the next call), their number and
+    // the line's offset in the file. False at the end of the file.
+    bool next(const char** line, int* length, long* offset)
+    {
+        if (skippingRest && !skipRestOfLine()) {
+            return false;
+        }
+        while (true) {
+            const size_t available = end - begin;
+            const size_t window = available < static_cast<size_t>(LINE_PIECE_MAX)
+                                      ? available : static_cast<size_t>(LINE_PIECE_MAX);
+            const char* start = buffer.data() + begin;
+            const char* lineEnd = static_cast<const char*>(std::memchr(start, '\n', window));
+            size_t taken = 0;
+            if (lineEnd != nullptr) {
+                taken = lineEnd - start + 1;
+            } else if (window == static_cast<size_t>(LINE_PIECE_MAX)) {
+                taken = window;
+                skippingRest = true;
+            } else if (atEndOfFile) {
+                if (available == 0) {
+                    return false;
+                }
+                taken = available;
+            } else {
+                refill();
+                continue;
+            }
+            *line = start;
+            *length = static_cast<int>(taken);
+            *offset = bufferOffset + static_cast<long>(begin);
+            begin += taken;
+            return true;
+        }
+    }
+
+private:
+    // Moves the unread bytes to the front and appends the next block.
+    void refill()
+    {
+        if (begin > 0) {
+            std::memmove(buffer.data(), buffer.data() + begin, end - begin);
+            bufferOffset += static_cast<long>(begin);
+            end -= begin;
+            begin = 0;
+        }
+        const size_t got = std::fread(buffer.data() + end, 1, buffer.size() - end, stream);
+        end += got;
+        if (got == 0) {
+            atEndOfFile = true;
+        }
+    }
+
+    bool skipRestOfLine()
+    {
+        while (true) {
+            const char* start = buffer.data() + begin;
+            const char* lineEnd = static_cast<const char*>(std::memchr(start, '\n', end - begin));
+            if (lineEnd != nullptr) {
+                begin += lineEnd - start + 1;
+                skippingRest = false;
+                return true;
+            }
+            begin = end;
+            if (atEndOfFile) {
+                return false;
+            }
+            refill();
+        }
+    }
+
+    FILE* stream;
+    std::vector<char> buffer;
+    size_t begin;
+    size_t end;
+    long bufferOffset;  // file offset of buffer[0]
+    bool atEndOfFile;
+    bool skippingRest;
+};
+
+// Number of LF bytes from the stream's current position on; every
+// newline-terminated line counts once, however long it is.
+int countLineEnds(FILE* stream, long* totalBytes)
+{
+    std::vector<char> block(READ_BLOCK_SIZE);
+    int lines = 0;
+    long bytes = 0;
+    size_t got;
+    while ((got = std::fread(block.data(), 1, block.size(), stream)) > 0) {
+        bytes += static_cast<long>(got);
+        const char* cursor = block.data();
+        const char* blockEnd = cursor + got;
+        while ((cursor = static_cast<const char*>(std::memchr(cursor, '\n', blockEnd - cursor)))
+               != nullptr) {
+            ++lines;
+            ++cursor;
+        }
+    }
+    *totalBytes = bytes;
+    return lines;
+}
+
+std::string narrowed(const std::wstring& text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (wchar_t character : text) {
+        result.push_back(static_cast<char>(character));
+    }
+    return result;
+}
+
+// Compares index words or readings with the search text, the way Jwcs::cmp
+// (or Jwcs::xcmp for wildcard searches) decides. Cheap necessary conditions
+// go first so that most records never reach the full comparison.
+class TextMatcher
+{
+public:
+    TextMatcher(const std::wstring& text, bool wildcard, JwcsCase caseStyle)
+        : text(text), wildcard(wildcard), caseStyle(caseStyle)
+    {
+        if (wildcard && caseStyle == CMP_CASE) {
+            collectLiteralRuns();
+        }
+    }
+
+    bool matches(const wchar_t* target) const
+    {
+        if (!wildcard) {
+            if (caseStyle == CMP_CASE && target[0] != text[0]) {
+                return false;
+            }
+            return Jwcs::cmp(target, text.c_str(), caseStyle) == 0;
+        }
+        if (caseStyle == CMP_CASE && !containsLiteralRuns(target)) {
+            return false;
+        }
+        return Jwcs::xcmp(target, text.c_str(), caseStyle) == 0;
+    }
+
+private:
+    static bool isWildcard(wchar_t character)
+    {
+        return character == Kana::WC_QUES || character == Kana::WC_STAR;
+    }
+
+    // The stretches between wildcards must appear literally in any exact
+    // match, and the first one at the start unless a wildcard leads.
+    void collectLiteralRuns()
+    {
+        std::wstring run;
+        for (wchar_t character : text) {
+            if (isWildcard(character)) {
+                if (!run.empty()) {
+                    literalRuns.push_back(run);
+                }
+                run.clear();
+            } else {
+                run.push_back(character);
+            }
+        }
+        if (!run.empty()) {
+            literalRuns.push_back(run);
+        }
+        anchoredPrefix = !text.empty() && !isWildcard(text[0]);
+    }
+
+    bool containsLiteralRuns(const wchar_t* target) const
+    {
+        if (anchoredPrefix && !literalRuns.empty()
+            && std::wcsncmp(target, literalRuns[0].c_str(), literalRuns[0].size()) != 0) {
+            return false;
+        }
+        for (const std::wstring& run : literalRuns) {
+            if (std::wcsstr(target, run.c_str()) == nullptr) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    const std::wstring& text;
+    const bool wildcard;
+    const JwcsCase caseStyle;
+    std::vector<std::wstring> literalRuns;
+    bool anchoredPrefix = false;
+};
+
+bool hasAbbreviation(const WordEntry& entry, const std::string& abbreviation)
+{
+    for (const EntryInfo* item : entry.info) {
+        if (item->abbreviation == abbreviation) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool passesFilters(const WordEntry& entry, const WordDictionary::SearchOptions& options)
+{
+    if (options.commonFilter == 1 && !entry.isCommon) {
+        return false;
+    }
+    if (options.commonFilter == 2 && entry.isCommon) {
+        return false;
+    }
+    if (options.partsOfSpeech.empty()) {
+        return true;
+    }
+    for (const std::string& abbreviation : options.partsOfSpeech) {
+        const bool found = hasAbbreviation(entry, abbreviation);
+        if (options.matchAllPartsOfSpeech && !found) {
+            return false;
+        }
+        if (!options.matchAllPartsOfSpeech && found) {
+            return true;
+        }
+    }
+    return options.matchAllPartsOfSpeech;
+}
+
+// Removes the first meaning that is exactly "(P)" and marks the entry common.
+void takeCommonMarker(WordEntry* entry)
+{
+    for (int i = 0; i < entry->meaningsSize; ++i) {
+        if (entry->meanings[i] == "(P)") {
+            entry->isCommon = true;
+            for (int j = i; j + 1 < entry->meaningsSize; ++j) {
+                entry->meanings[j] = std::move(entry->meanings[j + 1]);
+            }
+            entry->meaningsSize--;
+            entry->meanings[entry->meaningsSize].clear();
+            return;
+        }
+    }
+}
+
+// Records every abbreviation of the group that the table knows; returns
+// whether there was one.
+bool recogniseGroup(const std::string& group, PartsOfSpeech* table, WordEntry* entry)
+{
+    if (table == nullptr) {
+        return false;
+    }
+    bool recognised = false;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = group.find(',', start);
+        const std::string item = group.substr(start, comma == std::string::npos
+                                                         ? std::string::npos : comma - start);
+        const std::string description = table->search(item);
+        if (!description.empty()) {
+            EntryInfo* info = new EntryInfo();
+            info->abbreviation = item;
+            info->text = description;
+            entry->info.push_back(info);
+            recognised = true;
+        }
+        if (comma == std::string::npos) {
+            return recognised;
+        }
+        start = comma + 1;
+    }
+}
+
+// Strips the leading part-of-speech groups, such as "(n,vs)", that the table
+// recognises from one meaning; the scan ends at the first other byte.
+void takePartsOfSpeech(std::string& meaning, PartsOfSpeech* table, WordEntry* entry)
+{
+    size_t j = 0;
+    while (j < meaning.size()) {
+        if (meaning[j] == ' ') {
+            ++j;
+            continue;
+        }
+        if (meaning[j] != '(') {
+            return;
+        }
+        const size_t close = meaning.find(')', j + 1);
+        if (close == std::string::npos) {
+            Log::write(3, "%s: ERROR: could not find ending ')'.", "loadEntryFromEdict");
+            return;
+        }
+        if (!recogniseGroup(meaning.substr(j + 1, close - j - 1), table, entry)) {
+            ++j;
+            continue;
+        }
+        meaning.erase(j, close - j + 1);
+        if (!meaning.empty() && meaning[0] == ' ') {
+            meaning.erase(0, 1);
+        }
+    }
+}
+
+}  // namespace
+
+// Blocks of wide characters that hold the index's strings; pointers into
+// them stay valid until the pool is destroyed.
 class Edict::StringPool
 {
+public:
+    // Room for `size` characters, valid until the next call.
+    wchar_t* reserve(size_t size)
+    {
+        if (capacity - used < size) {
+            capacity = size > BLOCK_SIZE ? size : BLOCK_SIZE;
+            blocks.emplace_back(new wchar_t[capacity]);
+            used = 0;
+        }
+        return blocks.back().get() + used;
+    }
+
+    // Keeps the first `size` characters of the last reservation.
+    void commit(size_t size)
+    {
+        used += size;
+    }
+
+private:
+    static constexpr size_t BLOCK_SIZE = 1 << 18;
+
+    std::vector<std::unique_ptr<wchar_t[]>> blocks;
+    size_t capacity = 0;
+    size_t used = 0;
 };
 
 Edict::Edict()
@@ -18,21 +528,143 @@ Edict::~Edict()
     Log::write(7, "%s: Deleting this Edict.", "~Edict");
     if (file != nullptr) {
         std::fclose(file);
+        file = nullptr;
     }
+    releaseIndex();
+}
+
+void Edict::releaseIndex()
+{
     delete[] indexEntries;
+    indexEntries = nullptr;
+    indexEntriesSize = 0;
+    pool.reset();
 }
 
 int Edict::load()
 {
-    return -1;
+    Log::write(6, "%s: Opening file '%s'.", "load", filename.c_str());
+    // A repeated load starts from scratch instead of leaking the old state.
+    if (file != nullptr) {
+        std::fclose(file);
+        file = nullptr;
+    }
+    releaseIndex();
+
+    file = std::fopen(filename.c_str(), "rb");
+    if (file == nullptr) {
+        Log::write(3, "%s: Could not open '%s'.", "load", filename.c_str());
+        return -1;
+    }
+    Log::write(7, "%s: '%s' opened.", "load", filename.c_str());
+    indexEntriesSize = 0;
+
+    long totalBytes = 0;
+    int lineCount = 0;
+    if (std::fseek(file, 0, SEEK_SET) == 0) {
+        lineCount = countLineEnds(file, &totalBytes);
+    }
+    Log::write(7, "%s: Lines in file: %d.", "load", lineCount);
+
+    // A file whose only line has no LF still holds one entry.
+    if (lineCount > 0 || totalBytes > 0) {
+        indexEntries = new IndexEntry[lineCount + 1]();
+        Log::write(7, "%s: Created index entries.", "load");
+        pool.reset(new StringPool());
+        indexLines(lineCount + 1);
+    }
+    Log::write(7, "%s: Loaded %d index entries.", "load", indexEntriesSize);
+    return 0;
 }
 
-std::vector<WordEntry*>* Edict::search(std::wstring, SearchOptions* options)
+// Fills the index from the start of the file, never beyond `capacity`
+// records, even if the file grew since it was counted.
+void Edict::indexLines(int capacity)
 {
-    if (options == nullptr) {
+    if (std::fseek(file, 0, SEEK_SET) != 0) {
+        return;
+    }
+    LineReader reader(file, 0);
+    const char* line = nullptr;
+    int length = 0;
+    long offset = 0;
+    while (indexEntriesSize < capacity && reader.next(&line, &length, &offset)) {
+        const LineFields fields = splitLine(line, length);
+        if (fields.meaningsStart <= 0) {
+            continue;
+        }
+        IndexEntry& record = indexEntries[indexEntriesSize];
+        record.fileLocation = offset;
+        record.word = convertIntoPool(line, fields.wordLength);
+        record.kana = nullptr;
+        if (fields.kanaUnclosed) {
+            logUnclosedBracket(line, fields.wordLength);
+        } else if (fields.kanaStart >= 0) {
+            record.kana = convertIntoPool(line + fields.kanaStart, fields.kanaLength);
+        }
+        // A headword that could not be converted can never be found.
+        if (record.word == nullptr) {
+            record.kana = nullptr;
+            continue;
+        }
+        ++indexEntriesSize;
+    }
+}
+
+bool Edict::decodesQuickly() const
+{
+    return sizeof(wchar_t) == 4 && strcasecmp(encoding.c_str(), "euc-jp") == 0
+           && strcasecmp(internalEncoding.c_str(), "WCHAR_T") == 0;
+}
+
+wchar_t* Edict::convertIntoPool(const char* bytes, int size)
+{
+    if (decodesQuickly()) {
+        wchar_t* target = pool->reserve(size + 1);
+        const int written = EucJpDecoder::instance().decode(bytes, size, target);
+        if (written >= 0) {
+            target[written] = 0;
+            pool->commit(written + 1);
+            return target;
+        }
+    }
+    char* converted = nullptr;
+    int convertedSize = 0;
+    if (Encoding::convert(encoding.c_str(), const_cast<char*>(bytes), size,
+                          internalEncoding.c_str(), &converted, &convertedSize) != 0) {
         return nullptr;
     }
-    return new std::vector<WordEntry*>();
+    const size_t characters = (convertedSize + sizeof(wchar_t) - 1) / sizeof(wchar_t) + 1;
+    wchar_t* target = pool->reserve(characters);
+    std::memset(target, 0, characters * sizeof(wchar_t));
+    std::memcpy(target, converted, convertedSize);
+    pool->commit(characters);
+    delete[] converted;
+    return target;
+}
+
+wchar_t* Edict::convertIntoNewArray(const char* bytes, int size)
+{
+    if (decodesQuickly()) {
+        wchar_t* target = new wchar_t[size + 1];
+        const int written = EucJpDecoder::instance().decode(bytes, size, target);
+        if (written >= 0) {
+            target[written] = 0;
+            return target;
+        }
+        delete[] target;
+    }
+    char* converted = nullptr;
+    int convertedSize = 0;
+    if (Encoding::convert(encoding.c_str(), const_cast<char*>(bytes), size,
+                          internalEncoding.c_str(), &converted, &convertedSize) != 0) {
+        return nullptr;
+    }
+    const size_t characters = (convertedSize + sizeof(wchar_t) - 1) / sizeof(wchar_t) + 1;
+    wchar_t* target = new wchar_t[characters]();
+    std::memcpy(target, converted, convertedSize);
+    delete[] converted;
+    return target;
 }
 
 int Edict::setStyle(int)
@@ -40,33 +672,252 @@ int Edict::setStyle(int)
     return 0;
 }
 
-int Edict::getEdictWordAndKana(char*, wchar_t** word, wchar_t** kana)
+int Edict::getEdictWordAndKana(char* line, wchar_t** word, wchar_t** kana)
 {
+    if (line == nullptr) {
+        Log::write(4, "%s: No buffer was specified.", "getEdictWordAndKana");
+        return -1;
+    }
     if (word != nullptr) {
         *word = nullptr;
     }
     if (kana != nullptr) {
         *kana = nullptr;
     }
-    return 0;
-}
-
-int Edict::getEdictMeanings(char*, std::string**, int*)
-{
-    return -1;
-}
-
-WordEntry* Edict::loadEntryFromEdict(long)
-{
-    return nullptr;
-}
-
-bool Edict::fuzzySearchFromEdictLine(long, std::string)
-{
-    return false;
+    const LineFields fields = splitLine(line, static_cast<int>(std::strlen(line)));
+    if (fields.meaningsStart <= 0) {
+        return 0;
+    }
+    line[fields.wordLength] = '\0';
+    if (word != nullptr) {
+        *word = convertIntoNewArray(line, fields.wordLength);
+    }
+    if (fields.kanaUnclosed) {
+        logUnclosedBracket(line, fields.wordLength);
+    } else if (fields.kanaStart >= 0) {
+        line[fields.kanaStart + fields.kanaLength] = '\0';
+        if (kana != nullptr) {
+            *kana = convertIntoNewArray(line + fields.kanaStart, fields.kanaLength);
+        }
+    }
+    return fields.meaningsStart;
 }
 
 int Edict::countLinesInFile(FILE* stream)
 {
-    return stream == nullptr ? -1 : 0;
+    if (stream == nullptr) {
+        return -1;
+    }
+    std::fseek(stream, 0, SEEK_SET);
+    long totalBytes = 0;
+    const int lines = countLineEnds(stream, &totalBytes);
+    std::fseek(stream, 0, SEEK_SET);
+    return lines;
+}
+
+int Edict::getEdictMeanings(char* text, std::string** meanings, int* meaningsSize)
+{
+    if (text == nullptr || meanings == nullptr || meaningsSize == nullptr) {
+        return -1;
+    }
+    int slashes = 0;
+    for (const char* cursor = text; *cursor != '\0'; ++cursor) {
+        if (*cursor == '/') {
+            ++slashes;
+        }
+    }
+    std::string* pieces = new (std::nothrow) std::string[slashes + 1];
+    if (pieces == nullptr) {
+        Log::write(3, "%s: Could not allocate space for meanings.", "getEdictMeanings");
+        return -1;
+    }
+    int stored = 0;
+    const char* cursor = text;
+    while (true) {
+        while (*cursor == '\t' || *cursor == '\n' || *cursor == '\r' || *cursor == ' ') {
+            ++cursor;
+        }
+        const char* slash = std::strchr(cursor, '/');
+        if (slash == nullptr) {
+            break;
+        }
+        if (slash > cursor) {
+            pieces[stored++].assign(cursor, slash - cursor);
+        }
+        cursor = slash + 1;
+    }
+    if (*cursor != '\0') {
+        pieces[stored++] = cursor;
+    }
+    *meanings = pieces;
+    *meaningsSize = stored;
+    return 0;
+}
+
+WordEntry* Edict::loadEntryFromEdict(long fileLocation)
+{
+    if (file == nullptr) {
+        Log::write(3, "%s: file is not open.", "loadEntryFromEdict");
+        return nullptr;
+    }
+    if (std::fseek(file, fileLocation, SEEK_SET) != 0) {
+        Log::write(3, "%s: Could not seek to the specified location '%lu'.", "loadEntryFromEdict",
+                   static_cast<unsigned long>(fileLocation));
+        return nullptr;
+    }
+    char line[LINE_BUFFER_SIZE];
+    if (std::fgets(line, sizeof(line), file) == nullptr) {
+        Log::write(3, "%s: Could not read the line at location '%lu'.", "loadEntryFromEdict",
+                   static_cast<unsigned long>(fileLocation));
+        return nullptr;
+    }
+
+    WordEntry* entry = new WordEntry();
+    wchar_t* word = nullptr;
+    wchar_t* kana = nullptr;
+    const int meaningsStart = getEdictWordAndKana(line, &word, &kana);
+    if (encoding != internalEncoding) {
+        if (word != nullptr) {
+            entry->word = word;
+        }
+        entry->kana = kana != nullptr ? std::wstring(kana) : entry->word;
+    }
+    delete[] word;
+    delete[] kana;
+    if (meaningsStart < 1) {
+        return entry;
+    }
+
+    getEdictMeanings(line + meaningsStart, &entry->meanings, &entry->meaningsSize);
+    takeCommonMarker(entry);
+    for (int i = 0; i < entry->meaningsSize; ++i) {
+        takePartsOfSpeech(entry->meanings[i], partsOfSpeech, entry);
+    }
+    return entry;
+}
+
+bool Edict::fuzzySearchFromEdictLine(long fileLocation, std::string text)
+{
+    if (file == nullptr) {
+        Log::write(3, "%s: file is not open.", "fuzzySearchFromEdictLine");
+        return false;
+    }
+    if (std::fseek(file, fileLocation, SEEK_SET) != 0) {
+        Log::write(3, "%s: Could not seek to the specified location '%lu'.",
+                   "fuzzySearchFromEdictLine", static_cast<unsigned long>(fileLocation));
+        return false;
+    }
+    char line[LINE_BUFFER_SIZE];
+    if (std::fgets(line, sizeof(line), file) == nullptr) {
+        return false;
+    }
+    const char* meaningsPart = std::strchr(line, '/');
+    return meaningsPart != nullptr && std::strstr(meaningsPart, text.c_str()) != nullptr;
+}
+
+std::string Edict::meaningSearchText(const std::wstring& text)
+{
+    if (encoding == internalEncoding) {
+        return narrowed(text);
+    }
+    Log::write(7, "%s: Converting the search text to %s for meaning-searches.", "search",
+               encoding.c_str());
+    std::wstring source = text;
+    char* converted = nullptr;
+    int convertedSize = 0;
+    if (Encoding::convert(internalEncoding.c_str(), reinterpret_cast<char*>(&source[0]),
+                          static_cast<int>(source.size() * sizeof(wchar_t)), encoding.c_str(),
+                          &converted, &convertedSize) != 0) {
+        return std::string();
+    }
+    std::string result(converted, convertedSize);
+    delete[] converted;
+    return result;
+}
+
+// One flag per index record: does `text` occur in the meanings part of its
+// line? The file is read once from start to end, as each line's test would
+// read it: the first 1023 bytes, from the first "/" up to any NUL byte.
+std::vector<unsigned char> Edict::findMeaningMatches(const std::string& text)
+{
+    std::vector<unsigned char> found(indexEntriesSize, 0);
+    if (file == nullptr || indexEntriesSize == 0) {
+        return found;
+    }
+    if (std::fseek(file, 0, SEEK_SET) != 0) {
+        Log::write(3, "%s: Could not seek to the specified location '%lu'.", "search", 0UL);
+        return found;
+    }
+    LineReader reader(file, 0);
+    const char* line = nullptr;
+    int length = 0;
+    long offset = 0;
+    int record = 0;
+    while (record < indexEntriesSize && reader.next(&line, &length, &offset)) {
+        while (record < indexEntriesSize && indexEntries[record].fileLocation < offset) {
+            ++record;
+        }
+        if (record >= indexEntriesSize || indexEntries[record].fileLocation != offset) {
+            continue;
+        }
+        const char* slash = static_cast<const char*>(std::memchr(line, '/', length));
+        if (slash == nullptr) {
+            continue;
+        }
+        const char* hit = static_cast<const char*>(
+            memmem(slash, line + length - slash, text.data(), text.size()));
+        if (hit != nullptr && std::memchr(line, '\0', hit + text.size() - line) == nullptr) {
+            found[record] = 1;
+        }
+    }
+    return found;
+}
+
+std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options)
+{
+    if (options == nullptr) {
+        Log::write(3, "%s: 'searchOptions' was not specified.", "search");
+        return nullptr;
+    }
+    Log::write(7, "%s: Searching for %S (%s) with flags 0x%X", "search", text.c_str(),
+               internalEncoding.c_str(), static_cast<unsigned>(options->searchFlags));
+    const std::string meaningText = meaningSearchText(text);
+    std::vector<WordEntry*>* result = new std::vector<WordEntry*>();
+
+    const int flags = options->searchFlags;
+    const JwcsCase caseStyle = (flags & SEARCH_IGNORE_CASE) != 0 ? CMP_IGNORE_CASE : CMP_CASE;
+    const TextMatcher matcher(text, (flags & SEARCH_WILDCARD) != 0, caseStyle);
+    std::vector<unsigned char> meaningMatches;
+    if ((flags & SEARCH_MEANING) != 0) {
+        meaningMatches = findMeaningMatches(meaningText);
+    }
+
+    for (int i = 0; i < indexEntriesSize; ++i) {
+        const IndexEntry& record = indexEntries[i];
+        bool matched = (flags & SEARCH_WORD) != 0 && record.word != nullptr
+                       && matcher.matches(record.word);
+        if (!matched && (flags & SEARCH_KANA) != 0) {
+            const wchar_t* reading = record.kana != nullptr ? record.kana : record.word;
+            matched = reading != nullptr && matcher.matches(reading);
+        }
+        if (!matched && (flags & SEARCH_MEANING) != 0) {
+            matched = meaningMatches[i] != 0;
+        }
+        if (!matched) {
+            continue;
+        }
+
+        WordEntry* entry = loadEntryFromEdict(record.fileLocation);
+        if (entry == nullptr) {
+            Log::write(3, "%s: Could not get the entry.", "search");
+            continue;
+        }
+        if (!passesFilters(*entry, *options)) {
+            delete entry;
+            continue;
+        }
+        entry->kanaRomaji = narrowed(Kana::kanaStringToRomaji(entry->kana));
+        result->push_back(entry);
+    }
+    return result;
 }

@@ -62,6 +62,14 @@ private:
     Edict(const Edict&) = delete;
     Edict& operator=(const Edict&) = delete;
 
+    void releaseIndex();
+    void indexLines(int capacity);
+    bool decodesQuickly() const;
+    wchar_t* convertIntoPool(const char* bytes, int size);
+    wchar_t* convertIntoNewArray(const char* bytes, int size);
+    std::string meaningSearchText(const std::wstring& text);
+    std::vector<unsigned char> findMeaningMatches(const std::string& text);
+
     // Holds the index's words and readings in a few large blocks.
     std::unique_ptr<StringPool> pool;
 };
