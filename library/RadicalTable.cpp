@@ -4,11 +4,9 @@
 #include "Log.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iconv.h>
 #include <memory>
 
 namespace {
@@ -40,79 +38,22 @@ std::string readToEnd(FILE* stream)
     return data;
 }
 
-// Converts one line after another with a single iconv descriptor, which is
-// far cheaper than opening one per line. Any line it cannot convert cleanly
-// goes through Encoding::convert, so that failures give the same result and
-// the same messages as converting every line there.
-class LineDecoder
+// The wide characters of the text in the table's file encoding, or false
+// when it does not convert (Encoding::convert says why).
+bool decode(const RadicalTable& table, const char* text, size_t size, std::wstring& out)
 {
-public:
-    LineDecoder(const std::string& from, const std::string& to)
-        : from(from), to(to), descriptor(iconv_open(to.c_str(), from.c_str()))
-    {
-    }
-
-    ~LineDecoder()
-    {
-        if (descriptor != invalid())
-            iconv_close(descriptor);
-    }
-
-    LineDecoder(const LineDecoder&) = delete;
-    LineDecoder& operator=(const LineDecoder&) = delete;
-
-    // The wide characters of the text, or false when it does not convert.
-    bool decode(const char* text, size_t size, std::wstring& out)
-    {
-        return decodeDirectly(text, size, out) || decodeThroughEncoding(text, size, out);
-    }
-
-private:
-    static iconv_t invalid() { return reinterpret_cast<iconv_t>(-1); }
-
-    bool decodeDirectly(const char* text, size_t size, std::wstring& out)
-    {
-        if (descriptor == invalid())
-            return false;
-        // The same room as Encoding::convert gives: four bytes per input byte
-        // and eight bytes of slack.
-        buffer.assign(4 * size + 8, '\0');
-        iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
-        char* input = const_cast<char*>(text);
-        size_t inputLeft = size;
-        char* output = buffer.data();
-        size_t outputLeft = buffer.size();
-        if (iconv(descriptor, &input, &inputLeft, &output, &outputLeft) != 0)
-            return false;
-        assign(buffer.data(), buffer.size() - outputLeft, out);
-        return true;
-    }
-
-    bool decodeThroughEncoding(const char* text, size_t size, std::wstring& out)
-    {
-        std::string copy(text, size);
-        char* data = nullptr;
-        int dataSize = 0;
-        if (Encoding::convert(from.c_str(), copy.data(), static_cast<int>(size), to.c_str(),
-                              &data, &dataSize) != 0)
-            return false;
-        std::unique_ptr<char[]> owned(data);
-        assign(data, static_cast<size_t>(dataSize), out);
-        return true;
-    }
-
-    static void assign(const char* bytes, size_t size, std::wstring& out)
-    {
-        out.resize(size / sizeof(wchar_t));
-        if (!out.empty())
-            std::memcpy(&out[0], bytes, out.size() * sizeof(wchar_t));
-    }
-
-    std::string from;
-    std::string to;
-    iconv_t descriptor;
-    std::vector<char> buffer;
-};
+    std::string copy(text, size);
+    char* data = nullptr;
+    int dataSize = 0;
+    if (Encoding::convert(table.encoding.c_str(), &copy[0], static_cast<int>(size),
+                          table.internalEncoding.c_str(), &data, &dataSize) != 0)
+        return false;
+    std::unique_ptr<char[]> owned(data);
+    out.resize(static_cast<size_t>(dataSize) / sizeof(wchar_t));
+    if (!out.empty())
+        std::memcpy(&out[0], data, out.size() * sizeof(wchar_t));
+    return true;
+}
 
 // Like atoi, held within 0 ... 255 (a negative count counts as none).
 uint8_t parseStrokeCount(const char* token)
@@ -185,7 +126,6 @@ int RadicalTable::addInformationFromFile(std::string filename)
     const std::string data = readToEnd(stream.get());
     stream.reset();
 
-    LineDecoder decoder(encoding, internalEncoding);
     std::vector<std::unique_ptr<RadicalEntry>> fresh;
     RadicalEntry* current = nullptr;
     std::wstring decoded;
@@ -210,7 +150,7 @@ int RadicalTable::addInformationFromFile(std::string filename)
             char* context = nullptr;
             strtok_r(&line[0], " ", &context);
             if (const char* radical = strtok_r(nullptr, " ", &context)) {
-                if (decoder.decode(radical, std::strlen(radical), decoded) && !decoded.empty())
+                if (decode(*this, radical, std::strlen(radical), decoded) && !decoded.empty())
                     current->radical = radicalForm(decoded[0]);
             }
             if (const char* strokes = strtok_r(nullptr, " ", &context))
@@ -218,7 +158,7 @@ int RadicalTable::addInformationFromFile(std::string filename)
             continue;
         }
 
-        if (current == nullptr || !decoder.decode(line.data(), line.size(), decoded))
+        if (current == nullptr || !decode(*this, line.data(), line.size(), decoded))
             continue;
         for (wchar_t kanji : decoded) {
             if (kanji == 0)

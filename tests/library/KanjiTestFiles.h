@@ -1,0 +1,79 @@
+// Fixture files for the tests of the kanji side: a temporary directory that
+// removes itself, and EUC-JP text written from UTF-8 literals.
+#ifndef DEXARU_KANJITESTFILES_H
+#define DEXARU_KANJITESTFILES_H
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iconv.h>
+#include <string>
+
+namespace kanjitest {
+
+// The EUC-JP bytes of a UTF-8 text.
+inline std::string euc(const std::string& utf8)
+{
+    iconv_t descriptor = iconv_open("EUC-JP", "UTF-8");
+    std::string out(utf8.size() * 2 + 8, '\0');
+    char* input = const_cast<char*>(utf8.data());
+    size_t inputLeft = utf8.size();
+    char* output = &out[0];
+    size_t outputLeft = out.size();
+    size_t result = iconv(descriptor, &input, &inputLeft, &output, &outputLeft);
+    iconv_close(descriptor);
+    EXPECT_NE(result, static_cast<size_t>(-1)) << utf8;
+    out.resize(out.size() - outputLeft);
+    return out;
+}
+
+class TempDir
+{
+public:
+    TempDir()
+    {
+        char pattern[] = "/tmp/dexaru-kanji-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        EXPECT_NE(made, nullptr);
+        path = made != nullptr ? made : "/tmp";
+    }
+
+    ~TempDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // Writes the bytes into a file of the directory and returns its path.
+    std::string write(const std::string& name, const std::string& bytes) const
+    {
+        std::string file = path + "/" + name;
+        FILE* stream = fopen(file.c_str(), "wb");
+        EXPECT_NE(stream, nullptr) << file;
+        if (stream != nullptr) {
+            fwrite(bytes.data(), 1, bytes.size(), stream);
+            fclose(stream);
+        }
+        return file;
+    }
+
+    std::string path;
+};
+
+inline bool exists(const std::string& file)
+{
+    FILE* stream = fopen(file.c_str(), "rb");
+    if (stream == nullptr)
+        return false;
+    fclose(stream);
+    return true;
+}
+
+}
+
+#endif
