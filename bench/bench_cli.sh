@@ -1,0 +1,93 @@
+#!/bin/bash
+# Times the whole process "dexaru2 search neko" on the real dictionaries
+# (every EDICT slot, KANJIDIC and the radical files loaded, one search, the
+# output written) side by side with "edict-grep -e 猫" from Debian's edict
+# package, which greps the same EDICT file. Reports the medians, their ratio
+# and the peak memory of each, against the targets:
+#   dexaru2 median < 60 ms, at most 0.6 x edict-grep's, peak memory < 64 MB.
+#
+#   bash bench/bench_cli.sh [runs]        (default 30 runs each)
+# DEXARU_BUILD_DIR names the build tree (default build/); its bin/ must hold
+# dexaru2 and the dictionaries (scripts/setup-dictionaries.sh).
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+build_dir="${DEXARU_BUILD_DIR:-$here/../build}"
+program="$(cd "$build_dir/bin" && pwd)/dexaru2"
+runs="${1:-30}"
+
+if [[ ! -x "$program" ]]; then
+  echo "bench_cli: $program is missing; build first (bash scripts/build.sh)" >&2
+  exit 1
+fi
+if [[ ! -r "$build_dir/bin/dictionaries/edict/edict" ]]; then
+  echo "bench_cli: no dictionaries beside $program (bash scripts/setup-dictionaries.sh)" >&2
+  exit 1
+fi
+if ! command -v edict-grep >/dev/null; then
+  echo "bench_cli: edict-grep is missing (apt-get install edict)" >&2
+  exit 1
+fi
+
+# edict-grep converts its query with the terminal's character set.
+export LC_ALL=C.UTF-8
+dexaru_command="$program search neko"
+peer_command="edict-grep -e 猫"
+
+workdir="$(mktemp -d)"
+trap 'rm -rf "$workdir"' EXIT
+
+# Median wall-clock time in milliseconds of $runs runs of a command.
+median_ms() {
+  local command="$1" times="$workdir/times"
+  : > "$times"
+  for ((i = 0; i < 3; ++i)); do bash -c "$command" >/dev/null 2>&1; done
+  for ((i = 0; i < runs; ++i)); do
+    local start end
+    start=$(date +%s%N)
+    bash -c "exec $command" >/dev/null 2>&1
+    end=$(date +%s%N)
+    echo $(((end - start) / 1000)) >> "$times"
+  done
+  sort -n "$times" | awk '{ t[NR] = $1 } END {
+    m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2
+    printf "%.1f", m / 1000 }'
+}
+
+if command -v hyperfine >/dev/null; then
+  hyperfine --style basic --warmup 3 --runs "$runs" --export-csv "$workdir/times.csv" \
+    --command-name "dexaru2 search neko" "$dexaru_command" \
+    --command-name "edict-grep -e 猫" "$peer_command" >&2
+  # Columns: command,mean,stddev,median,user,system,min,max (seconds).
+  dexaru_median=$(awk -F, 'NR == 2 { printf "%.1f", $4 * 1000 }' "$workdir/times.csv")
+  peer_median=$(awk -F, 'NR == 3 { printf "%.1f", $4 * 1000 }' "$workdir/times.csv")
+else
+  dexaru_median=$(median_ms "$dexaru_command")
+  peer_median=$(median_ms "$peer_command")
+fi
+
+# Peak resident memory in kilobytes: the largest of five runs.
+peak_kb() {
+  local peak=0 kb
+  for ((i = 0; i < 5; ++i)); do
+    kb=$(/usr/bin/time -f %M bash -c "exec $1" 2>&1 >/dev/null | tail -n 1)
+    ((kb > peak)) && peak=$kb
+  done
+  echo "$peak"
+}
+dexaru_peak=$(peak_kb "$dexaru_command 2>/dev/null")
+peer_peak=$(peak_kb "$peer_command")
+
+ratio=$(awk -v a="$dexaru_median" -v b="$peer_median" 'BEGIN { printf "%.2f", a / b }')
+verdict() { if awk "BEGIN { exit !($1) }"; then echo "met"; else echo "MISSED"; fi; }
+
+echo
+echo "Runs per command:      $runs"
+printf "%-22s median %7.1f ms   peak memory %6.1f MB\n" "dexaru2 search neko" \
+  "$dexaru_median" "$(awk -v k="$dexaru_peak" 'BEGIN { print k / 1024 }')"
+printf "%-22s median %7.1f ms   peak memory %6.1f MB\n" "edict-grep -e 猫" \
+  "$peer_median" "$(awk -v k="$peer_peak" 'BEGIN { print k / 1024 }')"
+echo "Ratio dexaru2 / edict-grep: $ratio"
+echo "Target median < 60 ms:            $(verdict "$dexaru_median < 60")"
+echo "Target ratio <= 0.6:              $(verdict "$ratio <= 0.6")"
+echo "Target peak memory < 64 MB:       $(verdict "$dexaru_peak < 65536")"
