@@ -34,7 +34,8 @@ int printKanjiResults(CharacterResult* characterResult, std::string format);
 namespace {
 
 const char* const wideUnicodeEncoding = "WCHAR_T";
-const char* const me = "main";
+// Every message of the program names "main" as the reporting function.
+const char* const logFunction = "main";
 
 const char* const usageText =
     "Dexaru2 r410\n"
@@ -129,11 +130,6 @@ void changeToProgramFolder(const char* programPath)
     }
 }
 
-void applySearchFlag(Request& request, int flag)
-{
-    request.searchOptions.searchFlags |= flag;
-}
-
 // Applies the option in argv[index] (and its value, moving index past it).
 // Returns 1 when the argument was an option, 0 when it is a command word and
 // -1 when the usage text is due.
@@ -160,26 +156,26 @@ int applyOption(Request& request, int argc, char** argv, int& index)
     } else if (argument == "--search-common") {
         options.commonFilter = 1;
     } else if (argument == "--search-defaults") {
-        applySearchFlag(request, WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA);
+        options.searchFlags |= WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA;
     } else if (argument == "--search-fuzzy") {
-        applySearchFlag(request, WordDictionary::SEARCH_FUZZY);
+        options.searchFlags |= WordDictionary::SEARCH_FUZZY;
     } else if (argument == "--search-ignore-case") {
-        applySearchFlag(request, WordDictionary::SEARCH_IGNORE_CASE);
+        options.searchFlags |= WordDictionary::SEARCH_IGNORE_CASE;
     } else if (argument == "--search-info") {
         if (index + 1 >= argc) {
             return -1;
         }
         options.partsOfSpeech.push_back(argv[++index]);
     } else if (argument == "--search-kana") {
-        applySearchFlag(request, WordDictionary::SEARCH_KANA);
+        options.searchFlags |= WordDictionary::SEARCH_KANA;
     } else if (argument == "--search-meaning") {
-        applySearchFlag(request, WordDictionary::SEARCH_MEANING);
+        options.searchFlags |= WordDictionary::SEARCH_MEANING;
     } else if (argument == "--search-uncommon") {
         options.commonFilter = 2;
     } else if (argument == "--search-wildcard") {
-        applySearchFlag(request, WordDictionary::SEARCH_WILDCARD);
+        options.searchFlags |= WordDictionary::SEARCH_WILDCARD;
     } else if (argument == "--search-word") {
-        applySearchFlag(request, WordDictionary::SEARCH_WORD);
+        options.searchFlags |= WordDictionary::SEARCH_WORD;
     } else {
         return 0;
     }
@@ -321,7 +317,7 @@ void listPartsOfSpeech(Lookup& lookup)
 void logWideCharacters(const char* label, const std::wstring& text)
 {
     for (std::wstring::size_type i = 0; i < text.size(); ++i) {
-        Log::write(7, "%s: %s[ %2d ]: 0x%X - '%C'.", me, label, static_cast<int>(i),
+        Log::write(7, "%s: %s[ %2d ]: 0x%X - '%C'.", logFunction, label, static_cast<int>(i),
                    static_cast<unsigned>(text[i]), static_cast<wint_t>(text[i]));
     }
 }
@@ -330,17 +326,17 @@ void logWideCharacters(const char* label, const std::wstring& text)
 // text that does not convert (not UTF-8) is searched as the empty text.
 std::wstring toWide(const std::string& cliSearchText)
 {
-    Log::write(7, "%s: ------------------------------------", me);
+    Log::write(7, "%s: ------------------------------------", logFunction);
     for (std::string::size_type i = 0; i < cliSearchText.size(); ++i) {
         const signed char byte = static_cast<signed char>(cliSearchText[i]);
         // "%C" of a negative value would make the whole message fail; a byte
         // above 0x7F is shown as the character of the same number instead.
-        Log::write(7, "%s: cliSearchText[ %2d ]: 0x%X - %d - '%C'.", me, static_cast<int>(i),
+        Log::write(7, "%s: cliSearchText[ %2d ]: 0x%X - %d - '%C'.", logFunction, static_cast<int>(i),
                    static_cast<unsigned>(byte), byte,
                    static_cast<wint_t>(static_cast<unsigned char>(byte)));
     }
 
-    Log::write(7, "%s: Converting '%s' (UTF8) to %s...", me, cliSearchText.c_str(),
+    Log::write(7, "%s: Converting '%s' (UTF8) to %s...", logFunction, cliSearchText.c_str(),
                wideUnicodeEncoding);
     char* newText = nullptr;
     int newTextSize = 0;
@@ -348,9 +344,9 @@ std::wstring toWide(const std::string& cliSearchText)
     input.push_back('\0');
     const int result = Encoding::convert("UTF-8", input.data(), static_cast<int>(cliSearchText.size()),
                                          wideUnicodeEncoding, &newText, &newTextSize);
-    Log::write(7, "%s: Result: %d", me, result);
-    Log::write(7, "%s: newText: %s", me, newText != nullptr ? newText : "");
-    Log::write(7, "%s: newTextSize: %d", me, newTextSize);
+    Log::write(7, "%s: Result: %d", logFunction, result);
+    Log::write(7, "%s: newText: %s", logFunction, newText != nullptr ? newText : "");
+    Log::write(7, "%s: newTextSize: %d", logFunction, newTextSize);
 
     std::wstring wide;
     if (result == 0 && newText != nullptr) {
@@ -366,10 +362,10 @@ std::wstring toSearchText(const std::wstring& wide, bool convertToKana)
     std::wstring searchText = wide;
     if (convertToKana) {
         if (Romaji::isRomaji(wide)) {
-            Log::write(7, "%s: Our search text is all ROMAji.", me);
+            Log::write(7, "%s: Our search text is all ROMAji.", logFunction);
             searchText = Romaji::romajiStringToKana(wide, true);
         } else {
-            Log::write(7, "%s: Our search text is not all ROMAji.", me);
+            Log::write(7, "%s: Our search text is not all ROMAji.", logFunction);
         }
     }
     logWideCharacters("searchText", searchText);
@@ -381,10 +377,10 @@ CharacterResult* searchKanji(Lookup& lookup, WordResult* wordResult)
 {
     const std::set<wchar_t> characters = wordResult->getCharacters();
     for (wchar_t character : characters) {
-        Log::write(7, "%s: Character: %C", me, static_cast<wint_t>(character));
+        Log::write(7, "%s: Character: %C", logFunction, static_cast<wint_t>(character));
     }
     CharacterResult* characterResult = lookup.kanjidicCollection->search(characters);
-    Log::write(7, "%s: Number of character results: %d.", me, characterResult->getEntryCount());
+    Log::write(7, "%s: Number of character results: %d.", logFunction, characterResult->getEntryCount());
     return characterResult;
 }
 
@@ -394,7 +390,7 @@ void search(Lookup& lookup, Request& request)
     const std::wstring searchText = toSearchText(wide, request.convertToKana);
 
     WordResult* wordResult = lookup.wordCollection->search(searchText, &request.searchOptions);
-    Log::write(7, "%s: Number of word results: %d.", me, wordResult->getEntryCount());
+    Log::write(7, "%s: Number of word results: %d.", logFunction, wordResult->getEntryCount());
 
     CharacterResult* characterResult = searchKanji(lookup, wordResult);
     printKanjiResults(characterResult, request.resultsFormat);
@@ -488,8 +484,8 @@ void printKanjiXml(CharacterEntry* entry)
 
 int run(Request& request)
 {
-    Log::write(6, "%s: dexaru2 started.", me);
-    Log::write(7, "%s: Unicode string: %s.", me, wideUnicodeEncoding);
+    Log::write(6, "%s: dexaru2 started.", logFunction);
+    Log::write(7, "%s: Unicode string: %s.", logFunction, wideUnicodeEncoding);
     {
         Lookup lookup;
         if (request.command == "list") {
@@ -502,7 +498,7 @@ int run(Request& request)
             search(lookup, request);
         }
     }
-    Log::write(6, "%s: dexaru2 ended.", me);
+    Log::write(6, "%s: dexaru2 ended.", logFunction);
     return 0;
 }
 
@@ -539,9 +535,12 @@ int printResults(WordResult* wordResult, std::string format)
 }
 
 // Writes the kanji block: "text" or "xml" (a <kanjiresults> element); any
-// other format writes nothing. REQUIRES: characterResult is not null.
+// other format writes nothing. Returns 0.
 int printKanjiResults(CharacterResult* characterResult, std::string format)
 {
+    if (characterResult == nullptr) {
+        return 0;
+    }
     const bool text = format == "text";
     const bool xml = format == "xml";
     if (text) {
