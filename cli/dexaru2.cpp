@@ -202,7 +202,8 @@ bool takeCommand(Request& request, const std::vector<std::string>& words)
     }
     request.cliSearchText = words[1];
     if (request.searchOptions.searchFlags == WordDictionary::SEARCH_NONE) {
-        request.searchOptions.searchFlags = WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA;
+        request.searchOptions.searchFlags =
+            WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA;
     }
     return true;
 }
@@ -309,8 +310,9 @@ void listDictionaries(Lookup& lookup)
 
 void listPartsOfSpeech(Lookup& lookup)
 {
-    for (const std::string& abbreviation : lookup.partsOfSpeech->getAbbreviations()) {
-        printLine("%s: %s", abbreviation.c_str(), lookup.partsOfSpeech->search(abbreviation).c_str());
+    PartsOfSpeech* table = lookup.partsOfSpeech;
+    for (const std::string& abbreviation : table->getAbbreviations()) {
+        printLine("%s: %s", abbreviation.c_str(), table->search(abbreviation).c_str());
     }
 }
 
@@ -331,8 +333,8 @@ std::wstring toWide(const std::string& cliSearchText)
         const signed char byte = static_cast<signed char>(cliSearchText[i]);
         // "%C" of a negative value would make the whole message fail; a byte
         // above 0x7F is shown as the character of the same number instead.
-        Log::write(7, "%s: cliSearchText[ %2d ]: 0x%X - %d - '%C'.", logFunction, static_cast<int>(i),
-                   static_cast<unsigned>(byte), byte,
+        Log::write(7, "%s: cliSearchText[ %2d ]: 0x%X - %d - '%C'.", logFunction,
+                   static_cast<int>(i), static_cast<unsigned>(byte), byte,
                    static_cast<wint_t>(static_cast<unsigned char>(byte)));
     }
 
@@ -342,7 +344,8 @@ std::wstring toWide(const std::string& cliSearchText)
     int newTextSize = 0;
     std::vector<char> input(cliSearchText.begin(), cliSearchText.end());
     input.push_back('\0');
-    const int result = Encoding::convert("UTF-8", input.data(), static_cast<int>(cliSearchText.size()),
+    const int result = Encoding::convert("UTF-8", input.data(),
+                                         static_cast<int>(cliSearchText.size()),
                                          wideUnicodeEncoding, &newText, &newTextSize);
     Log::write(7, "%s: Result: %d", logFunction, result);
     Log::write(7, "%s: newText: %s", logFunction, newText != nullptr ? newText : "");
@@ -380,7 +383,8 @@ CharacterResult* searchKanji(Lookup& lookup, WordResult* wordResult)
         Log::write(7, "%s: Character: %C", logFunction, static_cast<wint_t>(character));
     }
     CharacterResult* characterResult = lookup.kanjidicCollection->search(characters);
-    Log::write(7, "%s: Number of character results: %d.", logFunction, characterResult->getEntryCount());
+    Log::write(7, "%s: Number of character results: %d.", logFunction,
+               characterResult->getEntryCount());
     return characterResult;
 }
 
