@@ -502,8 +502,14 @@ int run(Request& request)
             search(lookup, request);
         }
     }
+    // Results that did not reach their reader (a full disk, a closed
+    // terminal) must not be reported as a success.
+    const bool written = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (!written) {
+        Log::write(3, "%s: Could not write the results to standard output.", logFunction);
+    }
     Log::write(6, "%s: dexaru2 ended.", logFunction);
-    return 0;
+    return written ? 0 : 2;
 }
 
 } // namespace

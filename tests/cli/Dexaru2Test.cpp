@@ -559,6 +559,14 @@ TEST_F(Dexaru2Test, KeepsTheFirst200EntriesFoundAcrossTwoDictionaries)
     expectOutput({"search", "go"}, expected);
 }
 
+TEST_F(Dexaru2Test, ResultsThatCannotBeWrittenAreAFailure)
+{
+    const std::string command = "'" + folder + "/dexaru2' search neko >/dev/full 2>/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+
 TEST_F(Dexaru2Test, KeepsTheWorkingDirectoryWhenStartedThroughThePath)
 {
     const std::string command = "cd '" + folder + "' && PATH='" + folder +
