@@ -19,7 +19,7 @@ class FuzzySearch
 {
 public:
     // Generation stops adding variants for one input beyond this many.
-    static const int MAX_VARIANTS = 1000;
+    static const int MAX_VARIANTS = 256;
 
     FuzzySearch();
 

@@ -1,5 +1,6 @@
 #include "PartsOfSpeech.h"
 
+#include "Edict.h"
 #include "Log.h"
 
 #include <cstdio>
@@ -16,26 +17,11 @@ struct FileCloser
     void operator()(FILE* file) const { std::fclose(file); }
 };
 
-// The number of lines, a last line without a line end included, so that
-// the table has a slot for every row the file can give. Leaves the file at
-// its start.
-int countLines(FILE* file)
+bool isEmpty(FILE* file)
 {
+    int first = std::fgetc(file);
     std::rewind(file);
-    int lines = 0;
-    int previous = '\n';
-    int character;
-    while ((character = std::fgetc(file)) != EOF) {
-        if (character == '\n') {
-            ++lines;
-        }
-        previous = character;
-    }
-    if (previous != '\n') {
-        ++lines;
-    }
-    std::rewind(file);
-    return lines;
+    return first == EOF;
 }
 
 bool endsLine(const char* piece)
@@ -72,10 +58,13 @@ int PartsOfSpeech::load(std::string filename)
         Log::write(3, "ERROR: %s: Could not open file '%s'.", "load", filename.c_str());
         return 1;
     }
-    int slots = countLines(file.get());
-    if (slots < 1) {
+    // One slot per newline-terminated line, and one for a last line
+    // without a line end.
+    int lines = Edict::countLinesInFile(file.get());
+    if (lines < 1 && isEmpty(file.get())) {
         return 1;
     }
+    int slots = lines + 1;
 
     delete[] entries;
     entries = new PartsOfSpeechEntry[slots];

@@ -1,0 +1,336 @@
+#include "FuzzySearch.h"
+
+#include "WordTestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using wordtest::TempDir;
+using wordtest::Utf8Locale;
+
+namespace {
+
+typedef std::vector<std::wstring> WideStrings;
+
+FuzzySearch_Info makeRule(const std::wstring& expression, const WideStrings& replace)
+{
+    FuzzySearch_Info rule;
+    rule.expression = expression;
+    rule.replace = replace;
+    return rule;
+}
+
+class FuzzySearchFileTest : public testing::Test
+{
+protected:
+    // Loads the rules quietly; the reader traces every step at level 7.
+    bool load(const std::string& text, std::string* messages = nullptr)
+    {
+        std::string file = dir.write("rules.dat", text);
+        testing::internal::CaptureStderr();
+        bool opened = rules.loadFromFile(file);
+        std::string written = testing::internal::GetCapturedStderr();
+        if (messages != nullptr) {
+            *messages = written;
+        }
+        return opened;
+    }
+
+    Utf8Locale locale;
+    TempDir dir;
+    FuzzySearch rules;
+};
+
+} // namespace
+
+TEST_F(FuzzySearchFileTest, ReadsExpressionsAndReplacementsInFileOrder)
+{
+    ASSERT_TRUE(load("*ました:*る,*す\n*かった:*い\n"));
+    ASSERT_EQ(rules.fuzzysearchInfo.size(), 2u);
+    EXPECT_EQ(rules.fuzzysearchInfo[0].expression, L"*ました");
+    EXPECT_EQ(rules.fuzzysearchInfo[0].replace, (WideStrings{L"*る", L"*す"}));
+    EXPECT_EQ(rules.fuzzysearchInfo[1].expression, L"*かった");
+    EXPECT_EQ(rules.fuzzysearchInfo[1].replace, (WideStrings{L"*い"}));
+}
+
+TEST_F(FuzzySearchFileTest, SkipsCommentsBlankLinesAndByteOrderMark)
+{
+    ASSERT_TRUE(load("\xEF\xBB\xBF*a:*b\n# comment\n\n\r\n*c:*d\n"));
+    ASSERT_EQ(rules.fuzzysearchInfo.size(), 1u);
+    EXPECT_EQ(rules.fuzzysearchInfo[0].expression, L"*c");
+}
+
+TEST_F(FuzzySearchFileTest, CrLfAndLfGiveTheSameRules)
+{
+    ASSERT_TRUE(load("*て:*る, *つ\r\n"));
+    FuzzySearch lf;
+    std::string file = dir.write("lf.dat", "*て:*る, *つ\n");
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(lf.loadFromFile(file));
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(rules.fuzzysearchInfo.size(), 1u);
+    ASSERT_EQ(lf.fuzzysearchInfo.size(), 1u);
+    EXPECT_EQ(rules.fuzzysearchInfo[0].replace, lf.fuzzysearchInfo[0].replace);
+    // Nothing is trimmed: the space belongs to the second replacement.
+    EXPECT_EQ(rules.fuzzysearchInfo[0].replace, (WideStrings{L"*る", L" *つ"}));
+}
+
+TEST_F(FuzzySearchFileTest, LinesWithoutAProperColonAreReported)
+{
+    std::string messages;
+    ASSERT_TRUE(load(":*a\nno colon\r\n*x:\n", &messages));
+    EXPECT_NE(messages.find("loadFromFile: WARNING: Couldn't find a ':' on this line: :*a\n"),
+              std::string::npos) << messages;
+    EXPECT_NE(messages.find("loadFromFile: WARNING: Couldn't find a ':' on this line: no colon\n"),
+              std::string::npos) << messages;
+    ASSERT_EQ(rules.fuzzysearchInfo.size(), 1u);
+    EXPECT_EQ(rules.fuzzysearchInfo[0].replace, (WideStrings{L""}));
+    EXPECT_TRUE(rules.generateStrings(L"ax").empty());
+}
+
+TEST_F(FuzzySearchFileTest, LastRuleWithoutLineEndIsRead)
+{
+    ASSERT_TRUE(load("*a:*b\n*c:*d"));
+    ASSERT_EQ(rules.fuzzysearchInfo.size(), 2u);
+    EXPECT_EQ(rules.fuzzysearchInfo[1].expression, L"*c");
+}
+
+TEST_F(FuzzySearchFileTest, MissingFileFailsAndSecondFileAppends)
+{
+    std::string messages;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(rules.loadFromFile(dir.path + "/missing.dat"));
+    messages = testing::internal::GetCapturedStderr();
+    EXPECT_NE(messages.find("loadFromFile: ERROR: Couldn't open '" + dir.path + "/missing.dat'."),
+              std::string::npos);
+    EXPECT_TRUE(rules.fuzzysearchInfo.empty());
+
+    ASSERT_TRUE(load("*a:*b\n"));
+    ASSERT_TRUE(load("*c:*d\n"));
+    ASSERT_EQ(rules.fuzzysearchInfo.size(), 2u);
+    EXPECT_EQ(rules.fuzzysearchInfo[1].expression, L"*c");
+}
+
+TEST_F(FuzzySearchFileTest, UndecodableLineEndsReadingAndKeepsEarlierRules)
+{
+    std::string messages;
+    ASSERT_TRUE(load("*a:*b\n*\xFF\xFE:*c\n*d:*e\n", &messages));
+    EXPECT_NE(messages.find("loadFromFile: fgetws returned NULL."), std::string::npos);
+    ASSERT_EQ(rules.fuzzysearchInfo.size(), 1u);
+    EXPECT_EQ(rules.fuzzysearchInfo[0].expression, L"*a");
+}
+
+class FuzzySearchGenerateTest : public testing::Test
+{
+protected:
+    WideStrings generate(const std::wstring& input)
+    {
+        testing::internal::CaptureStderr();
+        WideStrings variants = rules.generateStrings(input);
+        messages = testing::internal::GetCapturedStderr();
+        return variants;
+    }
+
+    FuzzySearch rules;
+    std::string messages;
+};
+
+TEST_F(FuzzySearchGenerateTest, ListsEachVariantFollowedByItsOwnVariants)
+{
+    rules.fuzzysearchInfo.push_back(makeRule(L"*ab", {L"*x", L"*y"}));
+    rules.fuzzysearchInfo.push_back(makeRule(L"*x", {L"*z"}));
+    rules.fuzzysearchInfo.push_back(makeRule(L"*y", {L"*w"}));
+    EXPECT_EQ(generate(L"qab"), (WideStrings{L"qx", L"qz", L"qy", L"qw"}));
+    EXPECT_TRUE(generate(L"qq").empty());
+}
+
+TEST_F(FuzzySearchGenerateTest, UsesOnlyPartsThatBeginWithAStar)
+{
+    rules.fuzzysearchInfo.push_back(makeRule(L"*a", {L"b", L"*c", L""}));
+    rules.fuzzysearchInfo.push_back(makeRule(L"xa", {L"*d"}));
+    EXPECT_EQ(generate(L"xa"), (WideStrings{L"xc"}));
+}
+
+TEST_F(FuzzySearchGenerateTest, StarAloneStripsTheTailAndDuplicatesStay)
+{
+    rules.fuzzysearchInfo.push_back(makeRule(L"*ない", {L"*", L"*る"}));
+    rules.fuzzysearchInfo.push_back(makeRule(L"*い", {L"*る"}));
+    EXPECT_EQ(generate(L"たべない"), (WideStrings{L"たべ", L"たべる", L"たべなる"}));
+    rules.fuzzysearchInfo.push_back(makeRule(L"*ない", {L"*る"}));
+    EXPECT_EQ(generate(L"たべない"), (WideStrings{L"たべ", L"たべる", L"たべなる", L"たべる"}));
+}
+
+TEST_F(FuzzySearchGenerateTest, ReplacesTheLastOccurrenceOfTheTail)
+{
+    rules.fuzzysearchInfo.push_back(makeRule(L"*ab", {L"*X"}));
+    EXPECT_EQ(generate(L"abab"), (WideStrings{L"abX"}));
+}
+
+TEST_F(FuzzySearchGenerateTest, TailWithWildcardsIsLookedForLiterally)
+{
+    rules.fuzzysearchInfo.push_back(makeRule(L"*た?", {L"*る"}));
+    EXPECT_TRUE(generate(L"かたい").empty());
+    EXPECT_EQ(generate(L"かた?"), (WideStrings{L"かる"}));
+    // The literal tail sits before the end: whatever follows it is dropped.
+    rules.fuzzysearchInfo[0] = makeRule(L"*b*", {L"*Z"});
+    EXPECT_EQ(generate(L"ab*cd"), (WideStrings{L"aZ"}));
+}
+
+TEST_F(FuzzySearchGenerateTest, CycleOfRulesEndsWhereItStarted)
+{
+    rules.fuzzysearchInfo.push_back(makeRule(L"*a", {L"*b"}));
+    rules.fuzzysearchInfo.push_back(makeRule(L"*b", {L"*a"}));
+    EXPECT_EQ(generate(L"xa"), (WideStrings{L"xb", L"xa"}));
+    EXPECT_EQ(messages.find("Stopped"), std::string::npos);
+}
+
+TEST_F(FuzzySearchGenerateTest, EverGrowingChainStopsAtTheCap)
+{
+    rules.fuzzysearchInfo.push_back(makeRule(L"*", {L"*x"}));
+    WideStrings variants = generate(L"a");
+    ASSERT_EQ(variants.size(), static_cast<size_t>(FuzzySearch::MAX_VARIANTS));
+    EXPECT_EQ(variants[0], L"ax");
+    EXPECT_EQ(variants[1], L"axx");
+    EXPECT_NE(messages.find("generateStrings: Stopped at 256 variants"), std::string::npos);
+}
+
+TEST_F(FuzzySearchGenerateTest, TracesTheVariantsOfEachRewrite)
+{
+    rules.fuzzysearchInfo.push_back(makeRule(L"*c", {L"*b"}));
+    rules.fuzzysearchInfo.push_back(makeRule(L"*b", {L"*a"}));
+    EXPECT_EQ(generate(L"c"), (WideStrings{L"b", L"a"}));
+    EXPECT_EQ(messages,
+              "generateStrings: Called with 'c'.\n"
+              "generateStrings: Called with 'b'.\n"
+              "generateStrings: Called with 'a'.\n"
+              "generateStrings:    FUZZYSEARCH: Added: a\n");
+}
+
+// The rules shipped with the programs.
+class ShippedRulesTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        testing::internal::CaptureStderr();
+        bool opened = rules.loadFromFile(DEXARU_SOURCE_DIR "/data/fuzzysearch.uni.dat");
+        testing::internal::GetCapturedStderr();
+        ASSERT_TRUE(opened);
+        ASSERT_GT(rules.fuzzysearchInfo.size(), 100u);
+    }
+
+    WideStrings generate(const std::wstring& input)
+    {
+        testing::internal::CaptureStderr();
+        WideStrings variants = rules.generateStrings(input);
+        std::string messages = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(messages.find("Stopped at"), std::string::npos) << "cap reached";
+        return variants;
+    }
+
+    // The longest chain of rewriting from input, followed without any guard;
+    // gives up (returning limit) once a chain is longer than limit.
+    int longestChain(const std::wstring& input, int limit)
+    {
+        if (limit == 0) {
+            return 0;
+        }
+        int longest = 0;
+        for (const FuzzySearch_Info& rule : rules.fuzzysearchInfo) {
+            const std::wstring tail = rule.expression.substr(1);
+            if (input.size() < tail.size()
+                || input.compare(input.size() - tail.size(), tail.size(), tail) != 0) {
+                continue;
+            }
+            for (const std::wstring& replacement : rule.replace) {
+                std::wstring variant = input.substr(0, input.size() - tail.size()) + replacement.substr(1);
+                longest = std::max(longest, 1 + longestChain(variant, limit - 1));
+            }
+        }
+        return longest;
+    }
+
+    Utf8Locale locale;
+    FuzzySearch rules;
+};
+
+TEST_F(ShippedRulesTest, EveryRuleIsAPlainSuffixRule)
+{
+    for (const FuzzySearch_Info& rule : rules.fuzzysearchInfo) {
+        ASSERT_GE(rule.expression.size(), 2u);
+        EXPECT_EQ(rule.expression[0], L'*');
+        EXPECT_EQ(rule.expression.find_first_of(L"*?", 1), std::wstring::npos);
+        for (const std::wstring& replacement : rule.replace) {
+            ASSERT_FALSE(replacement.empty());
+            EXPECT_EQ(replacement[0], L'*');
+        }
+    }
+}
+
+TEST_F(ShippedRulesTest, EveryChainEnds)
+{
+    const int limit = 12;
+    const wchar_t* prefixes[] = {L"", L"た", L"か", L"こ", L"し", L"き", L"て", L"な", L"食べ"};
+    for (const FuzzySearch_Info& rule : rules.fuzzysearchInfo) {
+        for (const wchar_t* prefix : prefixes) {
+            std::wstring input = prefix + rule.expression.substr(1);
+            EXPECT_LT(longestChain(input, limit), limit) << testing::PrintToString(input);
+            EXPECT_LT(generate(input).size(), 60u) << testing::PrintToString(input);
+        }
+    }
+}
+
+TEST_F(ShippedRulesTest, InflectedWordsLeadBackToTheirDictionaryForm)
+{
+    const wchar_t* cases[][2] = {
+        // ichidan
+        {L"たべました", L"たべる"}, {L"たべます", L"たべる"}, {L"たべません", L"たべる"},
+        {L"たべませんでした", L"たべる"}, {L"たべましょう", L"たべる"}, {L"たべない", L"たべる"},
+        {L"たべなかった", L"たべる"}, {L"たべなくて", L"たべる"}, {L"たべた", L"たべる"},
+        {L"たべて", L"たべる"}, {L"たべたい", L"たべる"}, {L"たべたかった", L"たべる"},
+        {L"たべたくない", L"たべる"}, {L"たべよう", L"たべる"}, {L"たべられる", L"たべる"},
+        {L"たべさせる", L"たべる"}, {L"たべれば", L"たべる"}, {L"たべたら", L"たべる"},
+        {L"たべろ", L"たべる"}, {L"たべている", L"たべる"}, {L"たべていた", L"たべる"},
+        {L"たべてる", L"たべる"}, {L"みました", L"みる"}, {L"食べました", L"食べる"},
+        {L"見た", L"見る"},
+        // godan, every row
+        {L"のんだ", L"のむ"}, {L"よまない", L"よむ"}, {L"かいて", L"かく"}, {L"かきます", L"かく"},
+        {L"およいだ", L"およぐ"}, {L"およいで", L"およぐ"}, {L"はなした", L"はなす"},
+        {L"はなして", L"はなす"}, {L"まった", L"まつ"}, {L"まって", L"まつ"}, {L"しんだ", L"しぬ"},
+        {L"あそんだ", L"あそぶ"}, {L"かった", L"かう"}, {L"かえった", L"かえる"},
+        {L"いった", L"いく"}, {L"いって", L"いく"}, {L"行った", L"行く"}, {L"いきました", L"いく"},
+        {L"かわない", L"かう"}, {L"またない", L"まつ"}, {L"しなない", L"しぬ"}, {L"よばない", L"よぶ"},
+        {L"およがない", L"およぐ"}, {L"はなさない", L"はなす"}, {L"かえらない", L"かえる"},
+        {L"のみたい", L"のむ"}, {L"のみたくない", L"のむ"}, {L"よもう", L"よむ"}, {L"かこう", L"かく"},
+        {L"およごう", L"およぐ"}, {L"はなそう", L"はなす"}, {L"まとう", L"まつ"},
+        {L"あそぼう", L"あそぶ"}, {L"かおう", L"かう"}, {L"かえろう", L"かえる"}, {L"しのう", L"しぬ"},
+        {L"よめる", L"よむ"}, {L"よまれる", L"よむ"}, {L"よませる", L"よむ"}, {L"よめば", L"よむ"},
+        {L"かけば", L"かく"}, {L"よめ", L"よむ"}, {L"かけ", L"かく"}, {L"まて", L"まつ"},
+        {L"よんでいる", L"よむ"}, {L"よんでる", L"よむ"}, {L"およいでいる", L"およぐ"},
+        {L"かきましょう", L"かく"}, {L"のみませんでした", L"のむ"}, {L"かえりません", L"かえる"},
+        {L"はなされる", L"はなす"},
+        // する and くる
+        {L"しました", L"する"}, {L"しない", L"する"}, {L"して", L"する"}, {L"した", L"する"},
+        {L"しよう", L"する"}, {L"しろ", L"する"}, {L"される", L"する"}, {L"させる", L"する"},
+        {L"すれば", L"する"}, {L"したい", L"する"}, {L"べんきょうしました", L"べんきょうする"},
+        {L"きました", L"くる"}, {L"こない", L"くる"}, {L"きて", L"くる"}, {L"きた", L"くる"},
+        {L"こよう", L"くる"}, {L"こい", L"くる"}, {L"こられる", L"くる"}, {L"こさせる", L"くる"},
+        {L"くれば", L"くる"}, {L"きたら", L"くる"},
+        // i-adjectives
+        {L"たかかった", L"たかい"}, {L"たかくない", L"たかい"}, {L"たかくなかった", L"たかい"},
+        {L"たかくて", L"たかい"}, {L"たかく", L"たかい"}, {L"たかさ", L"たかい"},
+        {L"たかすぎる", L"たかい"}, {L"たかければ", L"たかい"}, {L"よかった", L"よい"},
+    };
+    ASSERT_GE(sizeof cases / sizeof cases[0], 40u);
+    for (const auto& pair : cases) {
+        WideStrings variants = generate(pair[0]);
+        EXPECT_NE(std::find(variants.begin(), variants.end(), pair[1]), variants.end())
+            << testing::PrintToString(std::wstring(pair[0])) << " does not lead to "
+            << testing::PrintToString(std::wstring(pair[1]));
+        EXPECT_LT(variants.size(), 30u);
+        EXPECT_LT(longestChain(pair[0], 12), 12);
+    }
+}

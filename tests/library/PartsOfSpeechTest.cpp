@@ -1,0 +1,162 @@
+#include "PartsOfSpeech.h"
+
+#include "WordTestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+using wordtest::TempDir;
+
+namespace {
+
+typedef std::vector<std::string> Strings;
+
+} // namespace
+
+TEST(PartsOfSpeechTest, StartsEmpty)
+{
+    PartsOfSpeech table;
+    EXPECT_EQ(table.filename, "");
+    EXPECT_EQ(table.entries, nullptr);
+    EXPECT_EQ(table.entriesSize, 0);
+    EXPECT_EQ(table.search("n"), "");
+    EXPECT_TRUE(table.getAbbreviations().empty());
+}
+
+TEST(PartsOfSpeechTest, MissingFileIsReportedAndLeavesTheTableEmpty)
+{
+    TempDir dir;
+    std::string missing = dir.path + "/nothing.drx";
+    PartsOfSpeech table;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(table.load(missing), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "ERROR: load: Could not open file '" + missing + "'.\n");
+    EXPECT_EQ(table.filename, missing);
+    EXPECT_TRUE(table.getAbbreviations().empty());
+}
+
+TEST(PartsOfSpeechTest, EmptyFileFailsSilently)
+{
+    TempDir dir;
+    PartsOfSpeech table;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(table.load(dir.write("empty.drx", "")), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(table.getAbbreviations().empty());
+}
+
+TEST(PartsOfSpeechTest, ReadsRowsInFileOrderAndSkipsComments)
+{
+    TempDir dir;
+    PartsOfSpeech table;
+    EXPECT_EQ(table.load(dir.write("p.drx", "# tags\nn\tnoun\nvs\ttakes suru\r\n#x\ty\nadj-na\tna adjective\n")), 0);
+    EXPECT_EQ(table.getAbbreviations(), (Strings{"n", "vs", "adj-na"}));
+    EXPECT_EQ(table.search("n"), "noun");
+    EXPECT_EQ(table.search("vs"), "takes suru");
+    EXPECT_EQ(table.search("adj-na"), "na adjective");
+    EXPECT_EQ(table.search("#x"), "");
+}
+
+TEST(PartsOfSpeechTest, LastRowWithoutLineEndIsRead)
+{
+    TempDir dir;
+    PartsOfSpeech table;
+    EXPECT_EQ(table.load(dir.write("p.drx", "n\tnoun\nv1\tichidan verb")), 0);
+    EXPECT_EQ(table.getAbbreviations(), (Strings{"n", "v1"}));
+    EXPECT_EQ(table.search("v1"), "ichidan verb");
+
+    PartsOfSpeech single;
+    EXPECT_EQ(single.load(dir.write("one.drx", "uk\tkana alone")), 0);
+    EXPECT_EQ(single.search("uk"), "kana alone");
+}
+
+TEST(PartsOfSpeechTest, LinesWithoutTabAreReportedAndSkipped)
+{
+    TempDir dir;
+    PartsOfSpeech table;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(table.load(dir.write("p.drx", "\n\r\nno tab here\r\nn\tnoun\n")), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "ERROR: load: Could not find the TAB character in ''.\n"
+              "ERROR: load: Could not find the TAB character in ''.\n"
+              "ERROR: load: Could not find the TAB character in 'no tab here'.\n");
+    EXPECT_EQ(table.getAbbreviations(), (Strings{"n"}));
+}
+
+TEST(PartsOfSpeechTest, SplitsAtTheFirstTabOnly)
+{
+    TempDir dir;
+    PartsOfSpeech table;
+    ASSERT_EQ(table.load(dir.write("p.drx", "\tno abbreviation\nempty\t\ntwo\ttabs\there\n")), 0);
+    EXPECT_EQ(table.getAbbreviations(), (Strings{"", "empty", "two"}));
+    EXPECT_EQ(table.search(""), "no abbreviation");
+    EXPECT_EQ(table.search("empty"), "");
+    EXPECT_EQ(table.search("two"), "tabs\there");
+}
+
+TEST(PartsOfSpeechTest, SearchIsExactAndFindsTheFirstOfDuplicates)
+{
+    TempDir dir;
+    PartsOfSpeech table;
+    ASSERT_EQ(table.load(dir.write("p.drx", "n\tfirst\nN\tcapital\nn\tsecond\n")), 0);
+    EXPECT_EQ(table.search("n"), "first");
+    EXPECT_EQ(table.search("N"), "capital");
+    EXPECT_EQ(table.search("n "), "");
+    EXPECT_EQ(table.getAbbreviations(), (Strings{"n", "N", "n"}));
+}
+
+TEST(PartsOfSpeechTest, OverLongLinesNeverGiveMoreRowsThanLines)
+{
+    // Every piece of the long line holds a TAB: read naively, each would
+    // become a row of its own, beyond the rows the file has lines for.
+    std::string longLine;
+    while (longLine.size() < 5000) {
+        longLine += "x\ty ";
+    }
+    TempDir dir;
+    PartsOfSpeech table;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(table.load(dir.write("p.drx", longLine + "\nn\tnoun\n" + longLine)), 0);
+    std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_NE(messages.find("Only the first 1022 bytes"), std::string::npos);
+    EXPECT_EQ(table.getAbbreviations(), (Strings{"x", "n", "x"}));
+    EXPECT_LE(table.search("x").size(), 1022u);
+}
+
+TEST(PartsOfSpeechTest, SecondLoadReplacesTheRows)
+{
+    TempDir dir;
+    PartsOfSpeech table;
+    ASSERT_EQ(table.load(dir.write("a.drx", "n\tnoun\nvs\tsuru\n")), 0);
+    ASSERT_EQ(table.load(dir.write("b.drx", "uk\tkana\n")), 0);
+    EXPECT_EQ(table.getAbbreviations(), (Strings{"uk"}));
+    EXPECT_EQ(table.search("n"), "");
+}
+
+TEST(PartsOfSpeechTest, ShippedTableDescribesEveryCommonEdictTag)
+{
+    PartsOfSpeech table;
+    ASSERT_EQ(table.load(DEXARU_SOURCE_DIR "/data/partsofspeech.drx"), 0);
+    const char* tags[] = {
+        "n", "vs", "v1", "v5k", "v5u", "v5s", "v5t", "v5n", "v5b", "v5m", "v5r", "v5g",
+        "adj-i", "adj-na", "adj-no", "adj-pn", "adj-t", "adj-f", "adv", "adv-to", "exp",
+        "int", "pn", "prt", "suf", "pref", "ctr", "conj", "aux-v", "vk", "vz", "v5k-s",
+        "v5r-i", "n-adv", "n-t", "n-suf", "n-pref", "num", "vi", "vt", "vs-s", "vs-i",
+        "uk", "abbr", "arch", "col", "hon", "hum", "pol", "sl", "vulg", "on-mim", "id",
+        "obs", "obsc", "X", "derog", "fam", "fem", "male", "yoji", "comp", "math", "ksb:"};
+    for (const char* tag : tags) {
+        EXPECT_NE(table.search(tag), "") << tag;
+    }
+    Strings abbreviations = table.getAbbreviations();
+    std::set<std::string> distinct(abbreviations.begin(), abbreviations.end());
+    EXPECT_EQ(distinct.size(), abbreviations.size()) << "an abbreviation is listed twice";
+    EXPECT_EQ(distinct.count("P"), 0u) << "(P) is the common marker, not a tag";
+    for (const std::string& abbreviation : abbreviations) {
+        EXPECT_FALSE(abbreviation.empty());
+        EXPECT_GT(table.search(abbreviation).size(), 2u) << abbreviation;
+    }
+}

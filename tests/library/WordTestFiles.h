@@ -1,0 +1,73 @@
+// Fixture files for the tests of the word side: a temporary directory that
+// removes itself, and a scope that switches the character-type locale to
+// UTF-8 (the fuzzy rules are decoded through it) and back.
+#ifndef DEXARU_WORDTESTFILES_H
+#define DEXARU_WORDTESTFILES_H
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace wordtest {
+
+class TempDir
+{
+public:
+    TempDir()
+    {
+        char pattern[] = "/tmp/dexaru-words-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        EXPECT_NE(made, nullptr);
+        path = made != nullptr ? made : "/tmp";
+    }
+
+    ~TempDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // Writes the bytes into a file of the directory and returns its path.
+    std::string write(const std::string& name, const std::string& bytes) const
+    {
+        std::string file = path + "/" + name;
+        FILE* stream = std::fopen(file.c_str(), "wb");
+        EXPECT_NE(stream, nullptr) << file;
+        if (stream != nullptr) {
+            std::fwrite(bytes.data(), 1, bytes.size(), stream);
+            std::fclose(stream);
+        }
+        return file;
+    }
+
+    std::string path;
+};
+
+class Utf8Locale
+{
+public:
+    Utf8Locale()
+        : previous(std::setlocale(LC_CTYPE, nullptr))
+    {
+        EXPECT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    }
+
+    ~Utf8Locale() { std::setlocale(LC_CTYPE, previous.c_str()); }
+
+    Utf8Locale(const Utf8Locale&) = delete;
+    Utf8Locale& operator=(const Utf8Locale&) = delete;
+
+private:
+    std::string previous;
+};
+
+} // namespace wordtest
+
+#endif
