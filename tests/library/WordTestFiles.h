@@ -1,5 +1,5 @@
 // Fixture files for the tests of the word side: a temporary directory that
-// removes itself, and a scope that switches the character-type locale to
+// removes itself, EUC-JP text written from UTF-8 literals, and a scope that switches the character-type locale to
 // UTF-8 (the fuzzy rules are decoded through it) and back.
 #ifndef DEXARU_WORDTESTFILES_H
 #define DEXARU_WORDTESTFILES_H
@@ -10,9 +10,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iconv.h>
 #include <string>
 
 namespace wordtest {
+
+// The EUC-JP bytes of a UTF-8 text.
+inline std::string euc(const std::string& utf8)
+{
+    iconv_t descriptor = iconv_open("EUC-JP", "UTF-8");
+    std::string out(utf8.size() * 2 + 8, '\0');
+    char* input = const_cast<char*>(utf8.data());
+    size_t inputLeft = utf8.size();
+    char* output = &out[0];
+    size_t outputLeft = out.size();
+    size_t result = iconv(descriptor, &input, &inputLeft, &output, &outputLeft);
+    iconv_close(descriptor);
+    EXPECT_NE(result, static_cast<size_t>(-1)) << utf8;
+    out.resize(out.size() - outputLeft);
+    return out;
+}
 
 class TempDir
 {
