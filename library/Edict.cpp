@@ -10,7 +10,10 @@
 #include <iconv.h>
 #include <strings.h>
 
+#include <climits>
+#include <cstdint>
 #include <cstring>
+#include <cwctype>
 #include <new>
 
 namespace {
@@ -46,23 +49,36 @@ LineFields splitLine(const char* line, int length)
     }
     fields.wordLength = space;
 
+    // One pass up to the first "/" notes the first "[" and the first "]"
+    // after it; only a "]" beyond the "/" needs a second look.
     int cursor = space + 1;
     int bracket = -1;
+    int close = -1;
     bool hasSlash = false;
-    for (int i = cursor; i < length && line[i] != '\0'; ++i) {
-        if (line[i] == '/') {
+    for (int i = cursor; i < length; ++i) {
+        const char byte = line[i];
+        if (byte == '/') {
             hasSlash = true;
             break;
         }
-        if (line[i] == '[' && bracket < 0) {
-            bracket = i;
+        if (byte == '\0') {
+            break;
+        }
+        if (byte == '[') {
+            if (bracket < 0) {
+                bracket = i;
+            }
+        } else if (byte == ']' && bracket >= 0 && close < 0) {
+            close = i;
         }
     }
     if (hasSlash && bracket >= 0) {
         cursor = bracket + 1;
-        int close = cursor;
-        while (close < length && line[close] != ']' && line[close] != '\0') {
-            ++close;
+        if (close < 0) {
+            close = cursor;
+            while (close < length && line[close] != ']' && line[close] != '\0') {
+                ++close;
+            }
         }
         if (close < length && line[close] == ']') {
             fields.kanaStart = cursor;
@@ -271,26 +287,135 @@ private:
     bool skippingRest;
 };
 
+// Number of LF bytes in a block, eight bytes at a time.
+long countLineEndsIn(const char* bytes, size_t size)
+{
+    const uint64_t ones = 0x0101010101010101ULL;
+    const uint64_t lowSeven = 0x7F7F7F7F7F7F7F7FULL;
+    const uint64_t lineEnds = ones * '\n';
+    long count = 0;
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        const uint64_t x = word ^ lineEnds;  // LF bytes become zero
+        // The high bit of each byte ends up set unless the byte was zero.
+        const uint64_t nonZero = ((x & lowSeven) + lowSeven) | x;
+        // One in the low bit of each LF byte; the multiplication adds them up.
+        count += static_cast<long>((((~nonZero & ~lowSeven) >> 7) * ones) >> 56);
+    }
+    for (; i < size; ++i) {
+        count += bytes[i] == '\n';
+    }
+    return count;
+}
+
 // Number of LF bytes from the stream's current position on; every
 // newline-terminated line counts once, however long it is.
 int countLineEnds(FILE* stream, long* totalBytes)
 {
     std::vector<char> block(READ_BLOCK_SIZE);
-    int lines = 0;
+    long lines = 0;
     long bytes = 0;
     size_t got;
     while ((got = std::fread(block.data(), 1, block.size(), stream)) > 0) {
         bytes += static_cast<long>(got);
-        const char* cursor = block.data();
-        const char* blockEnd = cursor + got;
-        while ((cursor = static_cast<const char*>(std::memchr(cursor, '\n', blockEnd - cursor)))
-               != nullptr) {
-            ++lines;
-            ++cursor;
-        }
+        lines += countLineEndsIn(block.data(), got);
     }
     *totalBytes = bytes;
-    return lines;
+    return lines >= INT_MAX ? INT_MAX - 1 : static_cast<int>(lines);
+}
+
+// Does `text` occur in the meanings part of a line, as a line read into a
+// 1024-byte buffer shows it: from the first "/" on, up to any NUL byte?
+bool meaningsContain(const char* line, size_t length, const std::string& text)
+{
+    const char* slash = static_cast<const char*>(std::memchr(line, '/', length));
+    if (slash == nullptr) {
+        return false;
+    }
+    const char* hit =
+        static_cast<const char*>(memmem(slash, line + length - slash, text.data(), text.size()));
+    return hit != nullptr && std::memchr(line, '\0', hit + text.size() - line) == nullptr;
+}
+
+// Finds the lines of a stretch of whole lines whose meanings hold `text`,
+// jumping from one occurrence of the text to the next instead of visiting
+// every line. Reports each line's file offset once, in order.
+template <typename Report>
+void scanWholeLines(const char* base, size_t size, long baseOffset, const std::string& text,
+                    Report report)
+{
+    const char* const limit = base + size;
+    const char* cursor = base;  // always at the start of a line
+    while (cursor < limit) {
+        const char* hit =
+            static_cast<const char*>(memmem(cursor, limit - cursor, text.data(), text.size()));
+        if (hit == nullptr) {
+            return;
+        }
+        const char* before = static_cast<const char*>(memrchr(cursor, '\n', hit - cursor));
+        const char* lineStart = before != nullptr ? before + 1 : cursor;
+        const char* after = static_cast<const char*>(std::memchr(hit, '\n', limit - hit));
+        const char* lineEnd = after != nullptr ? after + 1 : limit;
+        const size_t lineLength = static_cast<size_t>(lineEnd - lineStart);
+        const size_t piece = lineLength < static_cast<size_t>(LINE_PIECE_MAX)
+                                 ? lineLength : static_cast<size_t>(LINE_PIECE_MAX);
+        if (meaningsContain(lineStart, piece, text)) {
+            report(baseOffset + static_cast<long>(lineStart - base));
+        }
+        cursor = lineEnd;
+    }
+}
+
+// Reads the stream from its start in large blocks and reports the offset of
+// every line whose meanings hold `text` (see meaningsContain).
+template <typename Report>
+void scanMeanings(FILE* stream, const std::string& text, Report report)
+{
+    std::vector<char> buffer(READ_BLOCK_SIZE);
+    size_t end = 0;
+    long bufferOffset = 0;  // file offset of buffer[0], always a line start
+    bool atEndOfFile = false;
+    bool skippingRest = false;
+    while (!atEndOfFile || end > 0) {
+        if (!atEndOfFile) {
+            const size_t wanted = buffer.size() - end;
+            const size_t got = std::fread(buffer.data() + end, 1, wanted, stream);
+            end += got;
+            atEndOfFile = got < wanted;
+        }
+        if (skippingRest) {
+            // The rest of a line longer than the buffer: nothing in it counts.
+            const char* lineEnd = static_cast<const char*>(std::memchr(buffer.data(), '\n', end));
+            const size_t skipped = lineEnd != nullptr ? lineEnd - buffer.data() + 1 : end;
+            std::memmove(buffer.data(), buffer.data() + skipped, end - skipped);
+            bufferOffset += static_cast<long>(skipped);
+            end -= skipped;
+            skippingRest = lineEnd == nullptr;
+            continue;
+        }
+        size_t whole = end;
+        if (!atEndOfFile) {
+            const char* last = static_cast<const char*>(memrchr(buffer.data(), '\n', end));
+            whole = last != nullptr ? last - buffer.data() + 1 : 0;
+        }
+        if (whole == 0) {
+            // A full buffer without any line end: test the line's first piece.
+            const size_t piece = end < static_cast<size_t>(LINE_PIECE_MAX)
+                                     ? end : static_cast<size_t>(LINE_PIECE_MAX);
+            if (meaningsContain(buffer.data(), piece, text)) {
+                report(bufferOffset);
+            }
+            whole = end;
+            skippingRest = true;
+        } else {
+            scanWholeLines(buffer.data(), whole, bufferOffset, text, report);
+        }
+        std::memmove(buffer.data(), buffer.data() + whole, end - whole);
+        bufferOffset += static_cast<long>(whole);
+        end -= whole;
+    }
 }
 
 std::string narrowed(const std::wstring& text)
@@ -303,6 +428,26 @@ std::string narrowed(const std::wstring& text)
     return result;
 }
 
+// A character as the case-ignoring comparison sees it: kana as katakana,
+// letters in lower case. Two characters that this comparison finds equal
+// always fold to the same character.
+wchar_t folded(wchar_t character)
+{
+    // The kana ranges of Kana::isHiragana and Kana::isKatakana, on the low
+    // 16 bits as there; inlined because this runs for every indexed character.
+    const uint16_t low = static_cast<uint16_t>(character);
+    if (low >= 0x3041 && low <= 0x3096) {
+        return static_cast<wchar_t>(low + Kana::KANA_OFFSET);
+    }
+    if (low >= 0x30A0 && low <= 0x30FF) {
+        return static_cast<wchar_t>(low);
+    }
+    if (character >= 0x4E00 && character <= 0x9FFF) {
+        return character;  // ideographs have no case
+    }
+    return static_cast<wchar_t>(std::towlower(character));
+}
+
 // Compares index words or readings with the search text, the way Jwcs::cmp
 // (or Jwcs::xcmp for wildcard searches) decides. Cheap necessary conditions
 // go first so that most records never reach the full comparison.
@@ -312,7 +457,7 @@ public:
     TextMatcher(const std::wstring& text, bool wildcard, JwcsCase caseStyle)
         : text(text), wildcard(wildcard), caseStyle(caseStyle)
     {
-        if (wildcard && caseStyle == CMP_CASE) {
+        if (wildcard) {
             collectLiteralRuns();
         }
     }
@@ -320,25 +465,44 @@ public:
     bool matches(const wchar_t* target) const
     {
         if (!wildcard) {
-            if (caseStyle == CMP_CASE && target[0] != text[0]) {
+            if (!firstCharacterAgrees(target)) {
                 return false;
             }
             return Jwcs::cmp(target, text.c_str(), caseStyle) == 0;
         }
-        if (caseStyle == CMP_CASE && !containsLiteralRuns(target)) {
+        if (!containsLiteralRuns(target)) {
             return false;
         }
         return Jwcs::xcmp(target, text.c_str(), caseStyle) == 0;
     }
 
 private:
+    static const size_t FOLD_BUFFER_SIZE = 128;
+
+    bool ignoresCase() const
+    {
+        return caseStyle == CMP_IGNORE_CASE;
+    }
+
+    bool firstCharacterAgrees(const wchar_t* target) const
+    {
+        if (!ignoresCase()) {
+            return caseStyle != CMP_CASE || target[0] == text[0];
+        }
+        if (target[0] == 0 || text[0] == 0) {
+            return true;  // left to the full comparison
+        }
+        return target[0] == text[0] || folded(target[0]) == folded(text[0]);
+    }
+
     static bool isWildcard(wchar_t character)
     {
         return character == Kana::WC_QUES || character == Kana::WC_STAR;
     }
 
-    // The stretches between wildcards must appear literally in any exact
-    // match, and the first one at the start unless a wildcard leads.
+    // The stretches between wildcards must appear in any match, and the
+    // first one at the start unless a wildcard leads. For case-ignoring
+    // searches both sides are compared folded.
     void collectLiteralRuns()
     {
         std::wstring run;
@@ -349,18 +513,34 @@ private:
                 }
                 run.clear();
             } else {
-                run.push_back(character);
+                run.push_back(ignoresCase() ? folded(character) : character);
             }
         }
         if (!run.empty()) {
             literalRuns.push_back(run);
         }
         anchoredPrefix = !text.empty() && !isWildcard(text[0]);
+        usable = caseStyle == CMP_CASE || caseStyle == CMP_IGNORE_CASE;
     }
 
     bool containsLiteralRuns(const wchar_t* target) const
     {
-        if (anchoredPrefix && !literalRuns.empty()
+        if (!usable || literalRuns.empty()) {
+            return true;
+        }
+        wchar_t foldBuffer[FOLD_BUFFER_SIZE];
+        if (ignoresCase()) {
+            size_t i = 0;
+            for (; target[i] != 0; ++i) {
+                if (i + 1 >= FOLD_BUFFER_SIZE) {
+                    return true;  // too long to fold here: left to the full comparison
+                }
+                foldBuffer[i] = folded(target[i]);
+            }
+            foldBuffer[i] = 0;
+            target = foldBuffer;
+        }
+        if (anchoredPrefix
             && std::wcsncmp(target, literalRuns[0].c_str(), literalRuns[0].size()) != 0) {
             return false;
         }
@@ -377,6 +557,7 @@ private:
     const JwcsCase caseStyle;
     std::vector<std::wstring> literalRuns;
     bool anchoredPrefix = false;
+    bool usable = false;
 };
 
 bool hasAbbreviation(const WordEntry& entry, const std::string& abbreviation)
@@ -584,6 +765,7 @@ void Edict::indexLines(int capacity)
     if (std::fseek(file, 0, SEEK_SET) != 0) {
         return;
     }
+    const bool quick = decodesQuickly();
     LineReader reader(file, 0);
     const char* line = nullptr;
     int length = 0;
@@ -595,12 +777,12 @@ void Edict::indexLines(int capacity)
         }
         IndexEntry& record = indexEntries[indexEntriesSize];
         record.fileLocation = offset;
-        record.word = convertIntoPool(line, fields.wordLength);
+        record.word = convertIntoPool(line, fields.wordLength, quick);
         record.kana = nullptr;
         if (fields.kanaUnclosed) {
             logUnclosedBracket(line, fields.wordLength);
         } else if (fields.kanaStart >= 0) {
-            record.kana = convertIntoPool(line + fields.kanaStart, fields.kanaLength);
+            record.kana = convertIntoPool(line + fields.kanaStart, fields.kanaLength, quick);
         }
         // A headword that could not be converted can never be found.
         if (record.word == nullptr) {
@@ -617,11 +799,12 @@ bool Edict::decodesQuickly() const
            && strcasecmp(internalEncoding.c_str(), "WCHAR_T") == 0;
 }
 
-wchar_t* Edict::convertIntoPool(const char* bytes, int size)
+wchar_t* Edict::convertIntoPool(const char* bytes, int size, bool quick)
 {
-    if (decodesQuickly()) {
+    if (quick) {
+        static const EucJpDecoder& decoder = EucJpDecoder::instance();
         wchar_t* target = pool->reserve(size + 1);
-        const int written = EucJpDecoder::instance().decode(bytes, size, target);
+        const int written = decoder.decode(bytes, size, target);
         if (written >= 0) {
             target[written] = 0;
             pool->commit(written + 1);
@@ -836,8 +1019,7 @@ std::string Edict::meaningSearchText(const std::wstring& text)
 }
 
 // One flag per index record: does `text` occur in the meanings part of its
-// line? The file is read once from start to end, as each line's test would
-// read it: the first 1023 bytes, from the first "/" up to any NUL byte.
+// line? The file is read once from start to end instead of line by line.
 std::vector<unsigned char> Edict::findMeaningMatches(const std::string& text)
 {
     std::vector<unsigned char> found(indexEntriesSize, 0);
@@ -848,28 +1030,15 @@ std::vector<unsigned char> Edict::findMeaningMatches(const std::string& text)
         Log::write(3, "%s: Could not seek to the specified location '%lu'.", "search", 0UL);
         return found;
     }
-    LineReader reader(file, 0);
-    const char* line = nullptr;
-    int length = 0;
-    long offset = 0;
     int record = 0;
-    while (record < indexEntriesSize && reader.next(&line, &length, &offset)) {
-        while (record < indexEntriesSize && indexEntries[record].fileLocation < offset) {
+    scanMeanings(file, text, [&](long lineOffset) {
+        while (record < indexEntriesSize && indexEntries[record].fileLocation < lineOffset) {
             ++record;
         }
-        if (record >= indexEntriesSize || indexEntries[record].fileLocation != offset) {
-            continue;
-        }
-        const char* slash = static_cast<const char*>(std::memchr(line, '/', length));
-        if (slash == nullptr) {
-            continue;
-        }
-        const char* hit = static_cast<const char*>(
-            memmem(slash, line + length - slash, text.data(), text.size()));
-        if (hit != nullptr && std::memchr(line, '\0', hit + text.size() - line) == nullptr) {
+        if (record < indexEntriesSize && indexEntries[record].fileLocation == lineOffset) {
             found[record] = 1;
         }
-    }
+    });
     return found;
 }
 

@@ -65,7 +65,7 @@ private:
     void releaseIndex();
     void indexLines(int capacity);
     bool decodesQuickly() const;
-    wchar_t* convertIntoPool(const char* bytes, int size);
+    wchar_t* convertIntoPool(const char* bytes, int size, bool quick);
     wchar_t* convertIntoNewArray(const char* bytes, int size);
     std::string meaningSearchText(const std::wstring& text);
     std::vector<unsigned char> findMeaningMatches(const std::string& text);
