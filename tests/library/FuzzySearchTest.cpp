@@ -123,6 +123,33 @@ TEST_F(FuzzySearchFileTest, UndecodableLineEndsReadingAndKeepsEarlierRules)
     EXPECT_EQ(rules.fuzzysearchInfo[0].expression, L"*a");
 }
 
+TEST_F(FuzzySearchFileTest, HostileFilesLoadWithoutFault)
+{
+    std::string garbage;
+    for (int i = 0; i < 20000; ++i) {
+        garbage += static_cast<char>((i * 7919 + 13) % 256);
+    }
+    ASSERT_TRUE(load(garbage));
+    rules.fuzzysearchInfo.clear();
+
+    // A 100 KB line is read in pieces of at most 1022 characters.
+    std::string hugeLine = "*a:*b";
+    while (hugeLine.size() < 100 * 1024) {
+        hugeLine += ",*c";
+    }
+    ASSERT_TRUE(load(hugeLine + "\r\n*d:*e\n"));
+    ASSERT_GE(rules.fuzzysearchInfo.size(), 2u);
+    EXPECT_EQ(rules.fuzzysearchInfo[0].expression, L"*a");
+    EXPECT_EQ(rules.fuzzysearchInfo.back().expression, L"*d");
+    size_t characters = 0;
+    for (const FuzzySearch_Info& rule : rules.fuzzysearchInfo) {
+        for (const std::wstring& replacement : rule.replace) {
+            characters += replacement.size() + 1;
+        }
+    }
+    EXPECT_LE(characters, hugeLine.size() + 10);
+}
+
 class FuzzySearchGenerateTest : public testing::Test
 {
 protected:

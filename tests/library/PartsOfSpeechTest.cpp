@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -125,6 +126,24 @@ TEST(PartsOfSpeechTest, OverLongLinesNeverGiveMoreRowsThanLines)
     EXPECT_NE(messages.find("Only the first 1022 bytes"), std::string::npos);
     EXPECT_EQ(table.getAbbreviations(), (Strings{"x", "n", "x"}));
     EXPECT_LE(table.search("x").size(), 1022u);
+}
+
+TEST(PartsOfSpeechTest, HostileFilesLoadWithoutFault)
+{
+    std::string garbage;
+    for (int i = 0; i < 20000; ++i) {
+        garbage += static_cast<char>((i * 7919 + 13) % 256);
+    }
+    std::string hugeLine(100 * 1024, 'a');
+    hugeLine[10] = '\t';
+    TempDir dir;
+    PartsOfSpeech table;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(table.load(dir.write("garbage.drx", garbage)), 0);
+    EXPECT_LE(table.entriesSize, 1 + static_cast<int>(std::count(garbage.begin(), garbage.end(), '\n')));
+    EXPECT_EQ(table.load(dir.write("huge.drx", hugeLine + "\r\n" + hugeLine)), 0);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(table.getAbbreviations(), (Strings{"aaaaaaaaaa", "aaaaaaaaaa"}));
 }
 
 TEST(PartsOfSpeechTest, SecondLoadReplacesTheRows)
