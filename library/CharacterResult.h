@@ -23,14 +23,16 @@ public:
 class CharacterResult
 {
 public:
-    enum Sort
+    // Fixed underlying types: any int is a valid value, and a column the
+    // sorter does not know simply decides nothing.
+    enum Sort : int
     {
         SORT_KANJI = 0,
         SORT_STROKE_COUNT = 1,
         SORT_FREQUENCY = 2
     };
 
-    enum Order
+    enum Order : int
     {
         ORDER_ASCENDING = 0,
         ORDER_DESCENDING = 1

@@ -167,6 +167,8 @@ void parseFields(CharacterEntry& entry, const char* text, const char* end)
                 return;
             }
             const char* closing = static_cast<const char*>(close);
+            // Bytes above ASCII stay positive code points (Latin-1), never
+            // sign-extended into negative wide characters.
             std::wstring meaning;
             for (const char* c = text + 1; c < closing; ++c)
                 meaning.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*c)));
@@ -215,9 +217,13 @@ Kanjidic::~Kanjidic()
 
 int Kanjidic::load()
 {
-    // Loading again starts afresh instead of leaking the previous stream.
+    // Loading again starts afresh instead of leaking the previous stream or
+    // keeping offsets into it.
     if (file != nullptr)
         fclose(file);
+    for (KANJIDIC_Index_Entry* entry : indexEntries)
+        delete entry;
+    indexEntries.clear();
     file = fopen(filename.c_str(), "rb");
     if (file == nullptr)
         Log::write(3, "%s: Could not open the file '%s'.", "load", filename.c_str());

@@ -208,6 +208,12 @@ TEST_F(KanjidicTest, HoldsOversizedNumbersAtTheirLimits)
     EXPECT_EQ(entry->meanings, Strings{ L"" });
 }
 
+TEST_F(KanjidicTest, MeaningBytesAboveAsciiStayPositive)
+{
+    ASSERT_EQ(loadBytes(euc("亜 3021 U4e9c ") + "{caf\xe9}\n"), 0);
+    EXPECT_EQ(lookUp(0x4E9C)->meanings, Strings{ L"caf\u00e9" });
+}
+
 TEST_F(KanjidicTest, SearchReturnsTheKnownKanjiInCodePointOrder)
 {
     ASSERT_EQ(loadText(SAMPLE), 0);
@@ -273,6 +279,11 @@ TEST_F(KanjidicTest, LoadingAgainRebuildsTheIndex)
     ASSERT_EQ(dictionary.load(), 0);
     EXPECT_EQ(dictionary.indexEntries.size(), 3u);
     EXPECT_EQ(lookUp(L'猫')->strokeCount, 11);
+    dictionary.setFilename(dir.path + "/missing");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(dictionary.load(), -1);
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(dictionary.indexEntries.empty());
 }
 
 TEST_F(KanjidicTest, SurvivesBinaryGarbage)
