@@ -681,6 +681,80 @@ TEST_F(EdictTest, MeaningSearchIsACaseSensitiveSubstringOfTheMeaningsPart)
     }
 }
 
+// Over several read blocks, with a line longer than a block, the sequential
+// scan still finds exactly the lines the line-by-line test finds.
+TEST_F(EdictTest, MeaningScanAcrossBlocksAgreesWithTheLineTest)
+{
+    std::string bytes;
+    unsigned state = 7;
+    auto next = [&state](unsigned range) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) % range;
+    };
+    const char* glosses[] = {"cat", "dog", "category", "scat", "ca", "t", "(n) cat", "cat/"};
+    for (int line = 0; line < 60000; ++line) {
+        if (line == 20000) {
+            bytes += "HUGE /" + std::string(1500000, 'c') + "at cat/\n";
+        }
+        if (line == 30000) {
+            bytes += "NEAR /" + std::string(1010, 'x') + "cat/\n";  // "cat" crosses byte 1023
+        }
+        bytes += "w" + std::to_string(line) + (next(4) == 0 ? " [r] /" : " /");
+        const unsigned pieces = next(4);
+        for (unsigned i = 0; i < pieces; ++i) {
+            bytes += glosses[next(8)];
+            bytes += '/';
+        }
+        bytes += next(10) == 0 ? "\r\n" : "\n";
+    }
+    std::unique_ptr<Edict> edict = load(bytes);
+    const char* texts[] = {"cat", "cat/", "t/c", "at\n", "HUGE", "ccca"};
+    for (const char* text : texts) {
+        Entries found = search(*edict, text, options(Edict::SEARCH_MEANING));
+        std::vector<std::wstring> expected;
+        for (int i = 0; i < edict->indexEntriesSize; ++i) {
+            if (edict->fuzzySearchFromEdictLine(edict->indexEntries[i].fileLocation, text)) {
+                expected.push_back(edict->indexEntries[i].word);
+            }
+        }
+        EXPECT_EQ(words(found), expected) << text;
+    }
+}
+
+// The shortcuts of case-ignoring comparisons must not lose any kana,
+// letter or symbol that Jwcs finds equal.
+TEST_F(EdictTest, CaseIgnoringShortcutsLoseNothing)
+{
+    std::string lines;
+    const char* words[] = {"かな", "カナ", "ヵな", "ヶな", "ゞ", "ー", "ゝ", "ヽ", "ヾ", "ヴ",
+                           "Ａｂ", "ａＢ", "AbC", "aBc", "ÀÉ", "àé", "・", "漢字", "かんじ"};
+    for (const char* word : words) {
+        lines += euc(word) + " /x/\n";
+    }
+    std::unique_ptr<Edict> edict = load(lines);
+    ASSERT_EQ(edict->indexEntriesSize, 19);
+    for (int i = 0; i < edict->indexEntriesSize; ++i) {
+        const std::wstring word = edict->indexEntries[i].word;
+        const std::wstring patterns[] = {word, L"*" + word, word + L"*", L"*" + word + L"*",
+                                         L"?" + word.substr(1), word.substr(0, 1) + L"*"};
+        for (const std::wstring& pattern : patterns) {
+            for (int wildcard : {0, static_cast<int>(Edict::SEARCH_WILDCARD)}) {
+                Options searchOptions =
+                    options(Edict::SEARCH_WORD | Edict::SEARCH_IGNORE_CASE | wildcard);
+                Entries found(edict->search(pattern, &searchOptions), deleteEntries);
+                size_t expected = 0;
+                for (int j = 0; j < edict->indexEntriesSize; ++j) {
+                    const wchar_t* target = edict->indexEntries[j].word;
+                    expected += wildcard != 0
+                                    ? Jwcs::xcmp(target, pattern.c_str(), CMP_IGNORE_CASE) == 0
+                                    : Jwcs::cmp(target, pattern.c_str(), CMP_IGNORE_CASE) == 0;
+                }
+                EXPECT_EQ(found->size(), expected) << i << " wildcard " << wildcard;
+            }
+        }
+    }
+}
+
 TEST_F(EdictTest, FuzzySearchFromEdictLine)
 {
     Edict unloaded;
