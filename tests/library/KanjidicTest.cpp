@@ -322,6 +322,10 @@ TEST(KanjidicSmokeTest, RealFileKnowsTheCat)
     EXPECT_EQ(cat->strokeCount, 11);
     EXPECT_NE(std::find(cat->on.begin(), cat->on.end(), L"ビョウ"), cat->on.end());
     EXPECT_NE(std::find(cat->meanings.begin(), cat->meanings.end(), L"cat"), cat->meanings.end());
+    std::unique_ptr<CharacterEntry> millimetre(dictionary.getInformation(0x7C8D));
+    ASSERT_NE(millimetre, nullptr);
+    EXPECT_NE(std::find(millimetre->on.begin(), millimetre->on.end(), L"ミリメートル"),
+              millimetre->on.end());
 }
 
 }
