@@ -125,15 +125,6 @@ TEST(CharacterResultTest, IterationSkipsHiddenRowsAndStaysAtTheEnd)
     EXPECT_EQ(visible[1]->kanji, L'七');
 }
 
-TEST(CharacterResultTest, ManyEqualEntriesAllRemain)
-{
-    CharacterResult result;
-    for (int i = 0; i < 500; ++i)
-        result.addEntry(makeEntry(L'一', 1, 1));
-    result.sort();
-    EXPECT_EQ(result.getEntryCount(), 500);
-}
-
 TEST(CharacterResultTest, IgnoresANullEntry)
 {
     CharacterResult result;

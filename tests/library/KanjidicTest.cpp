@@ -51,17 +51,6 @@ const char* const SAMPLE =
     "猫 4734 U732b B94 S11 F1702 ビョウ ねこ {cat} \n"
     "丁 437A U4e01 S2 テイ チョウ あた.る T2 よぼろ {street} {ward}\n";
 
-TEST_F(KanjidicTest, StartsEmptyAndUnloaded)
-{
-    EXPECT_EQ(dictionary.file, nullptr);
-    EXPECT_TRUE(dictionary.indexEntries.empty());
-    EXPECT_EQ(dictionary.getFilename(), "");
-    EXPECT_EQ(dictionary.radicalTable, nullptr);
-    EXPECT_FALSE(dictionary.isLoaded);
-    EXPECT_FALSE(dictionary.loadIndexEntries());
-    EXPECT_EQ(dictionary.getInformation(L'亜'), nullptr);
-}
-
 TEST_F(KanjidicTest, IndexesEachLineByItsUField)
 {
     // The kanji written at the start of the second line is not the one of its U field.
