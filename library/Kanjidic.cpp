@@ -200,6 +200,13 @@ void parseFields(CharacterEntry& entry, const char* text, const char* end)
     }
 }
 
+void deleteIndex(std::vector<KANJIDIC_Index_Entry*>& index)
+{
+    for (KANJIDIC_Index_Entry* entry : index)
+        delete entry;
+    index.clear();
+}
+
 }
 
 Kanjidic::Kanjidic()
@@ -211,8 +218,7 @@ Kanjidic::~Kanjidic()
 {
     if (file != nullptr)
         fclose(file);
-    for (KANJIDIC_Index_Entry* entry : indexEntries)
-        delete entry;
+    deleteIndex(indexEntries);
 }
 
 int Kanjidic::load()
@@ -221,9 +227,7 @@ int Kanjidic::load()
     // keeping offsets into it.
     if (file != nullptr)
         fclose(file);
-    for (KANJIDIC_Index_Entry* entry : indexEntries)
-        delete entry;
-    indexEntries.clear();
+    deleteIndex(indexEntries);
     file = fopen(filename.c_str(), "rb");
     if (file == nullptr)
         Log::write(3, "%s: Could not open the file '%s'.", "load", filename.c_str());
@@ -258,9 +262,7 @@ bool Kanjidic::loadIndexEntries()
 {
     if (file == nullptr)
         return false;
-    for (KANJIDIC_Index_Entry* entry : indexEntries)
-        delete entry;
-    indexEntries.clear();
+    deleteIndex(indexEntries);
 
     // One read of the whole file; the lines are then cut in memory.
     rewind(file);
