@@ -448,6 +448,19 @@ void printNumberedList(const char* heading, const std::vector<std::wstring>& ite
     }
 }
 
+// A radical line of the radical files without its character leaves a radical
+// of code 0, which is no character and would put a NUL byte in the output.
+std::wstring printableRadicals(const CharacterEntry* entry)
+{
+    std::wstring radicals;
+    for (wchar_t radical : entry->radicals) {
+        if (radical != L'\0') {
+            radicals += radical;
+        }
+    }
+    return radicals;
+}
+
 void printKanjiText(CharacterEntry* entry, int number)
 {
     printLine("%d. %C(%d strokes):", number, static_cast<wint_t>(entry->kanji),
@@ -457,8 +470,9 @@ void printKanjiText(CharacterEntry* entry, int number)
     printNumberedList("   KUN readings:", entry->kun);
     printNumberedList("   nanori readings:", entry->nanori);
     printLine("   radicals:");
-    for (std::wstring::size_type m = 0; m < entry->radicals.size(); ++m) {
-        printLine("      %d. %C", static_cast<int>(m + 1), static_cast<wint_t>(entry->radicals[m]));
+    const std::wstring radicals = printableRadicals(entry);
+    for (std::wstring::size_type m = 0; m < radicals.size(); ++m) {
+        printLine("      %d. %C", static_cast<int>(m + 1), static_cast<wint_t>(radicals[m]));
     }
     printNumberedList("   Meanings:", entry->meanings);
 }
@@ -479,7 +493,7 @@ void printKanjiXml(CharacterEntry* entry)
     printElements("\t\t<on>%S</on>", entry->on);
     printElements("\t\t<kun>%S</kun>", entry->kun);
     printElements("\t\t<nanori>%S</nanori>", entry->nanori);
-    for (wchar_t radical : entry->radicals) {
+    for (wchar_t radical : printableRadicals(entry)) {
         printLine("\t\t<radical>%C</radical>", static_cast<wint_t>(radical));
     }
     printElements("\t\t<meaning>%S</meaning>", entry->meanings);
