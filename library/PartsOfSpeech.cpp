@@ -53,6 +53,9 @@ PartsOfSpeech::~PartsOfSpeech()
 int PartsOfSpeech::load(std::string filename)
 {
     this->filename = filename;
+    delete[] entries;
+    entries = nullptr;
+    entriesSize = 0;
     std::unique_ptr<FILE, FileCloser> file(std::fopen(filename.c_str(), "r"));
     if (!file) {
         Log::write(3, "ERROR: %s: Could not open file '%s'.", "load", filename.c_str());
@@ -66,9 +69,7 @@ int PartsOfSpeech::load(std::string filename)
     }
     int slots = lines + 1;
 
-    delete[] entries;
     entries = new PartsOfSpeechEntry[slots];
-    entriesSize = 0;
 
     char line[ROW_LINE_LENGTH + 1];
     bool continuation = false;

@@ -24,7 +24,7 @@ public:
 
     // Reads "abbreviation<TAB>description" lines; "#" starts a comment.
     // Returns 0 when the file was read, 1 when it is missing or empty.
-    // A second call replaces the rows read before.
+    // Each call starts from an empty table.
     int load(std::string filename);
     // The description of the first row whose abbreviation equals the
     // argument byte for byte; an empty string when none does.

@@ -154,6 +154,10 @@ TEST(PartsOfSpeechTest, SecondLoadReplacesTheRows)
     ASSERT_EQ(table.load(dir.write("b.drx", "uk\tkana\n")), 0);
     EXPECT_EQ(table.getAbbreviations(), (Strings{"uk"}));
     EXPECT_EQ(table.search("n"), "");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(table.load(dir.path + "/missing.drx"), 1);
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(table.getAbbreviations().empty());
 }
 
 TEST(PartsOfSpeechTest, ShippedTableDescribesEveryCommonEdictTag)
