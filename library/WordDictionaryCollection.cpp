@@ -38,6 +38,12 @@ int WordDictionaryCollection::setFuzzySearch(FuzzySearch* rules)
 
 int WordDictionaryCollection::addDictionary(WordDictionary* dictionary)
 {
+    // Owning one dictionary twice would delete it twice.
+    if (dictionary == nullptr
+        || std::find(dictionaries.begin(), dictionaries.end(), dictionary) != dictionaries.end()) {
+        Log::write(3, "%s: Refused a null or already added dictionary.", "addDictionary");
+        return 1;
+    }
     dictionaries.push_back(dictionary);
     return 0;
 }

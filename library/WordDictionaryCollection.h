@@ -25,7 +25,8 @@ public:
     // The table reaches each dictionary at its next load.
     int setPartsOfSpeech(PartsOfSpeech* table);
     int setFuzzySearch(FuzzySearch* rules);
-    // Takes ownership of a non-null dictionary not yet in the list.
+    // Takes ownership of the dictionary and returns 0; a null pointer or a
+    // dictionary already in the list is refused with 1.
     int addDictionary(WordDictionary* dictionary);
     // 0 when removed (the caller owns it again), 1 when not in the list.
     int removeDictionary(WordDictionary* dictionary);

@@ -32,6 +32,9 @@ WordResult::~WordResult()
 
 int WordResult::addEntry(WordEntry* entry)
 {
+    if (entry == nullptr) {
+        return 1;
+    }
     EnhancedEntry* row = new EnhancedEntry();
     row->entry = entry;
     row->isVisible = true;

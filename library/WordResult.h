@@ -48,7 +48,8 @@ public:
     WordResult(const WordResult&) = delete;
     WordResult& operator=(const WordResult&) = delete;
 
-    // Takes ownership of a non-null entry and appends it, visible.
+    // Takes ownership of the entry and appends it, visible; a null entry is
+    // refused with 1.
     int addEntry(WordEntry* entry);
     // Orders the rows by the sorter's columns; the cursor stays put.
     int sort();

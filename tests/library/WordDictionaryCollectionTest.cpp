@@ -303,6 +303,16 @@ TEST_F(CollectionTest, FuzzySearchAsksForTheTextThenEachVariant)
     delete result;
 }
 
+TEST_F(CollectionTest, RefusesNullAndDictionariesAlreadyAdded)
+{
+    FakeDictionary* once = add("once", 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(collection->addDictionary(once), 1);
+    EXPECT_EQ(collection->addDictionary(nullptr), 1);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(collection->dictionaries.size(), 1u);
+}
+
 TEST_F(CollectionTest, NamesAndLookupByName)
 {
     add("edict", 0);

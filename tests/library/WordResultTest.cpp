@@ -48,6 +48,7 @@ TEST(WordResultTest, EmptyResult)
     EXPECT_TRUE(result.getEntries().empty());
     EXPECT_TRUE(result.getCharacters().empty());
     EXPECT_EQ(result.sort(), 0);
+    EXPECT_EQ(result.addEntry(nullptr), 1);
     EXPECT_EQ(result.getEntryCount(), 0);
 }
 
