@@ -166,7 +166,8 @@ void FuzzySearch::generateInto(const std::wstring& input, std::vector<std::wstri
             }
             if (output.size() >= static_cast<std::size_t>(MAX_VARIANTS)) {
                 if (!capReported) {
-                    Log::write(4, "%s: Stopped at %d variants of '%S'; the fuzzy rules may rewrite without end.",
+                    Log::write(4,
+                               "%s: Stopped at %d variants of '%S'; the fuzzy rules may rewrite without end.",
                                "generateStrings", MAX_VARIANTS, path.front().c_str());
                     capReported = true;
                 }
