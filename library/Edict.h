@@ -30,6 +30,9 @@ public:
     // Opens the file and builds the index: 0 on success (an empty file
     // included), -1 when the file cannot be opened.
     int load() override;
+    // Entries whose word, reading or meanings match, in file order, after
+    // the common and part-of-speech filters. The caller owns the vector and
+    // every entry; null only when options is null.
     std::vector<WordEntry*>* search(std::wstring text, SearchOptions* options) override;
 
     // Accepted for compatibility; has no effect.
@@ -52,7 +55,11 @@ public:
     // the stream at its start.
     static int countLinesInFile(FILE* stream);
 
-    FILE* file;
+    FILE* file;  // open from a successful load() until destruction
+    // One record per entry line in file order, indexEntriesSize of them
+    // filled; room for every newline-terminated line plus one. A line longer
+    // than 1022 bytes is indexed from its first 1023 bytes, the rest of it
+    // skipped.
     IndexEntry* indexEntries;
     int indexEntriesSize;
 
