@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(WordEntryTest, NewEntryIsEmpty)
+TEST(WordEntryTest, NewEntryIsEmptyAndHarmlessToDestroy)
 {
     WordEntry entry;
     EXPECT_TRUE(entry.dictionaryName.empty());
@@ -16,11 +16,7 @@ TEST(WordEntryTest, NewEntryIsEmpty)
     EXPECT_EQ(entry.meaningsSize, 0);
     EXPECT_TRUE(entry.info.empty());
     EXPECT_FALSE(entry.isCommon);
-}
-
-TEST(WordEntryTest, DestroyingAnUnfilledEntryIsHarmless)
-{
-    delete new WordEntry();
+    // Going out of scope unfilled is harmless.
 }
 
 // Run under AddressSanitizer, this shows that the meanings array and every
