@@ -998,10 +998,13 @@ bool Edict::fuzzySearchFromEdictLine(long fileLocation, std::string text)
     return meaningsPart != nullptr && std::strstr(meaningsPart, text.c_str()) != nullptr;
 }
 
-std::string Edict::meaningSearchText(const std::wstring& text)
+// The search text in the file's encoding, for meaning searches. False when
+// it cannot be converted: no meaning can then hold it.
+bool Edict::meaningSearchText(const std::wstring& text, std::string* meaningText)
 {
     if (encoding == internalEncoding) {
-        return narrowed(text);
+        *meaningText = narrowed(text);
+        return true;
     }
     Log::write(7, "%s: Converting the search text to %s for meaning-searches.", "search",
                encoding.c_str());
@@ -1011,11 +1014,12 @@ std::string Edict::meaningSearchText(const std::wstring& text)
     if (Encoding::convert(internalEncoding.c_str(), reinterpret_cast<char*>(&source[0]),
                           static_cast<int>(source.size() * sizeof(wchar_t)), encoding.c_str(),
                           &converted, &convertedSize) != 0) {
-        return std::string();
+        meaningText->clear();
+        return false;
     }
-    std::string result(converted, convertedSize);
+    meaningText->assign(converted, convertedSize);
     delete[] converted;
-    return result;
+    return true;
 }
 
 // One flag per index record: does `text` occur in the meanings part of its
@@ -1050,7 +1054,8 @@ std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options
     }
     Log::write(7, "%s: Searching for %S (%s) with flags 0x%X", "search", text.c_str(),
                internalEncoding.c_str(), static_cast<unsigned>(options->searchFlags));
-    const std::string meaningText = meaningSearchText(text);
+    std::string meaningText;
+    const bool meaningConverted = meaningSearchText(text, &meaningText);
     std::vector<WordEntry*>* result = new std::vector<WordEntry*>();
 
     const int flags = options->searchFlags;
@@ -1058,7 +1063,9 @@ std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options
     const TextMatcher matcher(text, (flags & SEARCH_WILDCARD) != 0, caseStyle);
     std::vector<unsigned char> meaningMatches;
     if ((flags & SEARCH_MEANING) != 0) {
-        meaningMatches = findMeaningMatches(meaningText);
+        // An unconvertible text would otherwise be empty and match every line.
+        meaningMatches = meaningConverted ? findMeaningMatches(meaningText)
+                                          : std::vector<unsigned char>(indexEntriesSize, 0);
     }
 
     for (int i = 0; i < indexEntriesSize; ++i) {

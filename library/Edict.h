@@ -74,7 +74,7 @@ private:
     bool decodesQuickly() const;
     wchar_t* convertIntoPool(const char* bytes, int size, bool quick);
     wchar_t* convertIntoNewArray(const char* bytes, int size);
-    std::string meaningSearchText(const std::wstring& text);
+    bool meaningSearchText(const std::wstring& text, std::string* meaningText);
     std::vector<unsigned char> findMeaningMatches(const std::string& text);
 
     // Holds the index's words and readings in a few large blocks.

@@ -681,6 +681,17 @@ TEST_F(EdictTest, MeaningSearchIsACaseSensitiveSubstringOfTheMeaningsPart)
     }
 }
 
+TEST_F(EdictTest, MeaningSearchForTextOutsideTheFileEncodingFindsNothing)
+{
+    std::unique_ptr<Edict> edict = load(SAMPLE);
+    Options meaning = options(Edict::SEARCH_MEANING);
+    testing::internal::CaptureStderr();
+    Entries found(edict->search(L"\U0001F431", &meaning), deleteEntries);  // a cat emoji
+    testing::internal::GetCapturedStderr();
+    ASSERT_NE(found, nullptr);
+    EXPECT_TRUE(found->empty());
+}
+
 // Over several read blocks, with a line longer than a block, the sequential
 // scan still finds exactly the lines the line-by-line test finds.
 TEST_F(EdictTest, MeaningScanAcrossBlocksAgreesWithTheLineTest)
