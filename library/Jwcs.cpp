@@ -1,5 +1,7 @@
 #include "Jwcs.h"
 
+#include <algorithm>
+#include <climits>
 #include <cwctype>
 
 #include "Kana.h"
@@ -38,7 +40,10 @@ int compareIgnoringCase(wchar_t l, wchar_t r)
 int compareCharacters(wchar_t t, wchar_t w, JwcsCase caseStyle)
 {
     if (caseStyle == CMP_CASE) {
-        return static_cast<int>(t) - static_cast<int>(w);
+        // Any 32-bit values may come in: the difference is taken wide and
+        // clamped, since callers only look at its sign.
+        const long long difference = static_cast<long long>(t) - static_cast<long long>(w);
+        return static_cast<int>(std::clamp<long long>(difference, INT_MIN, INT_MAX));
     }
     return compareIgnoringCase(t, w);
 }

@@ -6,7 +6,8 @@
 
 #include <cwchar>
 
-enum JwcsCase
+// Fixed to int so that any style value, unknown ones included, can be passed.
+enum JwcsCase : int
 {
     CMP_CASE = 0,
     // Letters ignore case, and a hiragana equals the katakana of the same sound.
