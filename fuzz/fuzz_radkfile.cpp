@@ -46,6 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
         }
         kanji.insert(entry->kanjiString.begin(), entry->kanjiString.end());
+        if (entry->radical == 0) {
+            continue;  // no radical to ask for
+        }
         std::set<wchar_t> one = table.getKanjiFromRadicals(std::wstring(1, entry->radical));
         for (wchar_t c : all) {
             if (one.count(c) == 0) {

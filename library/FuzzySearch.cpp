@@ -174,6 +174,17 @@ void FuzzySearch::generateInto(const std::wstring& input, std::vector<std::wstri
                 return;
             }
             std::wstring variant = head + replacement.substr(1);
+            // Rules do not lengthen a word by more than one rule line; a
+            // chain that does so grows without end and is cut here.
+            if (variant.size() > path.front().size() + RULE_LINE_LENGTH) {
+                if (!capReported) {
+                    Log::write(4,
+                               "%s: Left out variants of '%S' longer than %zu characters; the fuzzy rules may rewrite without end.",
+                               "generateStrings", path.front().c_str(), path.front().size() + RULE_LINE_LENGTH);
+                    capReported = true;
+                }
+                continue;
+            }
             output.push_back(variant);
             if (std::find(path.begin(), path.end(), variant) != path.end()) {
                 continue;
@@ -182,7 +193,9 @@ void FuzzySearch::generateInto(const std::wstring& input, std::vector<std::wstri
             path.push_back(variant);
             generateInto(variant, path, output, capReported);
             path.pop_back();
-            for (std::size_t i = firstDerived; i < output.size(); ++i) {
+            // Traced once, by the outermost call: tracing at every level of
+            // a long chain would write each variant once per ancestor.
+            for (std::size_t i = firstDerived; path.size() == 1 && i < output.size(); ++i) {
                 Log::write(7, "%s:    FUZZYSEARCH: Added: %s", "generateStrings",
                            toNarrow(output[i]).c_str());
             }

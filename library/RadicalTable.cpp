@@ -210,7 +210,10 @@ std::wstring RadicalTable::getRadicalsForKanji(wchar_t kanji)
 {
     std::wstring radicals;
     for (const RadicalEntry* entry : radicalList) {
-        if (std::binary_search(entry->kanjiString.begin(), entry->kanjiString.end(), kanji))
+        // As in getRadicals: a "$" line whose radical did not convert names
+        // no radical, though kanji lines may follow it.
+        if (entry->radical != 0
+            && std::binary_search(entry->kanjiString.begin(), entry->kanjiString.end(), kanji))
             radicals.push_back(entry->radical);
     }
     return radicals;
