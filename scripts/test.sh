@@ -9,3 +9,4 @@ bash "$here/build.sh"
 
 cd "${DEXARU_BUILD_DIR:-$here/../build}"
 ctest --output-on-failure -j"$(nproc)"
+bash "$here/sanitize-and-fuzz.sh"
