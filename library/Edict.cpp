@@ -16,6 +16,14 @@
 #include <cwctype>
 #include <new>
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // A line is read with one 1024-byte buffer: at most 1023 bytes, LF included.
@@ -34,61 +42,71 @@ struct LineFields
     int meaningsStart = 0;   // 0: the line is not an entry
 };
 
+// The first position in [from, length) that holds `a`, `b` or a NUL byte,
+// else `length`. Bytes up to `limit` may be read (but not used) beyond the
+// line, sixteen at a time.
+int findFirstOf(const char* line, int from, int length, const char* limit, char a, char b)
+{
+    int i = from;
+#ifdef __SSE2__
+    const __m128i first = _mm_set1_epi8(a);
+    const __m128i second = _mm_set1_epi8(b);
+    const __m128i zero = _mm_setzero_si128();
+    while (i < length && limit - (line + i) >= 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + i));
+        const __m128i hits = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(chunk, first), _mm_cmpeq_epi8(chunk, second)),
+            _mm_cmpeq_epi8(chunk, zero));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+        if (mask != 0) {
+            const int found = i + __builtin_ctz(mask);
+            return found < length ? found : length;
+        }
+        i += 16;
+    }
+#endif
+    for (; i < length; ++i) {
+        const char byte = line[i];
+        if (byte == a || byte == b || byte == '\0') {
+            return i;
+        }
+    }
+    return length;
+}
+
 // Splits a line of at most `length` bytes; like the C string functions, a
 // NUL byte ends the line. The reading counts only when its "[" comes before
-// the first "/".
-LineFields splitLine(const char* line, int length)
+// the first "/". `limit` (at least line + length) bounds what may be read.
+LineFields splitLine(const char* line, int length, const char* limit)
 {
     LineFields fields;
-    int space = 0;
-    while (space < length && line[space] != ' ' && line[space] != '\0') {
-        ++space;
-    }
+    const int space = findFirstOf(line, 0, length, limit, ' ', ' ');
     if (space == 0 || space >= length || line[space] != ' ') {
         return fields;
     }
     fields.wordLength = space;
+    fields.meaningsStart = space + 1;
 
-    // One pass up to the first "/" notes the first "[" and the first "]"
-    // after it; only a "]" beyond the "/" needs a second look.
-    int cursor = space + 1;
-    int bracket = -1;
-    int close = -1;
-    bool hasSlash = false;
-    for (int i = cursor; i < length; ++i) {
-        const char byte = line[i];
-        if (byte == '/') {
-            hasSlash = true;
-            break;
-        }
-        if (byte == '\0') {
-            break;
-        }
-        if (byte == '[') {
-            if (bracket < 0) {
-                bracket = i;
-            }
-        } else if (byte == ']' && bracket >= 0 && close < 0) {
-            close = i;
-        }
+    // The first "[" counts only when a "/" follows it with no NUL between.
+    const int stop = findFirstOf(line, space + 1, length, limit, '/', '[');
+    if (stop >= length || line[stop] != '[') {
+        return fields;
     }
-    if (hasSlash && bracket >= 0) {
-        cursor = bracket + 1;
-        if (close < 0) {
-            close = cursor;
-            while (close < length && line[close] != ']' && line[close] != '\0') {
-                ++close;
-            }
-        }
-        if (close < length && line[close] == ']') {
-            fields.kanaStart = cursor;
-            fields.kanaLength = close - cursor;
-            cursor = close + 1;
-        } else {
-            fields.kanaUnclosed = true;
-        }
+    const int bracket = stop;
+    const int slash = findFirstOf(line, bracket + 1, length, limit, '/', '/');
+    if (slash >= length || line[slash] != '/') {
+        return fields;
     }
-    fields.meaningsStart = cursor;
+    // The "]" may even lie beyond the "/"; a NUL before it ends the search.
+    const int close = findFirstOf(line, bracket + 1, length, limit, ']', ']');
+    if (close < length && line[close] == ']') {
+        fields.kanaStart = bracket + 1;
+        fields.kanaLength = close - bracket - 1;
+        fields.meaningsStart = close + 1;
+    } else {
+        fields.kanaUnclosed = true;
+        fields.meaningsStart = bracket + 1;
+    }
     return fields;
 }
 
@@ -194,116 +212,131 @@ private:
     wchar_t halfwidthKatakana[0xDF - 0xA1 + 1];
 };
 
-// Reads a stream from its current position in large blocks and hands out
-// every line the way a line read into a 1024-byte buffer would see it: the
-// first 1023 bytes at most, LF included. The continuation pieces of an
-// over-long line are skipped; they are not lines of their own.
-class LineReader
+// The whole content of an open file: mapped read-only when it is a regular
+// file, read into memory otherwise. The stream's position is left anywhere.
+class FileBytes
 {
 public:
-    LineReader(FILE* stream, long startOffset)
-        : stream(stream), buffer(READ_BLOCK_SIZE), begin(0), end(0),
-          bufferOffset(startOffset), atEndOfFile(false), skippingRest(false)
+    explicit FileBytes(FILE* stream)
+    {
+        struct stat info;
+        const int descriptor = fileno(stream);
+        if (fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+            void* mapping = mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ,
+                                 MAP_PRIVATE | MAP_POPULATE, descriptor, 0);
+            if (mapping != MAP_FAILED) {
+                mapped = mapping;
+                bytes = static_cast<const char*>(mapping);
+                byteCount = static_cast<size_t>(info.st_size);
+                return;
+            }
+        }
+        readAll(stream);
+    }
+
+    ~FileBytes()
+    {
+        if (mapped != nullptr) {
+            munmap(mapped, byteCount);
+        }
+    }
+
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+
+    const char* data() const { return bytes; }
+    size_t size() const { return byteCount; }
+
+private:
+    void readAll(FILE* stream)
+    {
+        if (std::fseek(stream, 0, SEEK_SET) != 0) {
+            return;
+        }
+        size_t got;
+        do {
+            const size_t oldSize = copy.size();
+            copy.resize(oldSize + READ_BLOCK_SIZE);
+            got = std::fread(copy.data() + oldSize, 1, READ_BLOCK_SIZE, stream);
+            copy.resize(oldSize + got);
+        } while (got > 0);
+        bytes = copy.data();
+        byteCount = copy.size();
+    }
+
+    void* mapped = nullptr;
+    std::vector<char> copy;
+    const char* bytes = nullptr;
+    size_t byteCount = 0;
+};
+
+// Hands out every line of a block of bytes the way a line read into a
+// 1024-byte buffer would see it: the first 1023 bytes at most, LF included.
+// The continuation pieces of an over-long line are skipped; they are not
+// lines of their own.
+class LineCursor
+{
+public:
+    LineCursor(const char* bytes, size_t size)
+        : bytes(bytes), size(size), position(0)
     {
     }
 
-    // The next line: its bytes (valid until the next call), their number and
-    // the line's offset in the file. False at the end of the file.
+    // The next line: its bytes, their number and the line's offset. False
+    // at the end.
     bool next(const char** line, int* length, long* offset)
     {
-        if (skippingRest && !skipRestOfLine()) {
+        if (position >= size) {
             return false;
         }
-        while (true) {
-            const size_t available = end - begin;
-            const size_t window = available < static_cast<size_t>(LINE_PIECE_MAX)
-                                      ? available : static_cast<size_t>(LINE_PIECE_MAX);
-            const char* start = buffer.data() + begin;
-            const char* lineEnd = static_cast<const char*>(std::memchr(start, '\n', window));
-            size_t taken = 0;
-            if (lineEnd != nullptr) {
-                taken = lineEnd - start + 1;
-            } else if (window == static_cast<size_t>(LINE_PIECE_MAX)) {
-                taken = window;
-                skippingRest = true;
-            } else if (atEndOfFile) {
-                if (available == 0) {
-                    return false;
-                }
-                taken = available;
-            } else {
-                refill();
-                continue;
-            }
-            *line = start;
-            *length = static_cast<int>(taken);
-            *offset = bufferOffset + static_cast<long>(begin);
-            begin += taken;
-            return true;
+        const char* start = bytes + position;
+        const size_t available = size - position;
+        const size_t window = available < static_cast<size_t>(LINE_PIECE_MAX)
+                                  ? available : static_cast<size_t>(LINE_PIECE_MAX);
+        const char* lineEnd = static_cast<const char*>(std::memchr(start, '\n', window));
+        size_t taken = lineEnd != nullptr ? static_cast<size_t>(lineEnd - start + 1) : window;
+        *line = start;
+        *length = static_cast<int>(taken);
+        *offset = static_cast<long>(position);
+        position += taken;
+        if (lineEnd == nullptr && window == static_cast<size_t>(LINE_PIECE_MAX)) {
+            skipRestOfLine();
         }
+        return true;
     }
 
 private:
-    // Moves the unread bytes to the front and appends the next block.
-    void refill()
+    void skipRestOfLine()
     {
-        if (begin > 0) {
-            std::memmove(buffer.data(), buffer.data() + begin, end - begin);
-            bufferOffset += static_cast<long>(begin);
-            end -= begin;
-            begin = 0;
-        }
-        const size_t got = std::fread(buffer.data() + end, 1, buffer.size() - end, stream);
-        end += got;
-        if (got == 0) {
-            atEndOfFile = true;
-        }
+        const char* start = bytes + position;
+        const char* lineEnd = static_cast<const char*>(std::memchr(start, '\n', size - position));
+        position = lineEnd != nullptr ? static_cast<size_t>(lineEnd - bytes + 1) : size;
     }
 
-    bool skipRestOfLine()
-    {
-        while (true) {
-            const char* start = buffer.data() + begin;
-            const char* lineEnd = static_cast<const char*>(std::memchr(start, '\n', end - begin));
-            if (lineEnd != nullptr) {
-                begin += lineEnd - start + 1;
-                skippingRest = false;
-                return true;
-            }
-            begin = end;
-            if (atEndOfFile) {
-                return false;
-            }
-            refill();
-        }
-    }
-
-    FILE* stream;
-    std::vector<char> buffer;
-    size_t begin;
-    size_t end;
-    long bufferOffset;  // file offset of buffer[0]
-    bool atEndOfFile;
-    bool skippingRest;
+    const char* bytes;
+    size_t size;
+    size_t position;
 };
 
-// Number of LF bytes in a block, eight bytes at a time.
+// Number of LF bytes in a block.
 long countLineEndsIn(const char* bytes, size_t size)
 {
-    const uint64_t ones = 0x0101010101010101ULL;
-    const uint64_t lowSeven = 0x7F7F7F7F7F7F7F7FULL;
-    const uint64_t lineEnds = ones * '\n';
     long count = 0;
     size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, bytes + i, 8);
-        const uint64_t x = word ^ lineEnds;  // LF bytes become zero
-        // The high bit of each byte ends up set unless the byte was zero.
-        const uint64_t nonZero = ((x & lowSeven) + lowSeven) | x;
-        // One in the low bit of each LF byte; the multiplication adds them up.
-        count += static_cast<long>((((~nonZero & ~lowSeven) >> 7) * ones) >> 56);
+#ifdef __SSE2__
+    // Each byte lane counts up to 255 LF bytes before the lanes are summed.
+    const __m128i lineEnd = _mm_set1_epi8('\n');
+    const __m128i zero = _mm_setzero_si128();
+    while (i + 16 <= size) {
+        __m128i lanes = zero;
+        for (int round = 0; round < 255 && i + 16 <= size; ++round, i += 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+            lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(chunk, lineEnd));
+        }
+        const __m128i sums = _mm_sad_epu8(lanes, zero);
+        count += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums));
     }
+#endif
     for (; i < size; ++i) {
         count += bytes[i] == '\n';
     }
@@ -740,38 +773,33 @@ int Edict::load()
     Log::write(7, "%s: '%s' opened.", "load", filename.c_str());
     indexEntriesSize = 0;
 
-    long totalBytes = 0;
-    int lineCount = 0;
-    if (std::fseek(file, 0, SEEK_SET) == 0) {
-        lineCount = countLineEnds(file, &totalBytes);
-    }
+    const FileBytes content(file);
+    const long lines = countLineEndsIn(content.data(), content.size());
+    const int lineCount = lines >= INT_MAX ? INT_MAX - 1 : static_cast<int>(lines);
     Log::write(7, "%s: Lines in file: %d.", "load", lineCount);
 
     // A file whose only line has no LF still holds one entry.
-    if (lineCount > 0 || totalBytes > 0) {
+    if (content.size() > 0) {
         indexEntries = new IndexEntry[lineCount + 1]();
         Log::write(7, "%s: Created index entries.", "load");
         pool.reset(new StringPool());
-        indexLines(lineCount + 1);
+        indexLines(content.data(), content.size(), lineCount + 1);
     }
     Log::write(7, "%s: Loaded %d index entries.", "load", indexEntriesSize);
     return 0;
 }
 
-// Fills the index from the start of the file, never beyond `capacity`
-// records, even if the file grew since it was counted.
-void Edict::indexLines(int capacity)
+// Fills the index from the file's bytes, never beyond `capacity` records.
+void Edict::indexLines(const char* bytes, size_t size, int capacity)
 {
-    if (std::fseek(file, 0, SEEK_SET) != 0) {
-        return;
-    }
     const bool quick = decodesQuickly();
-    LineReader reader(file, 0);
+    const char* const limit = bytes + size;
+    LineCursor cursor(bytes, size);
     const char* line = nullptr;
     int length = 0;
     long offset = 0;
-    while (indexEntriesSize < capacity && reader.next(&line, &length, &offset)) {
-        const LineFields fields = splitLine(line, length);
+    while (indexEntriesSize < capacity && cursor.next(&line, &length, &offset)) {
+        const LineFields fields = splitLine(line, length, limit);
         if (fields.meaningsStart <= 0) {
             continue;
         }
@@ -867,7 +895,8 @@ int Edict::getEdictWordAndKana(char* line, wchar_t** word, wchar_t** kana)
     if (kana != nullptr) {
         *kana = nullptr;
     }
-    const LineFields fields = splitLine(line, static_cast<int>(std::strlen(line)));
+    const int length = static_cast<int>(std::strlen(line));
+    const LineFields fields = splitLine(line, length, line + length);
     if (fields.meaningsStart <= 0) {
         return 0;
     }

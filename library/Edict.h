@@ -70,7 +70,7 @@ private:
     Edict& operator=(const Edict&) = delete;
 
     void releaseIndex();
-    void indexLines(int capacity);
+    void indexLines(const char* bytes, size_t size, int capacity);
     bool decodesQuickly() const;
     wchar_t* convertIntoPool(const char* bytes, int size, bool quick);
     wchar_t* convertIntoNewArray(const char* bytes, int size);
