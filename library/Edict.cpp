@@ -45,7 +45,8 @@ struct LineFields
 // The first position in [from, length) that holds `a`, `b` or a NUL byte,
 // else `length`. Bytes up to `limit` may be read (but not used) beyond the
 // line, sixteen at a time.
-int findFirstOf(const char* line, int from, int length, const char* limit, char a, char b)
+inline __attribute__((always_inline)) int findFirstOf(const char* line, int from, int length,
+                                                      const char* limit, char a, char b)
 {
     int i = from;
 #ifdef __SSE2__
@@ -77,7 +78,7 @@ int findFirstOf(const char* line, int from, int length, const char* limit, char 
 // Splits a line of at most `length` bytes; like the C string functions, a
 // NUL byte ends the line. The reading counts only when its "[" comes before
 // the first "/". `limit` (at least line + length) bounds what may be read.
-LineFields splitLine(const char* line, int length, const char* limit)
+inline LineFields splitLine(const char* line, int length, const char* limit)
 {
     LineFields fields;
     const int space = findFirstOf(line, 0, length, limit, ' ', ' ');
@@ -132,30 +133,39 @@ public:
     // Writes the characters of `size` bytes to `out` (room for `size`
     // characters) and returns their number, or -1 when a byte sequence is
     // not covered by the tables.
-    int decode(const char* bytes, int size, wchar_t* out) const
+    inline __attribute__((always_inline)) int decode(const char* bytes, int size,
+                                                     wchar_t* out) const
     {
         const unsigned char* in = reinterpret_cast<const unsigned char*>(bytes);
-        int written = 0;
-        int i = 0;
-        while (i < size) {
-            const unsigned char lead = in[i];
-            wchar_t character = 0;
+        const unsigned char* const end = in + size;
+        wchar_t* written = out;
+        while (in < end) {
+            const unsigned lead = in[0];
+            unsigned character;
             if (lead < 0x80) {
                 character = ascii[lead];
-                i += 1;
-            } else if (i + 1 < size && isRowByte(lead) && isRowByte(in[i + 1])) {
-                character = jisX0208[(lead - 0xA1) * 94 + (in[i + 1] - 0xA1)];
-                i += 2;
-            } else if (lead == 0x8E && i + 1 < size && in[i + 1] >= 0xA1 && in[i + 1] <= 0xDF) {
-                character = halfwidthKatakana[in[i + 1] - 0xA1];
-                i += 2;
+                in += 1;
+            } else {
+                if (end - in < 2) {
+                    return -1;
+                }
+                const unsigned row = lead - 0xA1;
+                const unsigned cell = static_cast<unsigned>(in[1]) - 0xA1;
+                if (row < 94 && cell < 94) {
+                    character = jisX0208[row * 94 + cell];
+                } else if (lead == 0x8E && cell <= 0xDF - 0xA1) {
+                    character = halfwidthKatakana[cell];
+                } else {
+                    return -1;
+                }
+                in += 2;
             }
             if (character == 0) {
                 return -1;
             }
-            out[written++] = character;
+            *written++ = static_cast<wchar_t>(character);
         }
-        return written;
+        return static_cast<int>(written - out);
     }
 
 private:
@@ -189,8 +199,9 @@ private:
         return byte >= 0xA1 && byte <= 0xFE;
     }
 
-    // The one character a complete, reversible conversion gives, else 0.
-    static wchar_t decodeOne(iconv_t descriptor, const unsigned char* code, size_t size)
+    // The one character a complete conversion gives, else 0; characters
+    // beyond 16 bits (none in these tables) are left to Encoding::convert.
+    static uint16_t decodeOne(iconv_t descriptor, const unsigned char* code, size_t size)
     {
         char input[2];
         std::memcpy(input, code, size);
@@ -201,15 +212,17 @@ private:
         size_t outLeft = sizeof(output);
         const size_t result = iconv(descriptor, &in, &inLeft, &out, &outLeft);
         iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
-        if (result != 0 || inLeft != 0 || outLeft != sizeof(output) - sizeof(wchar_t)) {
+        if (result != 0 || inLeft != 0 || outLeft != sizeof(output) - sizeof(wchar_t)
+            || output[0] < 0 || output[0] > 0xFFFF) {
             return 0;
         }
-        return output[0];
+        return static_cast<uint16_t>(output[0]);
     }
 
-    wchar_t ascii[0x80];
-    wchar_t jisX0208[94 * 94];
-    wchar_t halfwidthKatakana[0xDF - 0xA1 + 1];
+    // 16 bits per character keep the tables small enough for the L1 cache.
+    uint16_t ascii[0x80];
+    uint16_t jisX0208[94 * 94];
+    uint16_t halfwidthKatakana[0xDF - 0xA1 + 1];
 };
 
 // The whole content of an open file: mapped read-only when it is a regular
@@ -282,9 +295,9 @@ public:
     {
     }
 
-    // The next line: its bytes, their number and the line's offset. False
+    // The next line: its bytes, its offset and where its fields lie. False
     // at the end.
-    bool next(const char** line, int* length, long* offset)
+    bool next(const char** line, long* offset, LineFields* fields)
     {
         if (position >= size) {
             return false;
@@ -293,19 +306,146 @@ public:
         const size_t available = size - position;
         const size_t window = available < static_cast<size_t>(LINE_PIECE_MAX)
                                   ? available : static_cast<size_t>(LINE_PIECE_MAX);
-        const char* lineEnd = static_cast<const char*>(std::memchr(start, '\n', window));
-        size_t taken = lineEnd != nullptr ? static_cast<size_t>(lineEnd - start + 1) : window;
         *line = start;
-        *length = static_cast<int>(taken);
         *offset = static_cast<long>(position);
-        position += taken;
-        if (lineEnd == nullptr && window == static_cast<size_t>(LINE_PIECE_MAX)) {
-            skipRestOfLine();
+#ifdef __SSE2__
+        if (available >= BLOCK) {
+            nextInBlock(start, window, fields);
+            return true;
         }
+#endif
+        const char* lineEnd = findLineEnd(start, 0, window);
+        const size_t taken = lineEnd != nullptr ? static_cast<size_t>(lineEnd - start + 1) : window;
+        *fields = splitLine(start, static_cast<int>(taken), bytes + size);
+        advance(taken, lineEnd != nullptr || window < static_cast<size_t>(LINE_PIECE_MAX));
         return true;
     }
 
 private:
+    static const size_t BLOCK = 64;
+
+    // Moves past a line piece of `taken` bytes, and past the rest of its
+    // line unless the piece is the whole line.
+    void advance(size_t taken, bool wholeLine)
+    {
+        position += taken;
+        if (!wholeLine) {
+            skipRestOfLine();
+        }
+    }
+
+#ifdef __SSE2__
+    // One bit per byte of the 64-byte block at `chunks` that equals `value`.
+    static inline __attribute__((always_inline)) uint64_t bitsEqual(const __m128i* chunks,
+                                                                    char value)
+    {
+        const __m128i wanted = _mm_set1_epi8(value);
+        const uint64_t first = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunks[0], wanted)));
+        const uint64_t second = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunks[1], wanted)));
+        const uint64_t third = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunks[2], wanted)));
+        const uint64_t fourth = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunks[3], wanted)));
+        return first | (second << 16) | (third << 32) | (fourth << 48);
+    }
+
+    // Bits above position `bit`.
+    static uint64_t above(int bit)
+    {
+        return ~((2ULL << bit) - 1);
+    }
+
+    // Finds the line end and the fields from one 64-byte block of bit masks,
+    // which holds the whole head of nearly every line; splitLine takes the
+    // rest.
+    void nextInBlock(const char* start, size_t window, LineFields* fields)
+    {
+        const __m128i* block = reinterpret_cast<const __m128i*>(start);
+        const __m128i chunks[4] = {_mm_loadu_si128(block), _mm_loadu_si128(block + 1),
+                                   _mm_loadu_si128(block + 2), _mm_loadu_si128(block + 3)};
+        const uint64_t windowBits = window >= BLOCK ? ~0ULL : (1ULL << window) - 1;
+        const uint64_t lineEnds = bitsEqual(chunks, '\n') & windowBits;
+        const char* lineEnd = lineEnds != 0 ? start + __builtin_ctzll(lineEnds)
+                                            : findLineEnd(start, BLOCK, window);
+        const size_t taken = lineEnd != nullptr ? static_cast<size_t>(lineEnd - start + 1) : window;
+
+        const uint64_t lineBits = taken >= BLOCK ? ~0ULL : (1ULL << taken) - 1;
+        const uint64_t nuls = bitsEqual(chunks, '\0') & lineBits;
+        // The bytes before the first NUL; `complete` when that is the line.
+        const uint64_t content = nuls != 0 ? (nuls & (0 - nuls)) - 1 : lineBits;
+        const bool complete = nuls != 0 || taken <= BLOCK;
+        if (!splitInBlock(chunks, content, complete, fields)) {
+            *fields = splitLine(start, static_cast<int>(taken), bytes + size);
+        }
+        advance(taken, lineEnd != nullptr || window < static_cast<size_t>(LINE_PIECE_MAX));
+    }
+
+    // splitLine on the bit masks; false when the block does not settle it.
+    static inline __attribute__((always_inline)) bool splitInBlock(const __m128i* chunks, uint64_t content, bool complete,
+                             LineFields* fields)
+    {
+        *fields = LineFields();
+        const uint64_t spaces = bitsEqual(chunks, ' ') & content;
+        if (spaces == 0) {
+            return complete;
+        }
+        const int space = __builtin_ctzll(spaces);
+        if (space == 0) {
+            return true;
+        }
+        fields->wordLength = space;
+        fields->meaningsStart = space + 1;
+
+        const uint64_t slashes = bitsEqual(chunks, '/') & content;
+        const uint64_t opens = bitsEqual(chunks, '[') & content & above(space);
+        const uint64_t stops = (slashes | opens) & above(space);
+        if (stops == 0 || (stops & opens & (0 - stops)) == 0) {
+            return stops != 0 || complete;  // a "/" first, or neither
+        }
+        const int bracket = __builtin_ctzll(stops);
+        if ((slashes & above(bracket)) == 0) {
+            return complete;
+        }
+        const uint64_t closes = bitsEqual(chunks, ']') & content & above(bracket);
+        if (closes == 0) {
+            if (!complete) {
+                return false;
+            }
+            fields->kanaUnclosed = true;
+            fields->meaningsStart = bracket + 1;
+            return true;
+        }
+        const int close = __builtin_ctzll(closes);
+        fields->kanaStart = bracket + 1;
+        fields->kanaLength = close - bracket - 1;
+        fields->meaningsStart = close + 1;
+        return true;
+    }
+#endif
+
+    // The first LF among bytes [from, window) of `start`, or null. Most
+    // lines are short, so sixteen bytes at a time beats a call to memchr.
+    const char* findLineEnd(const char* start, size_t from, size_t window) const
+    {
+        size_t i = from;
+#ifdef __SSE2__
+        const __m128i lineEnd = _mm_set1_epi8('\n');
+        const char* const limit = bytes + size;
+        while (i < window && limit - (start + i) >= 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + i));
+            const unsigned mask =
+                static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lineEnd)));
+            if (mask != 0) {
+                const size_t found = i + __builtin_ctz(mask);
+                return found < window ? start + found : nullptr;
+            }
+            i += 16;
+        }
+#endif
+        if (i >= window) {
+            return nullptr;
+        }
+        return static_cast<const char*>(std::memchr(start + i, '\n', window - i));
+    }
+
     void skipRestOfLine()
     {
         const char* start = bytes + position;
@@ -792,25 +932,39 @@ int Edict::load()
 // Fills the index from the file's bytes, never beyond `capacity` records.
 void Edict::indexLines(const char* bytes, size_t size, int capacity)
 {
-    const bool quick = decodesQuickly();
-    const char* const limit = bytes + size;
+    const EucJpDecoder* decoder = decodesQuickly() ? &EucJpDecoder::instance() : nullptr;
+    StringPool& strings = *pool;
+    // The table decoder inline for nearly every field, the general
+    // conversion for the rest.
+    auto convert = [&](const char* field, int fieldSize) -> wchar_t* {
+        if (decoder != nullptr) {
+            wchar_t* target = strings.reserve(fieldSize + 1);
+            const int written = decoder->decode(field, fieldSize, target);
+            if (written >= 0) {
+                target[written] = 0;
+                strings.commit(written + 1);
+                return target;
+            }
+        }
+        return convertIntoPool(field, fieldSize, false);
+    };
+
     LineCursor cursor(bytes, size);
     const char* line = nullptr;
-    int length = 0;
     long offset = 0;
-    while (indexEntriesSize < capacity && cursor.next(&line, &length, &offset)) {
-        const LineFields fields = splitLine(line, length, limit);
+    LineFields fields;
+    while (indexEntriesSize < capacity && cursor.next(&line, &offset, &fields)) {
         if (fields.meaningsStart <= 0) {
             continue;
         }
         IndexEntry& record = indexEntries[indexEntriesSize];
         record.fileLocation = offset;
-        record.word = convertIntoPool(line, fields.wordLength, quick);
+        record.word = convert(line, fields.wordLength);
         record.kana = nullptr;
         if (fields.kanaUnclosed) {
             logUnclosedBracket(line, fields.wordLength);
         } else if (fields.kanaStart >= 0) {
-            record.kana = convertIntoPool(line + fields.kanaStart, fields.kanaLength, quick);
+            record.kana = convert(line + fields.kanaStart, fields.kanaLength);
         }
         // A headword that could not be converted can never be found.
         if (record.word == nullptr) {
