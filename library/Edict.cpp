@@ -11,9 +11,11 @@
 #include <strings.h>
 
 #include <climits>
+#include <cstdlib>
 #include <cstdint>
 #include <cstring>
 #include <cwctype>
+#include <algorithm>
 #include <new>
 
 #include <fcntl.h>
@@ -223,64 +225,6 @@ private:
     uint16_t ascii[0x80];
     uint16_t jisX0208[94 * 94];
     uint16_t halfwidthKatakana[0xDF - 0xA1 + 1];
-};
-
-// The whole content of an open file: mapped read-only when it is a regular
-// file, read into memory otherwise. The stream's position is left anywhere.
-class FileBytes
-{
-public:
-    explicit FileBytes(FILE* stream)
-    {
-        struct stat info;
-        const int descriptor = fileno(stream);
-        if (fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-            void* mapping = mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ,
-                                 MAP_PRIVATE | MAP_POPULATE, descriptor, 0);
-            if (mapping != MAP_FAILED) {
-                mapped = mapping;
-                bytes = static_cast<const char*>(mapping);
-                byteCount = static_cast<size_t>(info.st_size);
-                return;
-            }
-        }
-        readAll(stream);
-    }
-
-    ~FileBytes()
-    {
-        if (mapped != nullptr) {
-            munmap(mapped, byteCount);
-        }
-    }
-
-    FileBytes(const FileBytes&) = delete;
-    FileBytes& operator=(const FileBytes&) = delete;
-
-    const char* data() const { return bytes; }
-    size_t size() const { return byteCount; }
-
-private:
-    void readAll(FILE* stream)
-    {
-        if (std::fseek(stream, 0, SEEK_SET) != 0) {
-            return;
-        }
-        size_t got;
-        do {
-            const size_t oldSize = copy.size();
-            copy.resize(oldSize + READ_BLOCK_SIZE);
-            got = std::fread(copy.data() + oldSize, 1, READ_BLOCK_SIZE, stream);
-            copy.resize(oldSize + got);
-        } while (got > 0);
-        bytes = copy.data();
-        byteCount = copy.size();
-    }
-
-    void* mapped = nullptr;
-    std::vector<char> copy;
-    const char* bytes = nullptr;
-    size_t byteCount = 0;
 };
 
 // Hands out every line of a block of bytes the way a line read into a
@@ -841,20 +785,154 @@ void takePartsOfSpeech(std::string& meaning, PartsOfSpeech* table, WordEntry* en
 
 }  // namespace
 
-// Blocks of wide characters that hold the index's strings; pointers into
-// them stay valid until the pool is destroyed.
+// The whole content of an open file: mapped read-only when it is a regular
+// file, read into memory otherwise. The stream's position is left anywhere.
+// Parts already read can be given back so that the mapping never holds the
+// whole file in memory at once.
+class Edict::FileBytes
+{
+public:
+    explicit FileBytes(FILE* stream)
+    {
+        struct stat info;
+        const int descriptor = fileno(stream);
+        if (fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+            void* mapping = mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ,
+                                 MAP_PRIVATE, descriptor, 0);
+            if (mapping != MAP_FAILED) {
+                mapped = mapping;
+                bytes = static_cast<const char*>(mapping);
+                byteCount = static_cast<size_t>(info.st_size);
+                return;
+            }
+        }
+        readAll(stream);
+    }
+
+    ~FileBytes()
+    {
+        if (mapped != nullptr) {
+            munmap(mapped, byteCount);
+        }
+    }
+
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+
+    const char* data() const { return bytes; }
+    size_t size() const { return byteCount; }
+
+    // Gives back the mapped pages before `offset`; reading them again maps
+    // them in again.
+    void release(size_t offset)
+    {
+        const size_t end = offset & ~(RELEASE_STEP - 1);
+        if (mapped == nullptr || end <= released) {
+            return;
+        }
+        madvise(static_cast<char*>(mapped) + released, end - released, MADV_DONTNEED);
+        released = end;
+    }
+
+    // Starts a new pass over the content, giving back from the start again.
+    void rewind()
+    {
+        released = 0;
+    }
+
+    static constexpr size_t RELEASE_STEP = 1 << 20;
+
+private:
+    void readAll(FILE* stream)
+    {
+        if (std::fseek(stream, 0, SEEK_SET) != 0) {
+            return;
+        }
+        size_t got;
+        do {
+            const size_t oldSize = copy.size();
+            copy.resize(oldSize + READ_BLOCK_SIZE);
+            got = std::fread(copy.data() + oldSize, 1, READ_BLOCK_SIZE, stream);
+            copy.resize(oldSize + got);
+        } while (got > 0);
+        bytes = copy.data();
+        byteCount = copy.size();
+    }
+
+    void* mapped = nullptr;
+    size_t released = 0;
+    std::vector<char> copy;
+    const char* bytes = nullptr;
+    size_t byteCount = 0;
+};
+
+// Memory that the index keeps for the dictionary's life. Large blocks start
+// on a 2 MB boundary and ask for whole 2 MB pages, which makes filling and
+// freeing a large index far cheaper than page by page.
+class LargeBlock
+{
+public:
+    explicit LargeBlock(size_t bytes)
+    {
+        if (bytes >= HUGE_PAGE) {
+            const size_t rounded = (bytes + HUGE_PAGE - 1) & ~(HUGE_PAGE - 1);
+            memory = static_cast<char*>(std::aligned_alloc(HUGE_PAGE, rounded));
+            if (memory != nullptr) {
+                madvise(memory, rounded, MADV_HUGEPAGE);
+            }
+        } else {
+            memory = static_cast<char*>(std::malloc(bytes > 0 ? bytes : 1));
+        }
+        if (memory == nullptr) {
+            throw std::bad_alloc();
+        }
+    }
+
+    ~LargeBlock()
+    {
+        std::free(memory);
+    }
+
+    LargeBlock(const LargeBlock&) = delete;
+    LargeBlock& operator=(const LargeBlock&) = delete;
+
+    char* data() const { return memory; }
+
+private:
+    static constexpr size_t HUGE_PAGE = 2 << 20;
+
+    char* memory = nullptr;
+};
+
+// Holds the index: its records and, in a few large blocks, its words and
+// readings. Pointers into it stay valid until the pool is destroyed.
 class Edict::StringPool
 {
 public:
+    // `sizeHint`: the file's size, which scales the blocks.
+    explicit StringPool(size_t sizeHint)
+    {
+        const size_t wanted = sizeHint / 2;
+        blockSize = wanted < MIN_BLOCK ? MIN_BLOCK : wanted > MAX_BLOCK ? MAX_BLOCK : wanted;
+    }
+
+    // Room for `count` index records, kept with the strings.
+    IndexEntry* records(size_t count)
+    {
+        blocks.emplace_back(new LargeBlock(count * sizeof(IndexEntry)));
+        return reinterpret_cast<IndexEntry*>(blocks.back()->data());
+    }
+
     // Room for `size` characters, valid until the next call.
     wchar_t* reserve(size_t size)
     {
         if (capacity - used < size) {
-            capacity = size > BLOCK_SIZE ? size : BLOCK_SIZE;
-            blocks.emplace_back(new wchar_t[capacity]);
+            capacity = size > blockSize ? size : blockSize;
+            blocks.emplace_back(new LargeBlock(capacity * sizeof(wchar_t)));
+            characters = reinterpret_cast<wchar_t*>(blocks.back()->data());
             used = 0;
         }
-        return blocks.back().get() + used;
+        return characters + used;
     }
 
     // Keeps the first `size` characters of the last reservation.
@@ -864,9 +942,12 @@ public:
     }
 
 private:
-    static constexpr size_t BLOCK_SIZE = 1 << 18;
+    static constexpr size_t MIN_BLOCK = 1 << 12;
+    static constexpr size_t MAX_BLOCK = 1 << 20;
 
-    std::vector<std::unique_ptr<wchar_t[]>> blocks;
+    std::vector<std::unique_ptr<LargeBlock>> blocks;
+    size_t blockSize = MIN_BLOCK;
+    wchar_t* characters = nullptr;
     size_t capacity = 0;
     size_t used = 0;
 };
@@ -889,8 +970,7 @@ Edict::~Edict()
 
 void Edict::releaseIndex()
 {
-    delete[] indexEntries;
-    indexEntries = nullptr;
+    indexEntries = nullptr;  // the pool holds the records
     indexEntriesSize = 0;
     pool.reset();
 }
@@ -913,24 +993,32 @@ int Edict::load()
     Log::write(7, "%s: '%s' opened.", "load", filename.c_str());
     indexEntriesSize = 0;
 
-    const FileBytes content(file);
-    const long lines = countLineEndsIn(content.data(), content.size());
+    FileBytes content(file);
+    long lines = 0;
+    for (size_t done = 0; done < content.size(); done += FileBytes::RELEASE_STEP) {
+        const size_t step = std::min(FileBytes::RELEASE_STEP, content.size() - done);
+        lines += countLineEndsIn(content.data() + done, step);
+        content.release(done + step);
+    }
+    content.rewind();
     const int lineCount = lines >= INT_MAX ? INT_MAX - 1 : static_cast<int>(lines);
     Log::write(7, "%s: Lines in file: %d.", "load", lineCount);
 
     // A file whose only line has no LF still holds one entry.
     if (content.size() > 0) {
-        indexEntries = new IndexEntry[lineCount + 1]();
+        pool.reset(new StringPool(content.size()));
+        indexEntries = pool->records(static_cast<size_t>(lineCount) + 1);
         Log::write(7, "%s: Created index entries.", "load");
-        pool.reset(new StringPool());
-        indexLines(content.data(), content.size(), lineCount + 1);
+        indexLines(content, lineCount + 1);
+        // The records no line filled stay empty.
+        std::fill(indexEntries + indexEntriesSize, indexEntries + lineCount + 1, IndexEntry());
     }
     Log::write(7, "%s: Loaded %d index entries.", "load", indexEntriesSize);
     return 0;
 }
 
 // Fills the index from the file's bytes, never beyond `capacity` records.
-void Edict::indexLines(const char* bytes, size_t size, int capacity)
+void Edict::indexLines(FileBytes& content, int capacity)
 {
     const EucJpDecoder* decoder = decodesQuickly() ? &EucJpDecoder::instance() : nullptr;
     StringPool& strings = *pool;
@@ -949,11 +1037,12 @@ void Edict::indexLines(const char* bytes, size_t size, int capacity)
         return convertIntoPool(field, fieldSize, false);
     };
 
-    LineCursor cursor(bytes, size);
+    LineCursor cursor(content.data(), content.size());
     const char* line = nullptr;
     long offset = 0;
     LineFields fields;
     while (indexEntriesSize < capacity && cursor.next(&line, &offset, &fields)) {
+        content.release(static_cast<size_t>(offset));
         if (fields.meaningsStart <= 0) {
             continue;
         }

@@ -65,12 +65,13 @@ public:
 
 private:
     class StringPool;
+    class FileBytes;
 
     Edict(const Edict&) = delete;
     Edict& operator=(const Edict&) = delete;
 
     void releaseIndex();
-    void indexLines(const char* bytes, size_t size, int capacity);
+    void indexLines(FileBytes& content, int capacity);
     bool decodesQuickly() const;
     wchar_t* convertIntoPool(const char* bytes, int size, bool quick);
     wchar_t* convertIntoNewArray(const char* bytes, int size);
