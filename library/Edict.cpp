@@ -1034,7 +1034,7 @@ void Edict::indexLines(FileBytes& content, int capacity)
                 return target;
             }
         }
-        return convertIntoPool(field, fieldSize, false);
+        return convertIntoPool(field, fieldSize);
     };
 
     LineCursor cursor(content.data(), content.size());
@@ -1070,18 +1070,8 @@ bool Edict::decodesQuickly() const
            && strcasecmp(internalEncoding.c_str(), "WCHAR_T") == 0;
 }
 
-wchar_t* Edict::convertIntoPool(const char* bytes, int size, bool quick)
+wchar_t* Edict::convertIntoPool(const char* bytes, int size)
 {
-    if (quick) {
-        static const EucJpDecoder& decoder = EucJpDecoder::instance();
-        wchar_t* target = pool->reserve(size + 1);
-        const int written = decoder.decode(bytes, size, target);
-        if (written >= 0) {
-            target[written] = 0;
-            pool->commit(written + 1);
-            return target;
-        }
-    }
     char* converted = nullptr;
     int convertedSize = 0;
     if (Encoding::convert(encoding.c_str(), const_cast<char*>(bytes), size,

@@ -73,12 +73,13 @@ private:
     void releaseIndex();
     void indexLines(FileBytes& content, int capacity);
     bool decodesQuickly() const;
-    wchar_t* convertIntoPool(const char* bytes, int size, bool quick);
+    // The general conversion, for fields the table decoder does not cover.
+    wchar_t* convertIntoPool(const char* bytes, int size);
     wchar_t* convertIntoNewArray(const char* bytes, int size);
     bool meaningSearchText(const std::wstring& text, std::string* meaningText);
     std::vector<unsigned char> findMeaningMatches(const std::string& text);
 
-    // Holds the index's words and readings in a few large blocks.
+    // Holds the index's records, words and readings in a few large blocks.
     std::unique_ptr<StringPool> pool;
 };
 
