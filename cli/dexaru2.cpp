@@ -320,7 +320,7 @@ void logWideCharacters(const char* label, const std::wstring& text)
 {
     for (std::wstring::size_type i = 0; i < text.size(); ++i) {
         Log::write(7, "%s: %s[ %2d ]: 0x%X - '%C'.", logFunction, label, static_cast<int>(i),
-                   static_cast<unsigned>(text[i]), static_cast<wint_t>(text[i]));
+                   static_cast<unsigned>(text[i]), static_cast<wchar_t>(text[i]));
     }
 }
 
@@ -335,7 +335,7 @@ std::wstring toWide(const std::string& cliSearchText)
         // above 0x7F is shown as the character of the same number instead.
         Log::write(7, "%s: cliSearchText[ %2d ]: 0x%X - %d - '%C'.", logFunction,
                    static_cast<int>(i), static_cast<unsigned>(byte), byte,
-                   static_cast<wint_t>(static_cast<unsigned char>(byte)));
+                   static_cast<wchar_t>(static_cast<unsigned char>(byte)));
     }
 
     Log::write(7, "%s: Converting '%s' (UTF8) to %s...", logFunction, cliSearchText.c_str(),
@@ -380,7 +380,7 @@ CharacterResult* searchKanji(Lookup& lookup, WordResult* wordResult)
 {
     const std::set<wchar_t> characters = wordResult->getCharacters();
     for (wchar_t character : characters) {
-        Log::write(7, "%s: Character: %C", logFunction, static_cast<wint_t>(character));
+        Log::write(7, "%s: Character: %C", logFunction, static_cast<wchar_t>(character));
     }
     CharacterResult* characterResult = lookup.kanjidicCollection->search(characters);
     Log::write(7, "%s: Number of character results: %d.", logFunction,
@@ -463,7 +463,7 @@ std::wstring printableRadicals(const CharacterEntry* entry)
 
 void printKanjiText(CharacterEntry* entry, int number)
 {
-    printLine("%d. %C(%d strokes):", number, static_cast<wint_t>(entry->kanji),
+    printLine("%d. %C(%d strokes):", number, static_cast<wchar_t>(entry->kanji),
               static_cast<int>(entry->strokeCount));
     printLine("   frequency: %d", static_cast<int>(entry->frequency));
     printNumberedList("   ON readings:", entry->on);
@@ -472,7 +472,7 @@ void printKanjiText(CharacterEntry* entry, int number)
     printLine("   radicals:");
     const std::wstring radicals = printableRadicals(entry);
     for (std::wstring::size_type m = 0; m < radicals.size(); ++m) {
-        printLine("      %d. %C", static_cast<int>(m + 1), static_cast<wint_t>(radicals[m]));
+        printLine("      %d. %C", static_cast<int>(m + 1), static_cast<wchar_t>(radicals[m]));
     }
     printNumberedList("   Meanings:", entry->meanings);
 }
@@ -487,14 +487,14 @@ void printElements(const char* format, const std::vector<std::wstring>& items)
 void printKanjiXml(CharacterEntry* entry)
 {
     printLine("\t<kanjientry>");
-    printLine("\t\t<kanji>%C</kanji>", static_cast<wint_t>(entry->kanji));
+    printLine("\t\t<kanji>%C</kanji>", static_cast<wchar_t>(entry->kanji));
     printLine("\t\t<strokecount>%d</strokecount>", static_cast<int>(entry->strokeCount));
     printLine("\t\t<frequency>%d</frequency>", static_cast<int>(entry->frequency));
     printElements("\t\t<on>%S</on>", entry->on);
     printElements("\t\t<kun>%S</kun>", entry->kun);
     printElements("\t\t<nanori>%S</nanori>", entry->nanori);
     for (wchar_t radical : printableRadicals(entry)) {
-        printLine("\t\t<radical>%C</radical>", static_cast<wint_t>(radical));
+        printLine("\t\t<radical>%C</radical>", static_cast<wchar_t>(radical));
     }
     printElements("\t\t<meaning>%S</meaning>", entry->meanings);
     printLine("\t</kanjientry>");

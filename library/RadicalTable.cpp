@@ -173,7 +173,7 @@ int RadicalTable::addInformationFromFile(std::string filename)
         if (target != nullptr) {
             if (target->strokeCount != entry->strokeCount)
                 Log::write(3, "%s: The new stroke count of %C of %u does not match the existing value of %u.",
-                           function, static_cast<wint_t>(entry->radical),
+                           function, static_cast<wchar_t>(entry->radical),
                            static_cast<unsigned>(entry->strokeCount),
                            static_cast<unsigned>(target->strokeCount));
             target->kanjiString += entry->kanjiString;
