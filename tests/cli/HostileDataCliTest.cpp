@@ -5,6 +5,8 @@
 // status 0 and print only what the data holds. In the sanitizer build the
 // program also fails (and so does the test) on any leak or bad access.
 
+#include "../HostileText.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,41 +26,9 @@
 
 namespace {
 
-std::string convert(const std::string& text, const char* to, const char* from = "UTF-8")
-{
-    iconv_t cd = iconv_open(to, from);
-    if (cd == (iconv_t)-1) {
-        ADD_FAILURE() << "iconv_open failed";
-        return std::string();
-    }
-    std::string out(text.size() * 4 + 16, '\0');
-    char* in = const_cast<char*>(text.data());
-    size_t inLeft = text.size();
-    char* outPtr = &out[0];
-    size_t outLeft = out.size();
-    size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (result == size_t(-1)) {
-        return std::string();
-    }
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
-std::string euc(const std::string& utf8)
-{
-    return convert(utf8, "EUC-JP");
-}
-
-std::string repeat(const std::string& piece, size_t times)
-{
-    std::string text;
-    text.reserve(piece.size() * times);
-    for (size_t i = 0; i < times; ++i) {
-        text += piece;
-    }
-    return text;
-}
+using hostile::convert;
+using hostile::euc;
+using hostile::repeat;
 
 std::string randomHighBytes(size_t size, unsigned seed)
 {

@@ -1,6 +1,6 @@
 #include "CharacterDictionaryCollection.h"
 
-#include "KanjiTestFiles.h"
+#include "TestFiles.h"
 #include "Kanjidic.h"
 #include "RadicalTable.h"
 
@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-using kanjitest::euc;
-using kanjitest::TempDir;
+using testfiles::euc;
+using testfiles::TempDir;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "FuzzySearch.h"
 
-#include "WordTestFiles.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-using wordtest::TempDir;
-using wordtest::Utf8Locale;
+using testfiles::TempDir;
+using testfiles::Utf8Locale;
 
 namespace {
 

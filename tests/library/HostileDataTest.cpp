@@ -12,6 +12,8 @@
 #include "RadicalTable.h"
 #include "WordEntry.h"
 
+#include "../HostileText.h"
+
 #include <gtest/gtest.h>
 
 #include <iconv.h>
@@ -27,39 +29,9 @@
 
 namespace {
 
-// UTF-8 to the given encoding, failing the test on bytes iconv rejects.
-std::string convert(const std::string& text, const char* to, const char* from = "UTF-8")
-{
-    iconv_t cd = iconv_open(to, from);
-    EXPECT_NE(cd, (iconv_t)-1);
-    std::string out(text.size() * 4 + 16, '\0');
-    char* in = const_cast<char*>(text.data());
-    size_t inLeft = text.size();
-    char* outPtr = &out[0];
-    size_t outLeft = out.size();
-    size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (result == size_t(-1)) {
-        return std::string();
-    }
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
-std::string euc(const std::string& utf8)
-{
-    return convert(utf8, "EUC-JP");
-}
-
-std::string repeat(const std::string& piece, size_t times)
-{
-    std::string text;
-    text.reserve(piece.size() * times);
-    for (size_t i = 0; i < times; ++i) {
-        text += piece;
-    }
-    return text;
-}
+using hostile::convert;
+using hostile::euc;
+using hostile::repeat;
 
 std::string randomHighBytes(size_t size, const std::string& sprinkle, unsigned seed)
 {

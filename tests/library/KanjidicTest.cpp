@@ -1,6 +1,6 @@
 #include "Kanjidic.h"
 
-#include "KanjiTestFiles.h"
+#include "TestFiles.h"
 #include "RadicalTable.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-using kanjitest::euc;
-using kanjitest::TempDir;
+using testfiles::euc;
+using testfiles::TempDir;
 
 namespace {
 
@@ -300,7 +300,7 @@ TEST_F(KanjidicTest, SurvivesBinaryGarbage)
 TEST(KanjidicSmokeTest, RealFileKnowsTheCat)
 {
     const std::string file = DEXARU_RUNTIME_DIR "/dictionaries/kanjidic/kanjidic.jis-x-0208-1990";
-    if (!kanjitest::exists(file))
+    if (!testfiles::exists(file))
         GTEST_SKIP() << "No KANJIDIC file at " << file;
     Kanjidic dictionary;
     dictionary.setFilename(file);

@@ -1,6 +1,6 @@
 #include "PartsOfSpeech.h"
 
-#include "WordTestFiles.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-using wordtest::TempDir;
+using testfiles::TempDir;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "RadicalTable.h"
 
-#include "KanjiTestFiles.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <set>
 #include <string>
 
-using kanjitest::euc;
-using kanjitest::TempDir;
+using testfiles::euc;
+using testfiles::TempDir;
 
 namespace {
 
@@ -204,7 +204,7 @@ TEST_F(RadicalTableTest, SurvivesBinaryGarbage)
 TEST(RadicalTableSmokeTest, RealFileFindsTheCat)
 {
     const std::string file = DEXARU_RUNTIME_DIR "/dictionaries/radical/radkfile";
-    if (!kanjitest::exists(file))
+    if (!testfiles::exists(file))
         GTEST_SKIP() << "No radical file at " << file;
     RadicalTable table;
     table.addFilename(file);

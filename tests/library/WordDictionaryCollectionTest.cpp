@@ -5,7 +5,7 @@
 #include "PartsOfSpeech.h"
 #include "WordEntry.h"
 #include "WordResult.h"
-#include "WordTestFiles.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-using wordtest::TempDir;
-using wordtest::Utf8Locale;
-using wordtest::euc;
+using testfiles::TempDir;
+using testfiles::Utf8Locale;
+using testfiles::euc;
 
 namespace {
 

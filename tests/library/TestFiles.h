@@ -1,17 +1,19 @@
-// Fixture files for the tests of the kanji side: a temporary directory that
-// removes itself, and EUC-JP text written from UTF-8 literals.
-#ifndef DEXARU_KANJITESTFILES_H
-#define DEXARU_KANJITESTFILES_H
+// Fixture files for the library tests: a temporary directory that removes
+// itself, EUC-JP text written from UTF-8 literals, and a scope that switches
+// the character-type locale to UTF-8 (the fuzzy rules are decoded through it).
+#ifndef DEXARU_TESTFILES_H
+#define DEXARU_TESTFILES_H
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iconv.h>
 #include <string>
 
-namespace kanjitest {
+namespace testfiles {
 
 // The EUC-JP bytes of a UTF-8 text.
 inline std::string euc(const std::string& utf8)
@@ -34,7 +36,7 @@ class TempDir
 public:
     TempDir()
     {
-        char pattern[] = "/tmp/dexaru-kanji-XXXXXX";
+        char pattern[] = "/tmp/dexaru-test-XXXXXX";
         const char* made = mkdtemp(pattern);
         EXPECT_NE(made, nullptr);
         path = made != nullptr ? made : "/tmp";
@@ -53,11 +55,11 @@ public:
     std::string write(const std::string& name, const std::string& bytes) const
     {
         std::string file = path + "/" + name;
-        FILE* stream = fopen(file.c_str(), "wb");
+        FILE* stream = std::fopen(file.c_str(), "wb");
         EXPECT_NE(stream, nullptr) << file;
         if (stream != nullptr) {
-            fwrite(bytes.data(), 1, bytes.size(), stream);
-            fclose(stream);
+            std::fwrite(bytes.data(), 1, bytes.size(), stream);
+            std::fclose(stream);
         }
         return file;
     }
@@ -65,15 +67,33 @@ public:
     std::string path;
 };
 
+class Utf8Locale
+{
+public:
+    Utf8Locale()
+        : previous(std::setlocale(LC_CTYPE, nullptr))
+    {
+        EXPECT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    }
+
+    ~Utf8Locale() { std::setlocale(LC_CTYPE, previous.c_str()); }
+
+    Utf8Locale(const Utf8Locale&) = delete;
+    Utf8Locale& operator=(const Utf8Locale&) = delete;
+
+private:
+    std::string previous;
+};
+
 inline bool exists(const std::string& file)
 {
-    FILE* stream = fopen(file.c_str(), "rb");
+    FILE* stream = std::fopen(file.c_str(), "rb");
     if (stream == nullptr)
         return false;
-    fclose(stream);
+    std::fclose(stream);
     return true;
 }
 
-}
+} // namespace testfiles
 
 #endif
