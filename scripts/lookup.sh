@@ -6,7 +6,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 bash "$here/install-deps.sh"
 bash "$here/setup-dictionaries.sh"
-bash "$here/build.sh"
+bash "$here/build.sh" >&2
 
 if (($# == 0)); then
   set -- search neko
