@@ -1070,20 +1070,38 @@ bool Edict::decodesQuickly() const
            && strcasecmp(internalEncoding.c_str(), "WCHAR_T") == 0;
 }
 
-wchar_t* Edict::convertIntoPool(const char* bytes, int size)
+std::unique_ptr<char[]> Edict::convertThroughIconv(const char* bytes, int size, int* convertedSize)
 {
     char* converted = nullptr;
-    int convertedSize = 0;
     if (Encoding::convert(encoding.c_str(), const_cast<char*>(bytes), size,
-                          internalEncoding.c_str(), &converted, &convertedSize) != 0) {
+                          internalEncoding.c_str(), &converted, convertedSize) != 0) {
         return nullptr;
     }
-    const size_t characters = (convertedSize + sizeof(wchar_t) - 1) / sizeof(wchar_t) + 1;
+    return std::unique_ptr<char[]>(converted);
+}
+
+namespace {
+
+// Wide characters needed for converted bytes plus their terminating zero.
+size_t wideCharactersFor(int convertedSize)
+{
+    return (convertedSize + sizeof(wchar_t) - 1) / sizeof(wchar_t) + 1;
+}
+
+}
+
+wchar_t* Edict::convertIntoPool(const char* bytes, int size)
+{
+    int convertedSize = 0;
+    std::unique_ptr<char[]> converted = convertThroughIconv(bytes, size, &convertedSize);
+    if (!converted) {
+        return nullptr;
+    }
+    const size_t characters = wideCharactersFor(convertedSize);
     wchar_t* target = pool->reserve(characters);
     std::memset(target, 0, characters * sizeof(wchar_t));
-    std::memcpy(target, converted, convertedSize);
+    std::memcpy(target, converted.get(), convertedSize);
     pool->commit(characters);
-    delete[] converted;
     return target;
 }
 
@@ -1098,16 +1116,13 @@ wchar_t* Edict::convertIntoNewArray(const char* bytes, int size)
         }
         delete[] target;
     }
-    char* converted = nullptr;
     int convertedSize = 0;
-    if (Encoding::convert(encoding.c_str(), const_cast<char*>(bytes), size,
-                          internalEncoding.c_str(), &converted, &convertedSize) != 0) {
+    std::unique_ptr<char[]> converted = convertThroughIconv(bytes, size, &convertedSize);
+    if (!converted) {
         return nullptr;
     }
-    const size_t characters = (convertedSize + sizeof(wchar_t) - 1) / sizeof(wchar_t) + 1;
-    wchar_t* target = new wchar_t[characters]();
-    std::memcpy(target, converted, convertedSize);
-    delete[] converted;
+    wchar_t* target = new wchar_t[wideCharactersFor(convertedSize)]();
+    std::memcpy(target, converted.get(), convertedSize);
     return target;
 }
 

@@ -74,6 +74,9 @@ private:
     void indexLines(FileBytes& content, int capacity);
     bool decodesQuickly() const;
     // The general conversion, for fields the table decoder does not cover.
+    // The bytes converted from the file's encoding, or null (the converter
+    // logs why); their size in bytes goes to convertedSize.
+    std::unique_ptr<char[]> convertThroughIconv(const char* bytes, int size, int* convertedSize);
     wchar_t* convertIntoPool(const char* bytes, int size);
     wchar_t* convertIntoNewArray(const char* bytes, int size);
     bool meaningSearchText(const std::wstring& text, std::string* meaningText);

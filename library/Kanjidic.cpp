@@ -13,14 +13,6 @@
 
 namespace {
 
-// EUC-JP codes of the rows that EUCToUNICODE maps arithmetically.
-constexpr uint16_t EUC_ENGLISH_START = 0xA3B0;
-constexpr uint16_t EUC_ENGLISH_END = 0xA3FA;
-constexpr uint16_t EUC_HIRAGANA_START = 0xA4A1;
-constexpr uint16_t EUC_HIRAGANA_END = 0xA4F3;
-constexpr uint16_t EUC_KATAKANA_START = 0xA5A1;
-constexpr uint16_t EUC_KATAKANA_END = 0xA5F6;
-
 // Where the readings of the rest of a line go.
 enum KanaMode
 {
@@ -72,13 +64,6 @@ unsigned parseDecimal(const char* text, const char* end, unsigned limit)
     return value > limit ? limit : static_cast<unsigned>(value);
 }
 
-bool isMappedRow(uint16_t code)
-{
-    return (code >= EUC_ENGLISH_START && code <= EUC_ENGLISH_END)
-        || (code >= EUC_HIRAGANA_START && code <= EUC_HIRAGANA_END)
-        || (code >= EUC_KATAKANA_START && code <= EUC_KATAKANA_END);
-}
-
 // Decodes one byte pair outside the arithmetic rows (the long-vowel mark
 // and the like) through the full EUC-JP conversion; 0 when it has none.
 void appendConverted(unsigned char lead, unsigned char trail, std::wstring& out)
@@ -121,8 +106,9 @@ std::wstring decodeReading(const char* text, const char* end)
         unsigned char trail = static_cast<unsigned char>(text[1]);
         text += 2;
         uint16_t code = static_cast<uint16_t>(lead << 8 | trail);
-        if (isMappedRow(code))
-            reading.push_back(static_cast<wchar_t>(EUCToUNICODE(code)));
+        // EUCToUNICODE gives 0 exactly for the codes outside its rows.
+        if (uint16_t mapped = EUCToUNICODE(code))
+            reading.push_back(static_cast<wchar_t>(mapped));
         else
             appendConverted(lead, trail, reading);
     }

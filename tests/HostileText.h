@@ -1,6 +1,6 @@
-// Text builders shared by the hostile-data tests of the library and of
-// dexaru2: character-set conversion that reports failure as an empty
-// string, EUC-JP from UTF-8 literals, and long repetitions.
+// Text builders shared by the tests of the library and of dexaru2:
+// character-set conversion that reports failure as an empty string, EUC-JP
+// from UTF-8 literals, and long repetitions.
 #ifndef DEXARU_HOSTILETEXT_H
 #define DEXARU_HOSTILETEXT_H
 

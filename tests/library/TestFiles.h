@@ -4,31 +4,24 @@
 #ifndef DEXARU_TESTFILES_H
 #define DEXARU_TESTFILES_H
 
+#include "../HostileText.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <iconv.h>
 #include <string>
 
 namespace testfiles {
 
-// The EUC-JP bytes of a UTF-8 text.
+// The EUC-JP bytes of a UTF-8 text; the test fails when it has none.
 inline std::string euc(const std::string& utf8)
 {
-    iconv_t descriptor = iconv_open("EUC-JP", "UTF-8");
-    std::string out(utf8.size() * 2 + 8, '\0');
-    char* input = const_cast<char*>(utf8.data());
-    size_t inputLeft = utf8.size();
-    char* output = &out[0];
-    size_t outputLeft = out.size();
-    size_t result = iconv(descriptor, &input, &inputLeft, &output, &outputLeft);
-    iconv_close(descriptor);
-    EXPECT_NE(result, static_cast<size_t>(-1)) << utf8;
-    out.resize(out.size() - outputLeft);
-    return out;
+    std::string bytes = hostile::euc(utf8);
+    EXPECT_TRUE(!bytes.empty() || utf8.empty()) << utf8;
+    return bytes;
 }
 
 class TempDir
