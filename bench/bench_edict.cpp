@@ -1,6 +1,7 @@
 // Speed of the EDICT reader on the real dictionary of the runtime folder:
 // loading the index, exact word and reading searches, a wildcard search and
-// a meaning search, plus the memory the index takes.
+// a meaning search, plus the memory the index takes, and the floor of any
+// load that builds such an index.
 // Run from anywhere: ./bench_edict 2>/dev/null
 #include "Edict.h"
 #include "PartsOfSpeech.h"
@@ -8,8 +9,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
 #include <malloc.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <emmintrin.h>
+
+#include <cstdint>
+#include <cwchar>
+#include <cstring>
 
 #include <memory>
 #include <string>
@@ -53,6 +62,21 @@ size_t heapInUse()
     return info.uordblks + info.hblkhd;
 }
 
+// Bytes the records and strings of the real dictionary's index fill.
+size_t loadedIndexBytes()
+{
+    const Edict& edict = loadedEdict();
+    size_t bytes = (static_cast<size_t>(edict.indexEntriesSize) + 1) * sizeof(IndexEntry);
+    for (int i = 0; i < edict.indexEntriesSize; ++i) {
+        const IndexEntry& record = edict.indexEntries[i];
+        bytes += (std::wcslen(record.word) + 1) * sizeof(wchar_t);
+        if (record.kana != nullptr) {
+            bytes += (std::wcslen(record.kana) + 1) * sizeof(wchar_t);
+        }
+    }
+    return bytes;
+}
+
 void BM_EdictLoad(benchmark::State& state)
 {
     if (!dictionaryPresent(state)) {
@@ -74,6 +98,63 @@ void BM_EdictLoad(benchmark::State& state)
     state.counters["entries"] = entries;
 }
 BENCHMARK(BM_EdictLoad)->Unit(benchmark::kMillisecond);
+
+// Line ends in a block, sixteen bytes at a time.
+long countLineEnds(const char* bytes, size_t size)
+{
+    long count = 0;
+    size_t i = 0;
+    const __m128i lineEnd = _mm_set1_epi8('\n');
+    for (; i + 16 <= size; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        count += __builtin_popcount(
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lineEnd))));
+    }
+    for (; i < size; ++i) {
+        count += bytes[i] == '\n';
+    }
+    return count;
+}
+
+// The least any load that builds a full index must do, as a yardstick for
+// BM_EdictLoad: map the file, count its line ends, and write as much fresh
+// memory (huge pages advised) as the real index takes. Nothing is parsed or
+// decoded.
+void BM_IndexFloor(benchmark::State& state)
+{
+    if (!dictionaryPresent(state)) {
+        return;
+    }
+    const size_t indexBytes = loadedIndexBytes();
+    const int descriptor = open(EDICT_PATH, O_RDONLY);
+    struct stat status;
+    if (descriptor < 0 || fstat(descriptor, &status) != 0) {
+        state.SkipWithError("cannot open the EDICT dictionary");
+        return;
+    }
+    const size_t fileSize = static_cast<size_t>(status.st_size);
+    const size_t hugePage = size_t(2) << 20;
+    for (auto _ : state) {
+        void* file = mmap(nullptr, fileSize, PROT_READ, MAP_PRIVATE, descriptor, 0);
+        const char* bytes = static_cast<const char*>(file);
+        benchmark::DoNotOptimize(countLineEnds(bytes, fileSize));
+
+        const size_t mapped = indexBytes + hugePage;
+        void* fresh = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
+                           -1, 0);
+        char* aligned = reinterpret_cast<char*>(
+            (reinterpret_cast<uintptr_t>(fresh) + hugePage - 1) & ~(hugePage - 1));
+        madvise(aligned, indexBytes, MADV_HUGEPAGE);
+        std::memset(aligned, 1, indexBytes);
+        benchmark::DoNotOptimize(aligned);
+        benchmark::ClobberMemory();
+        munmap(fresh, mapped);
+        munmap(file, fileSize);
+    }
+    close(descriptor);
+    state.counters["index_MB"] = static_cast<double>(indexBytes) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_IndexFloor)->Unit(benchmark::kMillisecond);
 
 void runSearch(benchmark::State& state, const std::wstring& text, int flags)
 {
