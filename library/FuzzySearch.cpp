@@ -2,6 +2,7 @@
 
 #include "Jwcs.h"
 #include "Log.h"
+#include "internal/FileReading.h"
 
 #include <algorithm>
 #include <climits>
@@ -11,14 +12,11 @@
 
 namespace {
 
+using fileReading::FileCloser;
+
 // A rule line holds at most this many wide characters, its line end included.
 const int RULE_LINE_LENGTH = 1022;
 const wchar_t STAR = L'*';
-
-struct FileCloser
-{
-    void operator()(FILE* file) const { std::fclose(file); }
-};
 
 // Wide text in the locale's multibyte form, for messages written with "%s".
 // Characters the locale cannot express come out as "?".

@@ -4,6 +4,7 @@
 #include "Kana.h"
 #include "Log.h"
 #include "RadicalTable.h"
+#include "internal/FileReading.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,6 +13,9 @@
 #include <string>
 
 namespace {
+
+using fileReading::readToEnd;
+using fileReading::stripLineEnd;
 
 // Where the readings of the rest of a line go.
 enum KanaMode
@@ -25,24 +29,6 @@ enum KanaMode
 // are read from their first piece of this size only.
 constexpr size_t MAX_LINE = 4094;
 constexpr size_t LINE_BUFFER = 4096;
-
-// Reads everything from the current position of the stream to its end.
-std::string readToEnd(FILE* stream)
-{
-    std::string data;
-    char block[65536];
-    size_t count;
-    while ((count = fread(block, 1, sizeof block, stream)) > 0)
-        data.append(block, count);
-    return data;
-}
-
-size_t stripLineEnd(char* line, size_t length)
-{
-    while (length > 0 && (line[length - 1] == '\n' || line[length - 1] == '\r'))
-        line[--length] = '\0';
-    return length;
-}
 
 // The decimal value at the start of [text, end), as atoi reads it, held
 // within 0 ... limit: a negative value counts as none, a larger one as the limit.

@@ -2,6 +2,7 @@
 
 #include "Edict.h"
 #include "Log.h"
+#include "internal/FileReading.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,13 +10,11 @@
 
 namespace {
 
+using fileReading::FileCloser;
+using fileReading::stripLineEnd;
+
 // A row holds at most this many bytes, its line end included.
 const int ROW_LINE_LENGTH = 1022;
-
-struct FileCloser
-{
-    void operator()(FILE* file) const { std::fclose(file); }
-};
 
 bool isEmpty(FILE* file)
 {
@@ -28,14 +27,6 @@ bool endsLine(const char* piece)
 {
     std::size_t length = std::strlen(piece);
     return length > 0 && piece[length - 1] == '\n';
-}
-
-void stripLineEnd(char* line)
-{
-    std::size_t length = std::strlen(line);
-    while (length > 0 && (line[length - 1] == '\n' || line[length - 1] == '\r')) {
-        line[--length] = '\0';
-    }
 }
 
 } // namespace
@@ -88,7 +79,7 @@ int PartsOfSpeech::load(std::string filename)
             Log::write(4, "WARNING: %s: Only the first %d bytes of a line are read: '%s'.", "load",
                        ROW_LINE_LENGTH, line);
         }
-        stripLineEnd(line);
+        stripLineEnd(line, std::strlen(line));
         char* tab = std::strchr(line, '\t');
         if (tab == nullptr) {
             Log::write(3, "ERROR: %s: Could not find the TAB character in '%s'.", "load", line);

@@ -2,6 +2,7 @@
 
 #include "Encoding.h"
 #include "Log.h"
+#include "internal/FileReading.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +12,9 @@
 #include <memory>
 
 namespace {
+
+using fileReading::FileCloser;
+using fileReading::readToEnd;
 
 // The files write three radicals with a kanji that stands for the radical
 // form; the table holds the CJK radical code points instead.
@@ -22,21 +26,6 @@ wchar_t radicalForm(wchar_t written)
     case 0x5316: return 0x2E85;
     }
     return written;
-}
-
-struct FileCloser
-{
-    void operator()(FILE* stream) const { fclose(stream); }
-};
-
-std::string readToEnd(FILE* stream)
-{
-    std::string data;
-    char block[65536];
-    size_t count;
-    while ((count = fread(block, 1, sizeof block, stream)) > 0)
-        data.append(block, count);
-    return data;
 }
 
 // The wide characters of the text in the table's file encoding, or false
