@@ -1,0 +1,53 @@
+// Everything one run of dexaru2 builds from its data files: the
+// parts-of-speech table, the fuzzy rules, the three EDICT dictionaries, the
+// KANJIDIC dictionary and the radical tables. Data paths are relative to the
+// working directory. Lookup owns all of it and deletes it with itself.
+#ifndef DEXARU2_LOOKUP_H
+#define DEXARU2_LOOKUP_H
+
+#include "Options.h"
+
+class CharacterDictionaryCollection;
+class FuzzySearch;
+class PartsOfSpeech;
+class RadicalTable;
+class WordDictionaryCollection;
+
+namespace dexaru2 {
+
+class Lookup
+{
+public:
+    // Loads every data file; a missing one is logged and left empty.
+    Lookup();
+    // Tables first, collections last, as the collections expect.
+    ~Lookup();
+
+    Lookup(const Lookup&) = delete;
+    Lookup& operator=(const Lookup&) = delete;
+
+    void listDictionaries();
+    void listPartsOfSpeech();
+    // Searches the text of the options and prints the kanji block, then the
+    // word block.
+    void search(const Options& options);
+
+private:
+    void setUpWordSide();
+    void addEdict(const char* name, const char* filename);
+    void setUpKanjiSide();
+
+    PartsOfSpeech* partsOfSpeech = nullptr;
+    FuzzySearch* fuzzySearch = nullptr;
+    WordDictionaryCollection* wordCollection = nullptr;
+    CharacterDictionaryCollection* kanjidicCollection = nullptr;
+    RadicalTable* radicalTable = nullptr;
+};
+
+// Runs the command of parsed options on standard output and returns the exit
+// status: 0, or 2 when the output could not be written.
+int run(const Options& options);
+
+} // namespace dexaru2
+
+#endif

@@ -1,0 +1,156 @@
+#include "Options.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace dexaru2 {
+
+namespace {
+
+const char* const usageText =
+    "Dexaru2 r410\n"
+    "\n"
+    "Usage:\n"
+    "   dexaru2 [<option>[ ...]] <command>\n"
+    "\n"
+    "<command> may be:\n"
+    "   list {dictionaries|parts-of-speech}\n"
+    "   search <search-text>\n"
+    "\n"
+    "<option> may include:\n"
+    "       --help               | Show this help and exit.\n"
+    "(When using <command> = 'search')\n"
+    "       --convert-to-kana    | Convert the search text to kana before searching.\n"
+    "       --match-all-info     | All of the info filters must be matched.\n"
+    "       --no-convert-to-kana | Do not convert the search text to kana before searching.\n"
+    "       --no-match-all-info  | Not all of the info filters must be matched.\n"
+    "   -o  --output <format>    | Change the result output format.  <format> may be 'text' or 'xml'.\n"
+    "       --search-common      | Search only for common text.\n"
+    "       --search-defaults    | Shortcut for --search-kana, --search-word.\n"
+    "       --search-fuzzy       | Perform a fuzzy search.\n"
+    "       --search-ignore-case | Ignore case (especially kana) when searching.\n"
+    "       --search-info <abbr> | Add this abbreviation to the list of abbreviations to match.\n"
+    "       --search-kana        | Search for the text in the kana.\n"
+    "       --search-meaning     | Search for the text in the meaning(s).\n"
+    "       --search-uncommon    | Search only for uncommon text.\n"
+    "       --search-wildcard    | Search using the wildcards '?' and '*'.\n"
+    "       --search-word        | Search for the text in the word.\n"
+    "\n"
+    "Examples:\n"
+    "   To search for the word 'iku' ('to go'),\n"
+    "      dexaru2 search 'iku'\n"
+    "   To search for words with 'iku' anywhere in them,\n"
+    "      dexaru2 search '*iku*'\n"
+    "   To limit that search to nouns,\n"
+    "      dexaru2 search '*iku*' --searach-info 'n'\n"
+    "   To list the parts of speech available for searching,\n"
+    "      dexaru2 list parts-of-speech\n";
+
+// Applies the option in argv[index] (and its value, moving index past it).
+// Returns 1 when the argument was an option, 0 when it is a command word and
+// -1 when the usage text is due.
+int applyOption(Options& options, int argc, char** argv, int& index)
+{
+    const std::string argument = argv[index];
+    WordDictionary::SearchOptions& search = options.searchOptions;
+
+    if (argument == "--help") {
+        return -1;
+    } else if (argument == "--convert-to-kana") {
+        options.convertToKana = true;
+    } else if (argument == "--match-all-info") {
+        search.matchAllPartsOfSpeech = true;
+    } else if (argument == "--no-convert-to-kana") {
+        options.convertToKana = false;
+    } else if (argument == "--no-match-all-info") {
+        search.matchAllPartsOfSpeech = false;
+    } else if (argument == "--output" || argument == "-o") {
+        if (index + 1 >= argc) {
+            return -1;
+        }
+        options.resultsFormat = argv[++index];
+    } else if (argument == "--search-common") {
+        search.commonFilter = 1;
+    } else if (argument == "--search-defaults") {
+        search.searchFlags |= WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA;
+    } else if (argument == "--search-fuzzy") {
+        search.searchFlags |= WordDictionary::SEARCH_FUZZY;
+    } else if (argument == "--search-ignore-case") {
+        search.searchFlags |= WordDictionary::SEARCH_IGNORE_CASE;
+    } else if (argument == "--search-info") {
+        if (index + 1 >= argc) {
+            return -1;
+        }
+        search.partsOfSpeech.push_back(argv[++index]);
+    } else if (argument == "--search-kana") {
+        search.searchFlags |= WordDictionary::SEARCH_KANA;
+    } else if (argument == "--search-meaning") {
+        search.searchFlags |= WordDictionary::SEARCH_MEANING;
+    } else if (argument == "--search-uncommon") {
+        search.commonFilter = 2;
+    } else if (argument == "--search-wildcard") {
+        search.searchFlags |= WordDictionary::SEARCH_WILDCARD;
+    } else if (argument == "--search-word") {
+        search.searchFlags |= WordDictionary::SEARCH_WORD;
+    } else {
+        return 0;
+    }
+    return 1;
+}
+
+// Checks the command words (the command and its one argument) and fills the
+// options from them. Returns false when the usage text is due.
+bool takeCommand(Options& options, const std::vector<std::string>& words)
+{
+    if (words.empty()) {
+        return false;
+    }
+    options.command = words[0];
+    if (options.command == "list") {
+        if (words.size() != 2) {
+            return false;
+        }
+        options.listWhat = words[1];
+        return options.listWhat == "parts-of-speech" || options.listWhat == "dictionaries";
+    }
+    if (options.command != "search" || words.size() != 2 || words[1].empty()) {
+        return false;
+    }
+    options.cliSearchText = words[1];
+    if (options.searchOptions.searchFlags == WordDictionary::SEARCH_NONE) {
+        options.searchOptions.searchFlags =
+            WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA;
+    }
+    return true;
+}
+
+} // namespace
+
+bool parseArguments(int argc, char** argv, Options& options)
+{
+    options.searchOptions.searchFlags = WordDictionary::SEARCH_NONE;
+    options.searchOptions.commonFilter = 0;
+    options.searchOptions.limit = 200;
+    options.searchOptions.matchAllPartsOfSpeech = false;
+
+    std::vector<std::string> words;
+    for (int index = 1; index < argc; ++index) {
+        const int outcome = applyOption(options, argc, argv, index);
+        if (outcome < 0) {
+            return false;
+        }
+        if (outcome == 0) {
+            words.push_back(argv[index]);
+        }
+    }
+    return takeCommand(options, words);
+}
+
+int printUsage()
+{
+    std::fputs(usageText, stdout);
+    std::fflush(stdout);
+    return 1;
+}
+
+} // namespace dexaru2

@@ -1,0 +1,32 @@
+// What one run of dexaru2 was asked to do, read from its command line, and
+// the usage text printed when the command line makes no sense.
+#ifndef DEXARU2_OPTIONS_H
+#define DEXARU2_OPTIONS_H
+
+#include "WordDictionary.h"
+
+#include <string>
+
+namespace dexaru2 {
+
+struct Options {
+    std::string command;
+    std::string listWhat;
+    std::string cliSearchText;
+    std::string resultsFormat = "text";
+    bool convertToKana = true;
+    // Set by parseArguments: limit 200, and word and kana searched when no
+    // option names a field or a search flag.
+    WordDictionary::SearchOptions searchOptions;
+};
+
+// Reads argv[1] to argv[argc - 1] into the options. Returns false when the
+// usage text is due (--help, a bad command, an option without its value).
+bool parseArguments(int argc, char** argv, Options& options);
+
+// Prints the usage text on standard output and returns the exit status 1.
+int printUsage();
+
+} // namespace dexaru2
+
+#endif

@@ -1,0 +1,19 @@
+// Turns the UTF-8 search text of the command line into the wide text that is
+// searched, logging each step at level 7.
+#ifndef DEXARU2_SEARCHTEXT_H
+#define DEXARU2_SEARCHTEXT_H
+
+#include <string>
+
+namespace dexaru2 {
+
+// The wide form of a UTF-8 text; empty when the text is not UTF-8.
+std::wstring toWide(const std::string& cliSearchText);
+
+// The text as searched: with convertToKana, an all-romaji text becomes kana
+// (capitals katakana); any other text stays as typed.
+std::wstring toSearchText(const std::wstring& wide, bool convertToKana);
+
+} // namespace dexaru2
+
+#endif
