@@ -4,7 +4,7 @@
 #ifndef DEXARU_FUZZSUPPORT_H
 #define DEXARU_FUZZSUPPORT_H
 
-#include "Encoding.h"
+#include "../tests/TestFiles.h"
 
 #include <unistd.h>
 
@@ -59,7 +59,7 @@ private:
 // decoded through it and wide text is printed through it.
 inline void useProgramLocale()
 {
-    std::setlocale(LC_CTYPE, "en_US.utf8");
+    dexaru2::setCharacterLocale();
 }
 
 // Bytes as characters: below 0x80 ASCII as it is, above it kana and the
@@ -132,20 +132,6 @@ inline std::wstring bytesToWide(const uint8_t* data, size_t size)
 inline std::wstring untilNul(const std::wstring& text)
 {
     return text.substr(0, text.find(L'\0'));
-}
-
-// UTF-8 source text to the EUC-JP bytes of a data file.
-inline std::string toEucJp(const std::string& utf8)
-{
-    char* out = nullptr;
-    int outSize = 0;
-    std::string copy = utf8;
-    if (Encoding::convert("UTF-8", &copy[0], int(copy.size()), "EUC-JP", &out, &outSize) != 0) {
-        std::abort();
-    }
-    std::string result(out, size_t(outSize));
-    delete[] out;
-    return result;
 }
 
 #endif

@@ -2,6 +2,7 @@
 // encodings, the rest is the text. A successful conversion must hand back a
 // terminated buffer of a plausible size; EUCToUNICODE is checked on every
 // byte pair against its three ranges.
+#include "Encoding.h"
 #include "FuzzSupport.h"
 
 namespace {

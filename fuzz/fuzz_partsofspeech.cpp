@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     useProgramLocale();
     tableFile = new ScratchFile("pos");
     static ScratchFile dictionaryFile("edict");
-    dictionaryFile.write(toEucJp("猫 [ねこ] /(n) cat/(P)/\n"
+    dictionaryFile.write(testfiles::euc("猫 [ねこ] /(n) cat/(P)/\n"
                                  "勉強 [べんきょう] /(n,vs) study/(adj-na,n) (1) diligence/(P)/\n"
                                  "行く [いく] /(v5k-s,vi) to go/( ) (x,) odd tags/(\t)/()/\n"
                                  "ｘ /(n/(vs)(n) (\n"));

@@ -2,22 +2,21 @@
 // dictionaries, links the built program into it (the program reads its data
 // beside itself), runs it and compares standard output and exit status.
 
+#include "ProgramRun.h"
+
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iconv.h>
 #include <map>
 #include <string>
 #include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
+
+using testfiles::euc;
 
 const char* const usageText =
     "Dexaru2 r410\n"
@@ -123,124 +122,36 @@ const char* const fuzzyRules =
     "# Past tense back to the dictionary form\n"
     "*た:*る\n";
 
-std::string toEucJp(const std::string& utf8)
-{
-    iconv_t descriptor = iconv_open("EUC-JP", "UTF-8");
-    if (descriptor == reinterpret_cast<iconv_t>(-1)) {
-        ADD_FAILURE() << "iconv cannot convert UTF-8 to EUC-JP";
-        return std::string();
-    }
-    std::vector<char> input(utf8.begin(), utf8.end());
-    std::vector<char> output(utf8.size() + 16);
-    char* in = input.data();
-    char* out = output.data();
-    size_t inLeft = input.size();
-    size_t outLeft = output.size();
-    if (iconv(descriptor, &in, &inLeft, &out, &outLeft) == static_cast<size_t>(-1)) {
-        ADD_FAILURE() << "fixture text is not convertible to EUC-JP: " << utf8;
-    }
-    iconv_close(descriptor);
-    return std::string(output.data(), output.size() - outLeft);
-}
-
-struct Outcome {
-    std::string output;
-    int status;
-};
-
 class Dexaru2Test : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/dexaru2-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        ASSERT_EQ(symlink(DEXARU_PROGRAM, (folder + "/dexaru2").c_str()), 0);
-        writeFile("partsofspeech.drx", partsOfSpeechLines);
-        writeFile("fuzzysearch.uni.dat", fuzzyRules);
-        writeFile("dictionaries/edict/edict", toEucJp(edictLines));
-        writeFile("dictionaries/edict/compdic", toEucJp(compdicLines));
-        writeFile("dictionaries/kanjidic/kanjidic.jis-x-0208-1990", toEucJp(kanjidicLines));
-        writeFile("dictionaries/radical/radkfile", toEucJp(radkfileLines));
-        writeFile("dictionaries/radical/radkfile2", toEucJp(radkfile2Lines));
+        program.write("partsofspeech.drx", partsOfSpeechLines);
+        program.write("fuzzysearch.uni.dat", fuzzyRules);
+        program.write("dictionaries/edict/edict", euc(edictLines));
+        program.write("dictionaries/edict/compdic", euc(compdicLines));
+        program.write("dictionaries/kanjidic/kanjidic.jis-x-0208-1990", euc(kanjidicLines));
+        program.write("dictionaries/radical/radkfile", euc(radkfileLines));
+        program.write("dictionaries/radical/radkfile2", euc(radkfile2Lines));
     }
 
-    void TearDown() override
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-
-    void writeFile(const std::string& name, const std::string& content)
-    {
-        const std::filesystem::path path = folder + "/" + name;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file << content;
-        ASSERT_TRUE(file.good()) << path;
-    }
-
-    // Runs the program through the link in the fixture folder, from another
-    // working directory, and returns its standard output and exit status.
-    Outcome run(const std::vector<std::string>& arguments)
-    {
-        const std::string program = folder + "/dexaru2";
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
-        for (const std::string& argument : arguments) {
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        }
-        argv.push_back(nullptr);
-
-        Outcome result{std::string(), -1};
-        int pipeEnds[2];
-        if (pipe(pipeEnds) != 0) {
-            ADD_FAILURE() << "pipe failed";
-            return result;
-        }
-        const pid_t child = fork();
-        if (child == 0) {
-            const int devNull = open("/dev/null", O_WRONLY);
-            dup2(pipeEnds[1], STDOUT_FILENO);
-            dup2(devNull, STDERR_FILENO);
-            close(pipeEnds[0]);
-            close(pipeEnds[1]);
-            if (chdir("/") != 0) {
-                _exit(126);
-            }
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
-        close(pipeEnds[1]);
-        char buffer[4096];
-        ssize_t count;
-        while ((count = read(pipeEnds[0], buffer, sizeof buffer)) > 0 ||
-               (count < 0 && errno == EINTR)) {
-            if (count > 0) {
-                result.output.append(buffer, static_cast<size_t>(count));
-            }
-        }
-        close(pipeEnds[0]);
-        int status = 0;
-        waitpid(child, &status, 0);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return result;
-    }
+    void writeFile(const std::string& name, const std::string& content) { program.write(name, content); }
 
     void expectOutput(const std::vector<std::string>& arguments, const std::string& expected,
                       int expectedStatus = 0)
     {
-        const Outcome result = run(arguments);
+        const testfiles::ProgramRun result = program.run(arguments);
         std::string shown;
         for (const std::string& argument : arguments) {
             shown += " '" + argument + "'";
         }
-        EXPECT_EQ(result.output, expected) << "dexaru2" << shown;
+        EXPECT_EQ(result.out, expected) << "dexaru2" << shown;
         EXPECT_EQ(result.status, expectedStatus) << "dexaru2" << shown;
     }
 
-    std::string folder;
+    testfiles::ProgramFolder program;
+    const std::string& folder = program.path();
 };
 
 // How the text format prints each fixture kanji, after its number.
@@ -545,8 +456,8 @@ TEST_F(Dexaru2Test, KeepsTheFirst200EntriesFoundAcrossTwoDictionaries)
         std::snprintf(line, sizeof line, "語%03d [ご] /(n) word %03d/\n", i, i);
         (i <= 150 ? edict : compdic) += line;
     }
-    writeFile("dictionaries/edict/edict", toEucJp(edict));
-    writeFile("dictionaries/edict/compdic", toEucJp(compdic));
+    writeFile("dictionaries/edict/edict", euc(edict));
+    writeFile("dictionaries/edict/compdic", euc(compdic));
 
     std::string expected = nothingFound;
     for (int i = 1; i <= 200; ++i) {

@@ -5,30 +5,25 @@
 // status 0 and print only what the data holds. In the sanitizer build the
 // program also fails (and so does the test) on any leak or bad access.
 
-#include "../HostileText.h"
+#include "ProgramRun.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iconv.h>
 #include <random>
 #include <set>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-using hostile::convert;
-using hostile::euc;
-using hostile::repeat;
+using testfiles::convert;
+using testfiles::euc;
+using testfiles::repeat;
 
 std::string randomHighBytes(size_t size, unsigned seed)
 {
@@ -109,33 +104,19 @@ std::vector<std::string> kanjiSection(const std::string& output, const std::stri
 
 const char* const emptyOutput = "Kanji Results:\nSearch Results:\n";
 
-struct Outcome
-{
-    bool finished = false;
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = testfiles::ProgramRun;
 
 class HostileDataCliTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/dexaru-hostile-cli-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
         for (const char* sub : {"dictionaries/edict", "dictionaries/kanjidic", "dictionaries/radical"}) {
-            std::filesystem::create_directories(dir / sub);
+            std::filesystem::create_directories(program.path() + "/" + sub);
         }
-        std::filesystem::create_symlink(DEXARU_PROGRAM, dir / "dexaru2");
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 
-    void write(const std::string& name, const std::string& bytes)
-    {
-        std::ofstream(dir / name, std::ios::binary) << bytes;
-    }
+    void write(const std::string& name, const std::string& bytes) { program.write(name, bytes); }
     void writeEdict(const std::string& bytes) { write("dictionaries/edict/edict", bytes); }
     void writeKanjidic(const std::string& bytes) { write("dictionaries/kanjidic/kanjidic.jis-x-0208-1990", bytes); }
     void writeRadkfile(const std::string& bytes) { write("dictionaries/radical/radkfile", bytes); }
@@ -152,46 +133,8 @@ protected:
         writeFuzzyRules(bytes);
     }
 
-    // Runs the linked program from another directory; it must change into
-    // its own folder to find the data. Killed after ten minutes.
-    Outcome run(std::vector<std::string> arguments)
-    {
-        Outcome result;
-        std::filesystem::path out = dir / "stdout", err = dir / "stderr";
-        std::string program = (dir / "dexaru2").string();
-        pid_t pid = fork();
-        if (pid == 0) {
-            if (!freopen(out.c_str(), "wb", stdout) || !freopen(err.c_str(), "wb", stderr) || chdir("/") != 0) {
-                _exit(126);
-            }
-            std::vector<char*> argv{const_cast<char*>(program.c_str())};
-            for (std::string& argument : arguments) {
-                argv.push_back(&argument[0]);
-            }
-            argv.push_back(nullptr);
-            execv(argv[0], argv.data());
-            _exit(127);
-        }
-        int status = 0;
-        for (int waited = 0; waited < 600 * 20; ++waited) {
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                result.finished = true;
-                break;
-            }
-            usleep(50000);
-        }
-        if (!result.finished) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-        }
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        std::ostringstream outText, errText;
-        outText << std::ifstream(out, std::ios::binary).rdbuf();
-        errText << std::ifstream(err, std::ios::binary).rdbuf();
-        result.out = outText.str();
-        result.err = errText.str();
-        return result;
-    }
+    // The program must change into its own folder to find the data.
+    Outcome run(const std::vector<std::string>& arguments) { return program.run(arguments); }
 
     // A run that finished normally and printed clean UTF-8.
     Outcome expectClean(std::vector<std::string> arguments)
@@ -215,7 +158,7 @@ protected:
                   "<kanjiresults>\n</kanjiresults>\n<results>\n</results>\n");
     }
 
-    std::filesystem::path dir;
+    testfiles::ProgramFolder program;
 };
 
 const char* const catLine = "猫 [ねこ] /(n) cat/(P)/\n";

@@ -7,16 +7,13 @@
 #include "PartsOfSpeech.h"
 #include "WordEntry.h"
 
-#include <gtest/gtest.h>
+#include "TestFiles.h"
 
-#include <iconv.h>
-#include <stdlib.h>
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,21 +33,7 @@ void deleteEntries(std::vector<WordEntry*>* entries)
     delete entries;
 }
 
-// UTF-8 text of this source to the EUC-JP bytes of a dictionary file.
-std::string euc(const std::string& utf8)
-{
-    iconv_t descriptor = iconv_open("EUC-JP", "UTF-8");
-    std::string output(utf8.size() * 2 + 8, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    char* out = &output[0];
-    size_t inLeft = utf8.size();
-    size_t outLeft = output.size();
-    const size_t result = iconv(descriptor, &in, &inLeft, &out, &outLeft);
-    iconv_close(descriptor);
-    EXPECT_NE(result, static_cast<size_t>(-1)) << utf8;
-    output.resize(output.size() - outLeft);
-    return output;
-}
+using testfiles::euc;
 
 Options options(int flags)
 {
@@ -67,34 +50,21 @@ class EdictTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/edict-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        directory = pattern;
         writeFile("pos", "n\tnoun\nvs\tsuru verb\nadj-na\tna-adjective\nuk\tusually kana\n");
         table.load(directory + "/pos");
     }
 
-    void TearDown() override
-    {
-        for (const std::string& path : written) {
-            unlink(path.c_str());
-        }
-        rmdir(directory.c_str());
-    }
-
     std::string writeFile(const std::string& name, const std::string& bytes)
     {
-        const std::string path = directory + "/" + name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        written.push_back(path);
-        return path;
+        ++filesWritten;
+        return folder.write(name, bytes);
     }
 
     // A loaded dictionary over the given bytes, with the test's table.
     std::unique_ptr<Edict> load(const std::string& bytes, bool withTable = true)
     {
         std::unique_ptr<Edict> edict(new Edict());
-        edict->setFilename(writeFile("edict" + std::to_string(written.size()), bytes));
+        edict->setFilename(writeFile("edict" + std::to_string(filesWritten), bytes));
         if (withTable) {
             edict->setPartsOfSpeech(&table);
         }
@@ -144,8 +114,9 @@ protected:
         return result;
     }
 
-    std::string directory;
-    std::vector<std::string> written;
+    testfiles::TempDir folder;
+    const std::string& directory = folder.path;
+    int filesWritten = 0;
     PartsOfSpeech table;
 };
 

@@ -5,6 +5,8 @@
 #include "Jwcs.h"
 #include "RadicalTable.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -16,20 +18,13 @@
 namespace {
 
 // A file of the given bytes that lives as long as the object.
-class TemporaryFile
-{
-public:
+struct TemporaryFile {
     explicit TemporaryFile(const std::string& bytes)
+        : path(folder.write("file", bytes))
     {
-        char pattern[] = "/tmp/dexaru-regression-XXXXXX";
-        int fd = mkstemp(pattern);
-        EXPECT_GE(fd, 0);
-        EXPECT_EQ(write(fd, bytes.data(), bytes.size()), ssize_t(bytes.size()));
-        close(fd);
-        path = pattern;
     }
-    ~TemporaryFile() { unlink(path.c_str()); }
 
+    testfiles::TempDir folder; // before path, which is written into it
     std::string path;
 };
 
@@ -61,7 +56,7 @@ TEST(FuzzRegressionTest, FuzzyRulesThatLengthenEveryVariantStayCheap)
     // "*" appends to every string, so each variant is rewritten again; the
     // variants grew by 30 characters a step and every one was traced once
     // per ancestor: about 300 MB of messages for one search.
-    std::setlocale(LC_CTYPE, "en_US.utf8");
+    testfiles::Utf8Locale locale;
     TemporaryFile rules("*:*aFFFFFFFFFFFFFFFFFFFFFFFFFFFFF\n");
     FuzzySearch fuzzy;
     ASSERT_TRUE(fuzzy.loadFromFile(rules.path));

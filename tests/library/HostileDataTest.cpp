@@ -12,11 +12,10 @@
 #include "RadicalTable.h"
 #include "WordEntry.h"
 
-#include "../HostileText.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <iconv.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -29,9 +28,9 @@
 
 namespace {
 
-using hostile::convert;
-using hostile::euc;
-using hostile::repeat;
+using testfiles::convert;
+using testfiles::euc;
+using testfiles::repeat;
 
 std::string randomHighBytes(size_t size, const std::string& sprinkle, unsigned seed)
 {
@@ -49,34 +48,10 @@ std::string randomHighBytes(size_t size, const std::string& sprinkle, unsigned s
 class HostileDataTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::setlocale(LC_CTYPE, "en_US.utf8");
-        char pattern[] = "/tmp/dexaru-hostile-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override
-    {
-        for (const std::string& file : written) {
-            unlink(file.c_str());
-        }
-        rmdir(dir.c_str());
-    }
+    std::string write(const std::string& name, const std::string& bytes) { return dir.write(name, bytes); }
 
-    std::string write(const std::string& name, const std::string& bytes)
-    {
-        std::string path = dir + "/" + name;
-        FILE* f = std::fopen(path.c_str(), "wb");
-        EXPECT_NE(f, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-        written.push_back(path);
-        return path;
-    }
-
-    std::string dir;
-    std::vector<std::string> written;
+    testfiles::Utf8Locale locale;
+    testfiles::TempDir dir;
 };
 
 // An EDICT dictionary loaded from the bytes, with a small tag table.
