@@ -11,58 +11,52 @@
 
 namespace dexaru2 {
 
+namespace {
+
+// Walks the visible entries of a result in its current order, framed by the
+// heading of the text format or the element of the XML format.
+template <typename Result, typename Entry>
+void printBlock(Result* result, const std::string& format, const char* heading, const char* element,
+                void (*printText)(const Entry*, int), void (*printXml)(const Entry*))
+{
+    const bool text = format == "text";
+    const bool xml = format == "xml";
+    if (text) {
+        printLine("%s", heading);
+    } else if (xml) {
+        printLine("<%s>", element);
+    }
+    result->resetNextEntry();
+    int number = 0;
+    while (Entry* entry = result->getNextEntry()) {
+        ++number;
+        if (text) {
+            printText(entry, number);
+        } else if (xml) {
+            printXml(entry);
+        }
+    }
+    if (xml) {
+        printLine("</%s>", element);
+    }
+}
+
+} // namespace
+
 int printResults(WordResult* wordResult, std::string format)
 {
     if (wordResult == nullptr) {
         return 1;
     }
-    const bool text = format == "text";
-    const bool xml = format == "xml";
-    if (text) {
-        printLine("Search Results:");
-    } else if (xml) {
-        printLine("<results>");
-    }
-    wordResult->resetNextEntry();
-    int number = 0;
-    while (WordEntry* entry = wordResult->getNextEntry()) {
-        ++number;
-        if (text) {
-            printWordText(entry, number);
-        } else if (xml) {
-            printWordXml(entry);
-        }
-    }
-    if (xml) {
-        printLine("</results>");
-    }
+    printBlock(wordResult, format, "Search Results:", "results", printWordText, printWordXml);
     return 0;
 }
 
 int printKanjiResults(CharacterResult* characterResult, std::string format)
 {
-    if (characterResult == nullptr) {
-        return 0;
-    }
-    const bool text = format == "text";
-    const bool xml = format == "xml";
-    if (text) {
-        printLine("Kanji Results:");
-    } else if (xml) {
-        printLine("<kanjiresults>");
-    }
-    characterResult->resetNextEntry();
-    int number = 0;
-    while (CharacterEntry* entry = characterResult->getNextEntry()) {
-        ++number;
-        if (text) {
-            printKanjiText(entry, number);
-        } else if (xml) {
-            printKanjiXml(entry);
-        }
-    }
-    if (xml) {
-        printLine("</kanjiresults>");
+    if (characterResult != nullptr) {
+        printBlock(characterResult, format, "Kanji Results:", "kanjiresults", printKanjiText,
+                   printKanjiXml);
     }
     return 0;
 }
