@@ -27,6 +27,10 @@ set(DOXYGEN_WARN_IF_UNDOCUMENTED YES)
 set(DOXYGEN_WARN_IF_DOC_ERROR YES)
 set(DOXYGEN_WARN_NO_PARAMDOC NO)
 set(DOXYGEN_WARN_FORMAT "$file:$line: $text")
+option(DEXARU_DOCS_WARNINGS_FAIL "Make the docs target fail on any Doxygen warning" OFF)
+if(DEXARU_DOCS_WARNINGS_FAIL)
+  set(DOXYGEN_WARN_AS_ERROR FAIL_ON_WARNINGS)
+endif()
 doxygen_add_docs(docs ${CMAKE_SOURCE_DIR}/docs/mainpage.md ${DEXARU_DOCUMENTED_HEADERS}
   WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/library
   COMMENT "Writing the API documentation into ${CMAKE_BINARY_DIR}/docs/html")

@@ -16,9 +16,10 @@ done
 fail() { echo "FAIL: $*"; exit 1; }
 
 rm -rf "$scratch"
+mkdir -p "$scratch"
 prefix="$scratch/prefix"
-cmake --install "$build_dir" --prefix "$prefix" >"$scratch.install.log" 2>&1 \
-  || { cat "$scratch.install.log"; fail "cmake --install"; }
+cmake --install "$build_dir" --prefix "$prefix" >"$scratch/install.log" 2>&1 \
+  || { cat "$scratch/install.log"; fail "cmake --install"; }
 bash "$here/fixture-dictionaries.sh" "$scratch/dictionaries"
 libdir="$(dirname "$(find "$prefix" -name 'libdexaru.so' | head -n 1)")"
 
