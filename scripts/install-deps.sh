@@ -6,6 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config
+  dpkg-dev file doxygen
   googletest libgtest-dev libbenchmark-dev
   qt6-base-dev
   edict kanjidic

@@ -4,9 +4,13 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-bash "$here/install-deps.sh"
-bash "$here/setup-dictionaries.sh"
-bash "$here/build.sh" >&2
+# Standard output carries the results alone: whatever the package manager,
+# the set-up and the build print goes to standard error.
+{
+  bash "$here/install-deps.sh"
+  bash "$here/setup-dictionaries.sh"
+  bash "$here/build.sh"
+} >&2
 
 if (($# == 0)); then
   set -- search neko

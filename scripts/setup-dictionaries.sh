@@ -26,15 +26,4 @@ link_system_file /usr/share/edict/edict "$target/edict/edict"
 link_system_file /usr/share/edict/compdic "$target/edict/compdic"
 link_system_file /usr/share/edict/kanjidic "$target/kanjidic/kanjidic.jis-x-0208-1990"
 
-# The RADKFILE ships inside kiten; take that one file out of the package
-# without installing it.
-if [[ ! -s "$target/radical/radkfile" ]]; then
-  workdir="$(mktemp -d)"
-  trap 'rm -rf "$workdir"' EXIT
-  (cd "$workdir" && apt-get download kiten >/dev/null 2>&1) || {
-    apt-get update -qq && (cd "$workdir" && apt-get download kiten >/dev/null)
-  }
-  dpkg-deb --fsys-tarfile "$workdir"/kiten_*.deb \
-    | tar -xO ./usr/share/kiten/radkfile > "$workdir/radkfile"
-  mv "$workdir/radkfile" "$target/radical/radkfile"
-fi
+bash "$here/fetch-radkfile.sh" "$target/radical/radkfile"

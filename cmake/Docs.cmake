@@ -1,0 +1,36 @@
+# "docs": HTML documentation of the public headers of libdexaru (those at
+# the top of library/, not library/internal/) into <build>/docs/html.
+find_package(Doxygen QUIET)
+if(NOT DOXYGEN_FOUND)
+  message(STATUS "Doxygen not found: the docs target is not available")
+  return()
+endif()
+
+file(GLOB DEXARU_DOCUMENTED_HEADERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/library/*.h)
+set(DOXYGEN_PROJECT_NAME Dexaru)
+set(DOXYGEN_PROJECT_NUMBER ${PROJECT_VERSION})
+set(DOXYGEN_PROJECT_BRIEF "Japanese-English dictionary lookup library")
+set(DOXYGEN_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/docs)
+set(DOXYGEN_GENERATE_HTML YES)
+set(DOXYGEN_GENERATE_LATEX NO)
+set(DOXYGEN_FULL_PATH_NAMES NO)
+set(DOXYGEN_USE_MDFILE_AS_MAINPAGE ${CMAKE_SOURCE_DIR}/docs/mainpage.md)
+set(DOXYGEN_JAVADOC_AUTOBRIEF YES)
+set(DOXYGEN_EXTRACT_ALL NO)
+set(DOXYGEN_EXTRACT_PRIVATE NO)
+set(DOXYGEN_EXTRACT_STATIC YES)
+set(DOXYGEN_SORT_MEMBER_DOCS NO)
+set(DOXYGEN_QUIET YES)
+# Every public class and member is to carry a comment: say which do not.
+set(DOXYGEN_WARNINGS YES)
+set(DOXYGEN_WARN_IF_UNDOCUMENTED YES)
+set(DOXYGEN_WARN_IF_DOC_ERROR YES)
+set(DOXYGEN_WARN_NO_PARAMDOC NO)
+set(DOXYGEN_WARN_FORMAT "$file:$line: $text")
+option(DEXARU_DOCS_WARNINGS_FAIL "Make the docs target fail on any Doxygen warning" OFF)
+if(DEXARU_DOCS_WARNINGS_FAIL)
+  set(DOXYGEN_WARN_AS_ERROR FAIL_ON_WARNINGS)
+endif()
+doxygen_add_docs(docs ${CMAKE_SOURCE_DIR}/docs/mainpage.md ${DEXARU_DOCUMENTED_HEADERS}
+  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/library
+  COMMENT "Writing the API documentation into ${CMAKE_BINARY_DIR}/docs/html")

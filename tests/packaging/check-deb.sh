@@ -1,0 +1,62 @@
+#!/bin/bash
+# Makes the Debian package of a built tree with CPack, unpacks it into a
+# scratch folder with dpkg -x (nothing is installed on the machine), checks
+# its file list and runs the unpacked dexaru2 on fixture dictionaries.
+#   check-deb.sh <build dir> <scratch folder>
+# Exits 77 (skipped) when cpack or the dpkg tools are missing.
+set -euo pipefail
+
+build_dir="$1"
+scratch="$2"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+for tool in cpack dpkg-deb dpkg-shlibdeps file iconv; do
+  command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 77; }
+done
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$scratch/cpack" >"$scratch/cpack.log" 2>&1 \
+  || { cat "$scratch/cpack.log"; exit 1; }
+package="$(ls "$scratch"/cpack/dexaru_*.deb)"
+echo "package: $package"
+
+fail() { echo "FAIL: $*"; exit 1; }
+dpkg-deb --field "$package" Package Maintainer Depends Recommends Description
+depends="$(dpkg-deb --field "$package" Depends)"
+[[ "$depends" == *libstdc++6* && "$depends" == *libc6* ]] || fail "Depends lacks the C++ libraries: $depends"
+[[ "$(dpkg-deb --field "$package" Recommends)" == "edict, kanjidic, enamdict" ]] || fail "Recommends"
+[[ -z "$(dpkg-deb --field "$package" Homepage)" ]] || fail "a Homepage is set"
+
+dpkg-deb --contents "$package" | awk '{ print $6 $7 $8 }' | sed 's|^\./|/|' > "$scratch/contents"
+for entry in \
+    /usr/bin/dexaru2 /usr/lib/dexaru/dexaru2 /usr/lib/dexaru/partsofspeech.drx \
+    /usr/lib/dexaru/fuzzysearch.uni.dat /usr/include/dexaru/Edict.h \
+    /usr/lib/cmake/Dexaru/DexaruConfig.cmake /usr/lib/pkgconfig/dexaru.pc \
+    /usr/share/man/man1/dexaru2.1 /usr/share/bash-completion/completions/dexaru2 \
+    /usr/share/doc/dexaru/copyright; do
+  grep -qxF -- "$entry" "$scratch/contents" || fail "the package lacks $entry"
+done
+grep -q '^/usr/lib/libdexaru\.so\.0->' "$scratch/contents" || fail "the package lacks libdexaru.so.0"
+
+dpkg -x "$package" "$scratch/root"
+program_dir="$scratch/root/usr/lib/dexaru"
+for link in edict/edict=edict edict/compdic=compdic edict/enamdict=enamdict \
+    kanjidic/kanjidic.jis-x-0208-1990=kanjidic; do
+  [[ "$(readlink -m "$program_dir/dictionaries/${link%%=*}")" == "$scratch/root/usr/share/edict/${link#*=}" ]] \
+    || fail "dictionaries/${link%%=*} does not link to /usr/share/edict/${link#*=}"
+done
+grep -q "exec '/usr/lib/dexaru/dexaru2'" "$scratch/root/usr/bin/dexaru2" || fail "the wrapper does not run /usr/lib/dexaru/dexaru2"
+grep -q 'EDRDG' "$scratch/root/usr/share/doc/dexaru/copyright" || fail "the copyright file does not credit the EDRDG"
+if [[ -e "$program_dir/dictionaries/radical/radkfile" ]]; then
+  grep -q 'CC BY-SA 4.0' "$scratch/root/usr/share/doc/dexaru/copyright" \
+    || fail "the shipped radkfile's licence is not named"
+fi
+
+# The unpacked program on fixture dictionaries in place of the system ones.
+rm -rf "$program_dir/dictionaries"
+bash "$here/fixture-dictionaries.sh" "$program_dir/dictionaries"
+output="$("$program_dir/dexaru2" search neko 2>"$scratch/dexaru2.log")" \
+  || { cat "$scratch/dexaru2.log"; fail "the unpacked dexaru2 failed"; }
+echo "$output"
+grep -q '猫' <<<"$output" || fail "the unpacked dexaru2 did not find 猫"
+echo "PASS"
