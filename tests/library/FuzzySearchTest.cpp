@@ -345,10 +345,69 @@ TEST_F(ShippedRulesTest, InflectedWordsLeadBackToTheirDictionaryForm)
     ASSERT_GE(sizeof cases / sizeof cases[0], 40u);
     for (const auto& pair : cases) {
         WideStrings variants = generate(pair[0]);
-        EXPECT_NE(std::find(variants.begin(), variants.end(), pair[1]), variants.end())
+        EXPECT_EQ(std::count(variants.begin(), variants.end(), std::wstring(pair[1])), 1)
             << testing::PrintToString(std::wstring(pair[0])) << " does not lead to "
-            << testing::PrintToString(std::wstring(pair[1]));
+            << testing::PrintToString(std::wstring(pair[1])) << " once";
         EXPECT_LT(variants.size(), 30u);
         EXPECT_LT(longestChain(pair[0], 12), 12);
+    }
+}
+
+// Forms built on other forms: the auxiliaries after the te form, nouns and
+// な-adjectives with する or the copula, polite adjectives, and chains of
+// them. Each reaches its dictionary word, and on one path only, since a
+// word reached twice is searched and listed twice.
+TEST_F(ShippedRulesTest, ComposedFormsReachTheirDictionaryWordOnce)
+{
+    const wchar_t* cases[][2] = {
+        // nouns used with する, to the noun
+        {L"運動します", L"運動"}, {L"運動しました", L"運動"}, {L"運動している", L"運動"},
+        {L"運動できる", L"運動"}, {L"運動できません", L"運動"}, {L"運動された", L"運動"},
+        {L"運動しない", L"運動"}, {L"運動させる", L"運動"}, {L"運動すれば", L"運動"},
+        {L"運動しませんでした", L"運動"}, {L"運動しろ", L"運動"}, {L"運動したかった", L"運動"},
+        // な-adjectives with the copula, as attributives and adverbs
+        {L"大事でした", L"大事"}, {L"大事じゃない", L"大事"}, {L"大事ではありません", L"大事"},
+        {L"大事だろう", L"大事"}, {L"大事でしょう", L"大事"}, {L"大事なら", L"大事"},
+        {L"大事に", L"大事"}, {L"大事な", L"大事"}, {L"大事だった", L"大事"},
+        {L"大事じゃなかった", L"大事"}, {L"大事です", L"大事"}, {L"大事だ", L"大事"},
+        {L"大事ではなかった", L"大事"}, {L"大事じゃありませんでした", L"大事"},
+        // てしまう, ちゃう, じゃう: one verb of every class
+        {L"言ってしまった", L"言う"}, {L"泣いちゃった", L"泣く"}, {L"注いじゃう", L"注ぐ"},
+        {L"押してしまいました", L"押す"}, {L"打っちゃった", L"打つ"}, {L"死んじゃった", L"死ぬ"},
+        {L"学んでしまう", L"学ぶ"}, {L"噛んじゃいました", L"噛む"}, {L"切ってしまって", L"切る"},
+        {L"着てしまった", L"着る"}, {L"しちゃった", L"する"}, {L"来ちゃった", L"来る"},
+        // ておく, とく, どく
+        {L"言っておく", L"言う"}, {L"泣いといた", L"泣く"}, {L"注いでおいた", L"注ぐ"},
+        {L"押しとく", L"押す"}, {L"打っておきます", L"打つ"}, {L"学んどく", L"学ぶ"},
+        {L"噛んでおいて", L"噛む"}, {L"切っとく", L"切る"}, {L"着ておこう", L"着る"},
+        {L"しておいた", L"する"}, {L"来ておく", L"来る"},
+        // てください, ないでください, and other auxiliaries
+        {L"言ってください", L"言う"}, {L"泣かないでください", L"泣く"}, {L"注いでください", L"注ぐ"},
+        {L"押してください", L"押す"}, {L"打たないでください", L"打つ"}, {L"学んでください", L"学ぶ"},
+        {L"噛まないでください", L"噛む"}, {L"切ってくださいませんか", L"切る"},
+        {L"着てください", L"着る"}, {L"してください", L"する"}, {L"来てください", L"来る"},
+        {L"泣いてみた", L"泣く"}, {L"言ってはいけません", L"言う"}, {L"着なさい", L"着る"},
+        {L"押してもいい", L"押す"}, {L"押して下さい", L"押す"}, {L"切ってくれた", L"切る"},
+        {L"学んでもらいました", L"学ぶ"}, {L"着てはならない", L"着る"},
+        // short causative-passive of godan verbs, long one of the others
+        {L"言わされた", L"言う"}, {L"泣かされる", L"泣く"}, {L"注がされた", L"注ぐ"},
+        {L"打たされた", L"打つ"}, {L"死なされる", L"死ぬ"}, {L"学ばされた", L"学ぶ"},
+        {L"噛まされた", L"噛む"}, {L"切らされた", L"切る"}, {L"着させられた", L"着る"},
+        {L"させられる", L"する"}, {L"来させられた", L"来る"},
+        // polite adjective forms
+        {L"暗くありません", L"暗い"}, {L"暗くありませんでした", L"暗い"}, {L"暗かったです", L"暗い"},
+        {L"暗いです", L"暗い"}, {L"暗くないです", L"暗い"}, {L"暗くなかったです", L"暗い"},
+        // chains with なる, なければならない, ていました and each other
+        {L"暗くなりました", L"暗い"}, {L"大事になった", L"大事"}, {L"言わなければならない", L"言う"},
+        {L"着なければなりません", L"着る"}, {L"言わなければいけません", L"言う"}, {L"押していました", L"押す"},
+        {L"切っていませんでした", L"切る"}, {L"運動しておきました", L"運動"},
+        {L"学ばされてしまった", L"学ぶ"}, {L"噛まなくてもいいです", L"噛む"},
+    };
+    for (const auto& pair : cases) {
+        WideStrings variants = generate(pair[0]);
+        EXPECT_EQ(std::count(variants.begin(), variants.end(), std::wstring(pair[1])), 1)
+            << testing::PrintToString(std::wstring(pair[0])) << " reaches "
+            << testing::PrintToString(std::wstring(pair[1])) << " other than once";
+        EXPECT_LT(variants.size(), 30u) << testing::PrintToString(std::wstring(pair[0]));
     }
 }
