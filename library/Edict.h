@@ -12,6 +12,10 @@
 #include <vector>
 
 class WordEntry;
+namespace internal {
+class MappedFile;
+class StringPool;
+}
 
 // One indexed line. The strings belong to the dictionary's index.
 struct IndexEntry
@@ -64,14 +68,11 @@ public:
     int indexEntriesSize;
 
 private:
-    class StringPool;
-    class FileBytes;
-
     Edict(const Edict&) = delete;
     Edict& operator=(const Edict&) = delete;
 
     void releaseIndex();
-    void indexLines(FileBytes& content, int capacity);
+    void indexLines(internal::MappedFile& content, int capacity);
     bool decodesQuickly() const;
     // The general conversion, for fields the table decoder does not cover.
     // The bytes converted from the file's encoding, or null (the converter
@@ -83,7 +84,7 @@ private:
     std::vector<unsigned char> findMeaningMatches(const std::string& text);
 
     // Holds the index's records, words and readings in a few large blocks.
-    std::unique_ptr<StringPool> pool;
+    std::unique_ptr<internal::StringPool> pool;
 };
 
 #endif

@@ -1,6 +1,5 @@
 #include "PartsOfSpeech.h"
 
-#include "Edict.h"
 #include "Log.h"
 #include "internal/FileReading.h"
 
@@ -54,7 +53,8 @@ int PartsOfSpeech::load(std::string filename)
     }
     // One slot per newline-terminated line, and one for a last line
     // without a line end.
-    int lines = Edict::countLinesInFile(file.get());
+    int lines = fileReading::countLineEnds(file.get());
+    std::rewind(file.get());
     if (lines < 1 && isEmpty(file.get())) {
         return 1;
     }
