@@ -241,17 +241,13 @@ bool Kanjidic::loadIndexEntries()
     const std::string data = readToEnd(file);
     char line[LINE_BUFFER];
     int lineNumber = 0;
-    size_t start = 0;
-    while (start < data.size()) {
-        const void* newline = std::memchr(data.data() + start, '\n', data.size() - start);
-        size_t next = newline != nullptr
-            ? static_cast<size_t>(static_cast<const char*>(newline) - data.data()) + 1
-            : data.size();
-        const long offset = static_cast<long>(start);
-        const size_t pieceLength = std::min(next - start, MAX_LINE);
-        std::memcpy(line, data.data() + start, pieceLength);
+    fileReading::Lines lines(data);
+    fileReading::Line whole;
+    while (lines.next(&whole)) {
+        const long offset = static_cast<long>(whole.offset);
+        const size_t pieceLength = std::min(whole.size, MAX_LINE);
+        std::memcpy(line, whole.data, pieceLength);
         line[pieceLength] = '\0';
-        start = next;
 
         ++lineNumber;
         if (line[0] == '#')

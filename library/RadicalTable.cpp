@@ -119,15 +119,11 @@ int RadicalTable::addInformationFromFile(std::string filename)
     std::vector<std::unique_ptr<RadicalEntry>> fresh;
     RadicalEntry* current = nullptr;
     std::wstring decoded;
-    size_t start = 0;
-    while (start < data.size()) {
-        const void* newline = std::memchr(data.data() + start, '\n', data.size() - start);
-        size_t next = newline != nullptr
-            ? static_cast<size_t>(static_cast<const char*>(newline) - data.data()) + 1
-            : data.size();
+    fileReading::Lines lines(data);
+    fileReading::Line piece;
+    while (lines.next(&piece)) {
         // A line is text: it ends at its first NUL byte, if any.
-        std::string line(data.data() + start, next - start);
-        start = next;
+        std::string line(piece.data, piece.size);
         line.resize(std::strlen(line.c_str()));
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
             line.pop_back();
