@@ -1,6 +1,7 @@
 #include "CharacterDictionaryCollection.h"
 
 #include "Log.h"
+#include "internal/DictionaryLoading.h"
 
 CharacterDictionaryCollection::CharacterDictionaryCollection()
     : radicalTable(nullptr)
@@ -41,29 +42,7 @@ std::vector<std::string> CharacterDictionaryCollection::getDictionaryNames()
 
 int CharacterDictionaryCollection::load()
 {
-    Log::write(7, "%s: Loading the dictionaries...", "load");
-    for (size_t i = 0; i < dictionaries.size(); ++i) {
-        CharacterDictionary* dictionary = dictionaries[i];
-        const int index = static_cast<int>(i);
-        Log::write(7, "%s: Working on dictionary [ %d ]...", "load", index);
-        if (dictionary->isLoaded) {
-            Log::write(7, "%s: CharacterDictionary [ %d ] is already loaded.", "load", index);
-            continue;
-        }
-        if (dictionary->isLoading) {
-            Log::write(7, "%s: CharacterDictionary [ %d ] is already loading.", "load", index);
-            continue;
-        }
-        dictionary->isLoading = true;
-        dictionary->percentDone = 0;
-        int status = dictionary->load();
-        dictionary->isLoading = false;
-        if (status == 0) {
-            dictionary->isLoaded = true;
-            dictionary->percentDone = 100;
-        }
-        Log::write(7, "%s: CharacterDictionary [ %d ] status: %d.", "load", index, status);
-    }
+    internal::loadEachDictionary(dictionaries, "CharacterDictionary", [](CharacterDictionary*) {});
     return 0;
 }
 
