@@ -3,6 +3,8 @@
 #include "Log.h"
 #include "internal/DictionaryLoading.h"
 
+#include <algorithm>
+
 CharacterDictionaryCollection::CharacterDictionaryCollection()
     : radicalTable(nullptr)
 {
@@ -19,6 +21,11 @@ int CharacterDictionaryCollection::addDictionary(CharacterDictionary* dictionary
     // Every other operation dereferences the dictionaries it holds.
     if (dictionary == nullptr)
         return 0;
+    // Owning one dictionary twice would delete it twice.
+    if (std::find(dictionaries.begin(), dictionaries.end(), dictionary) != dictionaries.end()) {
+        Log::write(3, "%s: Refused a null or already added dictionary.", "addDictionary");
+        return 1;
+    }
     dictionary->setRadicalTable(radicalTable);
     dictionaries.push_back(dictionary);
     return 0;
