@@ -178,11 +178,7 @@ Edict::Edict()
 Edict::~Edict()
 {
     Log::write(7, "%s: Deleting this Edict.", "~Edict");
-    if (file != nullptr) {
-        std::fclose(file);
-        file = nullptr;
-    }
-    releaseIndex();
+    unload();
 }
 
 void Edict::releaseIndex()
@@ -195,36 +191,52 @@ void Edict::releaseIndex()
 int Edict::load()
 {
     Log::write(6, "%s: Opening file '%s'.", "load", filename.c_str());
-    // A repeated load starts from scratch instead of leaking the old state.
-    if (file != nullptr) {
-        std::fclose(file);
-        file = nullptr;
-    }
-    releaseIndex();
+    unload();
 
-    file = std::fopen(filename.c_str(), "rb");
+    file = fileReading::openForReading(filename, "rb");
     if (file == nullptr) {
         Log::write(3, "%s: Could not open '%s'.", "load", filename.c_str());
         return -1;
     }
     Log::write(7, "%s: '%s' opened.", "load", filename.c_str());
-    indexEntriesSize = 0;
 
-    MappedFile content(file);
-    const int lineCount = countLines(content);
-    Log::write(7, "%s: Lines in file: %d.", "load", lineCount);
-
-    // A file whose only line has no LF still holds one entry.
-    if (content.size() > 0) {
-        pool.reset(new StringPool(content.size()));
-        indexEntries = pool->records<IndexEntry>(static_cast<size_t>(lineCount) + 1);
-        Log::write(7, "%s: Created index entries.", "load");
-        indexLines(content, lineCount + 1);
-        // The records no line filled stay empty.
-        std::fill(indexEntries + indexEntriesSize, indexEntries + lineCount + 1, IndexEntry());
+    try {
+        MappedFile content(file);
+        const int lineCount = countLines(content);
+        Log::write(7, "%s: Lines in file: %d.", "load", lineCount);
+        buildIndex(content, lineCount);
+    } catch (const std::bad_alloc&) {
+        Log::write(3, "%s: Could not allocate memory for the index of '%s'.", "load",
+                   filename.c_str());
+        unload();
+        return -1;
     }
     Log::write(7, "%s: Loaded %d index entries.", "load", indexEntriesSize);
     return 0;
+}
+
+void Edict::unload()
+{
+    if (file != nullptr) {
+        std::fclose(file);
+        file = nullptr;
+    }
+    releaseIndex();
+}
+
+// Room for every newline-terminated line, and for a file whose only line
+// has no LF.
+void Edict::buildIndex(MappedFile& content, int lineCount)
+{
+    if (content.size() == 0) {
+        return;
+    }
+    pool.reset(new StringPool(content.size()));
+    indexEntries = pool->records<IndexEntry>(static_cast<size_t>(lineCount) + 1);
+    Log::write(7, "%s: Created index entries.", "load");
+    indexLines(content, lineCount + 1);
+    // The records no line filled stay empty.
+    std::fill(indexEntries + indexEntriesSize, indexEntries + lineCount + 1, IndexEntry());
 }
 
 // Fills the index from the file's bytes, never beyond `capacity` records.
@@ -509,7 +521,7 @@ bool Edict::meaningSearchText(const std::wstring& text, std::string* meaningText
 }
 
 // One flag per index record: does `text` occur in the meanings part of its
-// line? The file is read once from start to end instead of line by line.
+// line? One pass over the whole file, from its start.
 std::vector<unsigned char> Edict::findMeaningMatches(const std::string& text)
 {
     std::vector<unsigned char> found(indexEntriesSize, 0);
@@ -540,8 +552,6 @@ std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options
     }
     Log::write(7, "%s: Searching for %S (%s) with flags 0x%X", "search", text.c_str(),
                internalEncoding.c_str(), static_cast<unsigned>(options->searchFlags));
-    std::string meaningText;
-    const bool meaningConverted = meaningSearchText(text, &meaningText);
     std::vector<WordEntry*>* result = new std::vector<WordEntry*>();
 
     const int flags = options->searchFlags;
@@ -550,8 +560,10 @@ std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options
     std::vector<unsigned char> meaningMatches;
     if ((flags & SEARCH_MEANING) != 0) {
         // An unconvertible text would otherwise be empty and match every line.
-        meaningMatches = meaningConverted ? findMeaningMatches(meaningText)
-                                          : std::vector<unsigned char>(indexEntriesSize, 0);
+        std::string meaningText;
+        meaningMatches = meaningSearchText(text, &meaningText)
+                             ? findMeaningMatches(meaningText)
+                             : std::vector<unsigned char>(indexEntriesSize, 0);
     }
 
     for (int i = 0; i < indexEntriesSize; ++i) {

@@ -195,12 +195,10 @@ Kanjidic::~Kanjidic()
 
 int Kanjidic::load()
 {
-    // Loading again starts afresh instead of leaking the previous stream or
-    // keeping offsets into it.
     if (file != nullptr)
         fclose(file);
     deleteIndex(indexEntries);
-    file = fopen(filename.c_str(), "rb");
+    file = fileReading::openForReading(filename, "rb");
     if (file == nullptr)
         Log::write(3, "%s: Could not open the file '%s'.", "load", filename.c_str());
     return loadIndexEntries() ? 0 : -1;

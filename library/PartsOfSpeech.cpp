@@ -34,7 +34,7 @@ int PartsOfSpeech::load(std::string filename)
     delete[] entries;
     entries = nullptr;
     entriesSize = 0;
-    File file(std::fopen(filename.c_str(), "r"));
+    File file(fileReading::openForReading(filename, "r"));
     if (!file) {
         Log::write(3, "ERROR: %s: Could not open file '%s'.", "load", filename.c_str());
         return 1;

@@ -13,7 +13,6 @@
 
 namespace {
 
-using fileReading::FileCloser;
 using fileReading::readToEnd;
 
 // The files write three radicals with a kanji that stands for the radical
@@ -107,7 +106,7 @@ int RadicalTable::addInformationFromFile(std::string filename)
 {
     const char* function = "addInformationFromFile";
     Log::write(6, "%s: Opening file '%s'.", function, filename.c_str());
-    std::unique_ptr<FILE, FileCloser> stream(fopen(filename.c_str(), "rb"));
+    fileReading::File stream(fileReading::openForReading(filename, "rb"));
     if (!stream) {
         Log::write(3, "%s: Could not open '%s'.", function, filename.c_str());
         return -1;
