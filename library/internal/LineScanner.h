@@ -113,7 +113,8 @@ public:
 
     // The next line: its bytes, its offset and where its fields lie. False
     // at the end.
-    bool next(const char** line, long* offset, LineFields* fields)
+    inline __attribute__((always_inline)) bool next(const char** line, long* offset,
+                                                    LineFields* fields)
     {
         if (position >= size) {
             return false;
@@ -172,7 +173,8 @@ private:
     // Finds the line end and the fields from one 64-byte block of bit masks,
     // which holds the whole head of nearly every line; splitLine takes the
     // rest.
-    void nextInBlock(const char* start, std::size_t window, LineFields* fields)
+    inline __attribute__((always_inline)) void nextInBlock(const char* start, std::size_t window,
+                                                           LineFields* fields)
     {
         const __m128i* block = reinterpret_cast<const __m128i*>(start);
         const __m128i chunks[4] = {_mm_loadu_si128(block), _mm_loadu_si128(block + 1),
