@@ -15,7 +15,7 @@ class WordEntry;
 namespace internal {
 class MappedFile;
 class StringPool;
-}
+}  // namespace internal
 
 // One indexed line. The strings belong to the dictionary's index.
 struct IndexEntry
