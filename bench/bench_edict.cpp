@@ -6,6 +6,7 @@
 #include "Edict.h"
 #include "PartsOfSpeech.h"
 #include "WordEntry.h"
+#include "internal/FileReading.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,7 +15,6 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <emmintrin.h>
 
 #include <cstdint>
 #include <cwchar>
@@ -99,23 +99,6 @@ void BM_EdictLoad(benchmark::State& state)
 }
 BENCHMARK(BM_EdictLoad)->Unit(benchmark::kMillisecond);
 
-// Line ends in a block, sixteen bytes at a time.
-long countLineEnds(const char* bytes, size_t size)
-{
-    long count = 0;
-    size_t i = 0;
-    const __m128i lineEnd = _mm_set1_epi8('\n');
-    for (; i + 16 <= size; i += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-        count += __builtin_popcount(
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lineEnd))));
-    }
-    for (; i < size; ++i) {
-        count += bytes[i] == '\n';
-    }
-    return count;
-}
-
 // The least any load that builds a full index must do, as a yardstick for
 // BM_EdictLoad: map the file, count its line ends, and write as much fresh
 // memory (huge pages advised) as the real index takes. Nothing is parsed or
@@ -137,7 +120,7 @@ void BM_IndexFloor(benchmark::State& state)
     for (auto _ : state) {
         void* file = mmap(nullptr, fileSize, PROT_READ, MAP_PRIVATE, descriptor, 0);
         const char* bytes = static_cast<const char*>(file);
-        benchmark::DoNotOptimize(countLineEnds(bytes, fileSize));
+        benchmark::DoNotOptimize(fileReading::countLineEnds(bytes, fileSize));
 
         const size_t mapped = indexBytes + hugePage;
         void* fresh = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,

@@ -1,11 +1,16 @@
 // Fuzzes the EDICT reader: the input is the dictionary file. It is loaded,
 // searched by word, reading, wildcard and meaning (with the common and
 // part-of-speech filters), and every indexed line is read back as an entry.
+// Oracle: each index record holds the headword and reading that
+// getEdictWordAndKana finds on the same line.
 #include "FuzzSupport.h"
 
 #include "Edict.h"
 #include "PartsOfSpeech.h"
 #include "WordEntry.h"
+
+#include <cwchar>
+#include <string>
 
 namespace {
 
@@ -40,6 +45,46 @@ std::wstring indexWord(const Edict& edict, int i)
     return record.word != nullptr ? std::wstring(record.word) : std::wstring();
 }
 
+// The line at `offset` as a read into a 1024-byte buffer gives it.
+std::string lineAt(const uint8_t* data, size_t size, long offset)
+{
+    std::string line;
+    for (size_t i = static_cast<size_t>(offset); i < size && line.size() < 1023; ++i) {
+        line.push_back(static_cast<char>(data[i]));
+        if (data[i] == '\n') {
+            break;
+        }
+    }
+    return line;
+}
+
+bool sameText(const wchar_t* indexed, const wchar_t* parsed)
+{
+    if (indexed == nullptr || parsed == nullptr) {
+        return indexed == parsed;
+    }
+    return std::wcscmp(indexed, parsed) == 0;
+}
+
+// Aborts unless every record agrees with getEdictWordAndKana on its line.
+void checkIndexAgainstParser(Edict& edict, const uint8_t* data, size_t size)
+{
+    for (int i = 0; i < edict.indexEntriesSize; ++i) {
+        const IndexEntry& record = edict.indexEntries[i];
+        std::string line = lineAt(data, size, record.fileLocation);
+        wchar_t* word = nullptr;
+        wchar_t* kana = nullptr;
+        const int meaningsStart = edict.getEdictWordAndKana(&line[0], &word, &kana);
+        const bool agrees = meaningsStart > 0 && sameText(record.word, word)
+                            && sameText(record.kana, kana);
+        delete[] word;
+        delete[] kana;
+        if (!agrees) {
+            std::abort();
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -66,6 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (edict.load() != 0) {
         return 0;
     }
+
+    checkIndexAgainstParser(edict, data, size);
 
     const int defaults = WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA;
     const int wildcard = defaults | WordDictionary::SEARCH_WILDCARD;

@@ -1,6 +1,9 @@
 #include "CharacterDictionaryCollection.h"
 
 #include "Log.h"
+#include "internal/DictionaryLoading.h"
+
+#include <algorithm>
 
 CharacterDictionaryCollection::CharacterDictionaryCollection()
     : radicalTable(nullptr)
@@ -18,6 +21,11 @@ int CharacterDictionaryCollection::addDictionary(CharacterDictionary* dictionary
     // Every other operation dereferences the dictionaries it holds.
     if (dictionary == nullptr)
         return 0;
+    // Owning one dictionary twice would delete it twice.
+    if (std::find(dictionaries.begin(), dictionaries.end(), dictionary) != dictionaries.end()) {
+        Log::write(3, "%s: Refused a null or already added dictionary.", "addDictionary");
+        return 1;
+    }
     dictionary->setRadicalTable(radicalTable);
     dictionaries.push_back(dictionary);
     return 0;
@@ -41,29 +49,7 @@ std::vector<std::string> CharacterDictionaryCollection::getDictionaryNames()
 
 int CharacterDictionaryCollection::load()
 {
-    Log::write(7, "%s: Loading the dictionaries...", "load");
-    for (size_t i = 0; i < dictionaries.size(); ++i) {
-        CharacterDictionary* dictionary = dictionaries[i];
-        const int index = static_cast<int>(i);
-        Log::write(7, "%s: Working on dictionary [ %d ]...", "load", index);
-        if (dictionary->isLoaded) {
-            Log::write(7, "%s: CharacterDictionary [ %d ] is already loaded.", "load", index);
-            continue;
-        }
-        if (dictionary->isLoading) {
-            Log::write(7, "%s: CharacterDictionary [ %d ] is already loading.", "load", index);
-            continue;
-        }
-        dictionary->isLoading = true;
-        dictionary->percentDone = 0;
-        int status = dictionary->load();
-        dictionary->isLoading = false;
-        if (status == 0) {
-            dictionary->isLoaded = true;
-            dictionary->percentDone = 100;
-        }
-        Log::write(7, "%s: CharacterDictionary [ %d ] status: %d.", "load", index, status);
-    }
+    internal::loadEachDictionary(dictionaries, "CharacterDictionary", [](CharacterDictionary*) {});
     return 0;
 }
 

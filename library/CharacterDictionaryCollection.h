@@ -21,7 +21,9 @@ public:
     CharacterDictionaryCollection(const CharacterDictionaryCollection&) = delete;
     CharacterDictionaryCollection& operator=(const CharacterDictionaryCollection&) = delete;
 
-    // Takes ownership; gives the dictionary the collection's radical table.
+    // Takes ownership and gives the dictionary the collection's radical
+    // table: 0. A null dictionary is ignored (0); one already added is
+    // refused with 1 and a level 3 message.
     int addDictionary(CharacterDictionary* dictionary);
     int setRadicalTable(RadicalTable* table);
     std::vector<std::string> getDictionaryNames();

@@ -1,6 +1,7 @@
 #include "CharacterResult.h"
 
 #include "Log.h"
+#include "internal/VisibleRows.h"
 
 #include <algorithm>
 
@@ -50,13 +51,7 @@ int CharacterResult::resetSort()
 
 CharacterEntry* CharacterResult::getNextEntry()
 {
-    const int count = static_cast<int>(entries.size());
-    while (entryIndex < count) {
-        ++entryIndex;
-        if (entryIndex < count && entries[entryIndex]->isVisible)
-            return entries[entryIndex]->entry;
-    }
-    return nullptr;
+    return internal::nextVisible(entries, entryIndex);
 }
 
 int CharacterResult::resetNextEntry()
@@ -67,18 +62,12 @@ int CharacterResult::resetNextEntry()
 
 int CharacterResult::getEntryCount()
 {
-    return static_cast<int>(std::count_if(entries.begin(), entries.end(),
-        [](const CharacterEnhancedEntry* row) { return row->isVisible; }));
+    return internal::countVisible(entries);
 }
 
 std::vector<CharacterEntry*> CharacterResult::getEntries()
 {
-    std::vector<CharacterEntry*> visible;
-    for (CharacterEnhancedEntry* row : entries) {
-        if (row->isVisible)
-            visible.push_back(row->entry);
-    }
-    return visible;
+    return internal::visibleEntries(entries);
 }
 
 int CharacterResult::filter(std::wstring, CharacterDictionary::SearchOptions*)

@@ -12,6 +12,10 @@
 #include <vector>
 
 class WordEntry;
+namespace internal {
+class MappedFile;
+class StringPool;
+}  // namespace internal
 
 // One indexed line. The strings belong to the dictionary's index.
 struct IndexEntry
@@ -28,11 +32,18 @@ public:
     ~Edict() override;
 
     // Opens the file and builds the index: 0 on success (an empty file
-    // included), -1 when the file cannot be opened.
+    // included); -1 with a message when the file cannot be opened (a
+    // directory included) or memory for the index runs out, the dictionary
+    // then holding no file and no index. May be called again: each call
+    // closes the file and replaces the index, so pointers into the old
+    // index die.
     int load() override;
     // Entries whose word, reading or meanings match, in file order, after
     // the common and part-of-speech filters. The caller owns the vector and
-    // every entry; null only when options is null.
+    // every entry; null only when options is null. Reads the matching lines
+    // back through `file`, moving its position: calls to search,
+    // loadEntryFromEdict and fuzzySearchFromEdictLine on one dictionary
+    // must not interleave (one thread at a time).
     std::vector<WordEntry*>* search(std::wstring text, SearchOptions* options) override;
 
     // Accepted for compatibility; has no effect.
@@ -46,32 +57,34 @@ public:
     // Splits the meanings part at "/" into a new[] array the caller owns.
     int getEdictMeanings(char* text, std::string** meanings, int* meaningsSize);
     // Reads the line at fileLocation back into a new entry (caller owns it),
-    // or returns null.
+    // or returns null. Moves the position of `file`.
     WordEntry* loadEntryFromEdict(long fileLocation);
     // True when text occurs in the meanings part of the line at fileLocation.
+    // Moves the position of `file`.
     bool fuzzySearchFromEdictLine(long fileLocation, std::string text);
 
     // Number of newline-terminated lines, or -1 for a null stream. Leaves
     // the stream at its start.
     static int countLinesInFile(FILE* stream);
 
-    FILE* file;  // open from a successful load() until destruction
+    FILE* file;  // open from a successful load() until the next load or destruction
     // One record per entry line in file order, indexEntriesSize of them
     // filled; room for every newline-terminated line plus one. A line longer
     // than 1022 bytes is indexed from its first 1023 bytes, the rest of it
-    // skipped.
+    // skipped. Owned by the dictionary; valid until the next load().
     IndexEntry* indexEntries;
     int indexEntriesSize;
 
 private:
-    class StringPool;
-    class FileBytes;
-
     Edict(const Edict&) = delete;
     Edict& operator=(const Edict&) = delete;
 
+    // Closes the file and drops the index.
+    void unload();
     void releaseIndex();
-    void indexLines(FileBytes& content, int capacity);
+    // Throws std::bad_alloc when memory runs out; load() catches it.
+    void buildIndex(internal::MappedFile& content, int lineCount);
+    void indexLines(internal::MappedFile& content, int capacity);
     bool decodesQuickly() const;
     // The general conversion, for fields the table decoder does not cover.
     // The bytes converted from the file's encoding, or null (the converter
@@ -83,7 +96,7 @@ private:
     std::vector<unsigned char> findMeaningMatches(const std::string& text);
 
     // Holds the index's records, words and readings in a few large blocks.
-    std::unique_ptr<StringPool> pool;
+    std::unique_ptr<internal::StringPool> pool;
 };
 
 #endif

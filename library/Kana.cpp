@@ -1,6 +1,7 @@
 #include "Kana.h"
 
 #include "Romaji.h"
+#include "internal/KanaRanges.h"
 
 const uint16_t Kana::UNICODE_ENGLISH_START;
 const uint16_t Kana::UNICODE_ENGLISH_END;
@@ -14,8 +15,8 @@ const uint16_t Kana::WC_STAR;
 
 namespace {
 
-const uint16_t FIRST_HIRAGANA = 0x3041;  // ぁ
-const uint16_t LAST_HIRAGANA = 0x3096;   // ゖ
+using kanaRanges::FIRST_HIRAGANA;
+using kanaRanges::LAST_HIRAGANA;
 
 // Kunrei romaji of ぁ … ゖ in code order.
 const wchar_t* const HIRAGANA_ROMAJI[LAST_HIRAGANA - FIRST_HIRAGANA + 1] = {

@@ -195,12 +195,10 @@ Kanjidic::~Kanjidic()
 
 int Kanjidic::load()
 {
-    // Loading again starts afresh instead of leaking the previous stream or
-    // keeping offsets into it.
     if (file != nullptr)
         fclose(file);
     deleteIndex(indexEntries);
-    file = fopen(filename.c_str(), "rb");
+    file = fileReading::openForReading(filename, "rb");
     if (file == nullptr)
         Log::write(3, "%s: Could not open the file '%s'.", "load", filename.c_str());
     return loadIndexEntries() ? 0 : -1;
@@ -241,17 +239,13 @@ bool Kanjidic::loadIndexEntries()
     const std::string data = readToEnd(file);
     char line[LINE_BUFFER];
     int lineNumber = 0;
-    size_t start = 0;
-    while (start < data.size()) {
-        const void* newline = std::memchr(data.data() + start, '\n', data.size() - start);
-        size_t next = newline != nullptr
-            ? static_cast<size_t>(static_cast<const char*>(newline) - data.data()) + 1
-            : data.size();
-        const long offset = static_cast<long>(start);
-        const size_t pieceLength = std::min(next - start, MAX_LINE);
-        std::memcpy(line, data.data() + start, pieceLength);
+    fileReading::Lines lines(data);
+    fileReading::Line whole;
+    while (lines.next(&whole)) {
+        const long offset = static_cast<long>(whole.offset);
+        const size_t pieceLength = std::min(whole.size, MAX_LINE);
+        std::memcpy(line, whole.data, pieceLength);
         line[pieceLength] = '\0';
-        start = next;
 
         ++lineNumber;
         if (line[0] == '#')

@@ -25,7 +25,9 @@ public:
     Kanjidic();
     ~Kanjidic() override;
 
-    // Opens the file and builds the index: 0 loaded, -1 failed.
+    // Opens the file and builds the index: 0 loaded, -1 failed (the file
+    // missing, unreadable or a directory), with a message. May be called
+    // again: each call closes the file and replaces the index.
     int load() override;
     CharacterEntry* getInformation(wchar_t kanji) override;
     // Never null; entries in ascending code-point order.

@@ -1,6 +1,5 @@
 #include "PartsOfSpeech.h"
 
-#include "Edict.h"
 #include "Log.h"
 #include "internal/FileReading.h"
 
@@ -10,24 +9,12 @@
 
 namespace {
 
-using fileReading::FileCloser;
-using fileReading::stripLineEnd;
+using fileReading::File;
+using fileReading::Line;
+using fileReading::Lines;
 
 // A row holds at most this many bytes, its line end included.
-const int ROW_LINE_LENGTH = 1022;
-
-bool isEmpty(FILE* file)
-{
-    int first = std::fgetc(file);
-    std::rewind(file);
-    return first == EOF;
-}
-
-bool endsLine(const char* piece)
-{
-    std::size_t length = std::strlen(piece);
-    return length > 0 && piece[length - 1] == '\n';
-}
+const std::size_t ROW_LINE_LENGTH = 1022;
 
 } // namespace
 
@@ -47,49 +34,45 @@ int PartsOfSpeech::load(std::string filename)
     delete[] entries;
     entries = nullptr;
     entriesSize = 0;
-    std::unique_ptr<FILE, FileCloser> file(std::fopen(filename.c_str(), "r"));
+    File file(fileReading::openForReading(filename, "r"));
     if (!file) {
         Log::write(3, "ERROR: %s: Could not open file '%s'.", "load", filename.c_str());
         return 1;
     }
-    // One slot per newline-terminated line, and one for a last line
-    // without a line end.
-    int lines = Edict::countLinesInFile(file.get());
-    if (lines < 1 && isEmpty(file.get())) {
+    const std::string data = fileReading::readToEnd(file.get());
+    file.reset();
+    if (data.empty()) {
         return 1;
     }
-    int slots = lines + 1;
-
+    // One slot per newline-terminated line, and one for a last line
+    // without a line end.
+    const int slots = static_cast<int>(fileReading::countLineEnds(data.data(), data.size())) + 1;
     entries = new PartsOfSpeechEntry[slots];
 
-    char line[ROW_LINE_LENGTH + 1];
-    bool continuation = false;
-    while (!std::feof(file.get())) {
-        std::memset(line, 0, sizeof line);
-        if (std::fgets(line, sizeof line, file.get()) == nullptr) {
-            break;
-        }
-        // The rest of an over-long line is not a row of its own.
-        bool skip = continuation;
-        continuation = !endsLine(line) && !std::feof(file.get());
-        if (skip || line[0] == '#') {
+    Lines lines(data);
+    Line line;
+    while (lines.next(&line)) {
+        // A row is text: it ends at its first NUL byte, if any. Beyond its
+        // first ROW_LINE_LENGTH bytes, the rest of the line is skipped.
+        const bool overLong = line.size > ROW_LINE_LENGTH;
+        std::string row(line.data, overLong ? ROW_LINE_LENGTH : line.size);
+        row.resize(std::strlen(row.c_str()));
+        if (!row.empty() && row[0] == '#') {
             continue;
         }
-        if (continuation) {
+        if (overLong) {
             Log::write(4, "WARNING: %s: Only the first %d bytes of a line are read: '%s'.", "load",
-                       ROW_LINE_LENGTH, line);
+                       static_cast<int>(ROW_LINE_LENGTH), row.c_str());
         }
-        stripLineEnd(line, std::strlen(line));
-        char* tab = std::strchr(line, '\t');
-        if (tab == nullptr) {
-            Log::write(3, "ERROR: %s: Could not find the TAB character in '%s'.", "load", line);
+        row.resize(fileReading::stripLineEnd(&row[0], row.size()));
+        const std::size_t tab = row.find('\t');
+        if (tab == std::string::npos) {
+            Log::write(3, "ERROR: %s: Could not find the TAB character in '%s'.", "load",
+                       row.c_str());
             continue;
         }
-        if (entriesSize >= slots) {
-            break; // the file grew while it was read
-        }
-        entries[entriesSize].abbreviation.assign(line, tab - line);
-        entries[entriesSize].text.assign(tab + 1);
+        entries[entriesSize].abbreviation.assign(row, 0, tab);
+        entries[entriesSize].text.assign(row, tab + 1, std::string::npos);
         ++entriesSize;
     }
     return 0;

@@ -13,7 +13,6 @@
 
 namespace {
 
-using fileReading::FileCloser;
 using fileReading::readToEnd;
 
 // The files write three radicals with a kanji that stands for the radical
@@ -107,7 +106,7 @@ int RadicalTable::addInformationFromFile(std::string filename)
 {
     const char* function = "addInformationFromFile";
     Log::write(6, "%s: Opening file '%s'.", function, filename.c_str());
-    std::unique_ptr<FILE, FileCloser> stream(fopen(filename.c_str(), "rb"));
+    fileReading::File stream(fileReading::openForReading(filename, "rb"));
     if (!stream) {
         Log::write(3, "%s: Could not open '%s'.", function, filename.c_str());
         return -1;
@@ -119,15 +118,11 @@ int RadicalTable::addInformationFromFile(std::string filename)
     std::vector<std::unique_ptr<RadicalEntry>> fresh;
     RadicalEntry* current = nullptr;
     std::wstring decoded;
-    size_t start = 0;
-    while (start < data.size()) {
-        const void* newline = std::memchr(data.data() + start, '\n', data.size() - start);
-        size_t next = newline != nullptr
-            ? static_cast<size_t>(static_cast<const char*>(newline) - data.data()) + 1
-            : data.size();
+    fileReading::Lines lines(data);
+    fileReading::Line piece;
+    while (lines.next(&piece)) {
         // A line is text: it ends at its first NUL byte, if any.
-        std::string line(data.data() + start, next - start);
-        start = next;
+        std::string line(piece.data, piece.size);
         line.resize(std::strlen(line.c_str()));
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
             line.pop_back();

@@ -4,6 +4,7 @@
 #include "Log.h"
 #include "WordEntry.h"
 #include "WordResult.h"
+#include "internal/DictionaryLoading.h"
 
 #include <algorithm>
 #include <memory>
@@ -79,30 +80,9 @@ WordDictionary* WordDictionaryCollection::getDictionaryByName(std::string name)
 
 int WordDictionaryCollection::load()
 {
-    Log::write(7, "%s: Loading the dictionaries...", "load");
-    for (std::size_t i = 0; i < dictionaries.size(); ++i) {
-        WordDictionary* dictionary = dictionaries[i];
-        const int position = static_cast<int>(i);
-        Log::write(7, "%s: Working on dictionary [ %d ]...", "load", position);
-        if (dictionary->isLoaded) {
-            Log::write(7, "%s: Edict [ %d ] is already loaded.", "load", position);
-            continue;
-        }
-        if (dictionary->isLoading) {
-            Log::write(7, "%s: Edict [ %d ] is already loading.", "load", position);
-            continue;
-        }
-        dictionary->isLoading = true;
-        dictionary->percentDone = 0;
+    internal::loadEachDictionary(dictionaries, "Edict", [this](WordDictionary* dictionary) {
         dictionary->setPartsOfSpeech(partsOfSpeech);
-        int status = dictionary->load();
-        dictionary->isLoading = false;
-        if (status == 0) {
-            dictionary->isLoaded = true;
-            dictionary->percentDone = 100;
-        }
-        Log::write(7, "%s: Edict [ %d ] status: %d.", "load", position, status);
-    }
+    });
     return 0;
 }
 

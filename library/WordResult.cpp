@@ -2,6 +2,7 @@
 
 #include "Log.h"
 #include "WordEntry.h"
+#include "internal/VisibleRows.h"
 
 #include <algorithm>
 
@@ -59,14 +60,7 @@ int WordResult::resetSort()
 
 WordEntry* WordResult::getNextEntry()
 {
-    const int size = static_cast<int>(entries.size());
-    while (entryIndex < size) {
-        ++entryIndex;
-        if (entryIndex < size && entries[entryIndex]->isVisible) {
-            return entries[entryIndex]->entry;
-        }
-    }
-    return nullptr;
+    return internal::nextVisible(entries, entryIndex);
 }
 
 int WordResult::resetNextEntry()
@@ -77,34 +71,20 @@ int WordResult::resetNextEntry()
 
 int WordResult::getEntryCount()
 {
-    int count = 0;
-    for (EnhancedEntry* row : entries) {
-        if (row->isVisible) {
-            ++count;
-        }
-    }
-    return count;
+    return internal::countVisible(entries);
 }
 
 std::vector<WordEntry*> WordResult::getEntries()
 {
-    std::vector<WordEntry*> visible;
-    for (EnhancedEntry* row : entries) {
-        if (row->isVisible) {
-            visible.push_back(row->entry);
-        }
-    }
-    return visible;
+    return internal::visibleEntries(entries);
 }
 
 std::set<wchar_t> WordResult::getCharacters()
 {
     std::set<wchar_t> characters;
-    for (EnhancedEntry* row : entries) {
-        if (row->isVisible) {
-            characters.insert(row->entry->word.begin(), row->entry->word.end());
-        }
-    }
+    internal::forEachVisible(entries, [&characters](const WordEntry* entry) {
+        characters.insert(entry->word.begin(), entry->word.end());
+    });
     return characters;
 }
 

@@ -223,3 +223,22 @@ TEST(CharacterDictionaryCollectionTest, LooksUpKanjiWithTheirRadicals)
 }
 
 }
+
+TEST(CharacterDictionaryCollectionTest, RefusesADictionaryAlreadyAdded)
+{
+    // Owning it twice would delete it twice.
+    std::vector<std::string> deleted;
+    {
+        CharacterDictionaryCollection collection;
+        FakeDictionary* once = new FakeDictionary("once", L"", &deleted);
+        EXPECT_EQ(collection.addDictionary(once), 0);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(collection.addDictionary(once), 1);
+        const std::string messages = testing::internal::GetCapturedStderr();
+        EXPECT_NE(messages.find("addDictionary: Refused a null or already added dictionary.\n"),
+                  std::string::npos)
+            << messages;
+        EXPECT_EQ(collection.dictionaries.size(), 1u);
+    }
+    EXPECT_EQ(deleted, (std::vector<std::string>{"once"}));
+}

@@ -845,3 +845,91 @@ TEST(EdictSmokeTest, RealDictionaryFindsCatByWordReadingAndMeaning)
 }
 
 }  // namespace
+
+// ------------------------------------------------- failures a load must report
+
+#include <sys/resource.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define DEXARU_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define DEXARU_UNDER_ASAN 1
+#endif
+#endif
+
+namespace {
+
+TEST_F(EdictTest, WordAndReadingSearchesLeaveTheTextUnconverted)
+{
+    // Only a meaning search needs the text in the file's encoding; one that
+    // has none is an error there and nowhere else.
+    std::unique_ptr<Edict> edict = load(SAMPLE);
+    const std::string outsideEucJp = "猫\U0001F600";
+    for (int flags : {int(Edict::SEARCH_WORD), int(Edict::SEARCH_KANA),
+                      Edict::SEARCH_WORD | Edict::SEARCH_KANA | Edict::SEARCH_WILDCARD}) {
+        testing::internal::CaptureStderr();
+        Entries found = search(*edict, outsideEucJp, options(flags));
+        const std::string messages = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(messages.find("convert"), std::string::npos) << flags << "\n" << messages;
+        EXPECT_TRUE(found->empty());
+    }
+    testing::internal::CaptureStderr();
+    Entries found = search(*edict, outsideEucJp, options(Edict::SEARCH_MEANING));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("convert"), std::string::npos);
+    EXPECT_TRUE(found->empty());
+}
+
+TEST_F(EdictTest, ADirectoryFailsToLoadLikeAMissingFile)
+{
+    for (const std::string& name : {directory, directory + "/missing"}) {
+        Edict edict;
+        edict.setFilename(name);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(edict.load(), -1) << name;
+        const std::string messages = testing::internal::GetCapturedStderr();
+        EXPECT_NE(messages.find("Could not open '" + name + "'"), std::string::npos) << messages;
+        EXPECT_EQ(edict.file, nullptr);
+        EXPECT_EQ(edict.indexEntriesSize, 0);
+    }
+}
+
+#ifndef DEXARU_UNDER_ASAN
+// Kilobytes of address space the process holds now.
+long addressSpaceInUse()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmSize:", 0) == 0) {
+            return std::atol(line.c_str() + 7);
+        }
+    }
+    return 0;
+}
+
+// Loads the file with room for 32 MB more address space only: 0 when the
+// load fails cleanly, leaving the dictionary unloaded.
+int loadWithLittleMemory(const std::string& path)
+{
+    Edict edict;
+    edict.setFilename(path);
+    const rlim_t limit = (addressSpaceInUse() + 32 * 1024) * 1024L;
+    const struct rlimit space = {limit, limit};
+    setrlimit(RLIMIT_AS, &space);
+    const int status = edict.load();
+    const bool unloaded =
+        edict.file == nullptr && edict.indexEntries == nullptr && edict.indexEntriesSize == 0;
+    return status == -1 && unloaded ? 0 : 1;
+}
+
+TEST_F(EdictTest, RunningOutOfMemoryWhileIndexingFailsTheLoad)
+{
+    // Four million lines want about 100 MB of index records.
+    const std::string path = writeFile("many-lines", std::string(4 << 20, '\n'));
+    EXPECT_EXIT(std::exit(loadWithLittleMemory(path)), testing::ExitedWithCode(0),
+                "Could not allocate memory for the index of '.*many-lines'");
+}
+#endif
+
+}  // namespace

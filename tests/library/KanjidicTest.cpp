@@ -318,3 +318,18 @@ TEST(KanjidicSmokeTest, RealFileKnowsTheCat)
 }
 
 }
+
+namespace {
+
+TEST_F(KanjidicTest, ADirectoryFailsToLoadLikeAMissingFile)
+{
+    dictionary.setFilename(dir.path);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(dictionary.load(), -1);
+    const std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_NE(messages.find("load: Could not open the file '" + dir.path + "'."), std::string::npos)
+        << messages;
+    EXPECT_EQ(dictionary.file, nullptr);
+}
+
+}

@@ -183,3 +183,21 @@ TEST(PartsOfSpeechTest, ShippedTableDescribesEveryCommonEdictTag)
         EXPECT_GT(table.search(abbreviation).size(), 2u) << abbreviation;
     }
 }
+
+TEST(PartsOfSpeechTest, ARowWithANulByteEndsAtItsLineEnd)
+{
+    // A row's text ends at a NUL byte, but the row itself at its LF; the
+    // rows after it, NUL rows among them, are all read.
+    const std::string nul(1, '\0');
+    TempDir dir;
+    PartsOfSpeech table;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(table.load(dir.write("nul.drx", "n\tnoun" + nul + "junk\nvs\tsuru\n" + nul + "\n"
+                                                  + "x\ty" + nul + "\nadj\tadjective\n")),
+              0);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(table.getAbbreviations(), (Strings{"n", "vs", "x", "adj"}));
+    EXPECT_EQ(table.search("n"), "noun");
+    EXPECT_EQ(table.search("x"), "y");
+    EXPECT_EQ(table.search("adj"), "adjective");
+}

@@ -217,3 +217,17 @@ TEST(RadicalTableSmokeTest, RealFileFindsTheCat)
 }
 
 }
+
+namespace {
+
+TEST_F(RadicalTableTest, ADirectoryIsReportedLikeAMissingFile)
+{
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(table.addInformationFromFile(dir.path), -1);
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_NE(log.find("addInformationFromFile: Could not open '" + dir.path + "'."),
+              std::string::npos)
+        << log;
+}
+
+}
