@@ -14,9 +14,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -848,7 +851,6 @@ TEST(EdictSmokeTest, RealDictionaryFindsCatByWordReadingAndMeaning)
 
 // ------------------------------------------------- failures a load must report
 
-#include <sys/resource.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define DEXARU_UNDER_ASAN 1
