@@ -1,6 +1,8 @@
-// Word dictionary for files in the EDICT format (one EUC-JP line per entry).
-// Only an index of headwords and readings lives in memory; matching lines are
-// read back from the file, which stays open until the dictionary is deleted.
+/// @file
+/// @class Edict
+/// Word dictionary for files in the EDICT format (one EUC-JP line per entry).
+/// Only an index of headwords and readings lives in memory; matching lines are
+/// read back from the file, which stays open until the dictionary is deleted.
 #ifndef DEXARU_EDICT_H
 #define DEXARU_EDICT_H
 
@@ -17,63 +19,69 @@ class MappedFile;
 class StringPool;
 }  // namespace internal
 
-// One indexed line. The strings belong to the dictionary's index.
+/// One indexed line. The strings belong to the dictionary's index.
 struct IndexEntry
 {
-    wchar_t* word;      // headword, never null for an indexed line
-    wchar_t* kana;      // reading, null when the line has none
-    long fileLocation;  // byte offset of the start of the line
+    wchar_t* word;      ///< headword, never null for an indexed line
+    wchar_t* kana;      ///< reading, null when the line has none
+    long fileLocation;  ///< byte offset of the start of the line
 };
 
 class Edict : public WordDictionary
 {
 public:
+    /// A dictionary with no file and no index; set the file name, then load().
     Edict();
+    /// Closes the file and frees the index.
     ~Edict() override;
 
-    // Opens the file and builds the index: 0 on success (an empty file
-    // included); -1 with a message when the file cannot be opened (a
-    // directory included) or memory for the index runs out, the dictionary
-    // then holding no file and no index. May be called again: each call
-    // closes the file and replaces the index, so pointers into the old
-    // index die.
+    /// Opens the file and builds the index: 0 on success (an empty file
+    /// included); -1 with a message when the file cannot be opened (a
+    /// directory included) or memory for the index runs out, the dictionary
+    /// then holding no file and no index. May be called again: each call
+    /// closes the file and replaces the index, so pointers into the old
+    /// index die.
     int load() override;
-    // Entries whose word, reading or meanings match, in file order, after
-    // the common and part-of-speech filters. The caller owns the vector and
-    // every entry; null only when options is null. Reads the matching lines
-    // back through `file`, moving its position: calls to search,
-    // loadEntryFromEdict and fuzzySearchFromEdictLine on one dictionary
-    // must not interleave (one thread at a time).
+    /// Entries whose word, reading or meanings match, in file order, after
+    /// the common and part-of-speech filters. The caller owns the vector and
+    /// every entry; null only when options is null. Reads the matching lines
+    /// back through `file`, moving its position: calls to search,
+    /// loadEntryFromEdict and fuzzySearchFromEdictLine on one dictionary
+    /// must not interleave (one thread at a time).
     std::vector<WordEntry*>* search(std::wstring text, SearchOptions* options) override;
 
-    // Accepted for compatibility; has no effect.
+    /// Accepted for compatibility; has no effect and returns 0.
     int setStyle(int style);
 
-    // Splits a line into headword and reading (cutting the line with NULs)
-    // and returns the offset where the meanings begin: 0 when the line is
-    // not an entry, -1 for a null line. *word and *kana, when given,
-    // receive new[] arrays the caller deletes, or null.
+    /// Splits a line into headword and reading (cutting the line with NULs)
+    /// and returns the offset where the meanings begin: 0 when the line is
+    /// not an entry, -1 for a null line. `*word` and `*kana`, when given,
+    /// receive new[] arrays the caller deletes with delete[], or null.
     int getEdictWordAndKana(char* line, wchar_t** word, wchar_t** kana);
-    // Splits the meanings part at "/" into a new[] array the caller owns.
+    /// Splits the meanings part at "/", empty pieces dropped: 0, with a new[]
+    /// array the caller deletes with delete[] in `*meanings` and its length in
+    /// `*meaningsSize`. -1 when an argument is null or memory runs out.
     int getEdictMeanings(char* text, std::string** meanings, int* meaningsSize);
-    // Reads the line at fileLocation back into a new entry (caller owns it),
-    // or returns null. Moves the position of `file`.
+    /// Reads the line at fileLocation back into a new entry (caller owns it),
+    /// or returns null. Moves the position of `file`.
     WordEntry* loadEntryFromEdict(long fileLocation);
-    // True when text occurs in the meanings part of the line at fileLocation.
-    // Moves the position of `file`.
+    /// True when text occurs in the meanings part of the line at fileLocation.
+    /// Moves the position of `file`.
     bool fuzzySearchFromEdictLine(long fileLocation, std::string text);
 
-    // Number of newline-terminated lines, or -1 for a null stream. Leaves
-    // the stream at its start.
+    /// Number of newline-terminated lines, or -1 for a null stream. Leaves
+    /// the stream at its start.
     static int countLinesInFile(FILE* stream);
 
-    FILE* file;  // open from a successful load() until the next load or destruction
-    // One record per entry line in file order, indexEntriesSize of them
-    // filled; room for every newline-terminated line plus one. A line longer
-    // than 1022 bytes is indexed from its first 1023 bytes, the rest of it
-    // skipped. Owned by the dictionary; valid until the next load().
+    FILE* file;  ///< open from a successful load() until the next load or destruction
+    ///@{
+    /// @brief One record per entry line in file order, indexEntriesSize of them
+    /// filled; room for every newline-terminated line plus one. A line longer
+    /// than 1022 bytes is indexed from its first 1023 bytes, the rest of it
+    /// skipped. Owned by the dictionary; valid until the next load().
     IndexEntry* indexEntries;
     int indexEntriesSize;
+    ///@}
 
 private:
     Edict(const Edict&) = delete;

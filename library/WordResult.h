@@ -1,6 +1,8 @@
-// The answer to one word search: the entries found, in one sortable list
-// with a visibility flag per row and one iteration cursor. The caller of
-// the search owns the result; the result owns every WordEntry in it.
+/// @file
+/// @class WordResult
+/// The answer to one word search: the entries found, in one sortable list
+/// with a visibility flag per row and one iteration cursor. The caller of
+/// the search owns the result; the result owns every WordEntry in it.
 #ifndef DEXARU_WORDRESULT_H
 #define DEXARU_WORDRESULT_H
 
@@ -13,82 +15,106 @@
 class WordEntry;
 class WordResultSorter;
 
-// One row of a result; owns its entry.
+/// One row of a result; owns its entry.
 class EnhancedEntry
 {
 public:
+    /// A visible row without an entry.
     EnhancedEntry();
+    /// Deletes the entry.
     ~EnhancedEntry();
     EnhancedEntry(const EnhancedEntry&) = delete;
     EnhancedEntry& operator=(const EnhancedEntry&) = delete;
 
+    /// Owned by the row.
     WordEntry* entry;
+    /// Hidden rows are skipped by iteration, counting and getEntries.
     bool isVisible;
 };
 
 class WordResult
 {
 public:
+    /// A sort column.
     enum Sort
     {
-        SORT_WORD = 0,
-        SORT_WORD_LENGTH = 1,
-        SORT_KANA = 2,
-        SORT_KANA_LENGTH = 3,
-        SORT_COMMON = 4
+        SORT_WORD = 0,        ///< the written form, by code point
+        SORT_WORD_LENGTH = 1, ///< the written form's length
+        SORT_KANA = 2,        ///< the reading, by code point
+        SORT_KANA_LENGTH = 3, ///< the reading's length
+        SORT_COMMON = 4       ///< uncommon before common when ascending
     };
+    /// The direction of one sort column.
     enum Order
     {
         ORDER_ASCENDING = 0,
         ORDER_DESCENDING = 1
     };
 
+    /// An empty result with the default sort columns and the cursor before
+    /// the first row.
     WordResult();
+    /// Deletes every row with its entry.
     ~WordResult();
     WordResult(const WordResult&) = delete;
     WordResult& operator=(const WordResult&) = delete;
 
-    // Takes ownership of the entry and appends it, visible; a null entry is
-    // refused with 1.
+    /// Takes ownership of the entry and appends it, visible; a null entry is
+    /// refused with 1.
     int addEntry(WordEntry* entry);
-    // Orders the rows by the sorter's columns; the cursor stays put.
+    /// Orders the rows by the sorter's columns; the cursor stays put.
     int sort();
-    // Back to the default columns: reading, written form, common first.
+    /// Back to the default columns: reading, written form, common first.
     int resetSort();
-    // The next visible entry, or null at the end (until resetNextEntry).
-    // The result keeps ownership.
+    /// The next visible entry, or null at the end (until resetNextEntry).
+    /// The result keeps ownership.
     WordEntry* getNextEntry();
+    /// Puts the cursor back before the first row; returns 0.
     int resetNextEntry();
+    /// The number of visible rows.
     int getEntryCount();
-    // The visible entries in the current order; the result keeps ownership.
+    /// The visible entries in the current order; the result keeps ownership.
     std::vector<WordEntry*> getEntries();
-    // Every character of the written forms of the visible entries.
+    /// Every character of the written forms of the visible entries.
     std::set<wchar_t> getCharacters();
-    // Not implemented: logs and changes nothing.
+    ///@{
+    /// @brief Not implemented: filter logs at level 3; both change nothing and
+    /// return 0.
     int filter(std::wstring text, WordDictionary::SearchOptions* options);
     int resetFilter();
+    ///@}
 
+    /// Owned rows in the current order.
     std::vector<EnhancedEntry*> entries;
+    /// Index of the row getNextEntry returned last; -1 before the first.
     int entryIndex;
+    /// Owned; its columns decide sort().
     WordResultSorter* sorter;
 };
 
-// Multi-column comparator for the rows of a WordResult; a small value type.
+/// Multi-column comparator for the rows of a WordResult; a small value type.
 class WordResultSorter
 {
 public:
+    ///@{
+    /// @brief A new sorter has no columns and decides nothing; copies are independent.
     WordResultSorter();
     WordResultSorter(const WordResultSorter& other);
     WordResultSorter& operator=(const WordResultSorter& other) = default;
+    ///@}
 
-    // The new column is less significant than those added before.
+    /// The new column is less significant than those added before; returns 0.
     int addColumn(WordResult::Sort column, WordResult::Order order);
+    /// Removes every column; returns 0.
     int clear();
-    // True when a goes before b.
+    /// True when a goes before b; neither row may be null or without entry.
     bool operator()(EnhancedEntry* a, EnhancedEntry* b);
 
+    ///@{
+    /// @brief Parallel lists: the i-th column is sorted in the i-th order.
     std::vector<WordResult::Sort> columns;
     std::vector<WordResult::Order> columnOrder;
+    ///@}
 };
 
 #endif
