@@ -40,3 +40,10 @@ endif()
 doxygen_add_docs(docs ${CMAKE_SOURCE_DIR}/docs/mainpage.md ${DEXARU_DOCUMENTED_HEADERS}
   WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/library
   COMMENT "Writing the API documentation into ${CMAKE_BINARY_DIR}/docs/html")
+
+# The test suite proves the documentation complete: any warning fails it.
+if(DEXARU_BUILD_TESTS AND DEXARU_DOCS_WARNINGS_FAIL)
+  add_test(NAME docs_without_warnings
+           COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target docs)
+  set_tests_properties(docs_without_warnings PROPERTIES LABELS docs)
+endif()
