@@ -59,9 +59,14 @@ public slots:
     void copyKunReadings();
     void copyMeaning();
 
+protected:
+    // Hides the pop-up on wheel events, which the viewport answers itself.
+    bool viewportEvent(QEvent* event) override;
+
 private:
     void fillRow(int row, CharacterEntry* entry);
-    // The kanji of the first selected row, between the given wildcards.
+    // The kanji of the first selected item with an entry, between the given
+    // wildcards; empty without such an item.
     QString selectedKanjiPattern(const char* function, const QString& before, const QString& after);
     void searchWordsFor(const QString& text);
     // Sets the clipboard to the text of each selected kanji row in turn.

@@ -50,6 +50,10 @@ public slots:
     void searchForKanjiFromSelectedWords();
     void searchByDoubleClick(QTableWidgetItem* item);
 
+protected:
+    // Hides the pop-up on wheel events, which the viewport answers itself.
+    bool viewportEvent(QEvent* event) override;
+
 private:
     void fillRow(int row, WordEntry* entry);
     QLabel* makeLabel(const QString& richText, const QFont* font) const;

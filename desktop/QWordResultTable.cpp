@@ -1,0 +1,253 @@
+#include "QWordResultTable.h"
+
+#include "EntryText.h"
+#include "Log.h"
+#include "MetaTypes.h"
+#include "ViewSupport.h"
+#include "WordEntry.h"
+#include "WordHover.h"
+#include "WordResult.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+
+namespace {
+
+QString wordLabelText(const WordEntry& entry, bool showRomaji)
+{
+    const QString reading = showRomaji
+        ? QStringLiteral("<font size=-2>") + QString::fromStdString(entry.kanaRomaji) + QStringLiteral("</font>")
+        : entrytext::wide(entry.kana);
+    return QStringLiteral("<font color=\"#0000FF\">") + entrytext::wide(entry.word)
+        + QStringLiteral("</font><br>") + reading;
+}
+
+QString meaningLabelText(const WordEntry& entry)
+{
+    QStringList tags;
+    for (const EntryInfo* info : entry.info)
+        tags << entrytext::dictionary(info->text);
+    return QStringLiteral("<font color=\"#00AA00\">") + tags.join(QStringLiteral(" | "))
+        + QStringLiteral("</font><br>") + entrytext::meanings(entry).join(QStringLiteral(" | "));
+}
+
+} // namespace
+
+QWordResultTable::QWordResultTable(QWidget* parent)
+    : QTableWidget(0, 3, parent), generalFont(nullptr), wordFont(nullptr), result(nullptr),
+      hover(new WordHover(this)), hoverItem(nullptr)
+{
+    setHorizontalHeaderLabels({tr("Word"), tr("Meaning"), tr("Common")});
+    hover->setFocusPolicy(Qt::NoFocus);
+    hover->setEnabled(false);
+    hover->setWindowFlags(Qt::ToolTip);
+}
+
+QWordResultTable::~QWordResultTable()
+{
+    delete result;
+}
+
+void QWordResultTable::setup()
+{
+    horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    horizontalHeader()->setSectionResizeMode(2, QHeaderView::Interactive);
+    horizontalHeader()->setStyleSheet(styleSheet());
+    QTableWidgetItem* prototype = new QTableWidgetItem;
+    prototype->setFlags(prototype->flags() & ~Qt::ItemIsEditable);
+    setItemPrototype(prototype);
+    connect(this, &QTableWidget::itemDoubleClicked, this, &QWordResultTable::searchByDoubleClick);
+
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    viewsupport::addAction(this, tr("Search for these kanji"), &QWordResultTable::searchForKanjiFromSelectedWords);
+    viewsupport::addSeparator(this);
+    viewsupport::addAction(this, tr("Copy"), &QWordResultTable::copyAll, QStringLiteral(":/images/resource/copy-icon.png"));
+    viewsupport::addAction(this, tr("   Copy word"), &QWordResultTable::copyWord);
+    viewsupport::addAction(this, tr("   Copy kana"), &QWordResultTable::copyKana);
+    viewsupport::addAction(this, tr("   Copy meaning"), &QWordResultTable::copyMeaning);
+    viewsupport::addSeparator(this);
+    viewsupport::addAction(this, tr("Clear all entries"), &QWordResultTable::clearResult, QStringLiteral(":/images/resource/clear.png"));
+}
+
+void QWordResultTable::setResult(WordResult* newResult)
+{
+    delete result;
+    result = newResult;
+    hoverItem = nullptr;
+    clearContents();
+    setRowCount(result != nullptr ? result->getEntryCount() : 0);
+    if (result == nullptr)
+        return;
+    result->resetNextEntry();
+    int row = 0;
+    for (WordEntry* entry = result->getNextEntry(); entry != nullptr && row < rowCount();
+         entry = result->getNextEntry())
+        fillRow(row++, entry);
+    updateFonts();
+}
+
+void QWordResultTable::fillRow(int row, WordEntry* entry)
+{
+    const QVariant pointer = QVariant::fromValue(entry);
+    const QTableWidgetItem* prototype = itemPrototype();
+    auto newItem = [&]() { return prototype != nullptr ? prototype->clone() : new QTableWidgetItem; };
+
+    QTableWidgetItem* word = newItem();
+    word->setForeground(QBrush(QColor(0, 0, 255)));
+    word->setData(Qt::UserRole, pointer);
+    setItem(row, 0, word);
+    setCellWidget(row, 0, makeLabel(wordLabelText(*entry, showRomaji), wordFont));
+
+    QTableWidgetItem* meaning = newItem();
+    meaning->setData(Qt::UserRole, pointer);
+    setItem(row, 1, meaning);
+    setCellWidget(row, 1, makeLabel(meaningLabelText(*entry), generalFont));
+
+    QTableWidgetItem* common = newItem();
+    common->setText(entry->isCommon ? tr("Yes") : QString());
+    common->setData(Qt::UserRole, pointer);
+    setItem(row, 2, common);
+}
+
+QLabel* QWordResultTable::makeLabel(const QString& richText, const QFont* font) const
+{
+    QLabel* label = new QLabel;
+    label->setMargin(3);
+    // The font goes first, so the text is laid out once, in its final font.
+    if (font != nullptr)
+        label->setFont(*font);
+    label->setTextFormat(Qt::RichText);
+    label->setText(richText);
+    return label;
+}
+
+void QWordResultTable::clearResult()
+{
+    hoverItem = nullptr;
+    clearContents();
+    setRowCount(0);
+    delete result;
+    result = nullptr;
+}
+
+void QWordResultTable::updateFonts()
+{
+    for (int row = 0; row < rowCount(); ++row) {
+        if (wordFont != nullptr && cellWidget(row, 0) != nullptr)
+            cellWidget(row, 0)->setFont(*wordFont);
+        if (generalFont != nullptr) {
+            if (cellWidget(row, 1) != nullptr)
+                cellWidget(row, 1)->setFont(*generalFont);
+            if (item(row, 2) != nullptr)
+                item(row, 2)->setFont(*generalFont);
+        }
+    }
+    resizeRowsToContents();
+    for (int column = 0; column < columnCount(); ++column)
+        resizeColumnToContents(column);
+}
+
+template <typename RowText>
+void QWordResultTable::copyRows(const char* function, bool logKana, RowText rowText)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QString());
+    const QList<QTableWidgetItem*> items = selectedItems();
+    Log::write(7, "%s: There are %d selected items.", function, int(items.size()));
+    for (const QTableWidgetItem* item : items) {
+        const WordEntry* entry = viewsupport::entryOf<WordEntry>(item);
+        if (item->column() != 0 || entry == nullptr)
+            continue;
+        if (logKana)
+            Log::write(7, "%s: Row #%d: Kana: %S", function, item->row(), entry->kana.c_str());
+        else
+            Log::write(7, "%s: Row #%d: Word: %S", function, item->row(), entry->word.c_str());
+        clipboard->setText(rowText(*entry));
+    }
+}
+
+void QWordResultTable::copyAll()
+{
+    copyRows("copyAll", false, [](const WordEntry& entry) {
+        return entrytext::wide(entry.word) + QStringLiteral(" / ") + entrytext::wide(entry.kana)
+            + QStringLiteral(" : ") + entrytext::meanings(entry).join(QStringLiteral("; "));
+    });
+}
+
+void QWordResultTable::copyWord()
+{
+    copyRows("copyWord", false, [](const WordEntry& entry) { return entrytext::wide(entry.word); });
+}
+
+void QWordResultTable::copyKana()
+{
+    copyRows("copyKana", true, [](const WordEntry& entry) { return entrytext::wide(entry.kana); });
+}
+
+void QWordResultTable::copyMeaning()
+{
+    copyRows("copyMeaning", false, [](const WordEntry& entry) {
+        return entrytext::meanings(entry).join(QStringLiteral("; "));
+    });
+}
+
+void QWordResultTable::searchForKanjiFromSelectedWords()
+{
+    const QList<QTableWidgetItem*> items = selectedItems();
+    Log::write(7, "%s: There are %d selected items.", "searchForKanjiFromSelectedWords", int(items.size()));
+    std::set<wchar_t> characters;
+    for (const QTableWidgetItem* item : items) {
+        const WordEntry* entry = viewsupport::entryOf<WordEntry>(item);
+        if (item->column() != 0 || entry == nullptr)
+            continue;
+        Log::write(7, "%s: Row #%d: Word: %S", "searchForKanjiFromSelectedWords", item->row(), entry->word.c_str());
+        characters.insert(entry->word.begin(), entry->word.end());
+    }
+    Log::write(7, "%s: Searching for kanji from selected items.", "searchForKanjiFromSelectedWords");
+    emit searchForKanji(characters);
+}
+
+void QWordResultTable::searchByDoubleClick(QTableWidgetItem* item)
+{
+    const WordEntry* entry = viewsupport::entryOf<WordEntry>(item);
+    if (entry == nullptr)
+        return;
+    Log::write(7, "%s: Row #%d: Word: %S", "searchByDoubleClick", item->row(), entry->word.c_str());
+    const std::set<wchar_t> characters(entry->word.begin(), entry->word.end());
+    Log::write(7, "%s: Searching for kanji from double-clicked item.", "searchByDoubleClick");
+    emit searchForKanji(characters);
+}
+
+bool QWordResultTable::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Leave:
+    case QEvent::Wheel:
+        hover->hide();
+        hoverItem = nullptr;
+        break;
+    case QEvent::ToolTip:
+        viewsupport::answerToolTip<WordEntry>(this, static_cast<QHelpEvent*>(event), hover, hoverItem,
+                                              [this](WordEntry* entry) {
+                                                  hover->showRomaji = showRomaji;
+                                                  hover->setInfo(entry);
+                                              });
+        return true;
+    default:
+        break;
+    }
+    return QTableWidget::event(event);
+}
+
+bool QWordResultTable::viewportEvent(QEvent* event)
+{
+    // Wheel events over the rows scroll the viewport and never reach event().
+    if (event->type() == QEvent::Wheel) {
+        hover->hide();
+        hoverItem = nullptr;
+    }
+    return QTableWidget::viewportEvent(event);
+}
