@@ -17,6 +17,7 @@
 
 class About;
 class AddDictionary;
+class Core;
 class ManageDictionaries;
 class QListWidgetItem;
 class QSettings;
@@ -74,6 +75,9 @@ private slots:
     void settings();
 
 private:
+    // The start-up wires the core to the private slots above.
+    friend void connectWindowAndCore(MainWindow* window, Core* core);
+
     void connectWidgets();
     // Gives every row of the parts-of-speech list (or only the visible ones)
     // the opposite of the first such row's check mark.
