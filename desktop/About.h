@@ -1,4 +1,5 @@
 // The modal "About Dexaru" dialog: the program's name, version and purpose.
+// Its form holds everything; the main window creates it once and shows it.
 #ifndef DEXARU_DESKTOP_ABOUT_H
 #define DEXARU_DESKTOP_ABOUT_H
 

@@ -1,7 +1,6 @@
-// The desktop program's non-visual core: owns the word and character
-// dictionary collections, the parts-of-speech table, the fuzzy rules and the
-// radical tables, runs searches asked for by signal and answers by signal.
-// Results it emits belong to their receivers; everything else it is handed
+// The desktop program's non-visual core: owns the dictionary collections and
+// the tables, runs the searches asked for by signal and answers by signal.
+// Results it emits belong to their receivers; whatever it is handed
 // (dictionaries, radical tables) it keeps and deletes with itself.
 #ifndef DEXARU_DESKTOP_CORE_H
 #define DEXARU_DESKTOP_CORE_H
