@@ -34,7 +34,7 @@ sed -e "s|@DEXARU_LAUNCHER_PROGRAM_DIR@|$build_dir/bin|" -e "s|@DEXARU_LAUNCHER_
 sed -i 's|^exec .*|exit 0|' "$work/launcher"
 XDG_DATA_HOME="$work" sh "$work/launcher"
 cd "$work/dexaru"
-echo "preferences.ini lists: $(grep -c 'name=' preferences.ini) dictionaries"
+echo "preferences.ini lists: $(grep -c '\\name=' preferences.ini) dictionaries"
 
 elapsed_ms() {
   echo "$1 $2" | awk '{ printf "%.1f", ($2 - $1) * 1000 }'
