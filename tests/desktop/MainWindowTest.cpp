@@ -6,7 +6,6 @@
 #include "WordDictionaryCollection.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -18,37 +17,16 @@ using fixtures::DesktopProgram;
 
 namespace {
 
-const char* const SEARCH_BOXES[] = {
-    "allowWildcards", "fuzzySearch", "commonOnly", "romajiToKana", "ignoreCase",
-    "searchInWord", "searchInKana", "searchInMeanings", "allowLimit", "searchByPartsOfSpeech",
-};
+const QStringList USUAL = {"allowWildcards", "romajiToKana", "ignoreCase", "searchInWord", "searchInKana", "allowLimit"};
+const QStringList EVERY = USUAL + QStringList{"fuzzySearch", "commonOnly", "searchInMeanings", "searchByPartsOfSpeech"};
 
-// Checks the named rows of the parts-of-speech list and unchecks the others.
-void checkPartsOfSpeech(QListWidget* list, const QStringList& abbreviations)
-{
-    for (int row = 0; row < list->count(); ++row) {
-        QListWidgetItem* item = list->item(row);
-        const bool wanted = std::any_of(abbreviations.begin(), abbreviations.end(), [&](const QString& abbreviation) {
-            return item->text().endsWith(" (" + abbreviation + ")");
-        });
-        item->setCheckState(wanted ? Qt::Checked : Qt::Unchecked);
-    }
-}
-
+// One mark per row of a list: 'x' checked, '.' not.
 QString checkMarks(QListWidget* list)
 {
     QString marks;
     for (int row = 0; row < list->count(); ++row)
         marks += list->item(row)->checkState() == Qt::Checked ? 'x' : '.';
     return marks;
-}
-
-QStringList toStringList(const std::vector<std::string>& strings)
-{
-    QStringList list;
-    for (const std::string& string : strings)
-        list << QString::fromStdString(string);
-    return list;
 }
 
 }  // namespace
@@ -66,92 +44,55 @@ private slots:
 
     void cleanup() { program.reset(); }
 
-    void formStartsAsDesigned()
-    {
-        MainWindow& window = program->window;
-        QCOMPARE(window.windowTitle(), QString("Dexaru2"));
-        QCOMPARE(window.size(), QSize(800, 699));
-        QCOMPARE(program->find<QPlainTextEdit>("searchText")->toPlainText(), QString("かわ*"));
-        QCOMPARE(program->find<QPlainTextEdit>("limitText")->toPlainText(), QString("200"));
-        QVERIFY(!program->find<QProgressBar>("progressBar")->isEnabled());
-        QCOMPARE(program->find<QLabel>("label")->text(),
-                 QString("Dexaru 2 alpha!  Please send any and all feedback to"));
-        QStringList checked;
-        for (const char* name : SEARCH_BOXES) {
-            if (program->find<QCheckBox>(name)->isChecked())
-                checked << name;
-        }
-        QCOMPARE(checked, QStringList({"allowWildcards", "romajiToKana", "ignoreCase", "searchInWord",
-                                       "searchInKana", "allowLimit"}));
-        QVERIFY(program->find<QListWidget>("partsOfSpeechList")->count() > 100);
-        for (const char* name : {"partsOfSpeechFilter", "partsOfSpeechList", "checkUncheck", "checkAll", "checkVisible"})
-            QVERIFY2(!program->find<QWidget>(name)->isEnabled(), name);
-    }
-
-    void searchCarriesTheOptionsOfTheBoxes_data()
-    {
-        QTest::addColumn<QStringList>("checked");
-        QTest::addColumn<QString>("limitText");
-        QTest::addColumn<QStringList>("partsOfSpeech");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("searched");
-        QTest::addColumn<int>("flags");
-        QTest::addColumn<int>("commonFilter");
-        QTest::addColumn<int>("limit");
-        QTest::addColumn<QStringList>("passedPartsOfSpeech");
-
-        const QStringList usual = {"allowWildcards", "romajiToKana", "ignoreCase", "searchInWord", "searchInKana",
-                                   "allowLimit"};
-        QStringList all;
-        for (const char* name : SEARCH_BOXES)
-            all << name;
-        QTest::newRow("form defaults") << usual << "200" << QStringList() << "neko*" << "ねこ*" << 27 << 0 << 200
-                                       << QStringList();
-        QTest::newRow("every box") << all << "200" << QStringList({"n", "v1"}) << "neko" << "ねこ" << 63 << 1 << 200
-                                   << QStringList({"n", "v1"});
-        QTest::newRow("no box") << QStringList() << "200" << QStringList({"n"}) << "neko" << "neko" << 0 << 0 << -1
-                                << QStringList();
-        QTest::newRow("meanings only") << QStringList({"searchInMeanings", "allowLimit"}) << "5" << QStringList()
-                                       << "cat" << "cat" << 4 << 0 << 5 << QStringList();
-        QTest::newRow("limit not a number") << usual << "many" << QStringList() << "inu" << "いぬ" << 27 << 0 << -1
-                                            << QStringList();
-        QTest::newRow("limit empty") << usual << "" << QStringList() << "inu" << "いぬ" << 27 << 0 << -1
-                                     << QStringList();
-        QTest::newRow("limit zero") << usual << "0" << QStringList() << "inu" << "いぬ" << 27 << 0 << 0
-                                    << QStringList();
-        QTest::newRow("checked parts of speech, in list order")
-            << usual + QStringList({"searchByPartsOfSpeech"}) << "200" << QStringList({"v1", "adj-i", "n"}) << "iku"
-            << "いく" << 27 << 0 << 200 << QStringList({"n", "adj-i", "v1"});
-        QTest::newRow("filter box unchecked") << usual << "200" << QStringList({"v1"}) << "iku" << "いく" << 27 << 0
-                                              << 200 << QStringList();
-    }
-
     void searchCarriesTheOptionsOfTheBoxes()
     {
-        QFETCH(QStringList, checked);
-        QFETCH(QString, limitText);
-        QFETCH(QStringList, partsOfSpeech);
-        QFETCH(QString, typed);
-        QFETCH(QString, searched);
-        for (const char* name : SEARCH_BOXES)
-            program->find<QCheckBox>(name)->setChecked(checked.contains(name));
-        program->find<QPlainTextEdit>("limitText")->setPlainText(limitText);
+        struct Case {
+            QStringList checked;
+            QString limitText;
+            QStringList checkedRows;  // abbreviations checked in the parts-of-speech list
+            QString typed, searched;
+            int flags, commonFilter, limit;
+            QStringList partsOfSpeech;
+        };
+        const Case cases[] = {
+            {USUAL, "200", {}, "neko*", "ねこ*", 27, 0, 200, {}},
+            {EVERY, "200", {"n", "v1"}, "neko", "ねこ", 63, 1, 200, {"n", "v1"}},
+            {{}, "200", {"n"}, "neko", "neko", 0, 0, -1, {}},
+            {{"searchInMeanings", "allowLimit"}, "5", {}, "cat", "cat", 4, 0, 5, {}},
+            {USUAL, "many", {}, "inu", "いぬ", 27, 0, -1, {}},
+            {USUAL, "", {}, "inu", "いぬ", 27, 0, -1, {}},
+            {USUAL, "0", {}, "inu", "いぬ", 27, 0, 0, {}},
+            {USUAL + QStringList{"searchByPartsOfSpeech"}, "200", {"v1", "adj-i", "n"}, "iku", "いく", 27, 0, 200,
+             {"n", "adj-i", "v1"}},
+        };
         auto* list = program->find<QListWidget>("partsOfSpeechList");
-        checkPartsOfSpeech(list, partsOfSpeech);
-        // The selection is a cursor only: a selected, unchecked row is not searched.
-        list->setCurrentRow(0);
-        program->find<QPlainTextEdit>("searchText")->setPlainText(typed);
+        QVERIFY(list->count() > 100);
+        for (const Case& c : cases) {
+            const QByteArray row = c.checked.join(',').toUtf8() + " / limit '" + c.limitText.toUtf8() + "'";
+            for (QCheckBox* box : program->window.findChildren<QCheckBox*>())
+                box->setChecked(c.checked.contains(box->objectName()));
+            program->find<QPlainTextEdit>("limitText")->setPlainText(c.limitText);
+            for (int index = 0; index < list->count(); ++index) {
+                const QString text = list->item(index)->text();
+                const bool wanted = std::any_of(c.checkedRows.begin(), c.checkedRows.end(),
+                                                [&](const QString& abbreviation) { return text.endsWith(" (" + abbreviation + ")"); });
+                list->item(index)->setCheckState(wanted ? Qt::Checked : Qt::Unchecked);
+            }
+            list->setCurrentRow(0);  // the selection is a cursor only, never part of the filter
+            program->find<QPlainTextEdit>("searchText")->setPlainText(c.typed);
 
-        QSignalSpy searches(&program->window, &MainWindow::search);
-        QTest::mouseClick(program->find<QPushButton>("searchButton"), Qt::LeftButton);
-        QCOMPARE(searches.count(), 1);
-        QCOMPARE(searches[0][0].toString(), searched);
-        const auto options = searches[0][1].value<WordDictionary::SearchOptions>();
-        QTEST(options.searchFlags, "flags");
-        QTEST(options.commonFilter, "commonFilter");
-        QTEST(options.limit, "limit");
-        QTEST(toStringList(options.partsOfSpeech), "passedPartsOfSpeech");
-        QVERIFY(!options.matchAllPartsOfSpeech);
+            QSignalSpy searches(&program->window, &MainWindow::search);
+            QTest::mouseClick(program->find<QPushButton>("searchButton"), Qt::LeftButton);
+            QVERIFY2(searches.count() == 1, row);
+            const auto options = searches[0][1].value<WordDictionary::SearchOptions>();
+            QStringList passed;
+            for (const std::string& abbreviation : options.partsOfSpeech)
+                passed << QString::fromStdString(abbreviation);
+            QVERIFY2(searches[0][0].toString() == c.searched, row);
+            QVERIFY2(options.searchFlags == c.flags && options.commonFilter == c.commonFilter, row);
+            QVERIFY2(options.limit == c.limit && !options.matchAllPartsOfSpeech, row);
+            QVERIFY2(passed == c.partsOfSpeech, row);
+        }
     }
 
     void returnSearchesOnceAndASelectionSearchesOnlyItself()
@@ -171,26 +112,29 @@ private slots:
 
     void allAndVisibleToggleTheCheckMarks()
     {
-        program->find<QCheckBox>("searchByPartsOfSpeech")->setChecked(true);
-        for (const char* name : {"partsOfSpeechFilter", "partsOfSpeechList", "checkUncheck", "checkAll", "checkVisible"})
-            QVERIFY2(program->find<QWidget>(name)->isEnabled(), name);
+        const char* const filterWidgets[] = {"partsOfSpeechFilter", "partsOfSpeechList", "checkUncheck", "checkAll",
+                                              "checkVisible"};
+        auto* filtering = program->find<QCheckBox>("searchByPartsOfSpeech");
+        for (bool on : {false, true}) {
+            filtering->setChecked(on);
+            for (const char* name : filterWidgets)
+                QVERIFY2(program->find<QWidget>(name)->isEnabled() == on, name);
+        }
         auto* list = program->find<QListWidget>("partsOfSpeechList");
         auto* filter = program->find<QPlainTextEdit>("partsOfSpeechFilter");
         auto* all = program->find<QPushButton>("checkAll");
         auto* visible = program->find<QPushButton>("checkVisible");
         const int rows = list->count();
-        const QString none(rows, '.');
-        const QString every(rows, 'x');
 
         QTest::mouseClick(all, Qt::LeftButton);
-        QCOMPARE(checkMarks(list), every);
+        QCOMPARE(checkMarks(list), QString(rows, 'x'));
         QTest::mouseClick(all, Qt::LeftButton);
-        QCOMPARE(checkMarks(list), none);
+        QCOMPARE(checkMarks(list), QString(rows, '.'));
         list->item(1)->setCheckState(Qt::Checked);
         QTest::mouseClick(all, Qt::LeftButton);
-        QCOMPARE(checkMarks(list), every);
+        QCOMPARE(checkMarks(list), QString(rows, 'x'));
 
-        // "VERB" matches case-insensitively; only the shown rows change.
+        // The filter matches without regard to case; "Visible" changes the shown rows only.
         filter->setPlainText("VERB");
         QString expected;
         for (int row = 0; row < rows; ++row) {
@@ -201,7 +145,6 @@ private slots:
         QVERIFY(expected.contains('.') && expected.contains('x'));
         QTest::mouseClick(visible, Qt::LeftButton);
         QCOMPARE(checkMarks(list), expected);
-
         filter->setPlainText("no such part of speech");
         QTest::mouseClick(visible, Qt::LeftButton);
         QCOMPARE(checkMarks(list), expected);
@@ -209,8 +152,7 @@ private slots:
         for (int row = 0; row < rows; ++row)
             QVERIFY(!list->item(row)->isHidden());
 
-        program->find<QCheckBox>("searchByPartsOfSpeech")->setChecked(false);
-        QVERIFY(!list->isEnabled() && !visible->isEnabled());
+        filtering->setChecked(false);
         QCOMPARE(checkMarks(list), expected);
     }
 
@@ -228,21 +170,21 @@ private slots:
         QCOMPARE(disabled[0][0].toString(), QString("辞書"));
         QVERIFY(!japanese->isEnabled());
 
-        auto search = [&](const char* text) {
-            program->find<QPlainTextEdit>("searchText")->setPlainText(text);
+        auto search = [&] {
+            program->find<QPlainTextEdit>("searchText")->setPlainText("neko");
             QTest::mouseClick(program->find<QPushButton>("searchButton"), Qt::LeftButton);
             return program->window.statusBar()->currentMessage();
         };
-        QCOMPARE(search("neko"), QString("Found 0 results"));
+        QCOMPARE(search(), QString("Found 0 results"));
         list->item(1)->setCheckState(Qt::Checked);
         list->item(0)->setCheckState(Qt::Checked);
-        QCOMPARE(search("neko"), QString("Found 2 results"));
-        QCOMPARE(program->find<QProgressBar>("progressBar")->value(), 100);
-        QVERIFY(program->find<QProgressBar>("progressBar")->isEnabled());
+        QCOMPARE(search(), QString("Found 2 results"));
+        auto* progress = program->find<QProgressBar>("progressBar");
+        QVERIFY(progress->isEnabled() && progress->value() == 100);
 
         emit program->window.wordDictionaryRemoved(japanese);
         QCOMPARE(program->dictionaryRows(), QStringList({"Computer terms [x]"}));
-        QCOMPARE(search("neko"), QString("Found 1 results"));
+        QCOMPARE(search(), QString("Found 1 results"));
     }
 
 private:
