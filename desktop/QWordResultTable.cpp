@@ -13,15 +13,30 @@
 #include <QHeaderView>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace {
+
+QString wordLabelHtml(const QString& word, const QString& reading)
+{
+    return QStringLiteral("<font color=\"#0000FF\">") + word + QStringLiteral("</font><br>") + reading;
+}
+
+QString romajiHtml(const QString& romaji)
+{
+    return QStringLiteral("<font size=-2>") + romaji + QStringLiteral("</font>");
+}
+
+QString meaningLabelHtml(const QString& tags, const QString& meanings)
+{
+    return QStringLiteral("<font color=\"#00AA00\">") + tags + QStringLiteral("</font><br>") + meanings;
+}
 
 QString wordLabelText(const WordEntry& entry, bool showRomaji)
 {
-    const QString reading = showRomaji
-        ? QStringLiteral("<font size=-2>") + QString::fromStdString(entry.kanaRomaji) + QStringLiteral("</font>")
-        : entrytext::wide(entry.kana);
-    return QStringLiteral("<font color=\"#0000FF\">") + entrytext::wide(entry.word)
-        + QStringLiteral("</font><br>") + reading;
+    return wordLabelHtml(entrytext::wide(entry.word),
+                         showRomaji ? romajiHtml(QString::fromStdString(entry.kanaRomaji))
+                                    : entrytext::wide(entry.kana));
 }
 
 QString meaningLabelText(const WordEntry& entry)
@@ -29,8 +44,8 @@ QString meaningLabelText(const WordEntry& entry)
     QStringList tags;
     for (const EntryInfo* info : entry.info)
         tags << entrytext::dictionary(info->text);
-    return QStringLiteral("<font color=\"#00AA00\">") + tags.join(QStringLiteral(" | "))
-        + QStringLiteral("</font><br>") + entrytext::meanings(entry).join(QStringLiteral(" | "));
+    return meaningLabelHtml(tags.join(QStringLiteral(" | ")),
+                            entrytext::meanings(entry).join(QStringLiteral(" | ")));
 }
 
 } // namespace
@@ -77,16 +92,31 @@ void QWordResultTable::setResult(WordResult* newResult)
     delete result;
     result = newResult;
     hoverItem = nullptr;
-    clearContents();
-    setRowCount(result != nullptr ? result->getEntryCount() : 0);
-    if (result == nullptr)
+    if (result == nullptr) {
+        clearContents();
+        setRowCount(0);
         return;
+    }
+    // Hundreds of cell widgets change at once: one repaint when all are in
+    // place. Every cell of every row is replaced below, so the rows that stay
+    // keep their labels for the new text instead of deleting and creating
+    // hundreds of widgets.
+    const bool updating = updatesEnabled();
+    setUpdatesEnabled(false);
+    setRowCount(result->getEntryCount());
     result->resetNextEntry();
     int row = 0;
     for (WordEntry* entry = result->getNextEntry(); entry != nullptr && row < rowCount();
          entry = result->getNextEntry())
         fillRow(row++, entry);
+    for (; row < rowCount(); ++row) {
+        for (int column = 0; column < columnCount(); ++column) {
+            removeCellWidget(row, column);
+            delete takeItem(row, column);
+        }
+    }
     updateFonts();
+    setUpdatesEnabled(updating);
 }
 
 void QWordResultTable::fillRow(int row, WordEntry* entry)
@@ -99,12 +129,12 @@ void QWordResultTable::fillRow(int row, WordEntry* entry)
     word->setForeground(QBrush(QColor(0, 0, 255)));
     word->setData(Qt::UserRole, pointer);
     setItem(row, 0, word);
-    setCellWidget(row, 0, makeLabel(wordLabelText(*entry, showRomaji), wordFont));
+    labelAt(row, 0, wordFont)->setText(wordLabelText(*entry, showRomaji));
 
     QTableWidgetItem* meaning = newItem();
     meaning->setData(Qt::UserRole, pointer);
     setItem(row, 1, meaning);
-    setCellWidget(row, 1, makeLabel(meaningLabelText(*entry), generalFont));
+    labelAt(row, 1, generalFont)->setText(meaningLabelText(*entry));
 
     QTableWidgetItem* common = newItem();
     common->setText(entry->isCommon ? tr("Yes") : QString());
@@ -112,15 +142,19 @@ void QWordResultTable::fillRow(int row, WordEntry* entry)
     setItem(row, 2, common);
 }
 
-QLabel* QWordResultTable::makeLabel(const QString& richText, const QFont* font) const
+QLabel* QWordResultTable::labelAt(int row, int column, const QFont* font)
 {
-    QLabel* label = new QLabel;
+    if (QLabel* label = qobject_cast<QLabel*>(cellWidget(row, column)))
+        return label;
+    // Born in the viewport, with a size, so that showing it as a cell widget
+    // neither moves it between parents nor lays out its text to size itself.
+    QLabel* label = new QLabel(viewport());
+    label->resize(0, 0);
     label->setMargin(3);
-    // The font goes first, so the text is laid out once, in its final font.
     if (font != nullptr)
         label->setFont(*font);
     label->setTextFormat(Qt::RichText);
-    label->setText(richText);
+    setCellWidget(row, column, label);
     return label;
 }
 
@@ -145,9 +179,32 @@ void QWordResultTable::updateFonts()
                 item(row, 2)->setFont(*generalFont);
         }
     }
-    resizeRowsToContents();
-    for (int column = 0; column < columnCount(); ++column)
-        resizeColumnToContents(column);
+    resizeRowsToLabels();
+    // A stretched column takes the width left; measuring its labels is wasted.
+    for (int column = 0; column < columnCount(); ++column) {
+        if (horizontalHeader()->sectionResizeMode(column) != QHeaderView::Stretch)
+            resizeColumnToContents(column);
+    }
+}
+
+void QWordResultTable::resizeRowsToLabels()
+{
+    // Every row holds a two-line word label and a two-line meaning label in
+    // the same fonts, so every row needs the height of labels whose lines
+    // hold the tallest glyphs they may show: kanji and Latin letters. Two
+    // sample labels are measured instead of laying out the text of each row.
+    const QString tallest = QStringLiteral("\u6F22\u3042Ag");
+    QLabel wordSample;
+    QLabel meaningSample;
+    wordSample.setMargin(3);
+    meaningSample.setMargin(3);
+    wordSample.setFont(wordFont != nullptr ? *wordFont : font());
+    meaningSample.setFont(generalFont != nullptr ? *generalFont : font());
+    wordSample.setText(wordLabelHtml(tallest, showRomaji ? romajiHtml(QStringLiteral("Ag")) : tallest));
+    meaningSample.setText(meaningLabelHtml(QStringLiteral("Ag"), tallest));
+    // The common column's one line is lower than either label.
+    verticalHeader()->setDefaultSectionSize(
+        std::max(wordSample.sizeHint().height(), meaningSample.sizeHint().height()));
 }
 
 template <typename RowText>

@@ -56,7 +56,10 @@ protected:
 
 private:
     void fillRow(int row, WordEntry* entry);
-    QLabel* makeLabel(const QString& richText, const QFont* font) const;
+    // The label of a cell, created the first time the cell is filled.
+    QLabel* labelAt(int row, int column, const QFont* font);
+    // Gives every row the height its labels need, measured once.
+    void resizeRowsToLabels();
     // Sets the clipboard to the text of each selected word row in turn.
     template <typename RowText>
     void copyRows(const char* function, bool logKana, RowText rowText);

@@ -193,6 +193,20 @@ private slots:
             QVERIFY(!(table.item(row, 0)->flags() & Qt::ItemIsEditable));
         }
 
+        for (int row = 0; row < 3; ++row) {
+            for (int column = 0; column < 2; ++column)
+                QVERIFY(table.rowHeight(row) >= table.cellWidget(row, column)->sizeHint().height());
+        }
+
+        // A shorter result after a longer one: the rows that stay show the new entries.
+        WordDictionary::SearchOptions cuteOnly = wordOptions;
+        table.setResult(words.search(L"かわい*", &cuteOnly));
+        QCOMPARE(table.rowCount(), 1);
+        QCOMPARE(labelText(table, 0, 0), wordLabels[2]);
+        QCOMPARE(labelText(table, 0, 1), meaningLabels[2]);
+        QCOMPARE(table.item(0, 2)->text(), QStringLiteral("Yes"));
+        QCOMPARE(table.item(0, 1)->data(Qt::UserRole).value<WordEntry*>()->word, std::wstring(L"可愛い"));
+
         table.setResult(new WordResult);
         QCOMPARE(table.rowCount(), 0);
         table.setResult(searchWords());
