@@ -30,10 +30,11 @@ using fixtures::euc;
 
 namespace {
 
-// Sorted by reading, then written form: 川, 皮, 可愛い.
+// Sorted by reading, then written form: 川, 皮, 可愛い. Meanings reach the
+// tables as the file's EUC-JP bytes, kanji included.
 const QByteArray EDICT_TEXT =
     "川 [かわ] /(n) river/stream/(P)/\n"
-    "皮 [かわ] /(n) skin/hide/\n"
+    "皮 [かわ] /(n) skin/hide (cf. 革)/\n"
     "可愛い [かわいい] /(adj-i) cute/lovely/(P)/\n";
 // Sorted by stroke count, then kanji: 川, 可, 皮, 愛.
 const QByteArray KANJIDIC_TEXT =
@@ -173,7 +174,7 @@ private slots:
         QFETCH(QStringList, wordLabels);
         const QStringList meaningLabels{
             "<font color=\"#00AA00\">noun</font><br>river | stream",
-            "<font color=\"#00AA00\">noun</font><br>skin | hide",
+            "<font color=\"#00AA00\">noun</font><br>skin | hide (cf. 革)",
             "<font color=\"#00AA00\">adjective</font><br>cute | lovely"};
         const QStringList common{"Yes", "", "Yes"};
         QWordResultTable table;
@@ -224,7 +225,7 @@ private slots:
         QTest::newRow("word, three rows") << "   Copy word" << 0 << 2 << "可愛い";
         QTest::newRow("kana, romaji shown") << "   Copy kana" << 1 << 1 << "かわ";
         QTest::newRow("meaning") << "   Copy meaning" << 0 << 0 << "river; stream";
-        QTest::newRow("all") << "Copy" << 0 << 1 << "皮 / かわ : skin; hide";
+        QTest::newRow("all") << "Copy" << 0 << 1 << "皮 / かわ : skin; hide (cf. 革)";
         for (const char* action : {"Copy", "   Copy word", "   Copy kana", "   Copy meaning"})
             QTest::newRow(qPrintable(QStringLiteral("%1, nothing selected").arg(action)))
                 << action << -1 << -1 << "";
@@ -284,7 +285,7 @@ private slots:
         QCOMPARE(table.hover->findChild<QLabel*>("kana")->text(), QStringLiteral("kawa"));
         QCOMPARE(table.hover->findChild<QLabel*>("info")->text(), QStringLiteral("<ul><li>noun</li></ul>"));
         QCOMPARE(table.hover->findChild<QLabel*>("meanings")->text(),
-                 QStringLiteral("<ul><li>skin</li><li>hide</li></ul>"));
+                 QStringLiteral("<ul><li>skin</li><li>hide (cf. 革)</li></ul>"));
         QCOMPARE(table.hover->pos(), topLeft + QPoint(8, 8));
 
         // Near the bottom right corner it opens left of and above the mouse.
