@@ -14,6 +14,7 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -180,11 +181,43 @@ void QWordResultTable::updateFonts()
         }
     }
     resizeRowsToLabels();
-    // A stretched column takes the width left; measuring its labels is wasted.
-    for (int column = 0; column < columnCount(); ++column) {
-        if (horizontalHeader()->sectionResizeMode(column) != QHeaderView::Stretch)
-            resizeColumnToContents(column);
+    resizeWordColumnToLabels();
+    // A stretched meaning column takes the width left: measuring it is wasted.
+    if (horizontalHeader()->sectionResizeMode(1) != QHeaderView::Stretch)
+        resizeColumnToContents(1);
+    resizeColumnToContents(2);
+}
+
+void QWordResultTable::resizeWordColumnToLabels()
+{
+    // Laying out hundreds of rich-text labels to find the widest is slow, so
+    // the font metrics of the two plain lines estimate each label's width
+    // first, and only labels that may be the widest are measured. A romaji
+    // line is drawn smaller than its estimate, never more than about half.
+    const QFontMetrics metrics(wordFont != nullptr ? *wordFont : font());
+    const double shrink = showRomaji ? 0.5 : 0.9;
+    std::vector<int> estimates(rowCount(), 0);
+    int widestEstimate = 0;
+    for (int row = 0; row < rowCount(); ++row) {
+        const WordEntry* entry = viewsupport::entryOf<WordEntry>(item(row, 0));
+        if (entry == nullptr)
+            continue;
+        const QString reading = showRomaji ? QString::fromStdString(entry->kanaRomaji) : entrytext::wide(entry->kana);
+        estimates[row] = std::max(metrics.horizontalAdvance(entrytext::wide(entry->word)),
+                                  metrics.horizontalAdvance(reading));
+        widestEstimate = std::max(widestEstimate, estimates[row]);
     }
+    int widest = 0;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (estimates[row] >= widestEstimate * shrink - metrics.averageCharWidth() && cellWidget(row, 0) != nullptr)
+            widest = std::max(widest, cellWidget(row, 0)->sizeHint().width());
+    }
+    // What resizeColumnToContents adds: the grid line and the header's own need.
+    if (showGrid())
+        widest += 1;
+    if (!horizontalHeader()->isHidden())
+        widest = std::max(widest, horizontalHeader()->sectionSizeHint(0));
+    horizontalHeader()->resizeSection(0, widest);
 }
 
 void QWordResultTable::resizeRowsToLabels()

@@ -60,6 +60,8 @@ private:
     QLabel* labelAt(int row, int column, const QFont* font);
     // Gives every row the height its labels need, measured once.
     void resizeRowsToLabels();
+    // Fits the word column to its widest label, measuring few labels.
+    void resizeWordColumnToLabels();
     // Sets the clipboard to the text of each selected word row in turn.
     template <typename RowText>
     void copyRows(const char* function, bool logKana, RowText rowText);

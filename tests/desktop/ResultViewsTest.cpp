@@ -198,6 +198,9 @@ private slots:
             for (int column = 0; column < 2; ++column)
                 QVERIFY(table.rowHeight(row) >= table.cellWidget(row, column)->sizeHint().height());
         }
+        const int wordWidth = table.columnWidth(0);
+        table.resizeColumnToContents(0);
+        QCOMPARE(wordWidth, table.columnWidth(0));
 
         // A shorter result after a longer one: the rows that stay show the new entries.
         WordDictionary::SearchOptions cuteOnly = wordOptions;
