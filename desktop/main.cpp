@@ -1,10 +1,26 @@
+// dexaru-desktop: the window appears once the word dictionaries are loaded,
+// and the kanji dictionary and the radical tables are read after that.
+#include "Core.h"
+#include "Log.h"
+#include "MainWindow.h"
+#include "MetaTypes.h"
+#include "Startup.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QLabel placeholder(QStringLiteral("Dexaru"));
-    placeholder.show();
+    registerMetaTypes();
+
+    MainWindow window;
+    Core core;
+    connectWindowAndCore(&window, &core);
+    core.load();
+    window.readSettings();
+    showWindowNow(&window);
+    Log::write(7, "%s: The window is shown.", "main");
+    addCharacterData(&core);
+    Log::write(7, "%s: The kanji dictionary and the radical list are ready.", "main");
     return application.exec();
 }

@@ -9,7 +9,8 @@ PACKAGES=(
   dpkg-dev file doxygen
   googletest libgtest-dev libbenchmark-dev
   qt6-base-dev
-  edict kanjidic
+  edict enamdict kanjidic
+  xvfb xauth xdotool imagemagick fonts-noto-cjk
   locales
   valgrind clang libclang-rt-14-dev
   hyperfine time

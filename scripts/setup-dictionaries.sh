@@ -1,6 +1,7 @@
 #!/bin/bash
 # Lays out the real dictionaries the way the programs expect them:
 #   <target>/edict/edict, <target>/edict/compdic       (Debian's edict)
+#   <target>/edict/enamdict                             (Debian's enamdict, optional)
 #   <target>/kanjidic/kanjidic.jis-x-0208-1990          (Debian's kanjidic)
 #   <target>/radical/radkfile                           (from Debian's kiten)
 # <target> defaults to "dictionaries" at the top of the source tree. Files
@@ -24,6 +25,12 @@ link_system_file() {
 
 link_system_file /usr/share/edict/edict "$target/edict/edict"
 link_system_file /usr/share/edict/compdic "$target/edict/compdic"
+# Names are optional: only the desktop program lists them, switched off.
+if [[ -r /usr/share/edict/enamdict ]]; then
+  link_system_file /usr/share/edict/enamdict "$target/edict/enamdict"
+else
+  echo "setup-dictionaries: /usr/share/edict/enamdict is missing (install Debian's enamdict for names)" >&2
+fi
 link_system_file /usr/share/edict/kanjidic "$target/kanjidic/kanjidic.jis-x-0208-1990"
 
 bash "$here/fetch-radkfile.sh" "$target/radical/radkfile"

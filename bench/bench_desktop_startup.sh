@@ -1,0 +1,73 @@
+#!/bin/bash
+# Times the start of dexaru-desktop with the preferences of a first start
+# (the three dictionaries the launcher lists): from process start to the
+# window shown, and to the kanji dictionary loaded and the radical list
+# filled, read from the program's own trace lines. Reports the medians.
+#   DEXARU_BUILD_DIR=build bash bench/bench_desktop_startup.sh [runs]
+# The window is offscreen unless DISPLAY names an X server.
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+build_dir="$(cd "${DEXARU_BUILD_DIR:-$here/../build}" && pwd)"
+runs="${1:-11}"
+program="$build_dir/bin/dexaru-desktop"
+[[ -x "$program" ]] || { echo "bench_desktop_startup: build $program first" >&2; exit 1; }
+if [[ -z "${DISPLAY:-}" ]]; then
+  export QT_QPA_PLATFORM=offscreen
+fi
+
+# A per-user folder as the installed launcher makes it, first-run
+# preferences included. Its dictionaries are those of the build tree, with
+# Debian's enamdict added where the tree was laid out before it listed
+# enamdict, so that all three dictionaries are listed.
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+for kind in edict kanjidic radical; do
+  mkdir -p "$work/dexaru/dictionaries/$kind"
+  ln -s "$build_dir/bin/dictionaries/$kind"/* "$work/dexaru/dictionaries/$kind/"
+done
+if [[ ! -e "$work/dexaru/dictionaries/edict/enamdict" && -r /usr/share/edict/enamdict ]]; then
+  ln -s /usr/share/edict/enamdict "$work/dexaru/dictionaries/edict/enamdict"
+fi
+sed -e "s|@DEXARU_LAUNCHER_PROGRAM_DIR@|$build_dir/bin|" -e "s|@DEXARU_LAUNCHER_WORK_DIR@||" \
+  "$here/../desktop/dexaru-desktop-launcher.in" > "$work/launcher"
+sed -i 's|^exec .*|exit 0|' "$work/launcher"
+XDG_DATA_HOME="$work" sh "$work/launcher"
+cd "$work/dexaru"
+echo "preferences.ini lists: $(grep -c '\\name=' preferences.ini) dictionaries"
+
+elapsed_ms() {
+  echo "$1 $2" | awk '{ printf "%.1f", ($2 - $1) * 1000 }'
+}
+
+median() {
+  sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+shown_times=()
+ready_times=()
+for ((run = 0; run < runs; run++)); do
+  start=$EPOCHREALTIME
+  # The trace on standard error comes through the pipe; the rest is dropped.
+  # shellcheck disable=SC2069
+  coproc DESKTOP { exec "$program" 2>&1 >/dev/null; }
+  shown="" ready=""
+  while IFS= read -r line <&"${DESKTOP[0]}"; do
+    case "$line" in
+      "main: The window is shown.") shown=$EPOCHREALTIME ;;
+      "main: The kanji dictionary and the radical list are ready.") ready=$EPOCHREALTIME; break ;;
+    esac
+  done
+  kill "$DESKTOP_PID" 2>/dev/null || true
+  wait "$DESKTOP_PID" 2>/dev/null || true
+  if [[ -z "$shown" || -z "$ready" ]]; then
+    echo "bench_desktop_startup: the program did not report its start" >&2
+    exit 1
+  fi
+  shown_times+=("$(elapsed_ms "$start" "$shown")")
+  ready_times+=("$(elapsed_ms "$start" "$ready")")
+done
+
+echo "runs: $runs"
+echo "window shown:        median $(printf '%s\n' "${shown_times[@]}" | median) ms  (${shown_times[*]})"
+echo "radical list filled: median $(printf '%s\n' "${ready_times[@]}" | median) ms  (${ready_times[*]})"

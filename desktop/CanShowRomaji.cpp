@@ -1,0 +1,6 @@
+#include "CanShowRomaji.h"
+
+CanShowRomaji::CanShowRomaji()
+    : showRomaji(false)
+{
+}

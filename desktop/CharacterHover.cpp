@@ -1,0 +1,33 @@
+#include "CharacterHover.h"
+#include "ui_CharacterHover.h"
+
+#include "CharacterEntry.h"
+#include "EntryText.h"
+
+CharacterHover::CharacterHover(QWidget* parent)
+    : QDialog(parent, Qt::FramelessWindowHint), ui(new Ui::CharacterHover)
+{
+    ui->setupUi(this);
+}
+
+CharacterHover::~CharacterHover()
+{
+    delete ui;
+}
+
+void CharacterHover::setInfo(CharacterEntry* entry)
+{
+    if (entry == nullptr)
+        return;
+    ui->character->setText(entrytext::character(entry->kanji));
+    QString radicals;
+    for (wchar_t radical : entry->radicals)
+        radicals += entrytext::character(radical) + QStringLiteral("   ");
+    ui->radicals->setText(radicals);
+    ui->onReadings->setText(entrytext::bulleted(entrytext::wideList(entry->on)));
+    ui->kunReadings->setText(entrytext::bulleted(entrytext::wideList(entry->kun)));
+    ui->meanings->setText(entrytext::bulleted(entrytext::wideList(entry->meanings)));
+    for (QLabel* label : {ui->character, ui->radicals, ui->onReadings, ui->kunReadings, ui->meanings})
+        label->adjustSize();
+    adjustSize();
+}

@@ -1,0 +1,29 @@
+// The pop-up that shows one kanji entry in full while the mouse rests on a
+// row of the kanji result table. It only borrows the entry it shows.
+#ifndef DEXARU_DESKTOP_CHARACTERHOVER_H
+#define DEXARU_DESKTOP_CHARACTERHOVER_H
+
+#include <QDialog>
+
+class CharacterEntry;
+
+namespace Ui {
+class CharacterHover;
+}
+
+class CharacterHover : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CharacterHover(QWidget* parent = nullptr);
+    ~CharacterHover() override;
+
+    // Shows the kanji, its radicals, readings and meanings; null changes nothing.
+    void setInfo(CharacterEntry* entry);
+
+private:
+    Ui::CharacterHover* ui;
+};
+
+#endif

@@ -1,0 +1,111 @@
+#include "Core.h"
+
+#include "CharacterDictionaryCollection.h"
+#include "FuzzySearch.h"
+#include "PartsOfSpeech.h"
+#include "WordDictionaryCollection.h"
+
+Core::Core(QObject* parent)
+    : QObject(parent)
+    , wordDictionaries(new WordDictionaryCollection())
+    , characterDictionaries(new CharacterDictionaryCollection())
+    , radicalTable(nullptr)
+    , partsOfSpeech(nullptr)
+    , fuzzySearch(nullptr)
+{
+}
+
+Core::~Core()
+{
+    // The dictionaries point at the tables, so they go first.
+    delete wordDictionaries;
+    removedDictionaries.clear();
+    delete characterDictionaries;
+    delete partsOfSpeech;
+    delete fuzzySearch;
+}
+
+void Core::load()
+{
+    auto* table = new PartsOfSpeech();
+    table->load("partsofspeech.drx");
+    for (const std::string& abbreviation : table->getAbbreviations()) {
+        emit partOfSpeechAdded(abbreviation, table->search(abbreviation));
+    }
+    wordDictionaries->setPartsOfSpeech(table);
+    delete partsOfSpeech;
+    partsOfSpeech = table;
+
+    auto* rules = new FuzzySearch();
+    rules->loadFromFile("fuzzysearch.uni.dat");
+    wordDictionaries->setFuzzySearch(rules);
+    delete fuzzySearch;
+    fuzzySearch = rules;
+
+    radicalTable = nullptr;
+}
+
+void Core::addWordDictionary(WordDictionary* dictionary)
+{
+    wordDictionaries->addDictionary(dictionary);
+    wordDictionaries->load();
+    emit dictionaryAdded(dictionary);
+}
+
+void Core::removeWordDictionary(WordDictionary* dictionary)
+{
+    if (wordDictionaries->removeDictionary(dictionary) == 0) {
+        removedDictionaries.emplace_back(dictionary);
+    }
+    emit dictionaryRemoved(dictionary);
+}
+
+WordDictionary* Core::dictionaryNamed(const QString& name)
+{
+    return wordDictionaries->getDictionaryByName(name.toUtf8().toStdString());
+}
+
+void Core::enableDictionary(QString name)
+{
+    WordDictionary* dictionary = dictionaryNamed(name);
+    if (dictionary != nullptr && !dictionary->isEnabled()) {
+        dictionary->enable();
+    }
+}
+
+void Core::disableDictionary(QString name)
+{
+    WordDictionary* dictionary = dictionaryNamed(name);
+    if (dictionary != nullptr && dictionary->isEnabled()) {
+        dictionary->disable();
+    }
+}
+
+void Core::addCharacterDictionary(CharacterDictionary* dictionary)
+{
+    characterDictionaries->addDictionary(dictionary);
+    characterDictionaries->load();
+}
+
+void Core::addRadicalTable(RadicalTable* table)
+{
+    table->load();
+    radicalTables.emplace_back(table);
+    radicalTable = table;
+    characterDictionaries->setRadicalTable(table);
+    emit radicalTableAdded(table);
+}
+
+void Core::search(QString text, WordDictionary::SearchOptions searchOptions)
+{
+    WordResult* result = wordDictionaries->search(text.toStdWString(), &searchOptions);
+    // Read before handing the result over: its new owner may drop it at once.
+    std::set<wchar_t> characters = result->getCharacters();
+    emit resultFound(result);
+    emit characterResultFound(characterDictionaries->search(characters));
+}
+
+void Core::searchForKanji(std::set<wchar_t> characterSet)
+{
+    emit characterResultFound(characterDictionaries->search(characterSet));
+}

@@ -1,0 +1,79 @@
+// The desktop program's non-visual core: owns the dictionary collections and
+// the tables, runs the searches asked for by signal and answers by signal.
+// Results it emits belong to their receivers; whatever it is handed
+// (dictionaries, radical tables) it keeps and deletes with itself.
+#ifndef DEXARU_DESKTOP_CORE_H
+#define DEXARU_DESKTOP_CORE_H
+
+#include "MetaTypes.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+class CharacterDictionary;
+class CharacterDictionaryCollection;
+class FuzzySearch;
+class PartsOfSpeech;
+class WordDictionaryCollection;
+
+class Core : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Core(QObject* parent = nullptr);
+    ~Core() override;
+    Core(const Core&) = delete;
+    Core& operator=(const Core&) = delete;
+
+    // Reads "partsofspeech.drx" and "fuzzysearch.uni.dat" from the working
+    // directory, announces each part of speech and hands both to the word
+    // dictionaries. A missing file leaves its table empty.
+    void load();
+
+    WordDictionaryCollection* wordDictionaries;
+    CharacterDictionaryCollection* characterDictionaries;
+    RadicalTable* radicalTable;  // the one last added
+    PartsOfSpeech* partsOfSpeech;
+    FuzzySearch* fuzzySearch;
+
+signals:
+    void dictionaryAdded(WordDictionary* dictionary);
+    void dictionaryRemoved(WordDictionary* dictionary);
+    void partOfSpeechAdded(std::string abbreviation, std::string name);
+    void radicalTableAdded(RadicalTable* radicalTable);
+    // The receiver owns the result.
+    void resultFound(WordResult* results);
+    // The receiver owns the result.
+    void characterResultFound(CharacterResult* results);
+
+public slots:
+    // Takes the dictionary and loads it.
+    void addWordDictionary(WordDictionary* dictionary);
+    // The dictionary leaves the searches; it stays alive until the core goes,
+    // since lists in the window may still point at it.
+    void removeWordDictionary(WordDictionary* dictionary);
+    // Names are UTF-8 as the dictionaries hold them; unknown names are ignored.
+    void enableDictionary(QString name);
+    void disableDictionary(QString name);
+    // Takes the dictionary and loads it.
+    void addCharacterDictionary(CharacterDictionary* dictionary);
+    // Takes the table, loads it and gives it to the character dictionaries.
+    void addRadicalTable(RadicalTable* radicalTable);
+    // Emits resultFound, then characterResultFound with the kanji of the words found.
+    void search(QString text, WordDictionary::SearchOptions searchOptions);
+    void searchForKanji(std::set<wchar_t> characterSet);
+
+private:
+    WordDictionary* dictionaryNamed(const QString& name);
+
+    std::vector<std::unique_ptr<WordDictionary>> removedDictionaries;
+    std::vector<std::unique_ptr<RadicalTable>> radicalTables;
+};
+
+#endif

@@ -1,0 +1,29 @@
+// Display text of library entries for the desktop views: wide strings,
+// dictionary bytes (EUC-JP, as the file holds them) and joined lists.
+#ifndef DEXARU_DESKTOP_ENTRYTEXT_H
+#define DEXARU_DESKTOP_ENTRYTEXT_H
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+class WordEntry;
+
+namespace entrytext {
+
+QString wide(const std::wstring& text);
+// One character, by the low 16 bits of its code point.
+QString character(wchar_t code);
+// Bytes read from a dictionary file: EUC-JP, or UTF-8 when they are not.
+QString dictionary(const std::string& bytes);
+QString joined(const std::vector<std::wstring>& list, const QString& separator);
+QStringList meanings(const WordEntry& entry);
+// Each item of the list between "<li>" and "</li>", all inside "<ul>".
+QString bulleted(const QStringList& items);
+QStringList wideList(const std::vector<std::wstring>& list);
+
+} // namespace entrytext
+
+#endif

@@ -1,0 +1,102 @@
+// The desktop program's one top-level window: search box and options, the
+// parts-of-speech filter, the dictionary list, both result tables and the
+// radical list. It turns its controls into searches by signal and shows the
+// results Core sends back; the tables own those results. It owns its widgets
+// and the four dialogs, and keeps its state in "preferences.ini".
+#ifndef DEXARU_DESKTOP_MAINWINDOW_H
+#define DEXARU_DESKTOP_MAINWINDOW_H
+
+#include "MetaTypes.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <memory>
+#include <set>
+#include <string>
+
+class About;
+class AddDictionary;
+class Core;
+class ManageDictionaries;
+class QListWidgetItem;
+class QSettings;
+class Settings;
+
+namespace Ui {
+class MainWindow;
+}
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Restores the window, the saved word dictionaries (through
+    // wordDictionaryAdded), the search options, the IME switch, the fonts and
+    // the radical list's instant mode from "preferences.ini" in the working
+    // directory. A missing file leaves the form's defaults.
+    void readSettings();
+
+signals:
+    void wordDictionaryAdded(WordDictionary* dictionary);
+    void wordDictionaryRemoved(WordDictionary* wordDictionary);
+    void search(QString text, WordDictionary::SearchOptions searchOptions);
+    void searchForKanji(std::set<wchar_t> characterSet);
+    void dictionaryEnabled(QString name);
+    void dictionaryDisabled(QString name);
+
+protected:
+    // Saves the preferences, then lets the window close.
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void on_checkVisible_clicked();
+    void on_checkAll_clicked();
+    void toggleView_SearchSettings(bool toggle);
+    void toggleView_CharacterResults(bool toggle);
+    void toggleView_WordResults(bool toggle);
+    void on_searchButton_clicked();
+    void on_actionAdd_dictionary_triggered();
+    void on_actionManage_dictionaries_triggered();
+    void addPartOfSpeechToList(std::string abbreviation, std::string name);
+    void filterPartsOfSpeech();
+    void togglePartOfSpeechFiltering(int state);
+    void addWordDictionary(WordDictionary* dictionary);
+    void removeWordDictionary(WordDictionary* dictionary);
+    void enableOrDisableDictionary(QListWidgetItem* item);
+    void addRadicals(RadicalTable* radicalTable);
+    void showWordResult(WordResult* result);
+    void showCharacterResult(CharacterResult* result);
+    void about();
+    void settings();
+
+private:
+    // The start-up wires the core to the private slots above.
+    friend void connectWindowAndCore(MainWindow* window, Core* core);
+
+    void connectWidgets();
+    // Gives every row of the parts-of-speech list (or only the visible ones)
+    // the opposite of the first such row's check mark.
+    void toggleCheckMarks(bool visibleOnly);
+    QString searchText() const;
+    WordDictionary::SearchOptions searchOptionsFromControls() const;
+
+    void readDictionaries(QSettings& preferences);
+    void readSearchOptions(QSettings& preferences);
+    void readFonts(QSettings& preferences);
+    void writeDictionaries(QSettings& preferences);
+    void writeSearchOptions(QSettings& preferences);
+    void writeFonts(QSettings& preferences);
+
+    Ui::MainWindow* ui;
+    std::unique_ptr<About> aboutDialog;
+    std::unique_ptr<AddDictionary> addDictionaryDialog;
+    std::unique_ptr<ManageDictionaries> manageDictionariesDialog;
+    std::unique_ptr<Settings> settingsDialog;
+};
+
+#endif

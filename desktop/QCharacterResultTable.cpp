@@ -1,0 +1,267 @@
+#include "QCharacterResultTable.h"
+
+#include "CharacterEntry.h"
+#include "CharacterHover.h"
+#include "CharacterResult.h"
+#include "EntryText.h"
+#include "Log.h"
+#include "MetaTypes.h"
+#include "ViewSupport.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+
+QCharacterResultTable::QCharacterResultTable(QWidget* parent)
+    : QTableWidget(0, 3, parent), characterFont(nullptr), characterColor(nullptr), generalFont(nullptr),
+      result(nullptr), hover(new CharacterHover(this)), hoverItem(nullptr)
+{
+    setHorizontalHeaderLabels({tr("Char"), tr("Meaning"), tr("Strokes")});
+    hover->setFocusPolicy(Qt::NoFocus);
+    hover->setEnabled(false);
+    hover->setWindowFlags(Qt::ToolTip);
+}
+
+QCharacterResultTable::~QCharacterResultTable()
+{
+    delete result;
+}
+
+void QCharacterResultTable::setup()
+{
+    horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+    horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    horizontalHeader()->setSectionResizeMode(2, QHeaderView::Interactive);
+    horizontalHeader()->setStyleSheet(styleSheet());
+    QTableWidgetItem* prototype = new QTableWidgetItem;
+    prototype->setFlags(prototype->flags() & ~Qt::ItemIsEditable);
+    setItemPrototype(prototype);
+
+    using Table = QCharacterResultTable;
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    viewsupport::addAction(this, tr("Search for words starting with this kanji"), &Table::searchForWordsStartingWithSelectedKanji);
+    viewsupport::addAction(this, tr("Search for words with this kanji anywhere"), &Table::searchForWordsWithSelectedKanji);
+    viewsupport::addAction(this, tr("Search for words ending with this kanji"), &Table::searchForWordsEndingWithSelectedKanji);
+    viewsupport::addSeparator(this);
+    viewsupport::addAction(this, tr("Search for similar kanji"), &Table::searchForSimilarKanji);
+    viewsupport::addAction(this, tr("Select this kanji's radicals"), qOverload<>(&Table::selectRadicalsForKanji));
+    viewsupport::addSeparator(this);
+    viewsupport::addAction(this, tr("Copy"), &Table::copyAll, QStringLiteral(":/images/resource/copy-icon.png"));
+    viewsupport::addAction(this, tr("   Copy character"), &Table::copyCharacter);
+    viewsupport::addAction(this, tr("   Copy on readings"), &Table::copyOnReadings);
+    viewsupport::addAction(this, tr("   Copy kun readings"), &Table::copyKunReadings);
+    viewsupport::addAction(this, tr("   Copy meaning"), &Table::copyMeaning);
+    viewsupport::addSeparator(this);
+    viewsupport::addAction(this, tr("Clear all entries"), &Table::clearResult, QStringLiteral(":/images/resource/clear.png"));
+}
+
+void QCharacterResultTable::setResult(CharacterResult* newResult)
+{
+    delete result;
+    result = newResult;
+    hoverItem = nullptr;
+    clearContents();
+    setRowCount(result != nullptr ? result->getEntryCount() : 0);
+    if (result == nullptr)
+        return;
+    result->resetNextEntry();
+    int row = 0;
+    for (CharacterEntry* entry = result->getNextEntry(); entry != nullptr && row < rowCount();
+         entry = result->getNextEntry())
+        fillRow(row++, entry);
+    updateFonts();
+}
+
+void QCharacterResultTable::fillRow(int row, CharacterEntry* entry)
+{
+    const QVariant pointer = QVariant::fromValue(entry);
+    const QTableWidgetItem* prototype = itemPrototype();
+    auto newItem = [&](const QString& text) {
+        QTableWidgetItem* item = prototype != nullptr ? prototype->clone() : new QTableWidgetItem;
+        item->setText(text);
+        item->setData(Qt::UserRole, pointer);
+        return item;
+    };
+    QTableWidgetItem* kanji = newItem(entrytext::character(entry->kanji));
+    kanji->setTextAlignment(Qt::AlignHCenter);
+    setItem(row, 0, kanji);
+    setItem(row, 1, newItem(entrytext::joined(entry->meanings, QStringLiteral(" | "))));
+    setItem(row, 2, newItem(QStringLiteral("%1").arg(entry->strokeCount, 0, 10)));
+}
+
+void QCharacterResultTable::clearResult()
+{
+    hoverItem = nullptr;
+    clearContents();
+    setRowCount(0);
+    delete result;
+    result = nullptr;
+}
+
+void QCharacterResultTable::updateFonts()
+{
+    for (int row = 0; row < rowCount(); ++row) {
+        if (QTableWidgetItem* kanji = item(row, 0)) {
+            if (characterFont != nullptr)
+                kanji->setFont(*characterFont);
+            if (characterColor != nullptr)
+                kanji->setForeground(QBrush(*characterColor, Qt::SolidPattern));
+        }
+        for (int column = 1; column < 3 && generalFont != nullptr; ++column) {
+            if (item(row, column) != nullptr)
+                item(row, column)->setFont(*generalFont);
+        }
+    }
+    resizeRowsToContents();
+    for (int column = 0; column < columnCount(); ++column)
+        resizeColumnToContents(column);
+}
+
+QString QCharacterResultTable::selectedKanjiPattern(const char* function, const QString& before,
+                                                    const QString& after)
+{
+    const QList<QTableWidgetItem*> items = selectedItems();
+    Log::write(7, "%s: There are %d selected items.", function, int(items.size()));
+    for (const QTableWidgetItem* item : items) {
+        const CharacterEntry* entry = viewsupport::entryOf<CharacterEntry>(item);
+        if (entry == nullptr)
+            continue;
+        Log::write(7, "%s: Row #%d: Character: %C", function, item->row(), entry->kanji);
+        return before + entrytext::character(entry->kanji) + after;
+    }
+    return QString();
+}
+
+void QCharacterResultTable::searchWordsFor(const QString& text)
+{
+    WordDictionary::SearchOptions options;
+    options.searchFlags = WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_WILDCARD;
+    options.commonFilter = 0;
+    options.limit = -1;
+    options.partsOfSpeech.clear();
+    options.matchAllPartsOfSpeech = false;
+    emit searchForWords(text, options);
+}
+
+void QCharacterResultTable::searchForWordsStartingWithSelectedKanji()
+{
+    const QString text = selectedKanjiPattern("searchForWordsStartingWithSelectedKanji", QString(), QStringLiteral("*"));
+    Log::write(7, "%s: Searching for words starting with this kanji.", "searchForWordsStartingWithSelectedKanji");
+    searchWordsFor(text);
+}
+
+void QCharacterResultTable::searchForWordsWithSelectedKanji()
+{
+    searchWordsFor(selectedKanjiPattern("searchForWordsWithSelectedKanji", QStringLiteral("*"), QStringLiteral("*")));
+}
+
+void QCharacterResultTable::searchForWordsEndingWithSelectedKanji()
+{
+    searchWordsFor(selectedKanjiPattern("searchForWordsEndingWithSelectedKanji", QStringLiteral("*"), QString()));
+}
+
+void QCharacterResultTable::searchForSimilarKanji()
+{
+    selectRadicalsForKanji(true);
+}
+
+void QCharacterResultTable::selectRadicalsForKanji(bool search)
+{
+    const QList<QTableWidgetItem*> items = selectedItems();
+    Log::write(7, "%s: There are %d selected items.", "selectRadicalsForKanji", int(items.size()));
+    std::set<wchar_t> radicals;
+    for (const QTableWidgetItem* item : items) {
+        const CharacterEntry* entry = viewsupport::entryOf<CharacterEntry>(item);
+        if (entry == nullptr)
+            continue;
+        Log::write(7, "%s: Row #%d: Character: %C", "selectRadicalsForKanji", item->row(), entry->kanji);
+        radicals.insert(entry->radicals.begin(), entry->radicals.end());
+    }
+    Log::write(7, "%s: Selecting the component radicals.", "selectRadicalsForKanji");
+    emit radicalsSelected(radicals, search);
+}
+
+void QCharacterResultTable::selectRadicalsForKanji()
+{
+    selectRadicalsForKanji(false);
+}
+
+template <typename RowText>
+void QCharacterResultTable::copyRows(const char* function, RowText rowText)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QString());
+    const QList<QTableWidgetItem*> items = selectedItems();
+    Log::write(7, "%s: There are %d selected items.", function, int(items.size()));
+    for (const QTableWidgetItem* item : items) {
+        const CharacterEntry* entry = viewsupport::entryOf<CharacterEntry>(item);
+        if (item->column() != 0 || entry == nullptr)
+            continue;
+        Log::write(7, "%s: Row #%d: Character: %C", function, item->row(), entry->kanji);
+        clipboard->setText(rowText(*entry));
+    }
+}
+
+void QCharacterResultTable::copyAll()
+{
+    copyRows("copyAll", [](const CharacterEntry& entry) {
+        return entrytext::character(entry.kanji) + QStringLiteral(" / ")
+            + entrytext::joined(entry.on, QStringLiteral("; ")) + QStringLiteral(" / ")
+            + entrytext::joined(entry.kun, QStringLiteral("; ")) + QStringLiteral(" : ")
+            + entrytext::joined(entry.meanings, QStringLiteral("; "));
+    });
+}
+
+void QCharacterResultTable::copyCharacter()
+{
+    copyRows("copyCharacter", [](const CharacterEntry& entry) { return entrytext::character(entry.kanji); });
+}
+
+void QCharacterResultTable::copyOnReadings()
+{
+    copyRows("copyOnReadings", [](const CharacterEntry& entry) {
+        return entrytext::joined(entry.on, QStringLiteral("; "));
+    });
+}
+
+void QCharacterResultTable::copyKunReadings()
+{
+    copyRows("copyKunReadings", [](const CharacterEntry& entry) {
+        return entrytext::joined(entry.kun, QStringLiteral("; "));
+    });
+}
+
+void QCharacterResultTable::copyMeaning()
+{
+    copyRows("copyMeaning", [](const CharacterEntry& entry) {
+        return entrytext::joined(entry.meanings, QStringLiteral("; "));
+    });
+}
+
+bool QCharacterResultTable::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Leave:
+    case QEvent::Wheel:
+        hover->hide();
+        hoverItem = nullptr;
+        break;
+    case QEvent::ToolTip:
+        viewsupport::answerToolTip<CharacterEntry>(this, static_cast<QHelpEvent*>(event), hover, hoverItem,
+                                                   [this](CharacterEntry* entry) { hover->setInfo(entry); });
+        return true;
+    default:
+        break;
+    }
+    return QTableWidget::event(event);
+}
+
+bool QCharacterResultTable::viewportEvent(QEvent* event)
+{
+    // Wheel events over the rows scroll the viewport and never reach event().
+    if (event->type() == QEvent::Wheel) {
+        hover->hide();
+        hoverItem = nullptr;
+    }
+    return QTableWidget::viewportEvent(event);
+}

@@ -1,0 +1,56 @@
+#include "Startup.h"
+
+#include "Core.h"
+#include "Kanjidic.h"
+#include "MainWindow.h"
+#include "RadicalTable.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QWindow>
+
+void connectWindowAndCore(MainWindow* window, Core* core)
+{
+    QObject::connect(core, &Core::dictionaryAdded, window, &MainWindow::addWordDictionary);
+    QObject::connect(core, &Core::dictionaryRemoved, window, &MainWindow::removeWordDictionary);
+    QObject::connect(window, &MainWindow::wordDictionaryAdded, core, &Core::addWordDictionary);
+    QObject::connect(window, &MainWindow::wordDictionaryRemoved, core, &Core::removeWordDictionary);
+    QObject::connect(core, &Core::radicalTableAdded, window, &MainWindow::addRadicals);
+    QObject::connect(core, &Core::partOfSpeechAdded, window, &MainWindow::addPartOfSpeechToList);
+    QObject::connect(core, &Core::resultFound, window, &MainWindow::showWordResult);
+    QObject::connect(core, &Core::characterResultFound, window, &MainWindow::showCharacterResult);
+    QObject::connect(window, &MainWindow::search, core, &Core::search);
+    QObject::connect(window, &MainWindow::searchForKanji, core, &Core::searchForKanji);
+    QObject::connect(window, &MainWindow::dictionaryEnabled, core, &Core::enableDictionary);
+    QObject::connect(window, &MainWindow::dictionaryDisabled, core, &Core::disableDictionary);
+}
+
+void showWindowNow(MainWindow* window)
+{
+    window->show();
+    // The window system maps the window asynchronously; wait a little for
+    // it, never long, since a hidden desktop may never expose the window.
+    const int longestWaitMs = 500;
+    QElapsedTimer waited;
+    waited.start();
+    QWindow* handle = window->windowHandle();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    while (handle && !handle->isExposed() && waited.elapsed() < longestWaitMs) {
+        QThread::msleep(1);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+void addCharacterData(Core* core)
+{
+    auto* kanjidic = new Kanjidic;
+    kanjidic->setName("The usual Kanjidic");
+    kanjidic->setFilename("dictionaries/kanjidic/kanjidic.jis-x-0208-1990");
+    core->addCharacterDictionary(kanjidic);
+
+    auto* radicalTable = new RadicalTable;
+    radicalTable->addFilename("dictionaries/radical/radkfile");
+    radicalTable->addFilename("dictionaries/radical/radkfile2");
+    core->addRadicalTable(radicalTable);
+}

@@ -1,0 +1,51 @@
+#include "ViewSupport.h"
+
+#include "Log.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cstdint>
+
+namespace viewsupport {
+
+void addSeparator(QWidget* view)
+{
+    QAction* separator = new QAction(view);
+    separator->setSeparator(true);
+    view->addAction(separator);
+}
+
+QTableWidgetItem* itemUnderToolTip(QTableWidget* table, const QHelpEvent* event)
+{
+    QTableWidgetItem* item = table->itemAt(table->viewport()->mapFrom(table, event->pos()));
+    return item != nullptr && item->tableWidget() == table ? item : nullptr;
+}
+
+void logHoverItem(const QHelpEvent* event, const QTableWidgetItem* item)
+{
+    Log::write(7, "XY is ( %d, %d ).", event->x(), event->y());
+    Log::write(7, "Position is ( %d, %d ).", event->pos().x(), event->pos().y());
+    Log::write(7, "Global position is ( %d, %d ).", event->globalX(), event->globalY());
+    Log::write(7, "Item is 0x%lX", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(item)));
+    Log::write(7, "Row is: %d", item->row());
+}
+
+void showBeside(QWidget* popup, const QPoint& mouse)
+{
+    QScreen* screen = QGuiApplication::screenAt(mouse);
+    if (screen == nullptr)
+        screen = popup->screen();
+    const QRect area = screen->availableGeometry();
+    const QSize size = popup->size();
+    int x = mouse.x() + 8;
+    int y = mouse.y() + 8;
+    if (mouse.x() + size.width() > area.right())
+        x = mouse.x() - size.width() - 8;
+    if (mouse.y() + size.height() > area.bottom())
+        y = mouse.y() - size.height() - 8;
+    popup->move(x, y);
+    popup->show();
+}
+
+} // namespace viewsupport

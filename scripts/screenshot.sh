@@ -1,0 +1,62 @@
+#!/bin/bash
+# Runs dexaru-desktop on the real dictionaries under a virtual X server, as a
+# user's first start through the launcher, types "neko" into the search box
+# with the input method on, presses Return and saves a picture of the window:
+#   bash scripts/screenshot.sh [picture]       (default: docs/screenshot.png)
+# Needs a build (DEXARU_BUILD_DIR, default build/) and xvfb, xdotool,
+# imagemagick and a Japanese font, which install-deps.sh installs.
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+build_dir="$(cd "${DEXARU_BUILD_DIR:-$here/../build}" && pwd)"
+picture="$(realpath -m "${1:-$here/../docs/screenshot.png}")"
+
+if [[ -z "${DEXARU_ON_VIRTUAL_SCREEN:-}" ]]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" \
+    env DEXARU_ON_VIRTUAL_SCREEN=1 DEXARU_BUILD_DIR="$build_dir" bash "$0" "$picture"
+fi
+
+# A fresh per-user folder, made by the launcher as at a first start.
+work="$(mktemp -d)"
+desktop_pid=""
+cleanup() {
+  if [[ -n "$desktop_pid" ]]; then kill "$desktop_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+# Its dictionaries are those of the build tree, with Debian's enamdict added
+# where the tree was laid out before it listed enamdict.
+for kind in edict kanjidic radical; do
+  mkdir -p "$work/dexaru/dictionaries/$kind"
+  ln -s "$build_dir/bin/dictionaries/$kind"/* "$work/dexaru/dictionaries/$kind/"
+done
+if [[ ! -e "$work/dexaru/dictionaries/edict/enamdict" && -r /usr/share/edict/enamdict ]]; then
+  ln -s /usr/share/edict/enamdict "$work/dexaru/dictionaries/edict/enamdict"
+fi
+sed -e "s|@DEXARU_LAUNCHER_PROGRAM_DIR@|$build_dir/bin|" -e "s|@DEXARU_LAUNCHER_WORK_DIR@||" \
+  "$here/../desktop/dexaru-desktop-launcher.in" > "$work/launcher"
+XDG_DATA_HOME="$work" sh "$work/launcher" 2> "$work/trace" &
+desktop_pid=$!
+
+# Ready once the radical list is filled.
+for ((waited = 0; waited < 600; waited++)); do
+  grep -q "main: The kanji dictionary and the radical list are ready." "$work/trace" && break
+  kill -0 "$desktop_pid" 2>/dev/null || { echo "screenshot: dexaru-desktop ended early" >&2; exit 1; }
+  sleep 0.1
+done
+window="$(xdotool search --sync --onlyvisible --name '^Dexaru2$' | head -n 1)"
+xdotool windowfocus --sync "$window"
+
+# Into the search box, everything selected, input method on (F2), "neko", Return.
+xdotool mousemove --window "$window" 150 45 click 1
+xdotool key ctrl+a F2
+xdotool type --delay 120 neko
+xdotool key Return
+# Away from the tables, so that no pop-up covers them.
+xdotool mousemove --window "$window" 400 690
+sleep 1.5
+
+mkdir -p "$(dirname "$picture")"
+import -window "$window" "$picture"
+grep -E "on_searchButton_clicked|Found" "$work/trace" | head -n 3 >&2 || true
+echo "screenshot: $picture"

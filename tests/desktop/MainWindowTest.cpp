@@ -1,0 +1,196 @@
+// The main window as a user drives it: the options a search carries for the
+// state of its boxes, the parts-of-speech check marks, and the dictionary
+// list switching dictionaries in the core.
+#include "DesktopProgram.h"
+
+#include "WordDictionaryCollection.h"
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+
+using fixtures::DesktopProgram;
+
+namespace {
+
+const QStringList USUAL = {"allowWildcards", "romajiToKana", "ignoreCase", "searchInWord", "searchInKana", "allowLimit"};
+const QStringList EVERY = USUAL + QStringList{"fuzzySearch", "commonOnly", "searchInMeanings", "searchByPartsOfSpeech"};
+
+// One mark per row of a list: 'x' checked, '.' not.
+QString checkMarks(QListWidget* list)
+{
+    QString marks;
+    for (int row = 0; row < list->count(); ++row)
+        marks += list->item(row)->checkState() == Qt::Checked ? 'x' : '.';
+    return marks;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        fixtures::writeDataFiles(dir);
+        program.reset(new DesktopProgram(dir.path()));
+    }
+
+    void cleanup() { program.reset(); }
+
+    void searchCarriesTheOptionsOfTheBoxes()
+    {
+        struct Case {
+            QStringList checked;
+            QString limitText;
+            QStringList checkedRows;  // abbreviations checked in the parts-of-speech list
+            QString typed, searched;
+            int flags, commonFilter, limit;
+            QStringList partsOfSpeech;
+        };
+        const Case cases[] = {
+            {USUAL, "200", {}, "neko*", "ねこ*", 27, 0, 200, {}},
+            {EVERY, "200", {"n", "v1"}, "neko", "ねこ", 63, 1, 200, {"n", "v1"}},
+            {{}, "200", {"n"}, "neko", "neko", 0, 0, -1, {}},
+            {{"searchInMeanings", "allowLimit"}, "5", {}, "cat", "cat", 4, 0, 5, {}},
+            {USUAL, "many", {}, "inu", "いぬ", 27, 0, -1, {}},
+            {USUAL, "", {}, "inu", "いぬ", 27, 0, -1, {}},
+            {USUAL, "0", {}, "inu", "いぬ", 27, 0, 0, {}},
+            {USUAL + QStringList{"searchByPartsOfSpeech"}, "200", {"v1", "adj-i", "n"}, "iku", "いく", 27, 0, 200,
+             {"n", "adj-i", "v1"}},
+        };
+        auto* list = program->find<QListWidget>("partsOfSpeechList");
+        QVERIFY(list->count() > 100);
+        for (const Case& c : cases) {
+            const QByteArray row = c.checked.join(',').toUtf8() + " / limit '" + c.limitText.toUtf8() + "'";
+            for (QCheckBox* box : program->window.findChildren<QCheckBox*>())
+                box->setChecked(c.checked.contains(box->objectName()));
+            program->find<QPlainTextEdit>("limitText")->setPlainText(c.limitText);
+            for (int index = 0; index < list->count(); ++index) {
+                const QString text = list->item(index)->text();
+                const bool wanted = std::any_of(c.checkedRows.begin(), c.checkedRows.end(),
+                                                [&](const QString& abbreviation) { return text.endsWith(" (" + abbreviation + ")"); });
+                list->item(index)->setCheckState(wanted ? Qt::Checked : Qt::Unchecked);
+            }
+            list->setCurrentRow(0);  // the selection is a cursor only, never part of the filter
+            program->find<QPlainTextEdit>("searchText")->setPlainText(c.typed);
+
+            QSignalSpy searches(&program->window, &MainWindow::search);
+            QTest::mouseClick(program->find<QPushButton>("searchButton"), Qt::LeftButton);
+            QVERIFY2(searches.count() == 1, row);
+            const auto options = searches[0][1].value<WordDictionary::SearchOptions>();
+            QStringList passed;
+            for (const std::string& abbreviation : options.partsOfSpeech)
+                passed << QString::fromStdString(abbreviation);
+            QVERIFY2(searches[0][0].toString() == c.searched, row);
+            QVERIFY2(options.searchFlags == c.flags && options.commonFilter == c.commonFilter, row);
+            QVERIFY2(options.limit == c.limit && !options.matchAllPartsOfSpeech, row);
+            QVERIFY2(passed == c.partsOfSpeech, row);
+        }
+    }
+
+    void returnSearchesOnceAndASelectionSearchesOnlyItself()
+    {
+        auto* box = program->find<QPlainTextEdit>("searchText");
+        box->setPlainText("neko inu");
+        QTextCursor cursor = box->textCursor();
+        cursor.setPosition(5);
+        cursor.setPosition(8, QTextCursor::KeepAnchor);
+        box->setTextCursor(cursor);
+        QSignalSpy searches(&program->window, &MainWindow::search);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(searches.count(), 1);
+        QCOMPARE(searches[0][0].toString(), QString("いぬ"));
+        QCOMPARE(box->toPlainText(), QString("neko inu"));
+    }
+
+    void allAndVisibleToggleTheCheckMarks()
+    {
+        const char* const filterWidgets[] = {"partsOfSpeechFilter", "partsOfSpeechList", "checkUncheck", "checkAll",
+                                              "checkVisible"};
+        auto* filtering = program->find<QCheckBox>("searchByPartsOfSpeech");
+        for (bool on : {false, true}) {
+            filtering->setChecked(on);
+            for (const char* name : filterWidgets)
+                QVERIFY2(program->find<QWidget>(name)->isEnabled() == on, name);
+        }
+        auto* list = program->find<QListWidget>("partsOfSpeechList");
+        auto* filter = program->find<QPlainTextEdit>("partsOfSpeechFilter");
+        auto* all = program->find<QPushButton>("checkAll");
+        auto* visible = program->find<QPushButton>("checkVisible");
+        const int rows = list->count();
+
+        QTest::mouseClick(all, Qt::LeftButton);
+        QCOMPARE(checkMarks(list), QString(rows, 'x'));
+        QTest::mouseClick(all, Qt::LeftButton);
+        QCOMPARE(checkMarks(list), QString(rows, '.'));
+        list->item(1)->setCheckState(Qt::Checked);
+        QTest::mouseClick(all, Qt::LeftButton);
+        QCOMPARE(checkMarks(list), QString(rows, 'x'));
+
+        // The filter matches without regard to case; "Visible" changes the shown rows only.
+        filter->setPlainText("VERB");
+        QString expected;
+        for (int row = 0; row < rows; ++row) {
+            const bool shown = list->item(row)->text().contains("verb", Qt::CaseInsensitive);
+            QCOMPARE(list->item(row)->isHidden(), !shown);
+            expected += shown ? '.' : 'x';
+        }
+        QVERIFY(expected.contains('.') && expected.contains('x'));
+        QTest::mouseClick(visible, Qt::LeftButton);
+        QCOMPARE(checkMarks(list), expected);
+        filter->setPlainText("no such part of speech");
+        QTest::mouseClick(visible, Qt::LeftButton);
+        QCOMPARE(checkMarks(list), expected);
+        filter->setPlainText("");
+        for (int row = 0; row < rows; ++row)
+            QVERIFY(!list->item(row)->isHidden());
+
+        filtering->setChecked(false);
+        QCOMPARE(checkMarks(list), expected);
+    }
+
+    void dictionaryRowsSwitchTheCoresDictionaries()
+    {
+        WordDictionary* japanese = program->addDictionary("辞書");
+        program->addDictionary("Computer terms", false);
+        QCOMPARE(program->dictionaryRows(), QStringList({"辞書 [x]", "Computer terms [ ]"}));
+        QCOMPARE(program->core.wordDictionaries->dictionaries.size(), size_t(2));
+
+        auto* list = program->find<QListWidget>("dictionaryList");
+        QSignalSpy disabled(&program->window, &MainWindow::dictionaryDisabled);
+        list->item(0)->setCheckState(Qt::Unchecked);
+        QCOMPARE(disabled.count(), 1);
+        QCOMPARE(disabled[0][0].toString(), QString("辞書"));
+        QVERIFY(!japanese->isEnabled());
+
+        auto search = [&] {
+            program->find<QPlainTextEdit>("searchText")->setPlainText("neko");
+            QTest::mouseClick(program->find<QPushButton>("searchButton"), Qt::LeftButton);
+            return program->window.statusBar()->currentMessage();
+        };
+        QCOMPARE(search(), QString("Found 0 results"));
+        list->item(1)->setCheckState(Qt::Checked);
+        list->item(0)->setCheckState(Qt::Checked);
+        QCOMPARE(search(), QString("Found 2 results"));
+        auto* progress = program->find<QProgressBar>("progressBar");
+        QVERIFY(progress->isEnabled() && progress->value() == 100);
+
+        emit program->window.wordDictionaryRemoved(japanese);
+        QCOMPARE(program->dictionaryRows(), QStringList({"Computer terms [x]"}));
+        QCOMPARE(search(), QString("Found 1 results"));
+    }
+
+private:
+    fixtures::FixtureDir dir;
+    std::unique_ptr<DesktopProgram> program;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
