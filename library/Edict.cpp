@@ -6,6 +6,8 @@
 #include "Log.h"
 #include "PartsOfSpeech.h"
 #include "WordEntry.h"
+#include "internal/IndexCache.h"
+#include "internal/LogCount.h"
 
 #include <iconv.h>
 #include <strings.h>
@@ -973,6 +975,7 @@ void Edict::releaseIndex()
     indexEntries = nullptr;  // the pool holds the records
     indexEntriesSize = 0;
     pool.reset();
+    cachedIndex.reset();
 }
 
 int Edict::load()
@@ -992,6 +995,15 @@ int Edict::load()
     }
     Log::write(7, "%s: '%s' opened.", "load", filename.c_str());
     indexEntriesSize = 0;
+
+    // Index cache: a valid cache of a large file stands in for the parse.
+    const IndexCache cache(filename, fileno(file), encoding + ">" + internalEncoding);
+    cachedIndex = cache.load();
+    if (cachedIndex) {
+        return loadFromCache(cachedIndex.get());
+    }
+    const unsigned long messagesBefore = logCount::messages();
+    // End of the index cache's part; the parse follows.
 
     FileBytes content(file);
     long lines = 0;
@@ -1013,6 +1025,22 @@ int Edict::load()
         // The records no line filled stay empty.
         std::fill(indexEntries + indexEntriesSize, indexEntries + lineCount + 1, IndexEntry());
     }
+    // Index cache: only a parse that logged nothing of its own is cached,
+    // so that a load from the cache logs exactly what the parse did.
+    if (logCount::messages() == messagesBefore + 2) {
+        cache.store(indexEntries, indexEntriesSize, lineCount);
+    }
+    Log::write(7, "%s: Loaded %d index entries.", "load", indexEntriesSize);
+    return 0;
+}
+
+// Takes the index read back from the cache, logging what a parse logs.
+int Edict::loadFromCache(const CachedIndex* cached)
+{
+    Log::write(7, "%s: Lines in file: %d.", "load", cached->lineCount());
+    indexEntries = cached->records();
+    Log::write(7, "%s: Created index entries.", "load");
+    indexEntriesSize = cached->size();
     Log::write(7, "%s: Loaded %d index entries.", "load", indexEntriesSize);
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 class WordEntry;
+class CachedIndex;
 
 // One indexed line. The strings belong to the dictionary's index.
 struct IndexEntry
@@ -71,6 +72,7 @@ private:
     Edict& operator=(const Edict&) = delete;
 
     void releaseIndex();
+    int loadFromCache(const CachedIndex* cached);
     void indexLines(FileBytes& content, int capacity);
     bool decodesQuickly() const;
     // The general conversion, for fields the table decoder does not cover.
@@ -84,6 +86,8 @@ private:
 
     // Holds the index's records, words and readings in a few large blocks.
     std::unique_ptr<StringPool> pool;
+    // Holds them instead when the index was read back from its cache.
+    std::unique_ptr<CachedIndex> cachedIndex;
 };
 
 #endif

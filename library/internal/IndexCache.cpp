@@ -1,0 +1,420 @@
+#include "IndexCache.h"
+
+#include "Checksum.h"
+#include "../Log.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <memory>
+#include <new>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char MAGIC[8] = {'D', 'X', 'R', 'I', 'N', 'D', 'E', 'X'};
+const uint32_t FORMAT_VERSION = 1;
+const uint64_t BYTE_ORDER_MARK = 0x0102030405060708ULL;
+// A file changed this close to the cache's creation may have been changed
+// again within its timestamp's granularity, unseen.
+const int64_t RACY_MARGIN_NS = 2000000000LL;
+const size_t HUGE_PAGE = size_t(2) << 20;
+
+static_assert(sizeof(IndexCacheHeader) % 8 == 0, "records follow the header aligned");
+static_assert(sizeof(IndexCacheRecord) == 16, "no padding in stored records");
+
+int64_t nanoseconds(const struct timespec& time)
+{
+    return static_cast<int64_t>(time.tv_sec) * 1000000000LL + time.tv_nsec;
+}
+
+int64_t now()
+{
+    struct timespec time;
+    clock_gettime(CLOCK_REALTIME, &time);
+    return nanoseconds(time);
+}
+
+bool cachingTurnedOff()
+{
+    const char* setting = std::getenv("DEXARU_INDEX_CACHE");
+    return setting != nullptr && std::strcmp(setting, "0") == 0;
+}
+
+// An absolute path from the environment, or empty.
+std::string absoluteVariable(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
+}
+
+uint64_t pathHash(const std::string& path)
+{
+    uint64_t hash = 0xCBF29CE484222325ULL;  // 64-bit FNV-1a
+    for (unsigned char byte : path) {
+        hash = (hash ^ byte) * 0x100000001B3ULL;
+    }
+    return hash;
+}
+
+std::string canonicalPath(const std::string& path)
+{
+    std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
+                                                         &std::free);
+    return resolved ? std::string(resolved.get()) : std::string();
+}
+
+// Memory for `count` records, on whole huge pages when large.
+IndexEntry* allocateRecords(size_t count)
+{
+    const size_t bytes = count * sizeof(IndexEntry);
+    if (bytes < HUGE_PAGE) {
+        return static_cast<IndexEntry*>(std::malloc(bytes > 0 ? bytes : 1));
+    }
+    const size_t rounded = (bytes + HUGE_PAGE - 1) & ~(HUGE_PAGE - 1);
+    void* memory = std::aligned_alloc(HUGE_PAGE, rounded);
+    if (memory != nullptr) {
+        madvise(memory, rounded, MADV_HUGEPAGE);
+    }
+    return static_cast<IndexEntry*>(memory);
+}
+
+class Descriptor
+{
+public:
+    explicit Descriptor(int value) : value(value) {}
+    ~Descriptor()
+    {
+        if (value >= 0) {
+            close(value);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return value; }
+    // Hands the descriptor over, to be closed by the caller.
+    int release()
+    {
+        const int released = value;
+        value = -1;
+        return released;
+    }
+
+private:
+    int value;
+};
+
+bool writeAll(int descriptor, const char* bytes, size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = write(descriptor, bytes, size);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+bool makeFolder(const std::string& path)
+{
+    return mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+void trace(const char* what, const std::string& file, const char* why)
+{
+    Log::write(7, "%s: %s '%s': %s.", "load", what, file.c_str(), why);
+}
+
+}  // namespace
+
+void CachedIndex::FreeDeleter::operator()(IndexEntry* records) const
+{
+    std::free(records);
+}
+
+CachedIndex::~CachedIndex()
+{
+    if (mapping != nullptr) {
+        munmap(mapping, mappingSize);
+    }
+}
+
+IndexCache::IndexCache(const std::string& path, int descriptor, const std::string& conversion,
+                       size_t minimumFileSize)
+    : createdNs(now()), conversion(conversion)
+{
+    struct stat status;
+    if (cachingTurnedOff() || conversion.size() >= sizeof(IndexCacheHeader::conversion)
+        || fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)
+        || static_cast<uint64_t>(status.st_size) < minimumFileSize) {
+        return;
+    }
+    identity.device = status.st_dev;
+    identity.inode = status.st_ino;
+    identity.size = static_cast<uint64_t>(status.st_size);
+    identity.modifiedNs = nanoseconds(status.st_mtim);
+
+    const std::string cacheFolder = folder();
+    const std::string absolute = canonicalPath(path);
+    if (cacheFolder.empty() || absolute.empty()) {
+        return;
+    }
+    char name[32];
+    std::snprintf(name, sizeof name, "/%016llx.index",
+                  static_cast<unsigned long long>(pathHash(absolute)));
+    location = cacheFolder + name;
+}
+
+std::string IndexCache::folder()
+{
+    std::string base = absoluteVariable("XDG_CACHE_HOME");
+    if (base.empty()) {
+        const std::string home = absoluteVariable("HOME");
+        if (home.empty()) {
+            return std::string();
+        }
+        base = home + "/.cache";
+    }
+    return base + "/dexaru";
+}
+
+uint64_t IndexCache::checksumOf(const char* cacheFile, size_t size)
+{
+    const size_t covered = offsetof(IndexCacheHeader, checksum);
+    if (size < sizeof(IndexCacheHeader)) {
+        return checksum::of(cacheFile, size);
+    }
+    const uint64_t head = checksum::of(cacheFile, covered);
+    const uint64_t body =
+        checksum::of(cacheFile + sizeof(IndexCacheHeader), size - sizeof(IndexCacheHeader));
+    return (head * 0x9E3779B97F4A7C15ULL) ^ body;
+}
+
+std::unique_ptr<CachedIndex> IndexCache::load() const
+{
+    if (!usable()) {
+        return nullptr;
+    }
+    Descriptor cache(open(location.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat status;
+    if (cache.get() < 0 || fstat(cache.get(), &status) != 0) {
+        return nullptr;  // no cache yet
+    }
+    const size_t size = static_cast<size_t>(status.st_size);
+    if (!S_ISREG(status.st_mode) || status.st_uid != geteuid() || size < sizeof(IndexCacheHeader)) {
+        trace("Ignoring the index cache", location, "not a cache file of this user");
+        return nullptr;
+    }
+    // Read-only: the index's strings are never written. All pages are
+    // mapped at once rather than fault by fault.
+    void* mapping = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, cache.get(), 0);
+    if (mapping == MAP_FAILED) {
+        return nullptr;
+    }
+    std::unique_ptr<CachedIndex> index(new CachedIndex());
+    index->mapping = mapping;
+    index->mappingSize = size;
+
+    const char* bytes = static_cast<const char*>(mapping);
+    IndexCacheHeader header;
+    std::memcpy(&header, bytes, sizeof header);
+    const char* problem = headerProblem(header, size);
+    if (problem == nullptr && checksumOf(bytes, size) != header.checksum) {
+        problem = "checksum mismatch";
+    }
+    if (problem == nullptr && !fillRecords(header, bytes, index.get())) {
+        problem = "records out of bounds";
+    }
+    if (problem != nullptr) {
+        trace("Ignoring the index cache", location, problem);
+        return nullptr;
+    }
+    return index;
+}
+
+// Why a cache file with this header cannot serve, or null.
+const char* IndexCache::headerProblem(const IndexCacheHeader& header, size_t cacheSize) const
+{
+    if (std::memcmp(header.magic, MAGIC, sizeof MAGIC) != 0) {
+        return "not an index cache";
+    }
+    if (header.formatVersion != FORMAT_VERSION) {
+        return "other format version";
+    }
+    if (header.wideCharacterSize != sizeof(wchar_t) || header.byteOrderMark != BYTE_ORDER_MARK) {
+        return "written by another kind of machine";
+    }
+    if (header.device != identity.device || header.inode != identity.inode
+        || header.fileSize != identity.size || header.modifiedNs != identity.modifiedNs) {
+        return "the dictionary file has changed";
+    }
+    if (header.modifiedNs + RACY_MARGIN_NS >= header.createdNs) {
+        return "written too soon after the dictionary file changed";
+    }
+    if (std::memchr(header.conversion, '\0', sizeof header.conversion) == nullptr
+        || conversion != header.conversion) {
+        return "other conversion";
+    }
+    if (header.lineCount < 0 || header.lineCount == INT_MAX || header.recordCount < 0
+        || header.recordCount > header.lineCount + 1
+        || header.stringCharacters > IndexCacheRecord::NO_STRING) {
+        return "bad counts";
+    }
+    const uint64_t expected = sizeof(IndexCacheHeader)
+                              + uint64_t(header.recordCount) * sizeof(IndexCacheRecord)
+                              + header.stringCharacters * sizeof(wchar_t);
+    if (expected != cacheSize) {
+        return "wrong size";
+    }
+    return nullptr;
+}
+
+// Turns the stored records into index records pointing into the mapping,
+// checking every offset: a cache is never trusted to stay in bounds.
+bool IndexCache::fillRecords(const IndexCacheHeader& header, const char* bytes,
+                             CachedIndex* index) const
+{
+    const IndexCacheRecord* stored =
+        reinterpret_cast<const IndexCacheRecord*>(bytes + sizeof(IndexCacheHeader));
+    wchar_t* strings = reinterpret_cast<wchar_t*>(
+        const_cast<char*>(bytes) + sizeof(IndexCacheHeader)
+        + size_t(header.recordCount) * sizeof(IndexCacheRecord));
+    const uint64_t characters = header.stringCharacters;
+    if (header.recordCount > 0 && (characters == 0 || strings[characters - 1] != 0)) {
+        return false;  // every string must end inside the area
+    }
+    const size_t capacity = size_t(header.lineCount) + 1;
+    index->recordBlock.reset(allocateRecords(capacity));
+    if (!index->recordBlock) {
+        return false;
+    }
+    IndexEntry* records = index->recordBlock.get();
+    int64_t previous = -1;
+    for (int i = 0; i < header.recordCount; ++i) {
+        const IndexCacheRecord& record = stored[i];
+        if (record.word >= characters
+            || (record.kana != IndexCacheRecord::NO_STRING && record.kana >= characters)
+            || record.fileLocation <= previous
+            || uint64_t(record.fileLocation) >= header.fileSize) {
+            return false;
+        }
+        previous = record.fileLocation;
+        records[i].word = strings + record.word;
+        records[i].kana = record.kana != IndexCacheRecord::NO_STRING ? strings + record.kana
+                                                                      : nullptr;
+        records[i].fileLocation = static_cast<long>(record.fileLocation);
+    }
+    std::memset(static_cast<void*>(records + header.recordCount), 0,
+                (capacity - size_t(header.recordCount)) * sizeof(IndexEntry));
+    index->recordCount = header.recordCount;
+    index->lines = header.lineCount;
+    return true;
+}
+
+bool IndexCache::store(const IndexEntry* records, int size, int lineCount) const
+{
+    if (!usable() || identity.modifiedNs + RACY_MARGIN_NS >= createdNs || size < 0
+        || lineCount < 0) {
+        return false;
+    }
+    uint64_t characters = 0;
+    for (int i = 0; i < size; ++i) {
+        if (records[i].word == nullptr) {
+            return false;  // never produced by a load
+        }
+        characters += std::wcslen(records[i].word) + 1;
+        if (records[i].kana != nullptr) {
+            characters += std::wcslen(records[i].kana) + 1;
+        }
+    }
+    if (characters >= IndexCacheRecord::NO_STRING) {
+        return false;
+    }
+    const size_t total = sizeof(IndexCacheHeader) + size_t(size) * sizeof(IndexCacheRecord)
+                         + size_t(characters) * sizeof(wchar_t);
+    std::unique_ptr<char[]> image(new (std::nothrow) char[total]);
+    if (!image) {
+        return false;
+    }
+    fillImage(records, size, lineCount, characters, image.get());
+    IndexCacheHeader* header = reinterpret_cast<IndexCacheHeader*>(image.get());
+    header->checksum = checksumOf(image.get(), total);
+    return writeFile(image.get(), total);
+}
+
+void IndexCache::fillImage(const IndexEntry* records, int size, int lineCount,
+                           uint64_t characters, char* image) const
+{
+    IndexCacheHeader header;
+    std::memset(&header, 0, sizeof header);
+    std::memcpy(header.magic, MAGIC, sizeof MAGIC);
+    header.formatVersion = FORMAT_VERSION;
+    header.wideCharacterSize = sizeof(wchar_t);
+    header.byteOrderMark = BYTE_ORDER_MARK;
+    header.device = identity.device;
+    header.inode = identity.inode;
+    header.fileSize = identity.size;
+    header.modifiedNs = identity.modifiedNs;
+    header.createdNs = createdNs;
+    std::memcpy(header.conversion, conversion.c_str(), conversion.size() + 1);
+    header.lineCount = lineCount;
+    header.recordCount = size;
+    header.stringCharacters = characters;
+    std::memcpy(image, &header, sizeof header);
+
+    IndexCacheRecord* stored = reinterpret_cast<IndexCacheRecord*>(image + sizeof header);
+    wchar_t* strings = reinterpret_cast<wchar_t*>(image + sizeof header
+                                                  + size_t(size) * sizeof(IndexCacheRecord));
+    uint32_t used = 0;
+    auto append = [&](const wchar_t* text) {
+        const uint32_t start = used;
+        const size_t length = std::wcslen(text) + 1;
+        std::memcpy(strings + used, text, length * sizeof(wchar_t));
+        used += static_cast<uint32_t>(length);
+        return start;
+    };
+    for (int i = 0; i < size; ++i) {
+        stored[i].fileLocation = records[i].fileLocation;
+        stored[i].word = append(records[i].word);
+        stored[i].kana = records[i].kana != nullptr ? append(records[i].kana)
+                                                    : IndexCacheRecord::NO_STRING;
+    }
+}
+
+// Writes the whole image to a temporary file beside the cache and renames
+// it over, so a reader sees the old cache or the new one, never a part.
+bool IndexCache::writeFile(const char* image, size_t size) const
+{
+    const std::string cacheFolder = location.substr(0, location.rfind('/'));
+    const std::string parent = cacheFolder.substr(0, cacheFolder.rfind('/'));
+    if (!makeFolder(parent) || !makeFolder(cacheFolder)) {
+        trace("Could not write the index cache", location, std::strerror(errno));
+        return false;
+    }
+    std::string temporary = location + ".XXXXXX";
+    Descriptor output(mkostemp(&temporary[0], O_CLOEXEC));
+    if (output.get() < 0) {
+        trace("Could not write the index cache", location, std::strerror(errno));
+        return false;
+    }
+    bool written = writeAll(output.get(), image, size);
+    const int error = errno;
+    written = close(output.release()) == 0 && written;
+    if (!written || rename(temporary.c_str(), location.c_str()) != 0) {
+        trace("Could not write the index cache", location, std::strerror(written ? errno : error));
+        unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
