@@ -212,8 +212,12 @@ std::unique_ptr<CachedIndex> IndexCache::load() const
         return nullptr;  // no cache yet
     }
     const size_t size = static_cast<size_t>(status.st_size);
-    if (!S_ISREG(status.st_mode) || status.st_uid != geteuid() || size < sizeof(IndexCacheHeader)) {
+    if (!S_ISREG(status.st_mode) || status.st_uid != geteuid()) {
         trace("Ignoring the index cache", location, "not a cache file of this user");
+        return nullptr;
+    }
+    if (size < sizeof(IndexCacheHeader)) {
+        trace("Ignoring the index cache", location, "wrong size");
         return nullptr;
     }
     // Read-only: the index's strings are never written. All pages are
