@@ -75,11 +75,11 @@ inline __m128i multiplyLanes(__m128i value, __m128i prime)
 #endif
 
 #ifdef DEXARU_CHECKSUM_AVX2
-// The SSE2 loop of `of`, four lanes to a register.
-__attribute__((target("avx2"))) uint64_t ofAvx2(const unsigned char* bytes, size_t size)
+// The SSE2 loop of `addStripes`, four lanes to a register.
+__attribute__((target("avx2"))) void addStripesAvx2(uint64_t* state, const unsigned char* bytes,
+                                                    size_t stripes)
 {
-    uint64_t initial[LANES];
-    initialise(initial);
+    const uint64_t* initial = state;
     __m256i lanes[2];
     __m256i keys[2];
     for (size_t half = 0; half < 2; ++half) {
@@ -87,7 +87,6 @@ __attribute__((target("avx2"))) uint64_t ofAvx2(const unsigned char* bytes, size
         keys[half] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(KEYS + 4 * half));
     }
     const __m256i prime = _mm256_set1_epi64x(static_cast<long long>(SCRAMBLE_PRIME));
-    const size_t stripes = size / STRIPE;
     for (size_t i = 0; i < stripes; ++i) {
         const __m256i* stripe = reinterpret_cast<const __m256i*>(bytes + i * STRIPE);
         for (size_t half = 0; half < 2; ++half) {
@@ -107,11 +106,9 @@ __attribute__((target("avx2"))) uint64_t ofAvx2(const unsigned char* bytes, size
             }
         }
     }
-    uint64_t result[LANES];
     for (size_t half = 0; half < 2; ++half) {
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(result + 4 * half), lanes[half]);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(state + 4 * half), lanes[half]);
     }
-    return finish(result, bytes + stripes * STRIPE, size % STRIPE, size);
 }
 
 bool hasAvx2()
@@ -121,42 +118,34 @@ bool hasAvx2()
 }
 #endif
 
-}  // namespace
-
-uint64_t ofPlain(const void* data, size_t size)
+// Adds whole stripes to the lanes, scrambling after every block; the first
+// stripe starts a block.
+void addStripesPlain(uint64_t* lanes, const unsigned char* bytes, size_t stripes)
 {
-    const unsigned char* bytes = static_cast<const unsigned char*>(data);
-    uint64_t lanes[LANES];
-    initialise(lanes);
-    size_t stripes = size / STRIPE;
     for (size_t i = 0; i < stripes; ++i) {
         accumulatePlain(lanes, bytes + i * STRIPE);
         if ((i + 1) % STRIPES_PER_BLOCK == 0) {
             scramblePlain(lanes);
         }
     }
-    return finish(lanes, bytes + stripes * STRIPE, size % STRIPE, size);
 }
 
-uint64_t of(const void* data, size_t size)
+void addStripes(uint64_t* state, const unsigned char* bytes, size_t stripes)
 {
-    const unsigned char* bytes = static_cast<const unsigned char*>(data);
 #ifdef DEXARU_CHECKSUM_AVX2
     if (hasAvx2()) {
-        return ofAvx2(bytes, size);
+        addStripesAvx2(state, bytes, stripes);
+        return;
     }
 #endif
 #ifdef __SSE2__
-    uint64_t initial[LANES];
-    initialise(initial);
     __m128i lanes[LANES / 2];
     __m128i keys[LANES / 2];
     for (size_t pair = 0; pair < LANES / 2; ++pair) {
-        lanes[pair] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(initial + 2 * pair));
+        lanes[pair] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(state + 2 * pair));
         keys[pair] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(KEYS + 2 * pair));
     }
     const __m128i prime = _mm_set1_epi64x(static_cast<long long>(SCRAMBLE_PRIME));
-    const size_t stripes = size / STRIPE;
     for (size_t i = 0; i < stripes; ++i) {
         const __m128i* stripe = reinterpret_cast<const __m128i*>(bytes + i * STRIPE);
         for (size_t pair = 0; pair < LANES / 2; ++pair) {
@@ -173,14 +162,51 @@ uint64_t of(const void* data, size_t size)
             }
         }
     }
-    uint64_t result[LANES];
     for (size_t pair = 0; pair < LANES / 2; ++pair) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(result + 2 * pair), lanes[pair]);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(state + 2 * pair), lanes[pair]);
     }
-    return finish(result, bytes + stripes * STRIPE, size % STRIPE, size);
 #else
-    return ofPlain(bytes, size);
+    addStripesPlain(state, bytes, stripes);
 #endif
+}
+
+}  // namespace
+
+Stream::Stream()
+{
+    initialise(lanes);
+}
+
+void Stream::add(const void* data, size_t size)
+{
+    const unsigned char* bytes = static_cast<const unsigned char*>(data);
+    addStripes(lanes, bytes, size / STRIPE);
+    tailSize = size % STRIPE;
+    std::memcpy(tail, bytes + size - tailSize, tailSize);
+    total += size;
+}
+
+uint64_t Stream::value() const
+{
+    uint64_t copy[LANES];
+    std::memcpy(copy, lanes, sizeof copy);
+    return finish(copy, tail, tailSize, total);
+}
+
+uint64_t of(const void* data, size_t size)
+{
+    Stream stream;
+    stream.add(data, size);
+    return stream.value();
+}
+
+uint64_t ofPlain(const void* data, size_t size)
+{
+    const unsigned char* bytes = static_cast<const unsigned char*>(data);
+    uint64_t lanes[LANES];
+    initialise(lanes);
+    addStripesPlain(lanes, bytes, size / STRIPE);
+    return finish(lanes, bytes + size / STRIPE * STRIPE, size % STRIPE, size);
 }
 
 }  // namespace checksum

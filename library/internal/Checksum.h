@@ -12,6 +12,24 @@
 
 namespace checksum {
 
+// The checksum of bytes given in pieces: every piece but the last must be a
+// whole number of BLOCK bytes. The value equals `of` over all the pieces.
+class Stream
+{
+public:
+    static const size_t BLOCK = 1024;
+
+    Stream();
+    void add(const void* data, size_t size);
+    uint64_t value() const;
+
+private:
+    uint64_t lanes[8];
+    unsigned char tail[64];
+    size_t tailSize = 0;
+    size_t total = 0;
+};
+
 // The checksum of `size` bytes.
 uint64_t of(const void* data, size_t size);
 // The same, computed without vector instructions.

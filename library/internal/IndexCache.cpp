@@ -3,13 +3,13 @@
 #include "Checksum.h"
 #include "../Log.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <memory>
-#include <new>
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -131,6 +131,61 @@ bool makeFolder(const std::string& path)
     return mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
+// The header's checksum field: of the header up to that field, then of the
+// body.
+uint64_t combinedChecksum(const IndexCacheHeader& header, uint64_t body)
+{
+    const uint64_t head = checksum::of(&header, offsetof(IndexCacheHeader, checksum));
+    return (head * 0x9E3779B97F4A7C15ULL) ^ body;
+}
+
+// Writes a cache file's body through one small buffer, summing it on the way.
+class BodyWriter
+{
+public:
+    explicit BodyWriter(int descriptor) : descriptor(descriptor), buffer(new char[BUFFER_SIZE]) {}
+
+    void append(const void* data, size_t size)
+    {
+        const char* bytes = static_cast<const char*>(data);
+        while (size > 0) {
+            const size_t taken = std::min(size, BUFFER_SIZE - used);
+            std::memcpy(buffer.get() + used, bytes, taken);
+            used += taken;
+            bytes += taken;
+            size -= taken;
+            if (used == BUFFER_SIZE) {
+                flush();
+            }
+        }
+    }
+
+    // Writes what is left; true when every write succeeded.
+    bool finish()
+    {
+        flush();
+        return written;
+    }
+
+    uint64_t checksum() const { return sum.value(); }
+
+private:
+    static constexpr size_t BUFFER_SIZE = 256 * checksum::Stream::BLOCK;
+
+    void flush()
+    {
+        sum.add(buffer.get(), used);
+        written = written && writeAll(descriptor, buffer.get(), used);
+        used = 0;
+    }
+
+    int descriptor;
+    std::unique_ptr<char[]> buffer;
+    size_t used = 0;
+    checksum::Stream sum;
+    bool written = true;
+};
+
 void trace(const char* what, const std::string& file, const char* why)
 {
     Log::write(7, "%s: %s '%s': %s.", "load", what, file.c_str(), why);
@@ -191,14 +246,14 @@ std::string IndexCache::folder()
 
 uint64_t IndexCache::checksumOf(const char* cacheFile, size_t size)
 {
-    const size_t covered = offsetof(IndexCacheHeader, checksum);
     if (size < sizeof(IndexCacheHeader)) {
         return checksum::of(cacheFile, size);
     }
-    const uint64_t head = checksum::of(cacheFile, covered);
     const uint64_t body =
         checksum::of(cacheFile + sizeof(IndexCacheHeader), size - sizeof(IndexCacheHeader));
-    return (head * 0x9E3779B97F4A7C15ULL) ^ body;
+    IndexCacheHeader header;
+    std::memcpy(&header, cacheFile, sizeof header);
+    return combinedChecksum(header, body);
 }
 
 std::unique_ptr<CachedIndex> IndexCache::load() const
@@ -332,36 +387,68 @@ bool IndexCache::store(const IndexEntry* records, int size, int lineCount) const
         || lineCount < 0) {
         return false;
     }
+    const std::string cacheFolder = location.substr(0, location.rfind('/'));
+    const std::string parent = cacheFolder.substr(0, cacheFolder.rfind('/'));
+    if (!makeFolder(parent) || !makeFolder(cacheFolder)) {
+        trace("Could not write the index cache", location, std::strerror(errno));
+        return false;
+    }
+    // Written whole under a temporary name, then renamed over the cache, so
+    // a reader sees the old cache or the new one, never a part.
+    std::string temporary = location + ".XXXXXX";
+    Descriptor output(mkostemp(&temporary[0], O_CLOEXEC));
+    if (output.get() < 0) {
+        trace("Could not write the index cache", location, std::strerror(errno));
+        return false;
+    }
+    bool written = writeImage(output.get(), records, size, lineCount);
+    written = close(output.release()) == 0 && written;
+    if (!written || rename(temporary.c_str(), location.c_str()) != 0) {
+        trace("Could not write the index cache", location, "write failed");
+        unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool IndexCache::writeImage(int descriptor, const IndexEntry* records, int size,
+                            int lineCount) const
+{
+    IndexCacheHeader header;
+    std::memset(&header, 0, sizeof header);
+    if (!writeAll(descriptor, reinterpret_cast<const char*>(&header), sizeof header)) {
+        return false;  // the real header goes in last
+    }
+    BodyWriter body(descriptor);
     uint64_t characters = 0;
+    auto place = [&](const wchar_t* text) {
+        const uint64_t start = characters;
+        characters += std::wcslen(text) + 1;
+        return static_cast<uint32_t>(start);
+    };
     for (int i = 0; i < size; ++i) {
         if (records[i].word == nullptr) {
             return false;  // never produced by a load
         }
-        characters += std::wcslen(records[i].word) + 1;
+        IndexCacheRecord stored;
+        stored.fileLocation = records[i].fileLocation;
+        stored.word = place(records[i].word);
+        stored.kana = records[i].kana != nullptr ? place(records[i].kana)
+                                                 : IndexCacheRecord::NO_STRING;
+        if (characters >= IndexCacheRecord::NO_STRING) {
+            return false;
+        }
+        body.append(&stored, sizeof stored);
+    }
+    for (int i = 0; i < size; ++i) {
+        body.append(records[i].word, (std::wcslen(records[i].word) + 1) * sizeof(wchar_t));
         if (records[i].kana != nullptr) {
-            characters += std::wcslen(records[i].kana) + 1;
+            body.append(records[i].kana, (std::wcslen(records[i].kana) + 1) * sizeof(wchar_t));
         }
     }
-    if (characters >= IndexCacheRecord::NO_STRING) {
+    if (!body.finish()) {
         return false;
     }
-    const size_t total = sizeof(IndexCacheHeader) + size_t(size) * sizeof(IndexCacheRecord)
-                         + size_t(characters) * sizeof(wchar_t);
-    std::unique_ptr<char[]> image(new (std::nothrow) char[total]);
-    if (!image) {
-        return false;
-    }
-    fillImage(records, size, lineCount, characters, image.get());
-    IndexCacheHeader* header = reinterpret_cast<IndexCacheHeader*>(image.get());
-    header->checksum = checksumOf(image.get(), total);
-    return writeFile(image.get(), total);
-}
-
-void IndexCache::fillImage(const IndexEntry* records, int size, int lineCount,
-                           uint64_t characters, char* image) const
-{
-    IndexCacheHeader header;
-    std::memset(&header, 0, sizeof header);
     std::memcpy(header.magic, MAGIC, sizeof MAGIC);
     header.formatVersion = FORMAT_VERSION;
     header.wideCharacterSize = sizeof(wchar_t);
@@ -375,50 +462,6 @@ void IndexCache::fillImage(const IndexEntry* records, int size, int lineCount,
     header.lineCount = lineCount;
     header.recordCount = size;
     header.stringCharacters = characters;
-    std::memcpy(image, &header, sizeof header);
-
-    IndexCacheRecord* stored = reinterpret_cast<IndexCacheRecord*>(image + sizeof header);
-    wchar_t* strings = reinterpret_cast<wchar_t*>(image + sizeof header
-                                                  + size_t(size) * sizeof(IndexCacheRecord));
-    uint32_t used = 0;
-    auto append = [&](const wchar_t* text) {
-        const uint32_t start = used;
-        const size_t length = std::wcslen(text) + 1;
-        std::memcpy(strings + used, text, length * sizeof(wchar_t));
-        used += static_cast<uint32_t>(length);
-        return start;
-    };
-    for (int i = 0; i < size; ++i) {
-        stored[i].fileLocation = records[i].fileLocation;
-        stored[i].word = append(records[i].word);
-        stored[i].kana = records[i].kana != nullptr ? append(records[i].kana)
-                                                    : IndexCacheRecord::NO_STRING;
-    }
-}
-
-// Writes the whole image to a temporary file beside the cache and renames
-// it over, so a reader sees the old cache or the new one, never a part.
-bool IndexCache::writeFile(const char* image, size_t size) const
-{
-    const std::string cacheFolder = location.substr(0, location.rfind('/'));
-    const std::string parent = cacheFolder.substr(0, cacheFolder.rfind('/'));
-    if (!makeFolder(parent) || !makeFolder(cacheFolder)) {
-        trace("Could not write the index cache", location, std::strerror(errno));
-        return false;
-    }
-    std::string temporary = location + ".XXXXXX";
-    Descriptor output(mkostemp(&temporary[0], O_CLOEXEC));
-    if (output.get() < 0) {
-        trace("Could not write the index cache", location, std::strerror(errno));
-        return false;
-    }
-    bool written = writeAll(output.get(), image, size);
-    const int error = errno;
-    written = close(output.release()) == 0 && written;
-    if (!written || rename(temporary.c_str(), location.c_str()) != 0) {
-        trace("Could not write the index cache", location, std::strerror(written ? errno : error));
-        unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    header.checksum = combinedChecksum(header, body.checksum());
+    return pwrite(descriptor, &header, sizeof header, 0) == static_cast<ssize_t>(sizeof header);
 }

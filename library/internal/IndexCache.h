@@ -121,9 +121,7 @@ public:
 private:
     const char* headerProblem(const IndexCacheHeader& header, size_t cacheSize) const;
     bool fillRecords(const IndexCacheHeader& header, const char* bytes, CachedIndex* index) const;
-    void fillImage(const IndexEntry* records, int size, int lineCount, uint64_t characters,
-                   char* image) const;
-    bool writeFile(const char* image, size_t size) const;
+    bool writeImage(int descriptor, const IndexEntry* records, int size, int lineCount) const;
 
     FileIdentity identity;
     int64_t createdNs = 0;  // taken before the dictionary file is read
