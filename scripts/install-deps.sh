@@ -8,7 +8,7 @@ PACKAGES=(
   build-essential cmake pkg-config
   googletest libgtest-dev libbenchmark-dev
   qt6-base-dev
-  edict kanjidic
+  edict enamdict kanjidic
   locales
   valgrind clang libclang-rt-14-dev
   hyperfine time
