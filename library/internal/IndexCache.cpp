@@ -261,7 +261,7 @@ std::unique_ptr<CachedIndex> IndexCache::load() const
     if (!usable()) {
         return nullptr;
     }
-    Descriptor cache(open(location.c_str(), O_RDONLY | O_CLOEXEC));
+    Descriptor cache(open(location.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     struct stat status;
     if (cache.get() < 0 || fstat(cache.get(), &status) != 0) {
         return nullptr;  // no cache yet
