@@ -70,19 +70,35 @@ std::string canonicalPath(const std::string& path)
     return resolved ? std::string(resolved.get()) : std::string();
 }
 
-// Memory for `count` records, on whole huge pages when large.
-IndexEntry* allocateRecords(size_t count)
+// Memory for `bytes`, on whole huge pages when large: far fewer page faults
+// than page by page, which on some virtual machines cost more than the copy.
+void* allocateLarge(size_t bytes)
 {
-    const size_t bytes = count * sizeof(IndexEntry);
     if (bytes < HUGE_PAGE) {
-        return static_cast<IndexEntry*>(std::malloc(bytes > 0 ? bytes : 1));
+        return std::malloc(bytes > 0 ? bytes : 1);
     }
     const size_t rounded = (bytes + HUGE_PAGE - 1) & ~(HUGE_PAGE - 1);
     void* memory = std::aligned_alloc(HUGE_PAGE, rounded);
     if (memory != nullptr) {
         madvise(memory, rounded, MADV_HUGEPAGE);
     }
-    return static_cast<IndexEntry*>(memory);
+    return memory;
+}
+
+bool readAll(int descriptor, char* bytes, size_t size)
+{
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t got = pread(descriptor, bytes + done, size - done, static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        done += static_cast<size_t>(got);
+    }
+    return true;
 }
 
 class Descriptor
@@ -193,16 +209,9 @@ void trace(const char* what, const std::string& file, const char* why)
 
 }  // namespace
 
-void CachedIndex::FreeDeleter::operator()(IndexEntry* records) const
+void CachedIndex::FreeDeleter::operator()(void* memory) const
 {
-    std::free(records);
-}
-
-CachedIndex::~CachedIndex()
-{
-    if (mapping != nullptr) {
-        munmap(mapping, mappingSize);
-    }
+    std::free(memory);
 }
 
 IndexCache::IndexCache(const std::string& path, int descriptor, const std::string& conversion,
@@ -275,17 +284,14 @@ std::unique_ptr<CachedIndex> IndexCache::load() const
         trace("Ignoring the index cache", location, "wrong size");
         return nullptr;
     }
-    // Read-only: the index's strings are never written. All pages are
-    // mapped at once rather than fault by fault.
-    void* mapping = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, cache.get(), 0);
-    if (mapping == MAP_FAILED) {
+    // Read whole into memory of our own rather than mapped: a mapping of
+    // the file would take a page fault for every 4 kB.
+    std::unique_ptr<CachedIndex> index(new CachedIndex());
+    index->image.reset(static_cast<char*>(allocateLarge(size)));
+    if (!index->image || !readAll(cache.get(), index->image.get(), size)) {
         return nullptr;
     }
-    std::unique_ptr<CachedIndex> index(new CachedIndex());
-    index->mapping = mapping;
-    index->mappingSize = size;
-
-    const char* bytes = static_cast<const char*>(mapping);
+    const char* bytes = index->image.get();
     IndexCacheHeader header;
     std::memcpy(&header, bytes, sizeof header);
     const char* problem = headerProblem(header, size);
@@ -339,7 +345,7 @@ const char* IndexCache::headerProblem(const IndexCacheHeader& header, size_t cac
     return nullptr;
 }
 
-// Turns the stored records into index records pointing into the mapping,
+// Turns the stored records into index records pointing into the image,
 // checking every offset: a cache is never trusted to stay in bounds.
 bool IndexCache::fillRecords(const IndexCacheHeader& header, const char* bytes,
                              CachedIndex* index) const
@@ -354,7 +360,7 @@ bool IndexCache::fillRecords(const IndexCacheHeader& header, const char* bytes,
         return false;  // every string must end inside the area
     }
     const size_t capacity = size_t(header.lineCount) + 1;
-    index->recordBlock.reset(allocateRecords(capacity));
+    index->recordBlock.reset(static_cast<IndexEntry*>(allocateLarge(capacity * sizeof(IndexEntry))));
     if (!index->recordBlock) {
         return false;
     }

@@ -51,7 +51,7 @@ struct IndexCacheRecord
 class CachedIndex
 {
 public:
-    ~CachedIndex();
+    ~CachedIndex() = default;
 
     // lineCount() + 1 records, the first size() filled, the rest zero.
     IndexEntry* records() const { return recordBlock.get(); }
@@ -67,16 +67,16 @@ private:
 
     struct FreeDeleter
     {
-        void operator()(IndexEntry* records) const;
+        void operator()(void* memory) const;
     };
 
     CachedIndex() = default;
 
     std::unique_ptr<IndexEntry, FreeDeleter> recordBlock;
+    // The cache file's bytes, which hold the strings.
+    std::unique_ptr<char, FreeDeleter> image;
     int recordCount = 0;
     int lines = 0;
-    void* mapping = nullptr;  // the cache file, which holds the strings
-    size_t mappingSize = 0;
 };
 
 class IndexCache
