@@ -10,6 +10,7 @@
 #include <cstring>
 #include <cwchar>
 #include <memory>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -85,11 +86,12 @@ void* allocateLarge(size_t bytes)
     return memory;
 }
 
-bool readAll(int descriptor, char* bytes, size_t size)
+bool readAll(int descriptor, char* bytes, size_t size, size_t offset)
 {
     size_t done = 0;
     while (done < size) {
-        const ssize_t got = pread(descriptor, bytes + done, size - done, static_cast<off_t>(done));
+        const ssize_t got =
+            pread(descriptor, bytes + done, size - done, static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -145,6 +147,15 @@ bool writeAll(int descriptor, const char* bytes, size_t size)
 bool makeFolder(const std::string& path)
 {
     return mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+// The stored records fill whole checksum blocks, zero-padded, so that they
+// and the strings can be summed apart.
+size_t recordSectionSize(int records)
+{
+    const size_t bytes = size_t(records) * sizeof(IndexCacheRecord);
+    const size_t block = checksum::Stream::BLOCK;
+    return (bytes + block - 1) / block * block;
 }
 
 // The header's checksum field: of the header up to that field, then of the
@@ -219,7 +230,10 @@ IndexCache::IndexCache(const std::string& path, int descriptor, const std::strin
     : createdNs(now()), conversion(conversion)
 {
     struct stat status;
-    if (cachingTurnedOff() || conversion.size() >= sizeof(IndexCacheHeader::conversion)
+    // Records are expanded in place, which needs index records at least as
+    // large as stored ones (as on every 64-bit system).
+    if (cachingTurnedOff() || sizeof(IndexEntry) < sizeof(IndexCacheRecord)
+        || conversion.size() >= sizeof(IndexCacheHeader::conversion)
         || fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)
         || static_cast<uint64_t>(status.st_size) < minimumFileSize) {
         return;
@@ -280,31 +294,57 @@ std::unique_ptr<CachedIndex> IndexCache::load() const
         trace("Ignoring the index cache", location, "not a cache file of this user");
         return nullptr;
     }
-    if (size < sizeof(IndexCacheHeader)) {
+    IndexCacheHeader header;
+    if (size < sizeof header || !readAll(cache.get(), reinterpret_cast<char*>(&header), sizeof header, 0)) {
         trace("Ignoring the index cache", location, "wrong size");
         return nullptr;
     }
-    // Read whole into memory of our own rather than mapped: a mapping of
-    // the file would take a page fault for every 4 kB.
-    std::unique_ptr<CachedIndex> index(new CachedIndex());
-    index->image.reset(static_cast<char*>(allocateLarge(size)));
-    if (!index->image || !readAll(cache.get(), index->image.get(), size)) {
-        return nullptr;
-    }
-    const char* bytes = index->image.get();
-    IndexCacheHeader header;
-    std::memcpy(&header, bytes, sizeof header);
     const char* problem = headerProblem(header, size);
-    if (problem == nullptr && checksumOf(bytes, size) != header.checksum) {
-        problem = "checksum mismatch";
-    }
-    if (problem == nullptr && !fillRecords(header, bytes, index.get())) {
-        problem = "records out of bounds";
+    std::unique_ptr<CachedIndex> index;
+    if (problem == nullptr) {
+        index = readRecordsAndStrings(cache.get(), header, &problem);
     }
     if (problem != nullptr) {
         trace("Ignoring the index cache", location, problem);
         return nullptr;
     }
+    return index;
+}
+
+// Reads the records and strings into one block whose front becomes the
+// index records, expanded in place: one allocation, on huge pages, and no
+// mapping of the file, which would take a page fault for every 4 kB.
+std::unique_ptr<CachedIndex> IndexCache::readRecordsAndStrings(int descriptor,
+                                                               const IndexCacheHeader& header,
+                                                               const char** problem) const
+{
+    const size_t storedBytes = recordSectionSize(header.recordCount);
+    const size_t stringBytes = size_t(header.stringCharacters) * sizeof(wchar_t);
+    const size_t capacity = size_t(header.lineCount) + 1;
+    const size_t recordArea = std::max(capacity * sizeof(IndexEntry), storedBytes);
+    std::unique_ptr<CachedIndex> index(new CachedIndex());
+    index->block.reset(static_cast<char*>(allocateLarge(recordArea + stringBytes)));
+    char* block = index->block.get();
+    if (block == nullptr
+        || !readAll(descriptor, block, storedBytes, sizeof(IndexCacheHeader))
+        || !readAll(descriptor, block + recordArea, stringBytes,
+                    sizeof(IndexCacheHeader) + storedBytes)) {
+        *problem = "could not be read";
+        return nullptr;
+    }
+    checksum::Stream body;
+    body.add(block, storedBytes);
+    body.add(block + recordArea, stringBytes);
+    if (combinedChecksum(header, body.value()) != header.checksum) {
+        *problem = "checksum mismatch";
+        return nullptr;
+    }
+    if (!expandRecords(header, block, reinterpret_cast<wchar_t*>(block + recordArea))) {
+        *problem = "records out of bounds";
+        return nullptr;
+    }
+    index->recordCount = header.recordCount;
+    index->lines = header.lineCount;
     return index;
 }
 
@@ -336,8 +376,7 @@ const char* IndexCache::headerProblem(const IndexCacheHeader& header, size_t cac
         || header.stringCharacters > IndexCacheRecord::NO_STRING) {
         return "bad counts";
     }
-    const uint64_t expected = sizeof(IndexCacheHeader)
-                              + uint64_t(header.recordCount) * sizeof(IndexCacheRecord)
+    const uint64_t expected = sizeof(IndexCacheHeader) + recordSectionSize(header.recordCount)
                               + header.stringCharacters * sizeof(wchar_t);
     if (expected != cacheSize) {
         return "wrong size";
@@ -345,45 +384,35 @@ const char* IndexCache::headerProblem(const IndexCacheHeader& header, size_t cac
     return nullptr;
 }
 
-// Turns the stored records into index records pointing into the image,
-// checking every offset: a cache is never trusted to stay in bounds.
-bool IndexCache::fillRecords(const IndexCacheHeader& header, const char* bytes,
-                             CachedIndex* index) const
+// Turns the stored records at the front of `block` into index records
+// pointing into `strings`, in place and from the back (an index record is
+// larger than a stored one), checking every offset: a cache is never
+// trusted to stay in bounds. The spare records after them are zeroed.
+bool IndexCache::expandRecords(const IndexCacheHeader& header, char* block, wchar_t* strings) const
 {
-    const IndexCacheRecord* stored =
-        reinterpret_cast<const IndexCacheRecord*>(bytes + sizeof(IndexCacheHeader));
-    wchar_t* strings = reinterpret_cast<wchar_t*>(
-        const_cast<char*>(bytes) + sizeof(IndexCacheHeader)
-        + size_t(header.recordCount) * sizeof(IndexCacheRecord));
     const uint64_t characters = header.stringCharacters;
     if (header.recordCount > 0 && (characters == 0 || strings[characters - 1] != 0)) {
         return false;  // every string must end inside the area
     }
-    const size_t capacity = size_t(header.lineCount) + 1;
-    index->recordBlock.reset(static_cast<IndexEntry*>(allocateLarge(capacity * sizeof(IndexEntry))));
-    if (!index->recordBlock) {
-        return false;
-    }
-    IndexEntry* records = index->recordBlock.get();
-    int64_t previous = -1;
-    for (int i = 0; i < header.recordCount; ++i) {
-        const IndexCacheRecord& record = stored[i];
+    IndexEntry* records = reinterpret_cast<IndexEntry*>(block);
+    int64_t next = static_cast<int64_t>(header.fileSize);
+    for (int i = header.recordCount - 1; i >= 0; --i) {
+        IndexCacheRecord record;
+        std::memcpy(&record, block + size_t(i) * sizeof record, sizeof record);
         if (record.word >= characters
             || (record.kana != IndexCacheRecord::NO_STRING && record.kana >= characters)
-            || record.fileLocation <= previous
-            || uint64_t(record.fileLocation) >= header.fileSize) {
+            || record.fileLocation < 0 || record.fileLocation >= next) {
             return false;
         }
-        previous = record.fileLocation;
-        records[i].word = strings + record.word;
-        records[i].kana = record.kana != IndexCacheRecord::NO_STRING ? strings + record.kana
-                                                                      : nullptr;
-        records[i].fileLocation = static_cast<long>(record.fileLocation);
+        next = record.fileLocation;
+        IndexEntry& entry = records[i];
+        entry.word = strings + record.word;
+        entry.kana = record.kana != IndexCacheRecord::NO_STRING ? strings + record.kana : nullptr;
+        entry.fileLocation = static_cast<long>(record.fileLocation);
     }
+    const size_t capacity = size_t(header.lineCount) + 1;
     std::memset(static_cast<void*>(records + header.recordCount), 0,
                 (capacity - size_t(header.recordCount)) * sizeof(IndexEntry));
-    index->recordCount = header.recordCount;
-    index->lines = header.lineCount;
     return true;
 }
 
@@ -446,6 +475,8 @@ bool IndexCache::writeImage(int descriptor, const IndexEntry* records, int size,
         }
         body.append(&stored, sizeof stored);
     }
+    const std::vector<char> padding(recordSectionSize(size) - size_t(size) * sizeof(IndexCacheRecord));
+    body.append(padding.data(), padding.size());
     for (int i = 0; i < size; ++i) {
         body.append(records[i].word, (std::wcslen(records[i].word) + 1) * sizeof(wchar_t));
         if (records[i].kana != nullptr) {

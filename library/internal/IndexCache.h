@@ -16,9 +16,10 @@
 #include <memory>
 #include <string>
 
-// The layout of a cache file: this header, then `recordCount` StoredRecord,
-// then `stringCharacters` wide characters (every string NUL-terminated), all
-// in the writing machine's byte order.
+// The layout of a cache file: this header, then `recordCount`
+// IndexCacheRecord zero-padded to a whole number of checksum blocks, then
+// `stringCharacters` wide characters (every string NUL-terminated), all in
+// the writing machine's byte order.
 struct IndexCacheHeader
 {
     char magic[8];
@@ -54,7 +55,7 @@ public:
     ~CachedIndex() = default;
 
     // lineCount() + 1 records, the first size() filled, the rest zero.
-    IndexEntry* records() const { return recordBlock.get(); }
+    IndexEntry* records() const { return reinterpret_cast<IndexEntry*>(block.get()); }
     int size() const { return recordCount; }
     // The dictionary file's newline-terminated lines, as a parse counts them.
     int lineCount() const { return lines; }
@@ -72,9 +73,8 @@ private:
 
     CachedIndex() = default;
 
-    std::unique_ptr<IndexEntry, FreeDeleter> recordBlock;
-    // The cache file's bytes, which hold the strings.
-    std::unique_ptr<char, FreeDeleter> image;
+    // The records, then the strings they point to.
+    std::unique_ptr<char, FreeDeleter> block;
     int recordCount = 0;
     int lines = 0;
 };
@@ -120,7 +120,9 @@ public:
 
 private:
     const char* headerProblem(const IndexCacheHeader& header, size_t cacheSize) const;
-    bool fillRecords(const IndexCacheHeader& header, const char* bytes, CachedIndex* index) const;
+    std::unique_ptr<CachedIndex> readRecordsAndStrings(int descriptor, const IndexCacheHeader& header,
+                                                       const char** problem) const;
+    bool expandRecords(const IndexCacheHeader& header, char* block, wchar_t* strings) const;
     bool writeImage(int descriptor, const IndexEntry* records, int size, int lineCount) const;
 
     FileIdentity identity;
