@@ -1003,7 +1003,6 @@ int Edict::load()
         return loadFromCache(cachedIndex.get());
     }
     const unsigned long messagesBefore = logCount::messages();
-    // End of the index cache's part; the parse follows.
 
     FileBytes content(file);
     long lines = 0;
@@ -1025,9 +1024,11 @@ int Edict::load()
         // The records no line filled stay empty.
         std::fill(indexEntries + indexEntriesSize, indexEntries + lineCount + 1, IndexEntry());
     }
-    // Index cache: only a parse that logged nothing of its own is cached,
-    // so that a load from the cache logs exactly what the parse did.
-    if (logCount::messages() == messagesBefore + 2) {
+    // Index cache: only a parse that logged nothing beyond its line count
+    // and "Created index entries." (no odd line, no failed conversion) is
+    // cached, so that a load from the cache logs exactly what it did.
+    const unsigned long parseMessages = 2;
+    if (logCount::messages() == messagesBefore + parseMessages) {
         cache.store(indexEntries, indexEntriesSize, lineCount);
     }
     Log::write(7, "%s: Loaded %d index entries.", "load", indexEntriesSize);
