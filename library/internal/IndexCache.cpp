@@ -149,6 +149,21 @@ bool makeFolder(const std::string& path)
     return mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
+// Reads `size` bytes at `offset` and adds them to the checksum piece by
+// piece, each while it is still in the processor's cache.
+bool readAndSum(int descriptor, char* bytes, size_t size, size_t offset, checksum::Stream* sum)
+{
+    const size_t piece = 1024 * checksum::Stream::BLOCK;
+    for (size_t done = 0; done < size; done += piece) {
+        const size_t length = std::min(piece, size - done);
+        if (!readAll(descriptor, bytes + done, length, offset + done)) {
+            return false;
+        }
+        sum->add(bytes + done, length);
+    }
+    return true;
+}
+
 // The stored records fill whole checksum blocks, zero-padded, so that they
 // and the strings can be summed apart.
 size_t recordSectionSize(int records)
@@ -325,16 +340,14 @@ std::unique_ptr<CachedIndex> IndexCache::readRecordsAndStrings(int descriptor,
     std::unique_ptr<CachedIndex> index(new CachedIndex());
     index->block.reset(static_cast<char*>(allocateLarge(recordArea + stringBytes)));
     char* block = index->block.get();
+    checksum::Stream body;
     if (block == nullptr
-        || !readAll(descriptor, block, storedBytes, sizeof(IndexCacheHeader))
-        || !readAll(descriptor, block + recordArea, stringBytes,
-                    sizeof(IndexCacheHeader) + storedBytes)) {
+        || !readAndSum(descriptor, block, storedBytes, sizeof(IndexCacheHeader), &body)
+        || !readAndSum(descriptor, block + recordArea, stringBytes,
+                       sizeof(IndexCacheHeader) + storedBytes, &body)) {
         *problem = "could not be read";
         return nullptr;
     }
-    checksum::Stream body;
-    body.add(block, storedBytes);
-    body.add(block + recordArea, stringBytes);
     if (combinedChecksum(header, body.value()) != header.checksum) {
         *problem = "checksum mismatch";
         return nullptr;
