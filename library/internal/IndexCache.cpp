@@ -490,12 +490,25 @@ bool IndexCache::writeImage(int descriptor, const IndexEntry* records, int size,
     }
     const std::vector<char> padding(recordSectionSize(size) - size_t(size) * sizeof(IndexCacheRecord));
     body.append(padding.data(), padding.size());
+    // Strings that lie one after the other in memory, as a parse leaves
+    // them, are copied as one run rather than one by one.
+    const wchar_t* runStart = nullptr;
+    const wchar_t* runEnd = nullptr;
+    auto appendString = [&](const wchar_t* text) {
+        if (text != runEnd) {
+            body.append(runStart, size_t(runEnd - runStart) * sizeof(wchar_t));
+            runStart = text;
+            runEnd = text;
+        }
+        runEnd += std::wcslen(text) + 1;
+    };
     for (int i = 0; i < size; ++i) {
-        body.append(records[i].word, (std::wcslen(records[i].word) + 1) * sizeof(wchar_t));
+        appendString(records[i].word);
         if (records[i].kana != nullptr) {
-            body.append(records[i].kana, (std::wcslen(records[i].kana) + 1) * sizeof(wchar_t));
+            appendString(records[i].kana);
         }
     }
+    body.append(runStart, size_t(runEnd - runStart) * sizeof(wchar_t));
     if (!body.finish()) {
         return false;
     }
