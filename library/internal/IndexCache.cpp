@@ -10,6 +10,7 @@
 #include <cstring>
 #include <cwchar>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -468,10 +469,18 @@ bool IndexCache::writeImage(int descriptor, const IndexEntry* records, int size,
         return false;  // the real header goes in last
     }
     BodyWriter body(descriptor);
+    // Strings that lie one after the other in memory, as a parse leaves
+    // them, are measured once and copied as one run rather than one by one.
+    std::vector<std::pair<const wchar_t*, const wchar_t*>> runs;
     uint64_t characters = 0;
     auto place = [&](const wchar_t* text) {
         const uint64_t start = characters;
-        characters += std::wcslen(text) + 1;
+        const size_t length = std::wcslen(text) + 1;
+        if (runs.empty() || runs.back().second != text) {
+            runs.emplace_back(text, text);
+        }
+        runs.back().second += length;
+        characters += length;
         return static_cast<uint32_t>(start);
     };
     for (int i = 0; i < size; ++i) {
@@ -490,25 +499,9 @@ bool IndexCache::writeImage(int descriptor, const IndexEntry* records, int size,
     }
     const std::vector<char> padding(recordSectionSize(size) - size_t(size) * sizeof(IndexCacheRecord));
     body.append(padding.data(), padding.size());
-    // Strings that lie one after the other in memory, as a parse leaves
-    // them, are copied as one run rather than one by one.
-    const wchar_t* runStart = nullptr;
-    const wchar_t* runEnd = nullptr;
-    auto appendString = [&](const wchar_t* text) {
-        if (text != runEnd) {
-            body.append(runStart, size_t(runEnd - runStart) * sizeof(wchar_t));
-            runStart = text;
-            runEnd = text;
-        }
-        runEnd += std::wcslen(text) + 1;
-    };
-    for (int i = 0; i < size; ++i) {
-        appendString(records[i].word);
-        if (records[i].kana != nullptr) {
-            appendString(records[i].kana);
-        }
+    for (const auto& run : runs) {
+        body.append(run.first, size_t(run.second - run.first) * sizeof(wchar_t));
     }
-    body.append(runStart, size_t(runEnd - runStart) * sizeof(wchar_t));
     if (!body.finish()) {
         return false;
     }
