@@ -9,7 +9,9 @@
 #include "internal/Arena.h"
 #include "internal/EucJpDecoder.h"
 #include "internal/FileReading.h"
+#include "internal/IndexCache.h"
 #include "internal/LineScanner.h"
+#include "internal/LogCount.h"
 #include "internal/MappedFile.h"
 #include "internal/MeaningScan.h"
 #include "internal/TextMatcher.h"
@@ -186,6 +188,7 @@ void Edict::releaseIndex()
     indexEntries = nullptr;  // the pool holds the records
     indexEntriesSize = 0;
     pool.reset();
+    cachedIndex.reset();
 }
 
 int Edict::load()
@@ -200,9 +203,17 @@ int Edict::load()
     }
     Log::write(7, "%s: '%s' opened.", "load", filename.c_str());
 
+    // Index cache: a valid cache of a large file stands in for the parse.
+    const IndexCache cache(filename, fileno(file), encoding + ">" + internalEncoding);
+    cachedIndex = cache.load();
+    if (cachedIndex) {
+        return loadFromCache(cachedIndex.get());
+    }
+    const unsigned long messagesBefore = logCount::messages();
+    int lineCount = 0;
     try {
         MappedFile content(file);
-        const int lineCount = countLines(content);
+        lineCount = countLines(content);
         Log::write(7, "%s: Lines in file: %d.", "load", lineCount);
         buildIndex(content, lineCount);
     } catch (const std::bad_alloc&) {
@@ -211,6 +222,24 @@ int Edict::load()
         unload();
         return -1;
     }
+    // Index cache: only a parse that logged nothing beyond its line count
+    // and "Created index entries." (no odd line, no failed conversion) is
+    // cached, so that a load from the cache logs exactly what it did.
+    const unsigned long parseMessages = 2;
+    if (logCount::messages() == messagesBefore + parseMessages) {
+        cache.store(indexEntries, indexEntriesSize, lineCount);
+    }
+    Log::write(7, "%s: Loaded %d index entries.", "load", indexEntriesSize);
+    return 0;
+}
+
+// Takes the index read back from the cache, logging what a parse logs.
+int Edict::loadFromCache(const CachedIndex* cached)
+{
+    Log::write(7, "%s: Lines in file: %d.", "load", cached->lineCount());
+    indexEntries = cached->records();
+    Log::write(7, "%s: Created index entries.", "load");
+    indexEntriesSize = cached->size();
     Log::write(7, "%s: Loaded %d index entries.", "load", indexEntriesSize);
     return 0;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 class WordEntry;
+class CachedIndex;
 namespace internal {
 class MappedFile;
 class StringPool;
@@ -90,6 +91,7 @@ private:
     // Closes the file and drops the index.
     void unload();
     void releaseIndex();
+    int loadFromCache(const CachedIndex* cached);
     // Throws std::bad_alloc when memory runs out; load() catches it.
     void buildIndex(internal::MappedFile& content, int lineCount);
     void indexLines(internal::MappedFile& content, int capacity);
@@ -105,6 +107,8 @@ private:
 
     // Holds the index's records, words and readings in a few large blocks.
     std::unique_ptr<internal::StringPool> pool;
+    // Holds them instead when the index was read back from its cache.
+    std::unique_ptr<CachedIndex> cachedIndex;
 };
 
 #endif
