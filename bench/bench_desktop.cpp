@@ -11,6 +11,7 @@
 #include "QCharacterResultTable.h"
 #include "QWordResultTable.h"
 #include "RadicalTable.h"
+#include "RuntimeFiles.h"
 #include "WordDictionaryCollection.h"
 #include "WordResult.h"
 
@@ -24,18 +25,10 @@
 
 namespace {
 
-const char* const EDICT_FILE = DEXARU_RUNTIME_DIR "/dictionaries/edict/edict";
-const char* const KANJIDIC_FILE = DEXARU_RUNTIME_DIR "/dictionaries/kanjidic/kanjidic.jis-x-0208-1990";
-const char* const RADICAL_FILE = DEXARU_RUNTIME_DIR "/dictionaries/radical/radkfile";
-
-bool present(const char* file)
-{
-    FILE* stream = fopen(file, "rb");
-    if (stream == nullptr)
-        return false;
-    fclose(stream);
-    return true;
-}
+using runtimefiles::allPresent;
+const char* const EDICT_FILE = runtimefiles::EDICT;
+const char* const KANJIDIC_FILE = runtimefiles::KANJIDIC;
+const char* const RADICAL_FILE = runtimefiles::RADKFILE;
 
 // The dictionaries, loaded once for every benchmark of the program.
 struct Dictionaries
@@ -140,10 +133,8 @@ struct WordTable
 // A search after another: every row gets new text.
 void BM_WordTableSetResult200(benchmark::State& state)
 {
-    if (!present(EDICT_FILE)) {
-        state.SkipWithError("no EDICT file in the runtime folder");
+    if (!allPresent(state, {EDICT_FILE}, "no EDICT file in the runtime folder"))
         return;
-    }
     Dictionaries* data = dictionaries();
     WordTable words;
     bool odd = false;
@@ -161,10 +152,8 @@ BENCHMARK(BM_WordTableSetResult200)->Unit(benchmark::kMillisecond);
 // The first search into an empty table: every cell widget is new.
 void BM_WordTableFirstResult200(benchmark::State& state)
 {
-    if (!present(EDICT_FILE)) {
-        state.SkipWithError("no EDICT file in the runtime folder");
+    if (!allPresent(state, {EDICT_FILE}, "no EDICT file in the runtime folder"))
         return;
-    }
     Dictionaries* data = dictionaries();
     WordTable words;
     for (auto _ : state) {
@@ -181,10 +170,9 @@ BENCHMARK(BM_WordTableFirstResult200)->Unit(benchmark::kMillisecond);
 
 void BM_CharacterTableSetResult30(benchmark::State& state)
 {
-    if (!present(EDICT_FILE) || !present(KANJIDIC_FILE) || !present(RADICAL_FILE)) {
-        state.SkipWithError("no EDICT, KANJIDIC or radical file in the runtime folder");
+    if (!allPresent(state, {EDICT_FILE, KANJIDIC_FILE, RADICAL_FILE},
+                    "no EDICT, KANJIDIC or radical file in the runtime folder"))
         return;
-    }
     Dictionaries* data = dictionaries();
     Fonts fonts;
     QCharacterResultTable table;

@@ -17,20 +17,13 @@ if [[ -z "${DISPLAY:-}" ]]; then
 fi
 
 # A per-user folder as the installed launcher makes it, first-run
-# preferences included. Its dictionaries are those of the build tree, with
-# Debian's enamdict added where the tree was laid out before it listed
-# enamdict, so that all three dictionaries are listed.
+# preferences included, so that all three dictionaries are listed; the
+# launcher stops before it would start the program.
+# shellcheck source=../scripts/first-start-folder.sh
+source "$here/../scripts/first-start-folder.sh"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-for kind in edict kanjidic radical; do
-  mkdir -p "$work/dexaru/dictionaries/$kind"
-  ln -s "$build_dir/bin/dictionaries/$kind"/* "$work/dexaru/dictionaries/$kind/"
-done
-if [[ ! -e "$work/dexaru/dictionaries/edict/enamdict" && -r /usr/share/edict/enamdict ]]; then
-  ln -s /usr/share/edict/enamdict "$work/dexaru/dictionaries/edict/enamdict"
-fi
-sed -e "s|@DEXARU_LAUNCHER_PROGRAM_DIR@|$build_dir/bin|" -e "s|@DEXARU_LAUNCHER_WORK_DIR@||" \
-  "$here/../desktop/dexaru-desktop-launcher.in" > "$work/launcher"
+first_start_folder "$work" "$build_dir"
 sed -i 's|^exec .*|exit 0|' "$work/launcher"
 XDG_DATA_HOME="$work" sh "$work/launcher"
 cd "$work/dexaru"

@@ -3,30 +3,19 @@
 // the size of a typical result) and a radical-picker query of three radicals.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <set>
 #include <string>
 
 #include "CharacterDictionaryCollection.h"
 #include "Kanjidic.h"
 #include "RadicalTable.h"
+#include "RuntimeFiles.h"
 
 namespace {
 
-const char* const KANJIDIC_FILE = DEXARU_RUNTIME_DIR "/dictionaries/kanjidic/kanjidic.jis-x-0208-1990";
-const char* const RADICAL_FILES[] = {
-    DEXARU_RUNTIME_DIR "/dictionaries/radical/radkfile",
-    DEXARU_RUNTIME_DIR "/dictionaries/radical/radkfile2",
-};
-
-bool present(const char* file)
-{
-    FILE* stream = fopen(file, "rb");
-    if (stream == nullptr)
-        return false;
-    fclose(stream);
-    return true;
-}
+using runtimefiles::allPresent;
+const char* const KANJIDIC_FILE = runtimefiles::KANJIDIC;
+const char* const RADICAL_FILES[] = {runtimefiles::RADKFILE, runtimefiles::RADKFILE2};
 
 void loadRadicals(RadicalTable& table)
 {
@@ -37,10 +26,8 @@ void loadRadicals(RadicalTable& table)
 
 void BM_KanjidicLoad(benchmark::State& state)
 {
-    if (!present(KANJIDIC_FILE)) {
-        state.SkipWithError("no KANJIDIC file in the runtime folder");
+    if (!allPresent(state, {KANJIDIC_FILE}, "no KANJIDIC file in the runtime folder"))
         return;
-    }
     for (auto _ : state) {
         Kanjidic dictionary;
         dictionary.setFilename(KANJIDIC_FILE);
@@ -52,10 +39,8 @@ BENCHMARK(BM_KanjidicLoad)->Unit(benchmark::kMillisecond);
 
 void BM_RadicalTableLoad(benchmark::State& state)
 {
-    if (!present(RADICAL_FILES[0])) {
-        state.SkipWithError("no radical file in the runtime folder");
+    if (!allPresent(state, {RADICAL_FILES[0]}, "no radical file in the runtime folder"))
         return;
-    }
     for (auto _ : state) {
         RadicalTable table;
         loadRadicals(table);
@@ -66,10 +51,8 @@ BENCHMARK(BM_RadicalTableLoad)->Unit(benchmark::kMillisecond);
 
 void BM_CharacterSearch30Kanji(benchmark::State& state)
 {
-    if (!present(KANJIDIC_FILE) || !present(RADICAL_FILES[0])) {
-        state.SkipWithError("no KANJIDIC or radical file in the runtime folder");
+    if (!allPresent(state, {KANJIDIC_FILE, RADICAL_FILES[0]}, "no KANJIDIC or radical file in the runtime folder"))
         return;
-    }
     RadicalTable table;
     loadRadicals(table);
     CharacterDictionaryCollection collection;
@@ -94,10 +77,8 @@ BENCHMARK(BM_CharacterSearch30Kanji)->Unit(benchmark::kMillisecond);
 
 void BM_KanjiFromThreeRadicals(benchmark::State& state)
 {
-    if (!present(RADICAL_FILES[0])) {
-        state.SkipWithError("no radical file in the runtime folder");
+    if (!allPresent(state, {RADICAL_FILES[0]}, "no radical file in the runtime folder"))
         return;
-    }
     RadicalTable table;
     loadRadicals(table);
     // 口 first: the radical with the most kanji gives the largest start set.

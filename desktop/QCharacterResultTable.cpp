@@ -8,18 +8,21 @@
 #include "MetaTypes.h"
 #include "ViewSupport.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QHeaderView>
+namespace {
+
+void logCharacterRow(const char* function, int row, const CharacterEntry& entry)
+{
+    Log::write(7, "%s: Row #%d: Character: %C", function, row, entry.kanji);
+}
+
+} // namespace
 
 QCharacterResultTable::QCharacterResultTable(QWidget* parent)
     : QTableWidget(0, 3, parent), characterFont(nullptr), characterColor(nullptr), generalFont(nullptr),
       result(nullptr), hover(new CharacterHover(this)), hoverItem(nullptr)
 {
     setHorizontalHeaderLabels({tr("Char"), tr("Meaning"), tr("Strokes")});
-    hover->setFocusPolicy(Qt::NoFocus);
-    hover->setEnabled(false);
-    hover->setWindowFlags(Qt::ToolTip);
+    viewsupport::prepareHover(hover);
 }
 
 QCharacterResultTable::~QCharacterResultTable()
@@ -29,13 +32,7 @@ QCharacterResultTable::~QCharacterResultTable()
 
 void QCharacterResultTable::setup()
 {
-    horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
-    horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    horizontalHeader()->setSectionResizeMode(2, QHeaderView::Interactive);
-    horizontalHeader()->setStyleSheet(styleSheet());
-    QTableWidgetItem* prototype = new QTableWidgetItem;
-    prototype->setFlags(prototype->flags() & ~Qt::ItemIsEditable);
-    setItemPrototype(prototype);
+    viewsupport::setupColumns(this);
 
     using Table = QCharacterResultTable;
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -64,22 +61,16 @@ void QCharacterResultTable::setResult(CharacterResult* newResult)
     setRowCount(result != nullptr ? result->getEntryCount() : 0);
     if (result == nullptr)
         return;
-    result->resetNextEntry();
-    int row = 0;
-    for (CharacterEntry* entry = result->getNextEntry(); entry != nullptr && row < rowCount();
-         entry = result->getNextEntry())
-        fillRow(row++, entry);
+    viewsupport::fillRows(result, rowCount(), [this](int row, CharacterEntry* entry) { fillRow(row, entry); });
     updateFonts();
 }
 
 void QCharacterResultTable::fillRow(int row, CharacterEntry* entry)
 {
     const QVariant pointer = QVariant::fromValue(entry);
-    const QTableWidgetItem* prototype = itemPrototype();
     auto newItem = [&](const QString& text) {
-        QTableWidgetItem* item = prototype != nullptr ? prototype->clone() : new QTableWidgetItem;
+        QTableWidgetItem* item = viewsupport::newEntryItem(this, pointer);
         item->setText(text);
-        item->setData(Qt::UserRole, pointer);
         return item;
     };
     QTableWidgetItem* kanji = newItem(entrytext::character(entry->kanji));
@@ -91,11 +82,7 @@ void QCharacterResultTable::fillRow(int row, CharacterEntry* entry)
 
 void QCharacterResultTable::clearResult()
 {
-    hoverItem = nullptr;
-    clearContents();
-    setRowCount(0);
-    delete result;
-    result = nullptr;
+    viewsupport::clearTable(this, result, hoverItem);
 }
 
 void QCharacterResultTable::updateFonts()
@@ -120,16 +107,12 @@ void QCharacterResultTable::updateFonts()
 QString QCharacterResultTable::selectedKanjiPattern(const char* function, const QString& before,
                                                     const QString& after)
 {
-    const QList<QTableWidgetItem*> items = selectedItems();
-    Log::write(7, "%s: There are %d selected items.", function, int(items.size()));
-    for (const QTableWidgetItem* item : items) {
-        const CharacterEntry* entry = viewsupport::entryOf<CharacterEntry>(item);
-        if (entry == nullptr)
-            continue;
-        Log::write(7, "%s: Row #%d: Character: %C", function, item->row(), entry->kanji);
-        return before + entrytext::character(entry->kanji) + after;
-    }
-    return QString();
+    const auto entries = viewsupport::selectedEntries<CharacterEntry>(this, function, viewsupport::Columns::All);
+    if (entries.empty())
+        return QString();
+    const auto& [row, entry] = entries.front();
+    logCharacterRow(function, row, *entry);
+    return before + entrytext::character(entry->kanji) + after;
 }
 
 void QCharacterResultTable::searchWordsFor(const QString& text)
@@ -167,14 +150,10 @@ void QCharacterResultTable::searchForSimilarKanji()
 
 void QCharacterResultTable::selectRadicalsForKanji(bool search)
 {
-    const QList<QTableWidgetItem*> items = selectedItems();
-    Log::write(7, "%s: There are %d selected items.", "selectRadicalsForKanji", int(items.size()));
     std::set<wchar_t> radicals;
-    for (const QTableWidgetItem* item : items) {
-        const CharacterEntry* entry = viewsupport::entryOf<CharacterEntry>(item);
-        if (entry == nullptr)
-            continue;
-        Log::write(7, "%s: Row #%d: Character: %C", "selectRadicalsForKanji", item->row(), entry->kanji);
+    for (const auto& [row, entry] :
+         viewsupport::selectedEntries<CharacterEntry>(this, "selectRadicalsForKanji", viewsupport::Columns::All)) {
+        logCharacterRow("selectRadicalsForKanji", row, *entry);
         radicals.insert(entry->radicals.begin(), entry->radicals.end());
     }
     Log::write(7, "%s: Selecting the component radicals.", "selectRadicalsForKanji");
@@ -189,17 +168,7 @@ void QCharacterResultTable::selectRadicalsForKanji()
 template <typename RowText>
 void QCharacterResultTable::copyRows(const char* function, RowText rowText)
 {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QString());
-    const QList<QTableWidgetItem*> items = selectedItems();
-    Log::write(7, "%s: There are %d selected items.", function, int(items.size()));
-    for (const QTableWidgetItem* item : items) {
-        const CharacterEntry* entry = viewsupport::entryOf<CharacterEntry>(item);
-        if (item->column() != 0 || entry == nullptr)
-            continue;
-        Log::write(7, "%s: Row #%d: Character: %C", function, item->row(), entry->kanji);
-        clipboard->setText(rowText(*entry));
-    }
+    viewsupport::copyRows<CharacterEntry>(this, function, logCharacterRow, rowText);
 }
 
 void QCharacterResultTable::copyAll()
@@ -240,28 +209,14 @@ void QCharacterResultTable::copyMeaning()
 
 bool QCharacterResultTable::event(QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::Leave:
-    case QEvent::Wheel:
-        hover->hide();
-        hoverItem = nullptr;
-        break;
-    case QEvent::ToolTip:
-        viewsupport::answerToolTip<CharacterEntry>(this, static_cast<QHelpEvent*>(event), hover, hoverItem,
-                                                   [this](CharacterEntry* entry) { hover->setInfo(entry); });
+    if (viewsupport::answerHoverEvent<CharacterEntry>(this, event, hover, hoverItem,
+                                                      [this](CharacterEntry* entry) { hover->setInfo(entry); }))
         return true;
-    default:
-        break;
-    }
     return QTableWidget::event(event);
 }
 
 bool QCharacterResultTable::viewportEvent(QEvent* event)
 {
-    // Wheel events over the rows scroll the viewport and never reach event().
-    if (event->type() == QEvent::Wheel) {
-        hover->hide();
-        hoverItem = nullptr;
-    }
+    viewsupport::answerViewportEvent(event, hover, hoverItem);
     return QTableWidget::viewportEvent(event);
 }

@@ -8,8 +8,6 @@
 #include "WordHover.h"
 #include "WordResult.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 
@@ -49,6 +47,16 @@ QString meaningLabelText(const WordEntry& entry)
                             entrytext::meanings(entry).join(QStringLiteral(" | ")));
 }
 
+void logWordRow(const char* function, int row, const WordEntry& entry)
+{
+    Log::write(7, "%s: Row #%d: Word: %S", function, row, entry.word.c_str());
+}
+
+void logKanaRow(const char* function, int row, const WordEntry& entry)
+{
+    Log::write(7, "%s: Row #%d: Kana: %S", function, row, entry.kana.c_str());
+}
+
 } // namespace
 
 QWordResultTable::QWordResultTable(QWidget* parent)
@@ -56,9 +64,7 @@ QWordResultTable::QWordResultTable(QWidget* parent)
       hover(new WordHover(this)), hoverItem(nullptr)
 {
     setHorizontalHeaderLabels({tr("Word"), tr("Meaning"), tr("Common")});
-    hover->setFocusPolicy(Qt::NoFocus);
-    hover->setEnabled(false);
-    hover->setWindowFlags(Qt::ToolTip);
+    viewsupport::prepareHover(hover);
 }
 
 QWordResultTable::~QWordResultTable()
@@ -68,13 +74,7 @@ QWordResultTable::~QWordResultTable()
 
 void QWordResultTable::setup()
 {
-    horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
-    horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    horizontalHeader()->setSectionResizeMode(2, QHeaderView::Interactive);
-    horizontalHeader()->setStyleSheet(styleSheet());
-    QTableWidgetItem* prototype = new QTableWidgetItem;
-    prototype->setFlags(prototype->flags() & ~Qt::ItemIsEditable);
-    setItemPrototype(prototype);
+    viewsupport::setupColumns(this);
     connect(this, &QTableWidget::itemDoubleClicked, this, &QWordResultTable::searchByDoubleClick);
 
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -105,11 +105,7 @@ void QWordResultTable::setResult(WordResult* newResult)
     const bool updating = updatesEnabled();
     setUpdatesEnabled(false);
     setRowCount(result->getEntryCount());
-    result->resetNextEntry();
-    int row = 0;
-    for (WordEntry* entry = result->getNextEntry(); entry != nullptr && row < rowCount();
-         entry = result->getNextEntry())
-        fillRow(row++, entry);
+    int row = viewsupport::fillRows(result, rowCount(), [this](int at, WordEntry* entry) { fillRow(at, entry); });
     for (; row < rowCount(); ++row) {
         for (int column = 0; column < columnCount(); ++column) {
             removeCellWidget(row, column);
@@ -123,23 +119,17 @@ void QWordResultTable::setResult(WordResult* newResult)
 void QWordResultTable::fillRow(int row, WordEntry* entry)
 {
     const QVariant pointer = QVariant::fromValue(entry);
-    const QTableWidgetItem* prototype = itemPrototype();
-    auto newItem = [&]() { return prototype != nullptr ? prototype->clone() : new QTableWidgetItem; };
 
-    QTableWidgetItem* word = newItem();
+    QTableWidgetItem* word = viewsupport::newEntryItem(this, pointer);
     word->setForeground(QBrush(QColor(0, 0, 255)));
-    word->setData(Qt::UserRole, pointer);
     setItem(row, 0, word);
     labelAt(row, 0, wordFont)->setText(wordLabelText(*entry, showRomaji));
 
-    QTableWidgetItem* meaning = newItem();
-    meaning->setData(Qt::UserRole, pointer);
-    setItem(row, 1, meaning);
+    setItem(row, 1, viewsupport::newEntryItem(this, pointer));
     labelAt(row, 1, generalFont)->setText(meaningLabelText(*entry));
 
-    QTableWidgetItem* common = newItem();
+    QTableWidgetItem* common = viewsupport::newEntryItem(this, pointer);
     common->setText(entry->isCommon ? tr("Yes") : QString());
-    common->setData(Qt::UserRole, pointer);
     setItem(row, 2, common);
 }
 
@@ -161,11 +151,7 @@ QLabel* QWordResultTable::labelAt(int row, int column, const QFont* font)
 
 void QWordResultTable::clearResult()
 {
-    hoverItem = nullptr;
-    clearContents();
-    setRowCount(0);
-    delete result;
-    result = nullptr;
+    viewsupport::clearTable(this, result, hoverItem);
 }
 
 void QWordResultTable::updateFonts()
@@ -243,20 +229,7 @@ void QWordResultTable::resizeRowsToLabels()
 template <typename RowText>
 void QWordResultTable::copyRows(const char* function, bool logKana, RowText rowText)
 {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QString());
-    const QList<QTableWidgetItem*> items = selectedItems();
-    Log::write(7, "%s: There are %d selected items.", function, int(items.size()));
-    for (const QTableWidgetItem* item : items) {
-        const WordEntry* entry = viewsupport::entryOf<WordEntry>(item);
-        if (item->column() != 0 || entry == nullptr)
-            continue;
-        if (logKana)
-            Log::write(7, "%s: Row #%d: Kana: %S", function, item->row(), entry->kana.c_str());
-        else
-            Log::write(7, "%s: Row #%d: Word: %S", function, item->row(), entry->word.c_str());
-        clipboard->setText(rowText(*entry));
-    }
+    viewsupport::copyRows<WordEntry>(this, function, logKana ? logKanaRow : logWordRow, rowText);
 }
 
 void QWordResultTable::copyAll()
@@ -286,14 +259,10 @@ void QWordResultTable::copyMeaning()
 
 void QWordResultTable::searchForKanjiFromSelectedWords()
 {
-    const QList<QTableWidgetItem*> items = selectedItems();
-    Log::write(7, "%s: There are %d selected items.", "searchForKanjiFromSelectedWords", int(items.size()));
     std::set<wchar_t> characters;
-    for (const QTableWidgetItem* item : items) {
-        const WordEntry* entry = viewsupport::entryOf<WordEntry>(item);
-        if (item->column() != 0 || entry == nullptr)
-            continue;
-        Log::write(7, "%s: Row #%d: Word: %S", "searchForKanjiFromSelectedWords", item->row(), entry->word.c_str());
+    for (const auto& [row, entry] :
+         viewsupport::selectedEntries<WordEntry>(this, "searchForKanjiFromSelectedWords", viewsupport::Columns::First)) {
+        logWordRow("searchForKanjiFromSelectedWords", row, *entry);
         characters.insert(entry->word.begin(), entry->word.end());
     }
     Log::write(7, "%s: Searching for kanji from selected items.", "searchForKanjiFromSelectedWords");
@@ -305,7 +274,7 @@ void QWordResultTable::searchByDoubleClick(QTableWidgetItem* item)
     const WordEntry* entry = viewsupport::entryOf<WordEntry>(item);
     if (entry == nullptr)
         return;
-    Log::write(7, "%s: Row #%d: Word: %S", "searchByDoubleClick", item->row(), entry->word.c_str());
+    logWordRow("searchByDoubleClick", item->row(), *entry);
     const std::set<wchar_t> characters(entry->word.begin(), entry->word.end());
     Log::write(7, "%s: Searching for kanji from double-clicked item.", "searchByDoubleClick");
     emit searchForKanji(characters);
@@ -313,31 +282,17 @@ void QWordResultTable::searchByDoubleClick(QTableWidgetItem* item)
 
 bool QWordResultTable::event(QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::Leave:
-    case QEvent::Wheel:
-        hover->hide();
-        hoverItem = nullptr;
-        break;
-    case QEvent::ToolTip:
-        viewsupport::answerToolTip<WordEntry>(this, static_cast<QHelpEvent*>(event), hover, hoverItem,
-                                              [this](WordEntry* entry) {
-                                                  hover->showRomaji = showRomaji;
-                                                  hover->setInfo(entry);
-                                              });
+    const auto fill = [this](WordEntry* entry) {
+        hover->showRomaji = showRomaji;
+        hover->setInfo(entry);
+    };
+    if (viewsupport::answerHoverEvent<WordEntry>(this, event, hover, hoverItem, fill))
         return true;
-    default:
-        break;
-    }
     return QTableWidget::event(event);
 }
 
 bool QWordResultTable::viewportEvent(QEvent* event)
 {
-    // Wheel events over the rows scroll the viewport and never reach event().
-    if (event->type() == QEvent::Wheel) {
-        hover->hide();
-        hoverItem = nullptr;
-    }
+    viewsupport::answerViewportEvent(event, hover, hoverItem);
     return QTableWidget::viewportEvent(event);
 }

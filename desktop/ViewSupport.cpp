@@ -3,6 +3,7 @@
 #include "Log.h"
 
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QScreen>
 
 #include <cstdint>
@@ -14,6 +15,50 @@ void addSeparator(QWidget* view)
     QAction* separator = new QAction(view);
     separator->setSeparator(true);
     view->addAction(separator);
+}
+
+void logSelectedCount(const char* function, int count)
+{
+    Log::write(7, "%s: There are %d selected items.", function, count);
+}
+
+void setupColumns(QTableWidget* table)
+{
+    QHeaderView* header = table->horizontalHeader();
+    header->setSectionResizeMode(0, QHeaderView::Interactive);
+    header->setSectionResizeMode(1, QHeaderView::Stretch);
+    header->setSectionResizeMode(2, QHeaderView::Interactive);
+    header->setStyleSheet(table->styleSheet());
+    QTableWidgetItem* prototype = new QTableWidgetItem;
+    prototype->setFlags(prototype->flags() & ~Qt::ItemIsEditable);
+    table->setItemPrototype(prototype);
+}
+
+QTableWidgetItem* newEntryItem(const QTableWidget* table, const QVariant& entry)
+{
+    const QTableWidgetItem* prototype = table->itemPrototype();
+    QTableWidgetItem* item = prototype != nullptr ? prototype->clone() : new QTableWidgetItem;
+    item->setData(Qt::UserRole, entry);
+    return item;
+}
+
+void prepareHover(QWidget* popup)
+{
+    popup->setFocusPolicy(Qt::NoFocus);
+    popup->setEnabled(false);
+    popup->setWindowFlags(Qt::ToolTip);
+}
+
+void hideHover(QWidget* popup, QTableWidgetItem*& remembered)
+{
+    popup->hide();
+    remembered = nullptr;
+}
+
+void answerViewportEvent(const QEvent* event, QWidget* popup, QTableWidgetItem*& remembered)
+{
+    if (event->type() == QEvent::Wheel)
+        hideHover(popup, remembered);
 }
 
 QTableWidgetItem* itemUnderToolTip(QTableWidget* table, const QHelpEvent* event)

@@ -17,6 +17,8 @@ if [[ -z "${DEXARU_ON_VIRTUAL_SCREEN:-}" ]]; then
 fi
 
 # A fresh per-user folder, made by the launcher as at a first start.
+# shellcheck source=first-start-folder.sh
+source "$here/first-start-folder.sh"
 work="$(mktemp -d)"
 desktop_pid=""
 cleanup() {
@@ -24,17 +26,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-# Its dictionaries are those of the build tree, with Debian's enamdict added
-# where the tree was laid out before it listed enamdict.
-for kind in edict kanjidic radical; do
-  mkdir -p "$work/dexaru/dictionaries/$kind"
-  ln -s "$build_dir/bin/dictionaries/$kind"/* "$work/dexaru/dictionaries/$kind/"
-done
-if [[ ! -e "$work/dexaru/dictionaries/edict/enamdict" && -r /usr/share/edict/enamdict ]]; then
-  ln -s /usr/share/edict/enamdict "$work/dexaru/dictionaries/edict/enamdict"
-fi
-sed -e "s|@DEXARU_LAUNCHER_PROGRAM_DIR@|$build_dir/bin|" -e "s|@DEXARU_LAUNCHER_WORK_DIR@||" \
-  "$here/../desktop/dexaru-desktop-launcher.in" > "$work/launcher"
+first_start_folder "$work" "$build_dir"
 XDG_DATA_HOME="$work" sh "$work/launcher" 2> "$work/trace" &
 desktop_pid=$!
 
