@@ -11,7 +11,8 @@
 namespace runtimefiles {
 
 inline const char* const EDICT = DEXARU_RUNTIME_DIR "/dictionaries/edict/edict";
-inline const char* const KANJIDIC = DEXARU_RUNTIME_DIR "/dictionaries/kanjidic/kanjidic.jis-x-0208-1990";
+inline const char* const KANJIDIC = DEXARU_RUNTIME_DIR
+    "/dictionaries/kanjidic/kanjidic.jis-x-0208-1990";
 inline const char* const RADKFILE = DEXARU_RUNTIME_DIR "/dictionaries/radical/radkfile";
 inline const char* const RADKFILE2 = DEXARU_RUNTIME_DIR "/dictionaries/radical/radkfile2";
 
@@ -26,7 +27,8 @@ inline bool present(const char* file)
 
 // True when every file can be read; otherwise marks the benchmark skipped
 // with the message, and the caller returns.
-inline bool allPresent(benchmark::State& state, std::initializer_list<const char*> files, const char* missing)
+inline bool allPresent(benchmark::State& state, std::initializer_list<const char*> files,
+                       const char* missing)
 {
     for (const char* file : files) {
         if (!present(file)) {
@@ -37,6 +39,6 @@ inline bool allPresent(benchmark::State& state, std::initializer_list<const char
     return true;
 }
 
-} // namespace runtimefiles
+}  // namespace runtimefiles
 
 #endif

@@ -85,7 +85,7 @@ void BM_FuzzySearchTakakunakatta(benchmark::State& state)
     fuzzySearch(state, L"たかくなかった");
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BM_FuzzySearchTabemashita)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FuzzySearchTakakunakatta)->Unit(benchmark::kMillisecond);

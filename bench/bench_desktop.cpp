@@ -56,7 +56,8 @@ struct Dictionaries
     {
         WordDictionary::SearchOptions options;
         options.searchFlags = WordDictionary::SEARCH_KANA | WordDictionary::SEARCH_WORD
-            | WordDictionary::SEARCH_WILDCARD | WordDictionary::SEARCH_IGNORE_CASE;
+                              | WordDictionary::SEARCH_WILDCARD
+                              | WordDictionary::SEARCH_IGNORE_CASE;
         options.limit = 200;
         return words.search(start, &options);
     }
@@ -196,7 +197,7 @@ void BM_CharacterTableSetResult30(benchmark::State& state)
 }
 BENCHMARK(BM_CharacterTableSetResult30)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -55,13 +55,15 @@ Program& program()
     return *assembled;
 }
 
-const QStringList USUAL_BOXES = {"allowWildcards", "romajiToKana", "ignoreCase", "searchInWord", "searchInKana",
-                                 "allowLimit"};
+const QStringList USUAL_BOXES = {"allowWildcards", "romajiToKana", "ignoreCase",
+                                 "searchInWord",   "searchInKana", "allowLimit"};
 
-void searchFromTheWindow(benchmark::State& state, const char* text, const QStringList& checked, bool painted)
+void searchFromTheWindow(benchmark::State& state, const char* text, const QStringList& checked,
+                         bool painted)
 {
     MainWindow& window = program().window;
-    for (QCheckBox* box : window.findChild<QWidget*>("searchSettingsContainer")->findChildren<QCheckBox*>())
+    for (QCheckBox* box :
+         window.findChild<QWidget*>("searchSettingsContainer")->findChildren<QCheckBox*>())
         box->setChecked(checked.contains(box->objectName()));
     window.findChild<QPlainTextEdit*>("searchText")->setPlainText(QString::fromUtf8(text));
     auto* searchButton = window.findChild<QPushButton*>("searchButton");
@@ -78,10 +80,14 @@ void searchFromTheWindow(benchmark::State& state, const char* text, const QStrin
 
 const QStringList MEANING_BOXES = {"searchInMeanings", "allowLimit"};
 
-BENCHMARK_CAPTURE(searchFromTheWindow, neko, "neko", USUAL_BOXES, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(searchFromTheWindow, iku_wildcard, "*iku*", USUAL_BOXES, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(searchFromTheWindow, cat_meaning, "cat", MEANING_BOXES, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(searchFromTheWindow, neko_painted, "neko", USUAL_BOXES, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(searchFromTheWindow, neko, "neko", USUAL_BOXES, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(searchFromTheWindow, iku_wildcard, "*iku*", USUAL_BOXES, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(searchFromTheWindow, cat_meaning, "cat", MEANING_BOXES, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(searchFromTheWindow, neko_painted, "neko", USUAL_BOXES, true)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(searchFromTheWindow, iku_wildcard_painted, "*iku*", USUAL_BOXES, true)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(searchFromTheWindow, cat_meaning_painted, "cat", MEANING_BOXES, true)

@@ -214,10 +214,10 @@ void BM_IndexFloor(benchmark::State& state)
         benchmark::DoNotOptimize(fileReading::countLineEnds(bytes, fileSize));
 
         const size_t mapped = indexBytes + hugePage;
-        void* fresh = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
-                           -1, 0);
-        char* aligned = reinterpret_cast<char*>(
-            (reinterpret_cast<uintptr_t>(fresh) + hugePage - 1) & ~(hugePage - 1));
+        void* fresh = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1,
+                           0);
+        char* aligned = reinterpret_cast<char*>((reinterpret_cast<uintptr_t>(fresh) + hugePage - 1)
+                                                & ~(hugePage - 1));
         madvise(aligned, indexBytes, MADV_HUGEPAGE);
         std::memset(aligned, 1, indexBytes);
         benchmark::DoNotOptimize(aligned);
@@ -273,16 +273,17 @@ BENCHMARK(BM_WordOrReadingSearch)->Unit(benchmark::kMillisecond);
 
 void BM_WildcardSearch(benchmark::State& state)
 {
-    runSearch(state, L"*いく*", WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA
-                                    | WordDictionary::SEARCH_WILDCARD);
+    runSearch(state, L"*いく*",
+              WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA
+                  | WordDictionary::SEARCH_WILDCARD);
 }
 BENCHMARK(BM_WildcardSearch)->Unit(benchmark::kMillisecond);
 
 void BM_WildcardIgnoreCaseSearch(benchmark::State& state)
 {
-    runSearch(state, L"*いく*", WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA
-                                    | WordDictionary::SEARCH_WILDCARD
-                                    | WordDictionary::SEARCH_IGNORE_CASE);
+    runSearch(state, L"*いく*",
+              WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA
+                  | WordDictionary::SEARCH_WILDCARD | WordDictionary::SEARCH_IGNORE_CASE);
 }
 BENCHMARK(BM_WildcardIgnoreCaseSearch)->Unit(benchmark::kMillisecond);
 

@@ -51,7 +51,8 @@ BENCHMARK(BM_RadicalTableLoad)->Unit(benchmark::kMillisecond);
 
 void BM_CharacterSearch30Kanji(benchmark::State& state)
 {
-    if (!allPresent(state, {KANJIDIC_FILE, RADICAL_FILES[0]}, "no KANJIDIC or radical file in the runtime folder"))
+    if (!allPresent(state, {KANJIDIC_FILE, RADICAL_FILES[0]},
+                    "no KANJIDIC or radical file in the runtime folder"))
         return;
     RadicalTable table;
     loadRadicals(table);
@@ -63,8 +64,9 @@ void BM_CharacterSearch30Kanji(benchmark::State& state)
     collection.load();
     collection.setRadicalTable(&table);
     // The characters of the words found for 日本: kanji from all over the file.
-    const std::wstring characters = L"日本人語国学生先見上下中大小月火水木金土山川田"
-                                    L"右左出入書読猫";
+    const std::wstring characters =
+        L"日本人語国学生先見上下中大小月火水木金土山川田"
+        L"右左出入書読猫";
     const std::set<wchar_t> kanji(characters.begin(), characters.end());
     for (auto _ : state) {
         CharacterResult* result = collection.search(kanji);
@@ -93,7 +95,7 @@ void BM_KanjiFromThreeRadicals(benchmark::State& state)
 }
 BENCHMARK(BM_KanjiFromThreeRadicals)->Unit(benchmark::kMicrosecond);
 
-}
+}  // namespace
 
 int main(int argc, char** argv)
 {

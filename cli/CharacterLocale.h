@@ -24,6 +24,6 @@ inline const char* setCharacterLocale()
     return name;
 }
 
-} // namespace dexaru2
+}  // namespace dexaru2
 
 #endif

@@ -93,8 +93,8 @@ void Lookup::listPartsOfSpeech()
 
 void Lookup::search(const Options& options)
 {
-    const std::wstring searchText =
-        toSearchText(toWide(options.cliSearchText), options.convertToKana);
+    const std::wstring searchText = toSearchText(toWide(options.cliSearchText),
+                                                 options.convertToKana);
 
     WordDictionary::SearchOptions searchOptions = options.searchOptions;
     WordResult* wordResult = wordCollection->search(searchText, &searchOptions);
@@ -140,4 +140,4 @@ int run(const Options& options)
     return written ? 0 : 2;
 }
 
-} // namespace dexaru2
+}  // namespace dexaru2

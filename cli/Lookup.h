@@ -48,6 +48,6 @@ private:
 // status: 0, or 2 when the output could not be written.
 int run(const Options& options);
 
-} // namespace dexaru2
+}  // namespace dexaru2
 
 #endif

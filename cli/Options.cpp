@@ -118,13 +118,13 @@ bool takeCommand(Options& options, const std::vector<std::string>& words)
     }
     options.cliSearchText = words[1];
     if (options.searchOptions.searchFlags == WordDictionary::SEARCH_NONE) {
-        options.searchOptions.searchFlags =
-            WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA;
+        options.searchOptions.searchFlags = WordDictionary::SEARCH_WORD
+                                            | WordDictionary::SEARCH_KANA;
     }
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool parseArguments(int argc, char** argv, Options& options)
 {
@@ -153,4 +153,4 @@ int printUsage()
     return 1;
 }
 
-} // namespace dexaru2
+}  // namespace dexaru2

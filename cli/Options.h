@@ -9,7 +9,8 @@
 
 namespace dexaru2 {
 
-struct Options {
+struct Options
+{
     std::string command;
     std::string listWhat;
     std::string cliSearchText;
@@ -27,6 +28,6 @@ bool parseArguments(int argc, char** argv, Options& options);
 // Prints the usage text on standard output and returns the exit status 1.
 int printUsage();
 
-} // namespace dexaru2
+}  // namespace dexaru2
 
 #endif

@@ -41,7 +41,7 @@ void printBlock(Result* result, const std::string& format, const char* heading, 
     }
 }
 
-} // namespace
+}  // namespace
 
 int printResults(WordResult* wordResult, std::string format)
 {
@@ -82,4 +82,4 @@ std::wstring printableRadicals(const CharacterEntry* entry)
     return radicals;
 }
 
-} // namespace dexaru2
+}  // namespace dexaru2

@@ -27,6 +27,6 @@ __attribute__((format(printf, 1, 2))) void printLine(const char* format, ...);
 // its character leaves, which is no character and would print a NUL byte.
 std::wstring printableRadicals(const CharacterEntry* entry);
 
-} // namespace dexaru2
+}  // namespace dexaru2
 
 #endif

@@ -9,6 +9,6 @@ namespace dexaru2 {
 inline constexpr const char* logFunction = "main";
 inline constexpr const char* wideUnicodeEncoding = "WCHAR_T";
 
-} // namespace dexaru2
+}  // namespace dexaru2
 
 #endif

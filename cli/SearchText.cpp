@@ -31,7 +31,7 @@ void logBytes(const std::string& cliSearchText)
     }
 }
 
-} // namespace
+}  // namespace
 
 std::wstring toWide(const std::string& cliSearchText)
 {
@@ -75,4 +75,4 @@ std::wstring toSearchText(const std::wstring& wide, bool convertToKana)
     return searchText;
 }
 
-} // namespace dexaru2
+}  // namespace dexaru2

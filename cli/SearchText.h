@@ -14,6 +14,6 @@ std::wstring toWide(const std::string& cliSearchText);
 // (capitals katakana); any other text stays as typed.
 std::wstring toSearchText(const std::wstring& wide, bool convertToKana);
 
-} // namespace dexaru2
+}  // namespace dexaru2
 
 #endif

@@ -19,7 +19,7 @@ void printNumberedList(const char* heading, const std::vector<std::wstring>& ite
     }
 }
 
-} // namespace
+}  // namespace
 
 void printWordText(const WordEntry* entry, int number)
 {
@@ -53,4 +53,4 @@ void printKanjiText(const CharacterEntry* entry, int number)
     printNumberedList("   Meanings:", entry->meanings);
 }
 
-} // namespace dexaru2
+}  // namespace dexaru2

@@ -11,6 +11,6 @@ namespace dexaru2 {
 void printWordText(const WordEntry* entry, int number);
 void printKanjiText(const CharacterEntry* entry, int number);
 
-} // namespace dexaru2
+}  // namespace dexaru2
 
 #endif

@@ -18,7 +18,7 @@ void printElements(const char* format, const std::vector<std::wstring>& items)
     }
 }
 
-} // namespace
+}  // namespace
 
 void printWordXml(const WordEntry* entry)
 {
@@ -56,4 +56,4 @@ void printKanjiXml(const CharacterEntry* entry)
     printLine("\t</kanjientry>");
 }
 
-} // namespace dexaru2
+}  // namespace dexaru2

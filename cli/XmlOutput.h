@@ -12,6 +12,6 @@ namespace dexaru2 {
 void printWordXml(const WordEntry* entry);
 void printKanjiXml(const CharacterEntry* entry);
 
-} // namespace dexaru2
+}  // namespace dexaru2
 
 #endif

@@ -27,7 +27,7 @@ void changeToProgramFolder(const char* programPath)
     }
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -2,9 +2,7 @@
 
 #include "ui_About.h"
 
-About::About(QWidget* parent)
-    : QDialog(parent)
-    , ui(new Ui::About)
+About::About(QWidget* parent) : QDialog(parent), ui(new Ui::About)
 {
     ui->setupUi(this);
 }

@@ -7,9 +7,7 @@
 #include <QFile>
 #include <QFileDialog>
 
-AddDictionary::AddDictionary(QWidget* parent)
-    : QDialog(parent)
-    , ui(new Ui::AddDictionary)
+AddDictionary::AddDictionary(QWidget* parent) : QDialog(parent), ui(new Ui::AddDictionary)
 {
     ui->setupUi(this);
 }
@@ -18,7 +16,8 @@ AddDictionary::~AddDictionary() = default;
 
 void AddDictionary::on_browse_clicked()
 {
-    const QString file = QFileDialog::getOpenFileName(this, tr("Dictionary file"), QString(), tr("*"));
+    const QString file = QFileDialog::getOpenFileName(this, tr("Dictionary file"), QString(),
+                                                      tr("*"));
     ui->filename->setPlainText(file);
 }
 

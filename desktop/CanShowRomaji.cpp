@@ -1,6 +1,5 @@
 #include "CanShowRomaji.h"
 
-CanShowRomaji::CanShowRomaji()
-    : showRomaji(false)
+CanShowRomaji::CanShowRomaji() : showRomaji(false)
 {
 }

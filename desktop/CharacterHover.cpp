@@ -27,7 +27,8 @@ void CharacterHover::setInfo(CharacterEntry* entry)
     ui->onReadings->setText(entrytext::bulleted(entrytext::wideList(entry->on)));
     ui->kunReadings->setText(entrytext::bulleted(entrytext::wideList(entry->kun)));
     ui->meanings->setText(entrytext::bulleted(entrytext::wideList(entry->meanings)));
-    for (QLabel* label : {ui->character, ui->radicals, ui->onReadings, ui->kunReadings, ui->meanings})
+    for (QLabel* label :
+         {ui->character, ui->radicals, ui->onReadings, ui->kunReadings, ui->meanings})
         label->adjustSize();
     adjustSize();
 }

@@ -6,12 +6,12 @@
 #include "WordDictionaryCollection.h"
 
 Core::Core(QObject* parent)
-    : QObject(parent)
-    , wordDictionaries(new WordDictionaryCollection())
-    , characterDictionaries(new CharacterDictionaryCollection())
-    , radicalTable(nullptr)
-    , partsOfSpeech(nullptr)
-    , fuzzySearch(nullptr)
+    : QObject(parent),
+      wordDictionaries(new WordDictionaryCollection()),
+      characterDictionaries(new CharacterDictionaryCollection()),
+      radicalTable(nullptr),
+      partsOfSpeech(nullptr),
+      fuzzySearch(nullptr)
 {
 }
 

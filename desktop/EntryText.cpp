@@ -32,7 +32,8 @@ QString dictionary(const std::string& bytes)
     char* utf8 = nullptr;
     int utf8Size = 0;
     if (Encoding::convert("EUC-JP", const_cast<char*>(bytes.data()), int(bytes.size()), "UTF-8",
-                          &utf8, &utf8Size) != 0)
+                          &utf8, &utf8Size)
+        != 0)
         return QString::fromUtf8(bytes.data(), int(bytes.size()));
     QString text = QString::fromUtf8(utf8, utf8Size);
     delete[] utf8;
@@ -70,4 +71,4 @@ QString bulleted(const QStringList& items)
     return html + QStringLiteral("</ul>");
 }
 
-} // namespace entrytext
+}  // namespace entrytext

@@ -24,6 +24,6 @@ QStringList meanings(const WordEntry& entry);
 QString bulleted(const QStringList& items);
 QStringList wideList(const std::vector<std::wstring>& list);
 
-} // namespace entrytext
+}  // namespace entrytext
 
 #endif

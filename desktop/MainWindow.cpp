@@ -92,35 +92,41 @@ void MainWindow::connectWidgets()
     connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::about);
     connect(ui->actionSettings, &QAction::triggered, this, &MainWindow::settings);
 
-    connect(settingsDialog.get(), &Settings::settingsChanged,
-            ui->characterResults, &QCharacterResultTable::updateFonts);
-    connect(settingsDialog.get(), &Settings::settingsChanged,
-            ui->wordResults, &QWordResultTable::updateFonts);
-    connect(settingsDialog.get(), &Settings::settingsChanged,
-            ui->radicalList, &QRadicalList::updateFonts);
+    connect(settingsDialog.get(), &Settings::settingsChanged, ui->characterResults,
+            &QCharacterResultTable::updateFonts);
+    connect(settingsDialog.get(), &Settings::settingsChanged, ui->wordResults,
+            &QWordResultTable::updateFonts);
+    connect(settingsDialog.get(), &Settings::settingsChanged, ui->radicalList,
+            &QRadicalList::updateFonts);
 
     connect(ui->wordResults, &QWordResultTable::searchForKanji, this, &MainWindow::searchForKanji);
     connect(ui->characterResults, &QCharacterResultTable::radicalsSelected, ui->radicalList,
             qOverload<std::set<wchar_t>, bool>(&QRadicalList::selectRadicals));
-    connect(ui->characterResults, &QCharacterResultTable::searchForWords, this, &MainWindow::search);
+    connect(ui->characterResults, &QCharacterResultTable::searchForWords, this,
+            &MainWindow::search);
     connect(ui->radicalList, &QRadicalList::kanjiSearched, this, &MainWindow::searchForKanji);
 
     connect(ui->searchText, &SearchBox::search, this, &MainWindow::on_searchButton_clicked);
     connect(ui->searchText, &SearchBox::imeEnabled, ui->imeButton, &QPushButton::setChecked);
     connect(ui->imeButton, &QPushButton::toggled, ui->searchText, &SearchBox::toggleIme);
 
-    connect(ui->dictionaryList, &QListWidget::itemChanged, this, &MainWindow::enableOrDisableDictionary);
-    connect(ui->searchByPartsOfSpeech, &QCheckBox::stateChanged,
-            this, &MainWindow::togglePartOfSpeechFiltering);
-    connect(ui->partsOfSpeechFilter, &QPlainTextEdit::textChanged, this, &MainWindow::filterPartsOfSpeech);
+    connect(ui->dictionaryList, &QListWidget::itemChanged, this,
+            &MainWindow::enableOrDisableDictionary);
+    connect(ui->searchByPartsOfSpeech, &QCheckBox::stateChanged, this,
+            &MainWindow::togglePartOfSpeechFiltering);
+    connect(ui->partsOfSpeechFilter, &QPlainTextEdit::textChanged, this,
+            &MainWindow::filterPartsOfSpeech);
 
-    connect(ui->actionSearch_settings, &QAction::toggled, this, &MainWindow::toggleView_SearchSettings);
-    connect(ui->actionCharacter_results, &QAction::toggled, this, &MainWindow::toggleView_CharacterResults);
+    connect(ui->actionSearch_settings, &QAction::toggled, this,
+            &MainWindow::toggleView_SearchSettings);
+    connect(ui->actionCharacter_results, &QAction::toggled, this,
+            &MainWindow::toggleView_CharacterResults);
     connect(ui->actionWord_results, &QAction::toggled, this, &MainWindow::toggleView_WordResults);
 
-    connect(addDictionaryDialog.get(), &AddDictionary::loadedDictionary, this, &MainWindow::wordDictionaryAdded);
-    connect(manageDictionariesDialog.get(), &ManageDictionaries::wordDictionaryRemoved,
-            this, &MainWindow::wordDictionaryRemoved);
+    connect(addDictionaryDialog.get(), &AddDictionary::loadedDictionary, this,
+            &MainWindow::wordDictionaryAdded);
+    connect(manageDictionariesDialog.get(), &ManageDictionaries::wordDictionaryRemoved, this,
+            &MainWindow::wordDictionaryRemoved);
 }
 
 void MainWindow::on_checkVisible_clicked()
@@ -143,7 +149,8 @@ void MainWindow::toggleCheckMarks(bool visibleOnly)
     }
     if (rows.isEmpty())
         return;
-    const Qt::CheckState newState = rows.first()->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked;
+    const Qt::CheckState newState = rows.first()->checkState() == Qt::Checked ? Qt::Unchecked
+                                                                              : Qt::Checked;
     for (QListWidgetItem* item : rows)
         item->setCheckState(newState);
 }
@@ -169,9 +176,11 @@ void MainWindow::on_searchButton_clicked()
     const WordDictionary::SearchOptions options = searchOptionsFromControls();
     if (isChecked(ui->romajiToKana)) {
         const std::wstring original = text.toStdWString();
-        Log::write(7, "%s: The original search text is '%S'.", "on_searchButton_clicked", original.c_str());
+        Log::write(7, "%s: The original search text is '%S'.", "on_searchButton_clicked",
+                   original.c_str());
         const std::wstring kana = Romaji::romajiStringToKana(original, true);
-        Log::write(7, "%s: The [new] search text is '%S'.", "on_searchButton_clicked", kana.c_str());
+        Log::write(7, "%s: The [new] search text is '%S'.", "on_searchButton_clicked",
+                   kana.c_str());
         text = QString::fromStdWString(kana);
     }
     ui->wordResults->showRomaji = ui->showRomaji->isChecked();
@@ -252,8 +261,8 @@ void MainWindow::settings()
 
 void MainWindow::addPartOfSpeechToList(std::string abbreviation, std::string name)
 {
-    ui->partsOfSpeechList->addItem(
-        new PartsOfSpeechListItem(QString::fromStdString(abbreviation), QString::fromStdString(name)));
+    ui->partsOfSpeechList->addItem(new PartsOfSpeechListItem(QString::fromStdString(abbreviation),
+                                                             QString::fromStdString(name)));
 }
 
 void MainWindow::filterPartsOfSpeech()
@@ -289,7 +298,8 @@ void MainWindow::addWordDictionary(WordDictionary* dictionary)
 void MainWindow::removeWordDictionary(WordDictionary* dictionary)
 {
     for (int row = 0; row < ui->dictionaryList->count();) {
-        if (ui->dictionaryList->item(row)->data(Qt::UserRole).value<WordDictionary*>() == dictionary)
+        if (ui->dictionaryList->item(row)->data(Qt::UserRole).value<WordDictionary*>()
+            == dictionary)
             delete ui->dictionaryList->takeItem(row);
         else
             ++row;
@@ -326,14 +336,16 @@ void MainWindow::showCharacterResult(CharacterResult* result)
 void MainWindow::readSettings()
 {
     QSettings preferences(preferencesFile, QSettings::IniFormat);
-    Log::write(7, "%s: Reading settings from '%s'...", "readSettings", nameOf(preferences).constData());
+    Log::write(7, "%s: Reading settings from '%s'...", "readSettings",
+               nameOf(preferences).constData());
 
     restoreGeometry(preferences.value("window/geometry").toByteArray());
     restoreState(preferences.value("window/state").toByteArray());
     preferences.beginGroup("window/splitters");
     for (const QString& name : preferences.childGroups()) {
         const QByteArray splitterName = name.toUtf8();
-        Log::write(7, "%s: Looking for a splitter called '%s' to restore.", "readSettings", splitterName.constData());
+        Log::write(7, "%s: Looking for a splitter called '%s' to restore.", "readSettings",
+                   splitterName.constData());
         auto* splitter = findChild<QSplitter*>(name);
         if (!splitter)
             continue;
@@ -347,7 +359,8 @@ void MainWindow::readSettings()
     readSearchOptions(preferences);
     ui->imeButton->setChecked(preferences.value("ime/on", 0).toInt() != 0);
     readFonts(preferences);
-    ui->radicalList->setSearchOnSelect(preferences.value("radicals/searchOnSelect", false).toBool());
+    ui->radicalList->setSearchOnSelect(
+        preferences.value("radicals/searchOnSelect", false).toBool());
 }
 
 // Names are UTF-8 text, as the library holds them; file names are in the
@@ -360,12 +373,15 @@ void MainWindow::readDictionaries(QSettings& preferences)
     for (const QString& row : rows) {
         auto* dictionary = new Edict;
         dictionary->setName(preferences.value(row + "/name").toString().toStdString());
-        dictionary->setFilename(QFile::encodeName(preferences.value(row + "/filename").toString()).toStdString());
+        dictionary->setFilename(
+            QFile::encodeName(preferences.value(row + "/filename").toString()).toStdString());
         if (preferences.value(row + "/enabled", 0).toInt() != 0) {
-            Log::write(7, "%s: Enabling dictionary '%s'...", "readSettings", dictionary->getName().c_str());
+            Log::write(7, "%s: Enabling dictionary '%s'...", "readSettings",
+                       dictionary->getName().c_str());
             dictionary->enable();
         } else {
-            Log::write(7, "%s: Disabling dictionary '%s'...", "readSettings", dictionary->getName().c_str());
+            Log::write(7, "%s: Disabling dictionary '%s'...", "readSettings",
+                       dictionary->getName().c_str());
             dictionary->disable();
         }
         emit wordDictionaryAdded(dictionary);
@@ -394,7 +410,8 @@ void MainWindow::readSearchOptions(QSettings& preferences)
 // leaves the default family in place rather than the previous font's.
 void MainWindow::readFonts(QSettings& preferences)
 {
-    struct NamedFont {
+    struct NamedFont
+    {
         const char* familyKey;
         const char* sizeKey;
         int defaultSize;
@@ -443,7 +460,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
     preferences.sync();
     if (preferences.status() != QSettings::NoError)
-        Log::write(3, "%s: Could not write the settings to '%s'.", "closeEvent", nameOf(preferences).constData());
+        Log::write(3, "%s: Could not write the settings to '%s'.", "closeEvent",
+                   nameOf(preferences).constData());
     QMainWindow::closeEvent(event);
 }
 
@@ -451,12 +469,14 @@ void MainWindow::writeDictionaries(QSettings& preferences)
 {
     preferences.remove("dictionaries/word");
     for (int row = 0; row < ui->dictionaryList->count(); ++row) {
-        auto* dictionary = ui->dictionaryList->item(row)->data(Qt::UserRole).value<WordDictionary*>();
+        auto* dictionary =
+            ui->dictionaryList->item(row)->data(Qt::UserRole).value<WordDictionary*>();
         if (!dictionary)
             continue;
         const QString group = QStringLiteral("dictionaries/word/%1/").arg(row);
         preferences.setValue(group + "name", QString::fromStdString(dictionary->getName()));
-        preferences.setValue(group + "filename", QFile::decodeName(dictionary->getFilename().c_str()));
+        preferences.setValue(group + "filename",
+                             QFile::decodeName(dictionary->getFilename().c_str()));
         preferences.setValue(group + "enabled", dictionary->isEnabled() ? 1 : 0);
     }
     preferences.remove("dictionaries/check");
@@ -474,7 +494,8 @@ void MainWindow::writeSearchOptions(QSettings& preferences)
 
     preferences.remove("settings/text");
     preferences.beginGroup("settings/text");
-    const QList<QPlainTextEdit*> edits = ui->searchSettingsContainer->findChildren<QPlainTextEdit*>();
+    const QList<QPlainTextEdit*> edits =
+        ui->searchSettingsContainer->findChildren<QPlainTextEdit*>();
     Log::write(7, "%s: Found %d QPlainTextEdit children.", "closeEvent", int(edits.size()));
     for (const QPlainTextEdit* edit : edits)
         preferences.setValue(edit->objectName(), edit->toPlainText());

@@ -15,11 +15,10 @@ WordDictionary* dictionaryOf(const QTableWidgetItem* item)
     return item != nullptr ? item->data(Qt::UserRole).value<WordDictionary*>() : nullptr;
 }
 
-} // namespace
+}  // namespace
 
 ManageDictionaries::ManageDictionaries(QWidget* parent)
-    : QDialog(parent)
-    , ui(new Ui::ManageDictionaries)
+    : QDialog(parent), ui(new Ui::ManageDictionaries)
 {
     ui->setupUi(this);
     connect(ui->deleteButton, &QPushButton::clicked, this, &ManageDictionaries::deleteClicked);

@@ -15,11 +15,16 @@ void logCharacterRow(const char* function, int row, const CharacterEntry& entry)
     Log::write(7, "%s: Row #%d: Character: %C", function, row, entry.kanji);
 }
 
-} // namespace
+}  // namespace
 
 QCharacterResultTable::QCharacterResultTable(QWidget* parent)
-    : QTableWidget(0, 3, parent), characterFont(nullptr), characterColor(nullptr), generalFont(nullptr),
-      result(nullptr), hover(new CharacterHover(this)), hoverItem(nullptr)
+    : QTableWidget(0, 3, parent),
+      characterFont(nullptr),
+      characterColor(nullptr),
+      generalFont(nullptr),
+      result(nullptr),
+      hover(new CharacterHover(this)),
+      hoverItem(nullptr)
 {
     setHorizontalHeaderLabels({tr("Char"), tr("Meaning"), tr("Strokes")});
     viewsupport::prepareHover(hover);
@@ -36,20 +41,26 @@ void QCharacterResultTable::setup()
 
     using Table = QCharacterResultTable;
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    viewsupport::addAction(this, tr("Search for words starting with this kanji"), &Table::searchForWordsStartingWithSelectedKanji);
-    viewsupport::addAction(this, tr("Search for words with this kanji anywhere"), &Table::searchForWordsWithSelectedKanji);
-    viewsupport::addAction(this, tr("Search for words ending with this kanji"), &Table::searchForWordsEndingWithSelectedKanji);
+    viewsupport::addAction(this, tr("Search for words starting with this kanji"),
+                           &Table::searchForWordsStartingWithSelectedKanji);
+    viewsupport::addAction(this, tr("Search for words with this kanji anywhere"),
+                           &Table::searchForWordsWithSelectedKanji);
+    viewsupport::addAction(this, tr("Search for words ending with this kanji"),
+                           &Table::searchForWordsEndingWithSelectedKanji);
     viewsupport::addSeparator(this);
     viewsupport::addAction(this, tr("Search for similar kanji"), &Table::searchForSimilarKanji);
-    viewsupport::addAction(this, tr("Select this kanji's radicals"), qOverload<>(&Table::selectRadicalsForKanji));
+    viewsupport::addAction(this, tr("Select this kanji's radicals"),
+                           qOverload<>(&Table::selectRadicalsForKanji));
     viewsupport::addSeparator(this);
-    viewsupport::addAction(this, tr("Copy"), &Table::copyAll, QStringLiteral(":/images/resource/copy-icon.png"));
+    viewsupport::addAction(this, tr("Copy"), &Table::copyAll,
+                           QStringLiteral(":/images/resource/copy-icon.png"));
     viewsupport::addAction(this, tr("   Copy character"), &Table::copyCharacter);
     viewsupport::addAction(this, tr("   Copy on readings"), &Table::copyOnReadings);
     viewsupport::addAction(this, tr("   Copy kun readings"), &Table::copyKunReadings);
     viewsupport::addAction(this, tr("   Copy meaning"), &Table::copyMeaning);
     viewsupport::addSeparator(this);
-    viewsupport::addAction(this, tr("Clear all entries"), &Table::clearResult, QStringLiteral(":/images/resource/clear.png"));
+    viewsupport::addAction(this, tr("Clear all entries"), &Table::clearResult,
+                           QStringLiteral(":/images/resource/clear.png"));
 }
 
 void QCharacterResultTable::setResult(CharacterResult* newResult)
@@ -61,7 +72,8 @@ void QCharacterResultTable::setResult(CharacterResult* newResult)
     setRowCount(result != nullptr ? result->getEntryCount() : 0);
     if (result == nullptr)
         return;
-    viewsupport::fillRows(result, rowCount(), [this](int row, CharacterEntry* entry) { fillRow(row, entry); });
+    viewsupport::fillRows(result, rowCount(),
+                          [this](int row, CharacterEntry* entry) { fillRow(row, entry); });
     updateFonts();
 }
 
@@ -107,7 +119,8 @@ void QCharacterResultTable::updateFonts()
 QString QCharacterResultTable::selectedKanjiPattern(const char* function, const QString& before,
                                                     const QString& after)
 {
-    const auto entries = viewsupport::selectedEntries<CharacterEntry>(this, function, viewsupport::Columns::All);
+    const auto entries = viewsupport::selectedEntries<CharacterEntry>(this, function,
+                                                                      viewsupport::Columns::All);
     if (entries.empty())
         return QString();
     const auto& [row, entry] = entries.front();
@@ -128,19 +141,23 @@ void QCharacterResultTable::searchWordsFor(const QString& text)
 
 void QCharacterResultTable::searchForWordsStartingWithSelectedKanji()
 {
-    const QString text = selectedKanjiPattern("searchForWordsStartingWithSelectedKanji", QString(), QStringLiteral("*"));
-    Log::write(7, "%s: Searching for words starting with this kanji.", "searchForWordsStartingWithSelectedKanji");
+    const QString text = selectedKanjiPattern("searchForWordsStartingWithSelectedKanji", QString(),
+                                              QStringLiteral("*"));
+    Log::write(7, "%s: Searching for words starting with this kanji.",
+               "searchForWordsStartingWithSelectedKanji");
     searchWordsFor(text);
 }
 
 void QCharacterResultTable::searchForWordsWithSelectedKanji()
 {
-    searchWordsFor(selectedKanjiPattern("searchForWordsWithSelectedKanji", QStringLiteral("*"), QStringLiteral("*")));
+    searchWordsFor(selectedKanjiPattern("searchForWordsWithSelectedKanji", QStringLiteral("*"),
+                                        QStringLiteral("*")));
 }
 
 void QCharacterResultTable::searchForWordsEndingWithSelectedKanji()
 {
-    searchWordsFor(selectedKanjiPattern("searchForWordsEndingWithSelectedKanji", QStringLiteral("*"), QString()));
+    searchWordsFor(selectedKanjiPattern("searchForWordsEndingWithSelectedKanji",
+                                        QStringLiteral("*"), QString()));
 }
 
 void QCharacterResultTable::searchForSimilarKanji()
@@ -151,8 +168,8 @@ void QCharacterResultTable::searchForSimilarKanji()
 void QCharacterResultTable::selectRadicalsForKanji(bool search)
 {
     std::set<wchar_t> radicals;
-    for (const auto& [row, entry] :
-         viewsupport::selectedEntries<CharacterEntry>(this, "selectRadicalsForKanji", viewsupport::Columns::All)) {
+    for (const auto& [row, entry] : viewsupport::selectedEntries<CharacterEntry>(
+             this, "selectRadicalsForKanji", viewsupport::Columns::All)) {
         logCharacterRow("selectRadicalsForKanji", row, *entry);
         radicals.insert(entry->radicals.begin(), entry->radicals.end());
     }
@@ -175,15 +192,16 @@ void QCharacterResultTable::copyAll()
 {
     copyRows("copyAll", [](const CharacterEntry& entry) {
         return entrytext::character(entry.kanji) + QStringLiteral(" / ")
-            + entrytext::joined(entry.on, QStringLiteral("; ")) + QStringLiteral(" / ")
-            + entrytext::joined(entry.kun, QStringLiteral("; ")) + QStringLiteral(" : ")
-            + entrytext::joined(entry.meanings, QStringLiteral("; "));
+               + entrytext::joined(entry.on, QStringLiteral("; ")) + QStringLiteral(" / ")
+               + entrytext::joined(entry.kun, QStringLiteral("; ")) + QStringLiteral(" : ")
+               + entrytext::joined(entry.meanings, QStringLiteral("; "));
     });
 }
 
 void QCharacterResultTable::copyCharacter()
 {
-    copyRows("copyCharacter", [](const CharacterEntry& entry) { return entrytext::character(entry.kanji); });
+    copyRows("copyCharacter",
+             [](const CharacterEntry& entry) { return entrytext::character(entry.kanji); });
 }
 
 void QCharacterResultTable::copyOnReadings()
@@ -209,8 +227,9 @@ void QCharacterResultTable::copyMeaning()
 
 bool QCharacterResultTable::event(QEvent* event)
 {
-    if (viewsupport::answerHoverEvent<CharacterEntry>(this, event, hover, hoverItem,
-                                                      [this](CharacterEntry* entry) { hover->setInfo(entry); }))
+    if (viewsupport::answerHoverEvent<CharacterEntry>(
+            this, event, hover, hoverItem,
+            [this](CharacterEntry* entry) { hover->setInfo(entry); }))
         return true;
     return QTableWidget::event(event);
 }

@@ -34,11 +34,11 @@ public:
     // Shows the hover pop-up on tool-tip events, hides it on leave and wheel.
     bool event(QEvent* event) override;
 
-    QFont* characterFont;     // kanji column; null keeps the table's font
-    QColor* characterColor;   // kanji column text; null keeps the table's colour
-    QFont* generalFont;       // meaning and stroke columns; null keeps the table's font
+    QFont* characterFont;  // kanji column; null keeps the table's font
+    QColor* characterColor;  // kanji column text; null keeps the table's colour
+    QFont* generalFont;  // meaning and stroke columns; null keeps the table's font
     CharacterResult* result;  // owned; null when empty
-    CharacterHover* hover;    // a child of the table
+    CharacterHover* hover;  // a child of the table
 
 signals:
     void radicalsSelected(std::set<wchar_t> radicalSet, bool search);
@@ -70,8 +70,7 @@ private:
     QString selectedKanjiPattern(const char* function, const QString& before, const QString& after);
     void searchWordsFor(const QString& text);
     // Sets the clipboard to the text of each selected kanji row in turn.
-    template <typename RowText>
-    void copyRows(const char* function, RowText rowText);
+    template <typename RowText> void copyRows(const char* function, RowText rowText);
 
     // The item under the last tool-tip event; forgotten on leave and new results.
     QTableWidgetItem* hoverItem;

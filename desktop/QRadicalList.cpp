@@ -19,7 +19,8 @@ void QRadicalList::setup()
     connect(this, &QListWidget::itemSelectionChanged, this, &QRadicalList::radicalSelected);
 
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    viewsupport::addAction(this, tr("Search kanji with these radicals"), &QRadicalList::searchForKanji);
+    viewsupport::addAction(this, tr("Search kanji with these radicals"),
+                           &QRadicalList::searchForKanji);
     viewsupport::addSeparator(this);
     viewsupport::addAction(this, tr("Clear selection"), &QListWidget::clearSelection,
                            QStringLiteral(":/images/resource/clear.png"));

@@ -24,9 +24,9 @@ public:
     // Shows one cell per radical of the table, in the table's order.
     void setRadicalTable(RadicalTable* table);
 
-    QFont* radicalFont;         // null keeps the list's font
-    RadicalTable* radicalTable; // not owned; null until setRadicalTable
-    bool searchOnSelect;        // instant-search mode
+    QFont* radicalFont;  // null keeps the list's font
+    RadicalTable* radicalTable;  // not owned; null until setRadicalTable
+    bool searchOnSelect;  // instant-search mode
 
 signals:
     void kanjiSearched(std::set<wchar_t> kanjiList);

@@ -18,7 +18,8 @@ namespace {
 
 QString wordLabelHtml(const QString& word, const QString& reading)
 {
-    return QStringLiteral("<font color=\"#0000FF\">") + word + QStringLiteral("</font><br>") + reading;
+    return QStringLiteral("<font color=\"#0000FF\">") + word + QStringLiteral("</font><br>")
+           + reading;
 }
 
 QString romajiHtml(const QString& romaji)
@@ -28,7 +29,8 @@ QString romajiHtml(const QString& romaji)
 
 QString meaningLabelHtml(const QString& tags, const QString& meanings)
 {
-    return QStringLiteral("<font color=\"#00AA00\">") + tags + QStringLiteral("</font><br>") + meanings;
+    return QStringLiteral("<font color=\"#00AA00\">") + tags + QStringLiteral("</font><br>")
+           + meanings;
 }
 
 QString wordLabelText(const WordEntry& entry, bool showRomaji)
@@ -57,11 +59,15 @@ void logKanaRow(const char* function, int row, const WordEntry& entry)
     Log::write(7, "%s: Row #%d: Kana: %S", function, row, entry.kana.c_str());
 }
 
-} // namespace
+}  // namespace
 
 QWordResultTable::QWordResultTable(QWidget* parent)
-    : QTableWidget(0, 3, parent), generalFont(nullptr), wordFont(nullptr), result(nullptr),
-      hover(new WordHover(this)), hoverItem(nullptr)
+    : QTableWidget(0, 3, parent),
+      generalFont(nullptr),
+      wordFont(nullptr),
+      result(nullptr),
+      hover(new WordHover(this)),
+      hoverItem(nullptr)
 {
     setHorizontalHeaderLabels({tr("Word"), tr("Meaning"), tr("Common")});
     viewsupport::prepareHover(hover);
@@ -78,14 +84,17 @@ void QWordResultTable::setup()
     connect(this, &QTableWidget::itemDoubleClicked, this, &QWordResultTable::searchByDoubleClick);
 
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    viewsupport::addAction(this, tr("Search for these kanji"), &QWordResultTable::searchForKanjiFromSelectedWords);
+    viewsupport::addAction(this, tr("Search for these kanji"),
+                           &QWordResultTable::searchForKanjiFromSelectedWords);
     viewsupport::addSeparator(this);
-    viewsupport::addAction(this, tr("Copy"), &QWordResultTable::copyAll, QStringLiteral(":/images/resource/copy-icon.png"));
+    viewsupport::addAction(this, tr("Copy"), &QWordResultTable::copyAll,
+                           QStringLiteral(":/images/resource/copy-icon.png"));
     viewsupport::addAction(this, tr("   Copy word"), &QWordResultTable::copyWord);
     viewsupport::addAction(this, tr("   Copy kana"), &QWordResultTable::copyKana);
     viewsupport::addAction(this, tr("   Copy meaning"), &QWordResultTable::copyMeaning);
     viewsupport::addSeparator(this);
-    viewsupport::addAction(this, tr("Clear all entries"), &QWordResultTable::clearResult, QStringLiteral(":/images/resource/clear.png"));
+    viewsupport::addAction(this, tr("Clear all entries"), &QWordResultTable::clearResult,
+                           QStringLiteral(":/images/resource/clear.png"));
 }
 
 void QWordResultTable::setResult(WordResult* newResult)
@@ -105,7 +114,8 @@ void QWordResultTable::setResult(WordResult* newResult)
     const bool updating = updatesEnabled();
     setUpdatesEnabled(false);
     setRowCount(result->getEntryCount());
-    int row = viewsupport::fillRows(result, rowCount(), [this](int at, WordEntry* entry) { fillRow(at, entry); });
+    int row = viewsupport::fillRows(result, rowCount(),
+                                    [this](int at, WordEntry* entry) { fillRow(at, entry); });
     for (; row < rowCount(); ++row) {
         for (int column = 0; column < columnCount(); ++column) {
             removeCellWidget(row, column);
@@ -188,14 +198,16 @@ void QWordResultTable::resizeWordColumnToLabels()
         const WordEntry* entry = viewsupport::entryOf<WordEntry>(item(row, 0));
         if (entry == nullptr)
             continue;
-        const QString reading = showRomaji ? QString::fromStdString(entry->kanaRomaji) : entrytext::wide(entry->kana);
+        const QString reading = showRomaji ? QString::fromStdString(entry->kanaRomaji)
+                                           : entrytext::wide(entry->kana);
         estimates[row] = std::max(metrics.horizontalAdvance(entrytext::wide(entry->word)),
                                   metrics.horizontalAdvance(reading));
         widestEstimate = std::max(widestEstimate, estimates[row]);
     }
     int widest = 0;
     for (int row = 0; row < rowCount(); ++row) {
-        if (estimates[row] >= widestEstimate * shrink - metrics.averageCharWidth() && cellWidget(row, 0) != nullptr)
+        if (estimates[row] >= widestEstimate * shrink - metrics.averageCharWidth()
+            && cellWidget(row, 0) != nullptr)
             widest = std::max(widest, cellWidget(row, 0)->sizeHint().width());
     }
     // What resizeColumnToContents adds: the grid line and the header's own need.
@@ -219,7 +231,8 @@ void QWordResultTable::resizeRowsToLabels()
     meaningSample.setMargin(3);
     wordSample.setFont(wordFont != nullptr ? *wordFont : font());
     meaningSample.setFont(generalFont != nullptr ? *generalFont : font());
-    wordSample.setText(wordLabelHtml(tallest, showRomaji ? romajiHtml(QStringLiteral("Ag")) : tallest));
+    wordSample.setText(
+        wordLabelHtml(tallest, showRomaji ? romajiHtml(QStringLiteral("Ag")) : tallest));
     meaningSample.setText(meaningLabelHtml(QStringLiteral("Ag"), tallest));
     // The common column's one line is lower than either label.
     verticalHeader()->setDefaultSectionSize(
@@ -236,7 +249,7 @@ void QWordResultTable::copyAll()
 {
     copyRows("copyAll", false, [](const WordEntry& entry) {
         return entrytext::wide(entry.word) + QStringLiteral(" / ") + entrytext::wide(entry.kana)
-            + QStringLiteral(" : ") + entrytext::meanings(entry).join(QStringLiteral("; "));
+               + QStringLiteral(" : ") + entrytext::meanings(entry).join(QStringLiteral("; "));
     });
 }
 
@@ -260,12 +273,13 @@ void QWordResultTable::copyMeaning()
 void QWordResultTable::searchForKanjiFromSelectedWords()
 {
     std::set<wchar_t> characters;
-    for (const auto& [row, entry] :
-         viewsupport::selectedEntries<WordEntry>(this, "searchForKanjiFromSelectedWords", viewsupport::Columns::First)) {
+    for (const auto& [row, entry] : viewsupport::selectedEntries<WordEntry>(
+             this, "searchForKanjiFromSelectedWords", viewsupport::Columns::First)) {
         logWordRow("searchForKanjiFromSelectedWords", row, *entry);
         characters.insert(entry->word.begin(), entry->word.end());
     }
-    Log::write(7, "%s: Searching for kanji from selected items.", "searchForKanjiFromSelectedWords");
+    Log::write(7, "%s: Searching for kanji from selected items.",
+               "searchForKanjiFromSelectedWords");
     emit searchForKanji(characters);
 }
 

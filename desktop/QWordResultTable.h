@@ -33,9 +33,9 @@ public:
     bool event(QEvent* event) override;
 
     QFont* generalFont;  // meaning and common columns; null keeps the table's font
-    QFont* wordFont;     // word column; null keeps the table's font
+    QFont* wordFont;  // word column; null keeps the table's font
     WordResult* result;  // owned; null when empty
-    WordHover* hover;    // a child of the table
+    WordHover* hover;  // a child of the table
 
 signals:
     void searchForKanji(std::set<wchar_t> characterSet);
@@ -63,8 +63,7 @@ private:
     // Fits the word column to its widest label, measuring few labels.
     void resizeWordColumnToLabels();
     // Sets the clipboard to the text of each selected word row in turn.
-    template <typename RowText>
-    void copyRows(const char* function, bool logKana, RowText rowText);
+    template <typename RowText> void copyRows(const char* function, bool logKana, RowText rowText);
 
     // The item under the last tool-tip event; forgotten on leave and new results.
     QTableWidgetItem* hoverItem;

@@ -12,14 +12,13 @@ namespace {
 
 bool isRomajiKey(int key)
 {
-    return (key >= Qt::Key_A && key <= Qt::Key_Z) || key == Qt::Key_Minus || key == Qt::Key_Apostrophe;
+    return (key >= Qt::Key_A && key <= Qt::Key_Z) || key == Qt::Key_Minus
+           || key == Qt::Key_Apostrophe;
 }
 
-} // namespace
+}  // namespace
 
-SearchBox::SearchBox(QWidget* parent)
-    : QPlainTextEdit(parent)
-    , imeOn(false)
+SearchBox::SearchBox(QWidget* parent) : QPlainTextEdit(parent), imeOn(false)
 {
 }
 
@@ -37,7 +36,8 @@ void SearchBox::keyPressEvent(QKeyEvent* event)
     const int key = event->key();
     if (key == Qt::Key_CapsLock || key == Qt::Key_F2) {
         const bool on = !imeOn;
-        Log::write(7, "%s: CapsLock or F2.  Setting IME to %s.", "keyPressEvent", on ? "on" : "off");
+        Log::write(7, "%s: CapsLock or F2.  Setting IME to %s.", "keyPressEvent",
+                   on ? "on" : "off");
         toggleIme(on);
         return;
     }

@@ -6,9 +6,7 @@
 #include <QFontDialog>
 #include <QSignalBlocker>
 
-Settings::Settings(QWidget* parent)
-    : QDialog(parent)
-    , ui(new Ui::Settings)
+Settings::Settings(QWidget* parent) : QDialog(parent), ui(new Ui::Settings)
 {
     ui->setupUi(this);
 }

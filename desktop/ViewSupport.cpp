@@ -93,4 +93,4 @@ void showBeside(QWidget* popup, const QPoint& mouse)
     popup->show();
 }
 
-} // namespace viewsupport
+}  // namespace viewsupport

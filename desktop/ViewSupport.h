@@ -47,7 +47,8 @@ int fillRows(Result* result, int rowCount, FillRow fillRow)
 {
     result->resetNextEntry();
     int row = 0;
-    for (auto* entry = result->getNextEntry(); entry != nullptr && row < rowCount; entry = result->getNextEntry())
+    for (auto* entry = result->getNextEntry(); entry != nullptr && row < rowCount;
+         entry = result->getNextEntry())
         fillRow(row++, entry);
     return row;
 }
@@ -65,20 +66,23 @@ void clearTable(QTableWidget* table, Result*& result, QTableWidgetItem*& remembe
 }
 
 // The entry a result-table cell carries under Qt::UserRole, or null.
-template <typename Entry>
-Entry* entryOf(const QTableWidgetItem* item)
+template <typename Entry> Entry* entryOf(const QTableWidgetItem* item)
 {
     return item != nullptr ? item->data(Qt::UserRole).value<Entry*>() : nullptr;
 }
 
-enum class Columns { All, First };
+enum class Columns
+{
+    All,
+    First
+};
 
 // The row and entry of each selected cell that carries an entry, in the
 // order of the selection list, of the first column only or of all. Logs the
 // count of selected cells (all columns) under the function's name first.
 template <typename Entry>
-std::vector<std::pair<int, const Entry*>> selectedEntries(const QTableWidget* table, const char* function,
-                                                         Columns columns)
+std::vector<std::pair<int, const Entry*>> selectedEntries(const QTableWidget* table,
+                                                          const char* function, Columns columns)
 {
     const QList<QTableWidgetItem*> items = table->selectedItems();
     logSelectedCount(function, int(items.size()));
@@ -148,18 +152,16 @@ void answerToolTip(QTableWidget* table, QHelpEvent* event, QWidget* popup,
 // them: leave and wheel events hide the pop-up and go on; tool-tip events
 // are answered as above and end here (returns true).
 template <typename Entry, typename Fill>
-bool answerHoverEvent(QTableWidget* table, QEvent* event, QWidget* popup, QTableWidgetItem*& remembered, Fill fill)
+bool answerHoverEvent(QTableWidget* table, QEvent* event, QWidget* popup,
+                      QTableWidgetItem*& remembered, Fill fill)
 {
     switch (event->type()) {
     case QEvent::Leave:
-    case QEvent::Wheel:
-        hideHover(popup, remembered);
-        return false;
+    case QEvent::Wheel: hideHover(popup, remembered); return false;
     case QEvent::ToolTip:
         answerToolTip<Entry>(table, static_cast<QHelpEvent*>(event), popup, remembered, fill);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -167,6 +169,6 @@ bool answerHoverEvent(QTableWidget* table, QEvent* event, QWidget* popup, QTable
 // table's own event(): the viewport hides the pop-up for them.
 void answerViewportEvent(const QEvent* event, QWidget* popup, QTableWidgetItem*& remembered);
 
-} // namespace viewsupport
+}  // namespace viewsupport
 
 #endif

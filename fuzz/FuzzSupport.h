@@ -119,12 +119,9 @@ inline std::wstring bytesToWide(const uint8_t* data, size_t size)
         return std::wstring();
     }
     switch (data[0] % 3) {
-    case 0:
-        return bytesToDenseWide(data + 1, size - 1);
-    case 1:
-        return bytesToRawWide(data + 1, size - 1);
-    default:
-        return bytesToUtf8Wide(data + 1, size - 1);
+    case 0: return bytesToDenseWide(data + 1, size - 1);
+    case 1: return bytesToRawWide(data + 1, size - 1);
+    default: return bytesToUtf8Wide(data + 1, size - 1);
     }
 }
 

@@ -37,8 +37,9 @@ void cacheRoundTrip(const Edict& edict, const uint8_t* data, size_t size)
     // A distinct, old modification time: every input is a new file to the cache.
     static long long generation = 0;
     ++generation;
-    const struct timespec times[2] = {{1000000000 + generation / 1000000000, generation % 1000000000},
-                                      {1000000000 + generation / 1000000000, generation % 1000000000}};
+    const struct timespec times[2] = {
+        {1000000000 + generation / 1000000000, generation % 1000000000},
+        {1000000000 + generation / 1000000000, generation % 1000000000}};
     const std::string& path = dictionaryFile->path();
     if (utimensat(AT_FDCWD, path.c_str(), times, 0) != 0) {
         std::abort();
@@ -60,10 +61,13 @@ void cacheRoundTrip(const Edict& edict, const uint8_t* data, size_t size)
             }
         }
         if (size > 0) {
-            const off_t cacheSize = static_cast<off_t>(std::filesystem::file_size(cache.cacheFile()));
+            const off_t cacheSize = static_cast<off_t>(
+                std::filesystem::file_size(cache.cacheFile()));
             const int cacheFile = open(cache.cacheFile().c_str(), O_WRONLY);
             const unsigned char changed = data[0] ^ 0x5A;
-            if (pwrite(cacheFile, &changed, 1, static_cast<off_t>(data[size / 2] * 131 + size) % cacheSize) != 1) {
+            if (pwrite(cacheFile, &changed, 1,
+                       static_cast<off_t>(data[size / 2] * 131 + size) % cacheSize)
+                != 1) {
                 std::abort();
             }
             close(cacheFile);
@@ -159,9 +163,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
         std::filesystem::remove_all(cacheHome, ignored);
     });
     static ScratchFile tableFile("pos");
-    tableFile.write("n\tnoun (common) (futsuumeishi)\nvs\tnoun or participle which takes the aux. verb suru\n"
-                    "adj-na\tadjectival nouns or quasi-adjectives\nv5k\tGodan verb with ku ending\n"
-                    "\tempty abbreviation\nP\tnot the common marker\n");
+    tableFile.write(
+        "n\tnoun (common) (futsuumeishi)\nvs\tnoun or participle which takes the aux. verb suru\n"
+        "adj-na\tadjectival nouns or quasi-adjectives\nv5k\tGodan verb with ku ending\n"
+        "\tempty abbreviation\nP\tnot the common marker\n");
     partsOfSpeech = new PartsOfSpeech();
     partsOfSpeech->load(tableFile.path());
     return 0;

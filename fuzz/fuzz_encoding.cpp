@@ -14,16 +14,20 @@ struct Pair
 };
 
 const Pair pairs[] = {
-    {"euc-jp", "WCHAR_T"}, {"EUC-JP", "WCHAR_T"}, {"UTF-8", "WCHAR_T"},
-    {"WCHAR_T", "euc-jp"}, {"WCHAR_T", "UTF-8"},  {"UTF-8", "EUC-JP"},
+    {"euc-jp", "WCHAR_T"}, {"EUC-JP", "WCHAR_T"},
+    {"UTF-8", "WCHAR_T"},  {"WCHAR_T", "euc-jp"},
+    {"WCHAR_T", "UTF-8"},  {"UTF-8", "EUC-JP"},
     {"EUC-JP", "UTF-8"},   {"no-such-encoding", "WCHAR_T"},
 };
 
 uint16_t expectedUnicode(uint16_t c)
 {
-    if (c >= 0xA4A1 && c <= 0xA4F3) return c - 0xA4A1 + 0x3041;
-    if (c >= 0xA5A1 && c <= 0xA5F6) return c - 0xA5A1 + 0x30A1;
-    if (c >= 0xA3B0 && c <= 0xA3FA) return c - 0xA3B0 + 0x30;
+    if (c >= 0xA4A1 && c <= 0xA4F3)
+        return c - 0xA4A1 + 0x3041;
+    if (c >= 0xA5A1 && c <= 0xA5F6)
+        return c - 0xA5A1 + 0x30A1;
+    if (c >= 0xA3B0 && c <= 0xA3FA)
+        return c - 0xA3B0 + 0x30;
     return 0;
 }
 

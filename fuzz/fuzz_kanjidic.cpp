@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     useProgramLocale();
     dictionaryFile = new ScratchFile("kanjidic");
     static ScratchFile radicalFile("radkfile");
-    radicalFile.write(testfiles::euc("# radicals\n$ 一 1\n亜悪一右\n$ 口 3\n右口亜\n$ 化 2\n化花\n"));
+    radicalFile.write(
+        testfiles::euc("# radicals\n$ 一 1\n亜悪一右\n$ 口 3\n右口亜\n$ 化 2\n化花\n"));
     radicalTable = new RadicalTable();
     radicalTable->addFilename(radicalFile.path());
     radicalTable->load();

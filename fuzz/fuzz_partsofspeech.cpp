@@ -19,10 +19,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     useProgramLocale();
     tableFile = new ScratchFile("pos");
     static ScratchFile dictionaryFile("edict");
-    dictionaryFile.write(testfiles::euc("猫 [ねこ] /(n) cat/(P)/\n"
-                                 "勉強 [べんきょう] /(n,vs) study/(adj-na,n) (1) diligence/(P)/\n"
-                                 "行く [いく] /(v5k-s,vi) to go/( ) (x,) odd tags/(\t)/()/\n"
-                                 "ｘ /(n/(vs)(n) (\n"));
+    dictionaryFile.write(
+        testfiles::euc("猫 [ねこ] /(n) cat/(P)/\n"
+                       "勉強 [べんきょう] /(n,vs) study/(adj-na,n) (1) diligence/(P)/\n"
+                       "行く [いく] /(v5k-s,vi) to go/( ) (x,) odd tags/(\t)/()/\n"
+                       "ｘ /(n/(vs)(n) (\n"));
     edict = new Edict();
     edict->setFilename(dictionaryFile.path());
     edict->load();

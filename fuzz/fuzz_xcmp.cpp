@@ -41,7 +41,8 @@ bool referenceMatch(const std::wstring& target, const std::wstring& expression, 
             }
         } else {
             for (size_t j = 1; j <= n; ++j) {
-                next[j] = matches[j - 1] && (w == L'?' || sameCharacter(target[j - 1], w, caseStyle));
+                next[j] = matches[j - 1]
+                          && (w == L'?' || sameCharacter(target[j - 1], w, caseStyle));
             }
         }
         matches.swap(next);
@@ -83,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         int forward = Jwcs::cmp(target.c_str(), expression.c_str(), caseStyle);
         int backward = Jwcs::cmp(expression.c_str(), target.c_str(), caseStyle);
         if ((forward == 0) != (backward == 0)) {
-            std::fprintf(stderr, "cmp is not symmetric in equality (case style %d)\n", int(caseStyle));
+            std::fprintf(stderr, "cmp is not symmetric in equality (case style %d)\n",
+                         int(caseStyle));
             std::abort();
         }
     }

@@ -2,8 +2,7 @@
 
 #include <utility>
 
-CharacterDictionary::CharacterDictionary()
-    : radicalTable(nullptr)
+CharacterDictionary::CharacterDictionary() : radicalTable(nullptr)
 {
 }
 

@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-CharacterDictionaryCollection::CharacterDictionaryCollection()
-    : radicalTable(nullptr)
+CharacterDictionaryCollection::CharacterDictionaryCollection() : radicalTable(nullptr)
 {
 }
 

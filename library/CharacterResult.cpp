@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-CharacterResult::CharacterResult()
-    : entryIndex(-1), sorter(new CharacterResultSorter())
+CharacterResult::CharacterResult() : entryIndex(-1), sorter(new CharacterResultSorter())
 {
     resetNextEntry();
     resetSort();
@@ -106,8 +105,7 @@ namespace {
 int compareColumn(CharacterResult::Sort column, const CharacterEntry& a, const CharacterEntry& b)
 {
     switch (column) {
-    case CharacterResult::SORT_KANJI:
-        return (a.kanji > b.kanji) - (a.kanji < b.kanji);
+    case CharacterResult::SORT_KANJI: return (a.kanji > b.kanji) - (a.kanji < b.kanji);
     case CharacterResult::SORT_STROKE_COUNT:
         return (a.strokeCount > b.strokeCount) - (a.strokeCount < b.strokeCount);
     case CharacterResult::SORT_FREQUENCY:
@@ -116,7 +114,7 @@ int compareColumn(CharacterResult::Sort column, const CharacterEntry& a, const C
     return 0;
 }
 
-}
+}  // namespace
 
 bool CharacterResultSorter::operator()(CharacterEnhancedEntry* a, CharacterEnhancedEntry* b) const
 {
@@ -126,7 +124,7 @@ bool CharacterResultSorter::operator()(CharacterEnhancedEntry* a, CharacterEnhan
             continue;
         bool before = difference < 0;
         bool descending = i < columnOrder.size()
-            && columnOrder[i] == CharacterResult::ORDER_DESCENDING;
+                          && columnOrder[i] == CharacterResult::ORDER_DESCENDING;
         return descending ? !before : before;
     }
     return false;

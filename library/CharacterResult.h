@@ -31,9 +31,9 @@ public:
     /// a column the sorter does not know simply decides nothing.
     enum Sort : int
     {
-        SORT_KANJI = 0,        ///< by code point
-        SORT_STROKE_COUNT = 1, ///< by CharacterEntry::strokeCount
-        SORT_FREQUENCY = 2     ///< by CharacterEntry::frequency
+        SORT_KANJI = 0,  ///< by code point
+        SORT_STROKE_COUNT = 1,  ///< by CharacterEntry::strokeCount
+        SORT_FREQUENCY = 2  ///< by CharacterEntry::frequency
     };
 
     /// The direction of one sort column.

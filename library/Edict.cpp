@@ -109,8 +109,8 @@ bool recogniseGroup(const std::string& group, PartsOfSpeech* table, WordEntry* e
     size_t start = 0;
     while (true) {
         const size_t comma = group.find(',', start);
-        const std::string item = group.substr(start, comma == std::string::npos
-                                                         ? std::string::npos : comma - start);
+        const std::string item = group.substr(start, comma == std::string::npos ? std::string::npos
+                                                                                : comma - start);
         const std::string description = table->search(item);
         if (!description.empty()) {
             EntryInfo* info = new EntryInfo();
@@ -171,8 +171,7 @@ int countLines(MappedFile& content)
 
 }  // namespace
 
-Edict::Edict()
-    : file(nullptr), indexEntries(nullptr), indexEntriesSize(0)
+Edict::Edict() : file(nullptr), indexEntries(nullptr), indexEntriesSize(0)
 {
     encoding = "euc-jp";
 }
@@ -325,7 +324,8 @@ std::unique_ptr<char[]> Edict::convertThroughIconv(const char* bytes, int size, 
 {
     char* converted = nullptr;
     if (Encoding::convert(encoding.c_str(), const_cast<char*>(bytes), size,
-                          internalEncoding.c_str(), &converted, convertedSize) != 0) {
+                          internalEncoding.c_str(), &converted, convertedSize)
+        != 0) {
         return nullptr;
     }
     return std::unique_ptr<char[]>(converted);
@@ -339,7 +339,7 @@ size_t wideCharactersFor(int convertedSize)
     return (convertedSize + sizeof(wchar_t) - 1) / sizeof(wchar_t) + 1;
 }
 
-}
+}  // namespace
 
 wchar_t* Edict::convertIntoPool(const char* bytes, int size)
 {
@@ -540,7 +540,8 @@ bool Edict::meaningSearchText(const std::wstring& text, std::string* meaningText
     int convertedSize = 0;
     if (Encoding::convert(internalEncoding.c_str(), reinterpret_cast<char*>(&source[0]),
                           static_cast<int>(source.size() * sizeof(wchar_t)), encoding.c_str(),
-                          &converted, &convertedSize) != 0) {
+                          &converted, &convertedSize)
+        != 0) {
         meaningText->clear();
         return false;
     }

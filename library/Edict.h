@@ -23,8 +23,8 @@ class StringPool;
 /// One indexed line. The strings belong to the dictionary's index.
 struct IndexEntry
 {
-    wchar_t* word;      ///< headword, never null for an indexed line
-    wchar_t* kana;      ///< reading, null when the line has none
+    wchar_t* word;  ///< headword, never null for an indexed line
+    wchar_t* kana;  ///< reading, null when the line has none
     long fileLocation;  ///< byte offset of the start of the line
 };
 

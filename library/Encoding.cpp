@@ -35,10 +35,7 @@ public:
     DescriptorCache(const DescriptorCache&) = delete;
     DescriptorCache& operator=(const DescriptorCache&) = delete;
 
-    ~DescriptorCache()
-    {
-        closeAll();
-    }
+    ~DescriptorCache() { closeAll(); }
 
     // A descriptor in its initial state, or NO_DESCRIPTOR with errno set by iconv_open.
     iconv_t get(const char* from, const char* to)
@@ -97,20 +94,26 @@ void logConversionFailure(int error, const char* outBuffer)
 {
     switch (error) {
     case E2BIG:
-        Log::write(3, "ERROR: %s: nconv == -1 | errno == E2BIG (Input conversion stopped due to "
-                      "lack of space in the output buffer.)", "convert");
+        Log::write(3,
+                   "ERROR: %s: nconv == -1 | errno == E2BIG (Input conversion stopped due to "
+                   "lack of space in the output buffer.)",
+                   "convert");
         break;
     case EILSEQ:
-        Log::write(3, "ERROR: %s: nconv == -1 | errno == EILSEQ (Input conversion stopped due to "
-                      "an input byte that does not belong to the input codeset.)", "convert");
+        Log::write(3,
+                   "ERROR: %s: nconv == -1 | errno == EILSEQ (Input conversion stopped due to "
+                   "an input byte that does not belong to the input codeset.)",
+                   "convert");
         break;
     case EINVAL:
-        Log::write(3, "ERROR: %s: nconv == -1 | errno == INVAL (Input conversion stopped due to "
-                      "an incomplete character or shift sequence at the end of the input buffer.)",
+        Log::write(3,
+                   "ERROR: %s: nconv == -1 | errno == INVAL (Input conversion stopped due to "
+                   "an incomplete character or shift sequence at the end of the input buffer.)",
                    "convert");
         break;
     case 0:
-        Log::write(3, "ERROR: %s: nconv == -1 | errno == 0 | out_buffer: (%s).", "convert", outBuffer);
+        Log::write(3, "ERROR: %s: nconv == -1 | errno == 0 | out_buffer: (%s).", "convert",
+                   outBuffer);
         break;
     default:
         Log::write(3, "ERROR: %s: nconv == -1 | errno == (nothing good: %i).", "convert", error);
@@ -120,8 +123,8 @@ void logConversionFailure(int error, const char* outBuffer)
 
 }  // namespace
 
-int Encoding::convert(const char* from, char* text, int textSize, const char* to,
-                      char** out_data, int* out_dataSize)
+int Encoding::convert(const char* from, char* text, int textSize, const char* to, char** out_data,
+                      int* out_dataSize)
 {
     errno = 0;
     iconv_t descriptor = openDescriptor(from, to);
@@ -152,7 +155,8 @@ int Encoding::convert(const char* from, char* text, int textSize, const char* to
     std::memset(out, 0, outLeft + TERMINATOR_SIZE);
 
     if (inLeft != 0) {
-        Log::write(3, "%s: Iconv: inbytes is not zero; it is %d.", "convert", static_cast<int>(inLeft));
+        Log::write(3, "%s: Iconv: inbytes is not zero; it is %d.", "convert",
+                   static_cast<int>(inLeft));
     }
     if (converted == 0) {
         *out_data = buffer.release();

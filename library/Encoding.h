@@ -16,8 +16,8 @@ public:
     /// at least four zero bytes in `*out_data` and the result's byte count in
     /// `*out_dataSize`. On failure returns -1 and leaves both untouched.
     /// Safe to call from any thread.
-    static int convert(const char* from, char* text, int textSize, const char* to,
-                       char** out_data, int* out_dataSize);
+    static int convert(const char* from, char* text, int textSize, const char* to, char** out_data,
+                       int* out_dataSize);
 };
 
 /// Unicode of an EUC-JP two-byte hiragana, katakana or alphanumeric code

@@ -62,7 +62,7 @@ std::vector<std::wstring> splitAtCommas(const std::wstring& text)
 bool endsWith(const std::wstring& text, const std::wstring& tail)
 {
     return text.size() >= tail.size()
-        && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+           && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 bool hasWildcard(const std::wstring& text)
@@ -88,7 +88,7 @@ std::size_t tailPosition(const std::wstring& input, const std::wstring& expressi
     return input.rfind(tail);
 }
 
-} // namespace
+}  // namespace
 
 FuzzySearch::FuzzySearch() = default;
 
@@ -122,8 +122,8 @@ bool FuzzySearch::loadFromFile(std::string filename)
         }
         std::size_t colon = line.find(L':');
         if (colon == std::wstring::npos || colon == 0) {
-            Log::write(7, "%s: WARNING: Couldn't find a ':' on this line: %s",
-                       "loadFromFile", toNarrow(line).c_str());
+            Log::write(7, "%s: WARNING: Couldn't find a ':' on this line: %s", "loadFromFile",
+                       toNarrow(line).c_str());
             continue;
         }
         FuzzySearch_Info rule;
@@ -164,9 +164,10 @@ void FuzzySearch::generateInto(const std::wstring& input, std::vector<std::wstri
             }
             if (output.size() >= static_cast<std::size_t>(MAX_VARIANTS)) {
                 if (!capReported) {
-                    Log::write(4,
-                               "%s: Stopped at %d variants of '%S'; the fuzzy rules may rewrite without end.",
-                               "generateStrings", MAX_VARIANTS, path.front().c_str());
+                    Log::write(
+                        4,
+                        "%s: Stopped at %d variants of '%S'; the fuzzy rules may rewrite without end.",
+                        "generateStrings", MAX_VARIANTS, path.front().c_str());
                     capReported = true;
                 }
                 return;
@@ -176,9 +177,11 @@ void FuzzySearch::generateInto(const std::wstring& input, std::vector<std::wstri
             // chain that does so grows without end and is cut here.
             if (variant.size() > path.front().size() + RULE_LINE_LENGTH) {
                 if (!capReported) {
-                    Log::write(4,
-                               "%s: Left out variants of '%S' longer than %zu characters; the fuzzy rules may rewrite without end.",
-                               "generateStrings", path.front().c_str(), path.front().size() + RULE_LINE_LENGTH);
+                    Log::write(
+                        4,
+                        "%s: Left out variants of '%S' longer than %zu characters; the fuzzy rules may rewrite without end.",
+                        "generateStrings", path.front().c_str(),
+                        path.front().size() + RULE_LINE_LENGTH);
                     capReported = true;
                 }
                 continue;

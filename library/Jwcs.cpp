@@ -62,7 +62,8 @@ bool matchesFromStar(const wchar_t* target, const wchar_t* expression, JwcsCase 
         if (*w == Kana::WC_STAR) {
             afterStar = ++w;
             starTarget = t;
-        } else if (*w != L'\0' && (*w == Kana::WC_QUES || compareCharacters(*t, *w, caseStyle) == 0)) {
+        } else if (*w != L'\0'
+                   && (*w == Kana::WC_QUES || compareCharacters(*t, *w, caseStyle) == 0)) {
             ++t;
             ++w;
         } else if (afterStar != nullptr) {

@@ -18,7 +18,8 @@ namespace {
 using kanaRanges::FIRST_HIRAGANA;
 using kanaRanges::LAST_HIRAGANA;
 
-// Kunrei romaji of ぁ … ゖ in code order.
+// Kunrei romaji of ぁ … ゖ in code order, a row of the kana table a line.
+// clang-format off
 const wchar_t* const HIRAGANA_ROMAJI[LAST_HIRAGANA - FIRST_HIRAGANA + 1] = {
     L"la", L"a", L"li", L"i", L"lu", L"u", L"le", L"e", L"lo", L"o",
     L"ka", L"ga", L"ki", L"gi", L"ku", L"gu", L"ke", L"ge", L"ko", L"go",
@@ -33,6 +34,7 @@ const wchar_t* const HIRAGANA_ROMAJI[LAST_HIRAGANA - FIRST_HIRAGANA + 1] = {
     L"lwa", L"wa", L"wi", L"we", L"wo", L"n",
     L"vu", L"lka", L"lke",
 };
+// clang-format on
 
 // Katakana without a hiragana partner (and ・ ー) keep a fixed lower-case romaji.
 const wchar_t* fixedKatakanaRomaji(uint16_t c)
@@ -42,8 +44,8 @@ const wchar_t* fixedKatakanaRomaji(uint16_t c)
     case 0x30F8: return L"vi";  // ヸ
     case 0x30F9: return L"ve";  // ヹ
     case 0x30FA: return L"vo";  // ヺ
-    case 0x30FB: return L"*";   // ・
-    case 0x30FC: return L"-";   // ー
+    case 0x30FB: return L"*";  // ・
+    case 0x30FC: return L"-";  // ー
     default: return nullptr;
     }
 }
@@ -54,9 +56,9 @@ const uint16_t FULLWIDTH_ASCII_OFFSET = 0xFEE0;
 
 // Hiragana codes that the look-ahead rules of kanaStringToRomaji test for.
 const uint16_t SMALL_A = 0x3041, SMALL_I = 0x3043, SMALL_U = 0x3045, SMALL_E = 0x3047,
-               SMALL_O = 0x3049, LAST_VOWEL = 0x304A, SMALL_TU = 0x3063, NA = 0x306A,
-               NO = 0x306E, HU = 0x3075, SMALL_YA = 0x3083, SMALL_YU = 0x3085,
-               SMALL_YO = 0x3087, N = 0x3093, VU = 0x3094;
+               SMALL_O = 0x3049, LAST_VOWEL = 0x304A, SMALL_TU = 0x3063, NA = 0x306A, NO = 0x306E,
+               HU = 0x3075, SMALL_YA = 0x3083, SMALL_YU = 0x3085, SMALL_YO = 0x3087, N = 0x3093,
+               VU = 0x3094;
 
 uint16_t low16(wchar_t c)
 {
@@ -67,16 +69,20 @@ uint16_t low16(wchar_t c)
 bool takesPalatalGlide(uint16_t h)
 {
     switch (h) {
-    case 0x304D: case 0x304E:  // き ぎ
-    case 0x3057: case 0x3058:  // し じ
-    case 0x3061: case 0x3062:  // ち ぢ
-    case 0x306B:               // に
-    case 0x3072: case 0x3073: case 0x3074:  // ひ び ぴ
-    case 0x307F:               // み
-    case 0x308A:               // り
+    case 0x304D:
+    case 0x304E:  // き ぎ
+    case 0x3057:
+    case 0x3058:  // し じ
+    case 0x3061:
+    case 0x3062:  // ち ぢ
+    case 0x306B:  // に
+    case 0x3072:
+    case 0x3073:
+    case 0x3074:  // ひ び ぴ
+    case 0x307F:  // み
+    case 0x308A:  // り
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -85,8 +91,7 @@ bool isSmallVowel(uint16_t c)
     return c == SMALL_A || c == SMALL_I || c == SMALL_U || c == SMALL_E || c == SMALL_O;
 }
 
-template <typename Test>
-bool allOf(const std::wstring& str, Test test)
+template <typename Test> bool allOf(const std::wstring& str, Test test)
 {
     for (wchar_t c : str) {
         if (!test(low16(c))) {
@@ -96,8 +101,7 @@ bool allOf(const std::wstring& str, Test test)
     return true;
 }
 
-template <typename Map>
-std::wstring mapEach(const std::wstring& str, Map map)
+template <typename Map> std::wstring mapEach(const std::wstring& str, Map map)
 {
     std::wstring result(str.size(), L'\0');
     for (size_t i = 0; i < str.size(); ++i) {
@@ -226,7 +230,8 @@ std::wstring Kana::kanaStringToRomaji(std::wstring kana)
             // The doubled consonant; the next kana is romanised in its own turn.
             romaji += kanaToRomaji_Single(next)[0];
             i += 1;
-        } else if (h == N && ((next >= SMALL_A && next <= LAST_VOWEL) || (next >= NA && next <= NO))) {
+        } else if (h == N
+                   && ((next >= SMALL_A && next <= LAST_VOWEL) || (next >= NA && next <= NO))) {
             // n' keeps ん apart from a following vowel or n-row kana: gen'in, kon'na.
             romaji += single;
             romaji += L'\'';

@@ -54,7 +54,7 @@ unsigned parseDecimal(const char* text, const char* end, unsigned limit)
 // and the like) through the full EUC-JP conversion; 0 when it has none.
 void appendConverted(unsigned char lead, unsigned char trail, std::wstring& out)
 {
-    char pair[2] = { static_cast<char>(lead), static_cast<char>(trail) };
+    char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
     char* data = nullptr;
     int size = 0;
     if (Encoding::convert("EUC-JP", pair, 2, "WCHAR_T", &data, &size) != 0) {
@@ -179,10 +179,9 @@ void deleteIndex(std::vector<KANJIDIC_Index_Entry*>& index)
     index.clear();
 }
 
-}
+}  // namespace
 
-Kanjidic::Kanjidic()
-    : file(nullptr)
+Kanjidic::Kanjidic() : file(nullptr)
 {
 }
 
@@ -264,7 +263,7 @@ bool Kanjidic::loadIndexEntries()
                        "loadIndexEntries", lineNumber);
             continue;
         }
-        indexEntries.push_back(new KANJIDIC_Index_Entry{ static_cast<wchar_t>(code), offset });
+        indexEntries.push_back(new KANJIDIC_Index_Entry{static_cast<wchar_t>(code), offset});
     }
     Log::write(7, "%s: Read %d kanjidic entries.", "loadIndexEntries",
                static_cast<int>(indexEntries.size()));
@@ -292,8 +291,7 @@ bool Kanjidic::loadEntryInformation(CharacterEntry& entry, KANJIDIC_Index_Entry*
     }
     char line[LINE_BUFFER] = {};
     if (fseek(file, index->fileloc, SEEK_SET) != 0
-        || fgets(line, static_cast<int>(MAX_LINE) + 1, file) == nullptr
-        || line[0] == '#')
+        || fgets(line, static_cast<int>(MAX_LINE) + 1, file) == nullptr || line[0] == '#')
         return false;
     size_t length = stripLineEnd(line, std::strlen(line));
 

@@ -1,6 +1,5 @@
 #include "Loadable.h"
 
-Loadable::Loadable()
-    : isLoading(false), isLoaded(false), percentDone(0)
+Loadable::Loadable() : isLoading(false), isLoaded(false), percentDone(0)
 {
 }

@@ -18,8 +18,7 @@ public:
     /// Formats like printf (\%S for wide strings, \%C for wide characters),
     /// adds a line end, and returns the number of characters written (0 for a
     /// dropped message or an output error).
-    static int write(int level, const char* format, ...)
-        __attribute__((format(printf, 2, 3)));
+    static int write(int level, const char* format, ...) __attribute__((format(printf, 2, 3)));
 };
 
 #endif

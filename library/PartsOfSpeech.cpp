@@ -16,10 +16,9 @@ using fileReading::Lines;
 // A row holds at most this many bytes, its line end included.
 const std::size_t ROW_LINE_LENGTH = 1022;
 
-} // namespace
+}  // namespace
 
-PartsOfSpeech::PartsOfSpeech()
-    : entries(nullptr), entriesSize(0)
+PartsOfSpeech::PartsOfSpeech() : entries(nullptr), entriesSize(0)
 {
 }
 

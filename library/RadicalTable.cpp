@@ -35,7 +35,8 @@ bool decode(const RadicalTable& table, const char* text, size_t size, std::wstri
     char* data = nullptr;
     int dataSize = 0;
     if (Encoding::convert(table.encoding.c_str(), &copy[0], static_cast<int>(size),
-                          table.internalEncoding.c_str(), &data, &dataSize) != 0)
+                          table.internalEncoding.c_str(), &data, &dataSize)
+        != 0)
         return false;
     std::unique_ptr<char[]> owned(data);
     out.resize(static_cast<size_t>(dataSize) / sizeof(wchar_t));
@@ -68,10 +69,9 @@ void tidy(RadicalEntry& entry)
     kanji.resize(kept);
 }
 
-}
+}  // namespace
 
-RadicalTable::RadicalTable()
-    : internalEncoding("WCHAR_T"), encoding("EUC-JP")
+RadicalTable::RadicalTable() : internalEncoding("WCHAR_T"), encoding("EUC-JP")
 {
 }
 
@@ -95,8 +95,8 @@ RadicalTable::StringList RadicalTable::getFilenames()
 int RadicalTable::load()
 {
     for (size_t i = 0; i < filenames.size(); ++i) {
-        Log::write(7, "%s: Loading radical file #%d, '%s'.", "load",
-                   static_cast<int>(i + 1), filenames[i].c_str());
+        Log::write(7, "%s: Loading radical file #%d, '%s'.", "load", static_cast<int>(i + 1),
+                   filenames[i].c_str());
         addInformationFromFile(filenames[i]);
     }
     return 0;
@@ -156,10 +156,12 @@ int RadicalTable::addInformationFromFile(std::string filename)
         RadicalEntry* target = getRadical(entry->radical);
         if (target != nullptr) {
             if (target->strokeCount != entry->strokeCount)
-                Log::write(3, "%s: The new stroke count of %C of %u does not match the existing value of %u.",
-                           function, static_cast<wchar_t>(entry->radical),
-                           static_cast<unsigned>(entry->strokeCount),
-                           static_cast<unsigned>(target->strokeCount));
+                Log::write(
+                    3,
+                    "%s: The new stroke count of %C of %u does not match the existing value of %u.",
+                    function, static_cast<wchar_t>(entry->radical),
+                    static_cast<unsigned>(entry->strokeCount),
+                    static_cast<unsigned>(target->strokeCount));
             target->kanjiString += entry->kanjiString;
         } else {
             target = entry.release();
@@ -217,9 +219,12 @@ std::set<wchar_t> RadicalTable::getKanjiFromRadicals(std::wstring radicals)
             kanji = contained;
             first = false;
         } else {
-            kanji.erase(std::remove_if(kanji.begin(), kanji.end(), [&contained](wchar_t c) {
-                return !std::binary_search(contained.begin(), contained.end(), c);
-            }), kanji.end());
+            kanji.erase(std::remove_if(kanji.begin(), kanji.end(),
+                                       [&contained](wchar_t c) {
+                                           return !std::binary_search(contained.begin(),
+                                                                      contained.end(), c);
+                                       }),
+                        kanji.end());
         }
         if (kanji.empty())
             break;

@@ -89,11 +89,10 @@ bool isRomajiMaterial(uint16_t c)
 void respell(std::wstring& temp)
 {
     static const std::pair<const wchar_t*, const wchar_t*> respellings[] = {
-        {L"ltsu", L"ltu"}, {L"xtsu", L"ltu"},
-        {L"shi", L"si"}, {L"sha", L"sya"}, {L"shu", L"syu"}, {L"sho", L"syo"},
-        {L"chi", L"ti"}, {L"cha", L"tya"}, {L"chu", L"tyu"}, {L"cho", L"tyo"},
-        {L"tsu", L"tu"}, {L"dzu", L"du"},
-        {L"ja", L"zya"}, {L"ji", L"zi"}, {L"ju", L"zyu"}, {L"jo", L"zyo"},
+        {L"ltsu", L"ltu"}, {L"xtsu", L"ltu"}, {L"shi", L"si"}, {L"sha", L"sya"},
+        {L"shu", L"syu"},  {L"sho", L"syo"},  {L"chi", L"ti"}, {L"cha", L"tya"},
+        {L"chu", L"tyu"},  {L"cho", L"tyo"},  {L"tsu", L"tu"}, {L"dzu", L"du"},
+        {L"ja", L"zya"},   {L"ji", L"zi"},    {L"ju", L"zyu"}, {L"jo", L"zyo"},
     };
     for (const auto& respelling : respellings) {
         if (temp == respelling.first) {

@@ -19,14 +19,15 @@ class WordDictionary : public Loadable, public Dictionary
 {
 public:
     /// Search flags, combined by bitwise OR in SearchOptions::searchFlags.
-    enum {
-        SEARCH_NONE = 0,         ///< match nothing
-        SEARCH_WORD = 1,         ///< the written form (headword)
-        SEARCH_KANA = 2,         ///< the reading
-        SEARCH_MEANING = 4,      ///< the English glosses
-        SEARCH_WILDCARD = 8,     ///< '?' and '*' in the text are wildcards
-        SEARCH_IGNORE_CASE = 16, ///< ignore letter case and kana script
-        SEARCH_FUZZY = 32        ///< also search the FuzzySearch variants
+    enum
+    {
+        SEARCH_NONE = 0,  ///< match nothing
+        SEARCH_WORD = 1,  ///< the written form (headword)
+        SEARCH_KANA = 2,  ///< the reading
+        SEARCH_MEANING = 4,  ///< the English glosses
+        SEARCH_WILDCARD = 8,  ///< '?' and '*' in the text are wildcards
+        SEARCH_IGNORE_CASE = 16,  ///< ignore letter case and kana script
+        SEARCH_FUZZY = 32  ///< also search the FuzzySearch variants
     };
 
     /// What to search for and how to filter; copied by value where needed.
@@ -40,7 +41,7 @@ public:
         /// The SEARCH_ flags, ORed together.
         int searchFlags;
         int commonFilter;  ///< 0 all, 1 common only, 2 uncommon only
-        int limit;         ///< most entries in a collection's result; negative: no limit
+        int limit;  ///< most entries in a collection's result; negative: no limit
         /// Part-of-speech abbreviations to keep; empty keeps every entry.
         std::vector<std::string> partsOfSpeech;
         /// True: an entry must carry every listed tag; false: any one of them.

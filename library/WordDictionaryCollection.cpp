@@ -9,8 +9,7 @@
 #include <algorithm>
 #include <memory>
 
-WordDictionaryCollection::WordDictionaryCollection()
-    : partsOfSpeech(nullptr), fuzzySearch(nullptr)
+WordDictionaryCollection::WordDictionaryCollection() : partsOfSpeech(nullptr), fuzzySearch(nullptr)
 {
 }
 
@@ -110,7 +109,7 @@ std::vector<std::wstring> searchStrings(const std::wstring& text, int searchFlag
     return strings;
 }
 
-} // namespace
+}  // namespace
 
 WordResult* WordDictionaryCollection::search(std::wstring text,
                                              WordDictionary::SearchOptions* options)

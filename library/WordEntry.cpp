@@ -1,7 +1,6 @@
 #include "WordEntry.h"
 
-WordEntry::WordEntry()
-    : dictionaryIndex(0), meanings(nullptr), meaningsSize(0), isCommon(false)
+WordEntry::WordEntry() : dictionaryIndex(0), meanings(nullptr), meaningsSize(0), isCommon(false)
 {
 }
 

@@ -14,7 +14,7 @@ class EntryInfo
 {
 public:
     std::string abbreviation;  ///< as written in the dictionary line
-    std::string text;          ///< its description from the parts-of-speech table
+    std::string text;  ///< its description from the parts-of-speech table
 };
 
 class WordEntry

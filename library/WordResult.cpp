@@ -6,8 +6,7 @@
 
 #include <algorithm>
 
-EnhancedEntry::EnhancedEntry()
-    : entry(nullptr), isVisible(true)
+EnhancedEntry::EnhancedEntry() : entry(nullptr), isVisible(true)
 {
 }
 
@@ -16,8 +15,7 @@ EnhancedEntry::~EnhancedEntry()
     delete entry;
 }
 
-WordResult::WordResult()
-    : entryIndex(-1), sorter(new WordResultSorter())
+WordResult::WordResult() : entryIndex(-1), sorter(new WordResultSorter())
 {
     resetNextEntry();
     resetSort();
@@ -127,21 +125,18 @@ namespace {
 int compareColumn(WordResult::Sort column, const WordEntry& a, const WordEntry& b)
 {
     switch (column) {
-    case WordResult::SORT_WORD:
-        return a.word.compare(b.word);
+    case WordResult::SORT_WORD: return a.word.compare(b.word);
     case WordResult::SORT_WORD_LENGTH:
         return a.word.size() < b.word.size() ? -1 : (a.word.size() > b.word.size() ? 1 : 0);
-    case WordResult::SORT_KANA:
-        return a.kana.compare(b.kana);
+    case WordResult::SORT_KANA: return a.kana.compare(b.kana);
     case WordResult::SORT_KANA_LENGTH:
         return a.kana.size() < b.kana.size() ? -1 : (a.kana.size() > b.kana.size() ? 1 : 0);
-    case WordResult::SORT_COMMON:
-        return a.isCommon == b.isCommon ? 0 : (a.isCommon ? 1 : -1);
+    case WordResult::SORT_COMMON: return a.isCommon == b.isCommon ? 0 : (a.isCommon ? 1 : -1);
     }
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 bool WordResultSorter::operator()(EnhancedEntry* a, EnhancedEntry* b)
 {

@@ -38,11 +38,11 @@ public:
     /// A sort column.
     enum Sort
     {
-        SORT_WORD = 0,        ///< the written form, by code point
-        SORT_WORD_LENGTH = 1, ///< the written form's length
-        SORT_KANA = 2,        ///< the reading, by code point
-        SORT_KANA_LENGTH = 3, ///< the reading's length
-        SORT_COMMON = 4       ///< uncommon before common when ascending
+        SORT_WORD = 0,  ///< the written form, by code point
+        SORT_WORD_LENGTH = 1,  ///< the written form's length
+        SORT_KANA = 2,  ///< the reading, by code point
+        SORT_KANA_LENGTH = 3,  ///< the reading's length
+        SORT_COMMON = 4  ///< uncommon before common when ascending
     };
     /// The direction of one sort column.
     enum Order

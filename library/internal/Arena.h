@@ -41,8 +41,7 @@ public:
 
     // Room for `count` records of a trivially constructible type, in a block
     // of their own; not initialised.
-    template <typename Record>
-    Record* records(std::size_t count)
+    template <typename Record> Record* records(std::size_t count)
     {
         std::unique_ptr<LargeBlock> block(new LargeBlock(count * sizeof(Record)));
         blocks.push_back(std::move(block));

@@ -22,8 +22,8 @@ uint16_t decodeOne(iconv_t descriptor, const unsigned char* code, std::size_t si
     std::size_t outLeft = sizeof(output);
     const std::size_t result = iconv(descriptor, &in, &inLeft, &out, &outLeft);
     iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
-    if (result != 0 || inLeft != 0 || outLeft != sizeof(output) - sizeof(wchar_t)
-        || output[0] < 0 || output[0] > 0xFFFF) {
+    if (result != 0 || inLeft != 0 || outLeft != sizeof(output) - sizeof(wchar_t) || output[0] < 0
+        || output[0] > 0xFFFF) {
         return 0;
     }
     return static_cast<uint16_t>(output[0]);
@@ -37,8 +37,7 @@ const EucJpDecoder& EucJpDecoder::instance()
     return decoder;
 }
 
-EucJpDecoder::EucJpDecoder()
-    : ascii(), jisX0208(), halfwidthKatakana()
+EucJpDecoder::EucJpDecoder() : ascii(), jisX0208(), halfwidthKatakana()
 {
     iconv_t descriptor = iconv_open("WCHAR_T", "EUC-JP");
     if (descriptor == reinterpret_cast<iconv_t>(-1)) {

@@ -67,15 +67,9 @@ struct Line
 class Lines
 {
 public:
-    Lines(const char* bytes, std::size_t size)
-        : bytes(bytes), size(size), position(0)
-    {
-    }
+    Lines(const char* bytes, std::size_t size) : bytes(bytes), size(size), position(0) { }
 
-    explicit Lines(const std::string& text)
-        : Lines(text.data(), text.size())
-    {
-    }
+    explicit Lines(const std::string& text) : Lines(text.data(), text.size()) { }
 
     // The next line; false at the end.
     bool next(Line* line)

@@ -91,8 +91,8 @@ bool readAll(int descriptor, char* bytes, size_t size, size_t offset)
 {
     size_t done = 0;
     while (done < size) {
-        const ssize_t got =
-            pread(descriptor, bytes + done, size - done, static_cast<off_t>(offset + done));
+        const ssize_t got = pread(descriptor, bytes + done, size - done,
+                                  static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -107,7 +107,7 @@ bool readAll(int descriptor, char* bytes, size_t size, size_t offset)
 class Descriptor
 {
 public:
-    explicit Descriptor(int value) : value(value) {}
+    explicit Descriptor(int value) : value(value) { }
     ~Descriptor()
     {
         if (value >= 0) {
@@ -186,7 +186,7 @@ uint64_t combinedChecksum(const IndexCacheHeader& header, uint64_t body)
 class BodyWriter
 {
 public:
-    explicit BodyWriter(int descriptor) : descriptor(descriptor), buffer(new char[BUFFER_SIZE]) {}
+    explicit BodyWriter(int descriptor) : descriptor(descriptor), buffer(new char[BUFFER_SIZE]) { }
 
     void append(const void* data, size_t size)
     {
@@ -288,8 +288,8 @@ uint64_t IndexCache::checksumOf(const char* cacheFile, size_t size)
     if (size < sizeof(IndexCacheHeader)) {
         return checksum::of(cacheFile, size);
     }
-    const uint64_t body =
-        checksum::of(cacheFile + sizeof(IndexCacheHeader), size - sizeof(IndexCacheHeader));
+    const uint64_t body = checksum::of(cacheFile + sizeof(IndexCacheHeader),
+                                       size - sizeof(IndexCacheHeader));
     IndexCacheHeader header;
     std::memcpy(&header, cacheFile, sizeof header);
     return combinedChecksum(header, body);
@@ -311,7 +311,8 @@ std::unique_ptr<CachedIndex> IndexCache::load() const
         return nullptr;
     }
     IndexCacheHeader header;
-    if (size < sizeof header || !readAll(cache.get(), reinterpret_cast<char*>(&header), sizeof header, 0)) {
+    if (size < sizeof header
+        || !readAll(cache.get(), reinterpret_cast<char*>(&header), sizeof header, 0)) {
         trace("Ignoring the index cache", location, "wrong size");
         return nullptr;
     }
@@ -497,7 +498,8 @@ bool IndexCache::writeImage(int descriptor, const IndexEntry* records, int size,
         }
         body.append(&stored, sizeof stored);
     }
-    const std::vector<char> padding(recordSectionSize(size) - size_t(size) * sizeof(IndexCacheRecord));
+    const std::vector<char> padding(recordSectionSize(size)
+                                    - size_t(size) * sizeof(IndexCacheRecord));
     body.append(padding.data(), padding.size());
     for (const auto& run : runs) {
         body.append(run.first, size_t(run.second - run.first) * sizeof(wchar_t));

@@ -120,7 +120,8 @@ public:
 
 private:
     const char* headerProblem(const IndexCacheHeader& header, size_t cacheSize) const;
-    std::unique_ptr<CachedIndex> readRecordsAndStrings(int descriptor, const IndexCacheHeader& header,
+    std::unique_ptr<CachedIndex> readRecordsAndStrings(int descriptor,
+                                                       const IndexCacheHeader& header,
                                                        const char** problem) const;
     bool expandRecords(const IndexCacheHeader& header, char* block, wchar_t* strings) const;
     bool writeImage(int descriptor, const IndexEntry* records, int size, int lineCount) const;

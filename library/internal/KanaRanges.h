@@ -11,7 +11,7 @@ namespace kanaRanges {
 
 // ぁ … ゖ only; the sound and iteration marks of the block are not kana.
 constexpr uint16_t FIRST_HIRAGANA = 0x3041;  // ぁ
-constexpr uint16_t LAST_HIRAGANA = 0x3096;   // ゖ
+constexpr uint16_t LAST_HIRAGANA = 0x3096;  // ゖ
 
 }  // namespace kanaRanges
 

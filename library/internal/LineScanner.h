@@ -24,10 +24,10 @@ constexpr int LINE_PIECE_MAX = LINE_BUFFER_SIZE - 1;
 struct LineFields
 {
     int wordLength = 0;
-    int kanaStart = -1;      // -1: no reading
+    int kanaStart = -1;  // -1: no reading
     int kanaLength = 0;
     bool kanaUnclosed = false;  // "[" without "]"
-    int meaningsStart = 0;   // 0: the line is not an entry
+    int meaningsStart = 0;  // 0: the line is not an entry
 };
 
 // The first position in [from, length) that holds `a`, `b` or a NUL byte,
@@ -106,10 +106,7 @@ inline LineFields splitLine(const char* line, int length, const char* limit)
 class LineScanner
 {
 public:
-    LineScanner(const char* bytes, std::size_t size)
-        : bytes(bytes), size(size), position(0)
-    {
-    }
+    LineScanner(const char* bytes, std::size_t size) : bytes(bytes), size(size), position(0) { }
 
     // The next line: its bytes, its offset and where its fields lie. False
     // at the end.
@@ -122,7 +119,8 @@ public:
         const char* start = bytes + position;
         const std::size_t available = size - position;
         const std::size_t window = available < static_cast<std::size_t>(LINE_PIECE_MAX)
-                                  ? available : static_cast<std::size_t>(LINE_PIECE_MAX);
+                                       ? available
+                                       : static_cast<std::size_t>(LINE_PIECE_MAX);
         *line = start;
         *offset = static_cast<long>(position);
 #ifdef __SSE2__
@@ -132,7 +130,8 @@ public:
         }
 #endif
         const char* lineEnd = findLineEnd(start, 0, window);
-        const std::size_t taken = lineEnd != nullptr ? static_cast<std::size_t>(lineEnd - start + 1) : window;
+        const std::size_t taken = lineEnd != nullptr ? static_cast<std::size_t>(lineEnd - start + 1)
+                                                     : window;
         *fields = splitLine(start, static_cast<int>(taken), bytes + size);
         advance(taken, lineEnd != nullptr || window < static_cast<std::size_t>(LINE_PIECE_MAX));
         return true;
@@ -157,10 +156,14 @@ private:
                                                                     char value)
     {
         const __m128i wanted = _mm_set1_epi8(value);
-        const uint64_t first = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunks[0], wanted)));
-        const uint64_t second = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunks[1], wanted)));
-        const uint64_t third = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunks[2], wanted)));
-        const uint64_t fourth = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunks[3], wanted)));
+        const uint64_t first = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(chunks[0], wanted)));
+        const uint64_t second = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(chunks[1], wanted)));
+        const uint64_t third = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(chunks[2], wanted)));
+        const uint64_t fourth = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(chunks[3], wanted)));
         return first | (second << 16) | (third << 32) | (fourth << 48);
     }
 
@@ -183,7 +186,8 @@ private:
         const uint64_t lineEnds = bitsEqual(chunks, '\n') & windowBits;
         const char* lineEnd = lineEnds != 0 ? start + __builtin_ctzll(lineEnds)
                                             : findLineEnd(start, BLOCK, window);
-        const std::size_t taken = lineEnd != nullptr ? static_cast<std::size_t>(lineEnd - start + 1) : window;
+        const std::size_t taken = lineEnd != nullptr ? static_cast<std::size_t>(lineEnd - start + 1)
+                                                     : window;
 
         const uint64_t lineBits = taken >= BLOCK ? ~0ULL : (1ULL << taken) - 1;
         const uint64_t nuls = bitsEqual(chunks, '\0') & lineBits;
@@ -197,8 +201,8 @@ private:
     }
 
     // splitLine on the bit masks; false when the block does not settle it.
-    static inline __attribute__((always_inline)) bool splitInBlock(const __m128i* chunks, uint64_t content, bool complete,
-                             LineFields* fields)
+    static inline __attribute__((always_inline)) bool
+    splitInBlock(const __m128i* chunks, uint64_t content, bool complete, LineFields* fields)
     {
         *fields = LineFields();
         const uint64_t spaces = bitsEqual(chunks, ' ') & content;
@@ -249,8 +253,8 @@ private:
         const char* const limit = bytes + size;
         while (i < window && limit - (start + i) >= 16) {
             const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + i));
-            const unsigned mask =
-                static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lineEnd)));
+            const unsigned mask = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lineEnd)));
             if (mask != 0) {
                 const std::size_t found = i + __builtin_ctz(mask);
                 return found < window ? start + found : nullptr;

@@ -22,15 +22,16 @@ inline bool meaningsContain(const char* line, std::size_t length, const std::str
     if (slash == nullptr) {
         return false;
     }
-    const char* hit =
-        static_cast<const char*>(memmem(slash, line + length - slash, text.data(), text.size()));
+    const char* hit = static_cast<const char*>(
+        memmem(slash, line + length - slash, text.data(), text.size()));
     return hit != nullptr && std::memchr(line, '\0', hit + text.size() - line) == nullptr;
 }
 
 inline std::size_t linePiece(std::size_t lineLength)
 {
     return lineLength < static_cast<std::size_t>(LINE_PIECE_MAX)
-               ? lineLength : static_cast<std::size_t>(LINE_PIECE_MAX);
+               ? lineLength
+               : static_cast<std::size_t>(LINE_PIECE_MAX);
 }
 
 // Reports the file offset of each line of a stretch of whole lines whose
@@ -42,8 +43,8 @@ void scanWholeLines(const char* base, std::size_t size, long baseOffset, const s
     const char* const limit = base + size;
     const char* cursor = base;  // always at the start of a line
     while (cursor < limit) {
-        const char* hit =
-            static_cast<const char*>(memmem(cursor, limit - cursor, text.data(), text.size()));
+        const char* hit = static_cast<const char*>(
+            memmem(cursor, limit - cursor, text.data(), text.size()));
         if (hit == nullptr) {
             return;
         }
@@ -60,8 +61,7 @@ void scanWholeLines(const char* base, std::size_t size, long baseOffset, const s
 
 // Reads the stream from its current position to its end and reports the
 // offset of every line whose meanings hold `text`, in order.
-template <typename Report>
-void scanMeanings(FILE* stream, const std::string& text, Report report)
+template <typename Report> void scanMeanings(FILE* stream, const std::string& text, Report report)
 {
     fileReading::forEachBlockOfLines(
         stream, fileReading::READ_BLOCK_SIZE,

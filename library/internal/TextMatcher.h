@@ -70,10 +70,7 @@ public:
 private:
     static const std::size_t FOLD_BUFFER_SIZE = 128;
 
-    bool ignoresCase() const
-    {
-        return caseStyle == CMP_IGNORE_CASE;
-    }
+    bool ignoresCase() const { return caseStyle == CMP_IGNORE_CASE; }
 
     bool firstCharacterAgrees(const wchar_t* target) const
     {

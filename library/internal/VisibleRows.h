@@ -34,8 +34,7 @@ auto nextVisible(const std::vector<Row*>& rows, int& cursor) -> decltype(rows[0]
     return nullptr;
 }
 
-template <typename Row>
-int countVisible(const std::vector<Row*>& rows)
+template <typename Row> int countVisible(const std::vector<Row*>& rows)
 {
     int count = 0;
     forEachVisible(rows, [&count](const auto*) { ++count; });
