@@ -47,7 +47,7 @@ done
 grep -q '^/usr/lib/libdexaru\.so\.0->' "$scratch/contents" || fail "the package lacks libdexaru.so.0"
 if [[ $desktop == yes ]]; then
   for entry in /usr/bin/dexaru-desktop /usr/lib/dexaru/dexaru-desktop \
-      /usr/share/applications/dexaru-desktop.desktop \
+      /usr/share/man/man1/dexaru-desktop.1 /usr/share/applications/dexaru-desktop.desktop \
       /usr/share/icons/hicolor/64x64/apps/dexaru-desktop.png; do
     grep -qxF -- "$entry" "$scratch/contents" || fail "the package lacks $entry"
   done
