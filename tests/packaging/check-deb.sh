@@ -80,7 +80,9 @@ check_desktop() {
   local home="$scratch/home" user_dir="$scratch/home/.local/share/dexaru"
   mkdir -p "$home"
   sed "s|^program_dir='/usr/lib/dexaru'$|program_dir='$program_dir'|" "$launcher" > "$scratch/launcher"
-  env -u XDG_DATA_HOME HOME="$home" QT_QPA_PLATFORM=offscreen sh "$scratch/launcher" 2>"$scratch/desktop.log" &
+  # A relative XDG_DATA_HOME is ignored, leaving the default folder.
+  (cd "$scratch" && XDG_DATA_HOME=data HOME="$home" QT_QPA_PLATFORM=offscreen \
+    exec sh "$scratch/launcher" 2>"$scratch/desktop.log") &
   local pid=$! waited
   for ((waited = 0; waited < 600; waited++)); do
     grep -q 'The kanji dictionary and the radical list are ready' "$scratch/desktop.log" && break
@@ -91,7 +93,7 @@ check_desktop() {
   wait "$pid" || true
   grep -q 'The kanji dictionary and the radical list are ready' "$scratch/desktop.log" \
     || { cat "$scratch/desktop.log"; fail "the unpacked dexaru-desktop did not get ready"; }
-  [[ "$(readlink "$user_dir/dictionaries")" == "$program_dir/dictionaries" ]] \
+  [[ "$(readlink "$user_dir/dictionaries")" == "$program_dir/dictionaries" && ! -e "$scratch/data" ]] \
     || fail "the per-user folder does not link the dictionaries"
   local expected
   expected="$(printf '%s\n' '[dictionaries]' \
