@@ -1,7 +1,8 @@
 #!/bin/bash
 # Makes the Debian package of a built tree with CPack, unpacks it into a
 # scratch folder with dpkg -x (nothing is installed on the machine), checks
-# its file list and runs the unpacked dexaru2 on fixture dictionaries.
+# its file list and runs the unpacked dexaru2 on fixture dictionaries and,
+# when the tree has the desktop program, its launcher offscreen.
 #   check-deb.sh <build dir> <scratch folder>
 # Exits 77 (skipped) when cpack or the dpkg tools are missing.
 set -euo pipefail
@@ -24,8 +25,15 @@ fail() { echo "FAIL: $*"; exit 1; }
 dpkg-deb --field "$package" Package Maintainer Depends Recommends Description
 depends="$(dpkg-deb --field "$package" Depends)"
 [[ "$depends" == *libstdc++6* && "$depends" == *libc6* ]] || fail "Depends lacks the C++ libraries: $depends"
-[[ "$(dpkg-deb --field "$package" Recommends)" == "edict, kanjidic, enamdict" ]] || fail "Recommends"
+[[ "$(dpkg-deb --field "$package" Recommends)" == "edict, kanjidic, enamdict, fonts-noto-cjk | fonts-japanese-gothic" ]] || fail "Recommends"
 [[ -z "$(dpkg-deb --field "$package" Homepage)" ]] || fail "a Homepage is set"
+desktop=no
+[[ -x "$build_dir/bin/dexaru-desktop" ]] && desktop=yes
+if [[ $desktop == yes ]]; then
+  for library in libqt6widgets6 libqt6gui6 libqt6core6; do
+    [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
+  done
+fi
 
 dpkg-deb --contents "$package" | awk '{ print $6 $7 $8 }' | sed 's|^\./|/|' > "$scratch/contents"
 for entry in \
@@ -37,6 +45,13 @@ for entry in \
   grep -qxF -- "$entry" "$scratch/contents" || fail "the package lacks $entry"
 done
 grep -q '^/usr/lib/libdexaru\.so\.0->' "$scratch/contents" || fail "the package lacks libdexaru.so.0"
+if [[ $desktop == yes ]]; then
+  for entry in /usr/bin/dexaru-desktop /usr/lib/dexaru/dexaru-desktop \
+      /usr/share/man/man1/dexaru-desktop.1 /usr/share/applications/dexaru-desktop.desktop \
+      /usr/share/icons/hicolor/64x64/apps/dexaru-desktop.png; do
+    grep -qxF -- "$entry" "$scratch/contents" || fail "the package lacks $entry"
+  done
+fi
 
 dpkg -x "$package" "$scratch/root"
 program_dir="$scratch/root/usr/lib/dexaru"
@@ -52,6 +67,44 @@ if [[ -e "$program_dir/dictionaries/radical/radkfile" ]]; then
     || fail "the shipped radkfile's licence is not named"
 fi
 
+# The desktop entry starts the launcher, which names the installed program.
+# Run from a copy that names the unpacked program instead, the launcher
+# makes a per-user folder in a scratch home, writes the first preferences
+# and starts the real program offscreen, which reads the fixtures.
+check_desktop() {
+  local entry="$scratch/root/usr/share/applications/dexaru-desktop.desktop"
+  local launcher="$scratch/root/usr/bin/dexaru-desktop"
+  grep -qx 'Exec=dexaru-desktop' "$entry" && grep -qx 'Icon=dexaru-desktop' "$entry" \
+    || fail "the desktop entry does not start dexaru-desktop with its icon"
+  grep -qx "program_dir='/usr/lib/dexaru'" "$launcher" || fail "the launcher does not run /usr/lib/dexaru/dexaru-desktop"
+  local home="$scratch/home" user_dir="$scratch/home/.local/share/dexaru"
+  mkdir -p "$home"
+  sed "s|^program_dir='/usr/lib/dexaru'$|program_dir='$program_dir'|" "$launcher" > "$scratch/launcher"
+  # A relative XDG_DATA_HOME is ignored, leaving the default folder.
+  (cd "$scratch" && XDG_DATA_HOME=data HOME="$home" QT_QPA_PLATFORM=offscreen \
+    exec sh "$scratch/launcher" 2>"$scratch/desktop.log") &
+  local pid=$! waited
+  for ((waited = 0; waited < 600; waited++)); do
+    grep -q 'The kanji dictionary and the radical list are ready' "$scratch/desktop.log" && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill "$pid" 2>/dev/null || { cat "$scratch/desktop.log"; fail "the unpacked dexaru-desktop ended early"; }
+  wait "$pid" || true
+  grep -q 'The kanji dictionary and the radical list are ready' "$scratch/desktop.log" \
+    || { cat "$scratch/desktop.log"; fail "the unpacked dexaru-desktop did not get ready"; }
+  [[ "$(readlink "$user_dir/dictionaries")" == "$program_dir/dictionaries" && ! -e "$scratch/data" ]] \
+    || fail "the per-user folder does not link the dictionaries"
+  local expected
+  expected="$(printf '%s\n' '[dictionaries]' \
+    'word\0\name=The usual edict' 'word\0\filename=dictionaries/edict/edict' 'word\0\enabled=1' \
+    'word\1\name=Computer terms' 'word\1\filename=dictionaries/edict/compdic' 'word\1\enabled=1' \
+    'word\2\name=Names' 'word\2\filename=dictionaries/edict/enamdict' 'word\2\enabled=0')"
+  [[ "$(cat "$user_dir/preferences.ini")" == "$expected" ]] \
+    || { cat "$user_dir/preferences.ini"; fail "the first preferences do not list the three dictionaries"; }
+  echo "dexaru-desktop: first preferences list the three dictionaries"
+}
+
 # The unpacked program on fixture dictionaries in place of the system ones.
 rm -rf "$program_dir/dictionaries"
 bash "$here/fixture-dictionaries.sh" "$program_dir/dictionaries"
@@ -59,4 +112,6 @@ output="$("$program_dir/dexaru2" search neko 2>"$scratch/dexaru2.log")" \
   || { cat "$scratch/dexaru2.log"; fail "the unpacked dexaru2 failed"; }
 echo "$output"
 grep -q '猫' <<<"$output" || fail "the unpacked dexaru2 did not find 猫"
+
+[[ $desktop == yes ]] && check_desktop
 echo "PASS"
