@@ -23,9 +23,12 @@ QCharacterResultTable::QCharacterResultTable(QWidget* parent)
       characterColor(nullptr),
       generalFont(nullptr),
       result(nullptr),
-      hover(new CharacterHover(this)),
+      hover(nullptr),
       hoverItem(nullptr)
 {
+    // Made once the table is whole: adding a child already sends the table
+    // an event, which must find the pop-up null rather than unset.
+    hover = new CharacterHover(this);
     setHorizontalHeaderLabels({tr("Char"), tr("Meaning"), tr("Strokes")});
     viewsupport::prepareHover(hover);
 }
@@ -227,15 +230,19 @@ void QCharacterResultTable::copyMeaning()
 
 bool QCharacterResultTable::event(QEvent* event)
 {
-    if (viewsupport::answerHoverEvent<CharacterEntry>(
+    if (hover != nullptr
+        && viewsupport::answerHoverEvent<CharacterEntry>(
             this, event, hover, hoverItem,
-            [this](CharacterEntry* entry) { hover->setInfo(entry); }))
+            [this](CharacterEntry* entry) { hover->setInfo(entry); })) {
         return true;
+    }
     return QTableWidget::event(event);
 }
 
 bool QCharacterResultTable::viewportEvent(QEvent* event)
 {
-    viewsupport::answerViewportEvent(event, hover, hoverItem);
+    if (hover != nullptr) {
+        viewsupport::answerViewportEvent(event, hover, hoverItem);
+    }
     return QTableWidget::viewportEvent(event);
 }

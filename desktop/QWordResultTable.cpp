@@ -66,9 +66,12 @@ QWordResultTable::QWordResultTable(QWidget* parent)
       generalFont(nullptr),
       wordFont(nullptr),
       result(nullptr),
-      hover(new WordHover(this)),
+      hover(nullptr),
       hoverItem(nullptr)
 {
+    // Made once the table is whole: adding a child already sends the table
+    // an event, which must find the pop-up null rather than unset.
+    hover = new WordHover(this);
     setHorizontalHeaderLabels({tr("Word"), tr("Meaning"), tr("Common")});
     viewsupport::prepareHover(hover);
 }
@@ -300,13 +303,17 @@ bool QWordResultTable::event(QEvent* event)
         hover->showRomaji = showRomaji;
         hover->setInfo(entry);
     };
-    if (viewsupport::answerHoverEvent<WordEntry>(this, event, hover, hoverItem, fill))
+    if (hover != nullptr
+        && viewsupport::answerHoverEvent<WordEntry>(this, event, hover, hoverItem, fill)) {
         return true;
+    }
     return QTableWidget::event(event);
 }
 
 bool QWordResultTable::viewportEvent(QEvent* event)
 {
-    viewsupport::answerViewportEvent(event, hover, hoverItem);
+    if (hover != nullptr) {
+        viewsupport::answerViewportEvent(event, hover, hoverItem);
+    }
     return QTableWidget::viewportEvent(event);
 }

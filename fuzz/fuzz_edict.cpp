@@ -25,6 +25,7 @@ ScratchFile* dictionaryFile;
 PartsOfSpeech* partsOfSpeech;
 std::string cacheHome;
 
+// Both null, or the same text.
 bool sameText(const wchar_t* a, const wchar_t* b)
 {
     return a == b || (a != nullptr && b != nullptr && std::wcscmp(a, b) == 0);
@@ -116,14 +117,6 @@ std::string lineAt(const uint8_t* data, size_t size, long offset)
         }
     }
     return line;
-}
-
-bool sameText(const wchar_t* indexed, const wchar_t* parsed)
-{
-    if (indexed == nullptr || parsed == nullptr) {
-        return indexed == parsed;
-    }
-    return std::wcscmp(indexed, parsed) == 0;
 }
 
 // Aborts unless every record agrees with getEdictWordAndKana on its line.
