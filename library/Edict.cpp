@@ -13,6 +13,7 @@
 #include "internal/LineScanner.h"
 #include "internal/LogCount.h"
 #include "internal/MappedFile.h"
+#include "internal/MatchedLines.h"
 #include "internal/MeaningScan.h"
 #include "internal/TextMatcher.h"
 
@@ -482,6 +483,11 @@ WordEntry* Edict::loadEntryFromEdict(long fileLocation)
         return nullptr;
     }
 
+    return entryFromLine(line);
+}
+
+WordEntry* Edict::entryFromLine(char* line)
+{
     WordEntry* entry = new WordEntry();
     wchar_t* word = nullptr;
     wchar_t* kana = nullptr;
@@ -550,28 +556,27 @@ bool Edict::meaningSearchText(const std::wstring& text, std::string* meaningText
     return true;
 }
 
-// One flag per index record: does `text` occur in the meanings part of its
-// line? One pass over the whole file, from its start.
-std::vector<unsigned char> Edict::findMeaningMatches(const std::string& text)
+// The index records whose lines hold `text` in their meanings part, with
+// those lines, so that they need not be read again. One pass over the whole
+// file, from its start.
+void Edict::findMeaningMatches(const std::string& text, internal::MatchedLines* found)
 {
-    std::vector<unsigned char> found(indexEntriesSize, 0);
     if (file == nullptr || indexEntriesSize == 0) {
-        return found;
+        return;
     }
     if (std::fseek(file, 0, SEEK_SET) != 0) {
         Log::write(3, "%s: Could not seek to the specified location '%lu'.", "search", 0UL);
-        return found;
+        return;
     }
     int record = 0;
-    internal::scanMeanings(file, text, [&](long lineOffset) {
+    internal::scanMeanings(file, text, [&](long lineOffset, const char* line, size_t size) {
         while (record < indexEntriesSize && indexEntries[record].fileLocation < lineOffset) {
             ++record;
         }
         if (record < indexEntriesSize && indexEntries[record].fileLocation == lineOffset) {
-            found[record] = 1;
+            found->add(record, line, size);
         }
     });
-    return found;
 }
 
 std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options)
@@ -587,31 +592,31 @@ std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options
     const int flags = options->searchFlags;
     const JwcsCase caseStyle = (flags & SEARCH_IGNORE_CASE) != 0 ? CMP_IGNORE_CASE : CMP_CASE;
     const TextMatcher matcher(text, (flags & SEARCH_WILDCARD) != 0, caseStyle);
-    std::vector<unsigned char> meaningMatches;
+    internal::MatchedLines meaningMatches;
     if ((flags & SEARCH_MEANING) != 0) {
         // An unconvertible text would otherwise be empty and match every line.
         std::string meaningText;
-        meaningMatches = meaningSearchText(text, &meaningText)
-                             ? findMeaningMatches(meaningText)
-                             : std::vector<unsigned char>(indexEntriesSize, 0);
+        if (meaningSearchText(text, &meaningText)) {
+            findMeaningMatches(meaningText, &meaningMatches);
+        }
     }
 
     for (int i = 0; i < indexEntriesSize; ++i) {
         const IndexEntry& record = indexEntries[i];
+        char* scannedLine = meaningMatches.lineOf(i);
         bool matched = (flags & SEARCH_WORD) != 0 && record.word != nullptr
                        && matcher.matches(record.word);
         if (!matched && (flags & SEARCH_KANA) != 0) {
             const wchar_t* reading = record.kana != nullptr ? record.kana : record.word;
             matched = reading != nullptr && matcher.matches(reading);
         }
-        if (!matched && (flags & SEARCH_MEANING) != 0) {
-            matched = meaningMatches[i] != 0;
-        }
-        if (!matched) {
+        if (!matched && scannedLine == nullptr) {
             continue;
         }
 
-        WordEntry* entry = loadEntryFromEdict(record.fileLocation);
+        // A line the meaning scan kept is parsed as it was read then.
+        WordEntry* entry = scannedLine != nullptr ? entryFromLine(scannedLine)
+                                                  : loadEntryFromEdict(record.fileLocation);
         if (entry == nullptr) {
             Log::write(3, "%s: Could not get the entry.", "search");
             continue;

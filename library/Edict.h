@@ -17,6 +17,7 @@ class WordEntry;
 class CachedIndex;
 namespace internal {
 class MappedFile;
+class MatchedLines;
 class StringPool;
 }  // namespace internal
 
@@ -103,7 +104,9 @@ private:
     wchar_t* convertIntoPool(const char* bytes, int size);
     wchar_t* convertIntoNewArray(const char* bytes, int size);
     bool meaningSearchText(const std::wstring& text, std::string* meaningText);
-    std::vector<unsigned char> findMeaningMatches(const std::string& text);
+    void findMeaningMatches(const std::string& text, internal::MatchedLines* found);
+    // The entry of a line as a line read gives it; cuts the line with NULs.
+    WordEntry* entryFromLine(char* line);
 
     // Holds the index's records, words and readings in a few large blocks.
     std::unique_ptr<internal::StringPool> pool;

@@ -706,6 +706,47 @@ TEST_F(EdictTest, MeaningScanAcrossBlocksAgreesWithTheLineTest)
     }
 }
 
+// A meaning search parses the lines its scan read; every entry it gives back
+// equals the one loadEntryFromEdict reads from the file, field for field,
+// over texts of every length and lines of every shape.
+TEST_F(EdictTest, MeaningSearchEntriesEqualTheEntriesReadBack)
+{
+    const std::string bytes
+        = SAMPLE + euc("猫舌 [ねこじた] /(n,adj-na) cat's tongue/(P)/\r\n")
+          + "bad /(broken cat/(n) (vs) categories/\n" + std::string("nul /cat\0tail/\n", 15)
+          + "long /" + std::string(1100, 'c') + "at/cat/\n" + "last /(uk) cat, no line end/";
+    std::unique_ptr<Edict> edict = load(bytes);
+    const char* texts[] = {"c", "ca", "cat", "cat/", "(n) cat/(P)", "categories/", "at/cat/",
+                           "cccccccccccccccccccccccccccccccc", "no line end", "bad", ""};
+    const int flagSets[] = {Edict::SEARCH_MEANING, Edict::SEARCH_MEANING | Edict::SEARCH_WORD};
+    for (int flags : flagSets) {
+        for (const char* text : texts) {
+            testing::internal::CaptureStderr();
+            Entries found = search(*edict, text, options(flags));
+            std::vector<std::unique_ptr<WordEntry>> expected;
+            const std::string narrow = text;
+            for (int i = 0; i < edict->indexEntriesSize; ++i) {
+                const IndexEntry& record = edict->indexEntries[i];
+                if (edict->fuzzySearchFromEdictLine(record.fileLocation, text)
+                    || ((flags & Edict::SEARCH_WORD) != 0
+                        && record.word == std::wstring(narrow.begin(), narrow.end()))) {
+                    expected.push_back(entryAt(*edict, i));
+                }
+            }
+            testing::internal::GetCapturedStderr();
+            ASSERT_EQ(found->size(), expected.size()) << text;
+            for (size_t k = 0; k < expected.size(); ++k) {
+                const WordEntry& got = *(*found)[k];
+                EXPECT_EQ(got.word, expected[k]->word) << text;
+                EXPECT_EQ(got.kana, expected[k]->kana) << text;
+                EXPECT_EQ(meanings(got), meanings(*expected[k])) << text;
+                EXPECT_EQ(tags(got), tags(*expected[k])) << text;
+                EXPECT_EQ(got.isCommon, expected[k]->isCommon) << text;
+            }
+        }
+    }
+}
+
 // The shortcuts of case-ignoring comparisons must not lose any kana,
 // letter or symbol that Jwcs finds equal.
 TEST_F(EdictTest, CaseIgnoringShortcutsLoseNothing)
