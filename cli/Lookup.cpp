@@ -10,6 +10,7 @@
 #include "PartsOfSpeech.h"
 #include "Program.h"
 #include "RadicalTable.h"
+#include "ReadText.h"
 #include "SearchText.h"
 #include "WordDictionaryCollection.h"
 #include "WordResult.h"
@@ -114,13 +115,21 @@ void Lookup::search(const Options& options)
     delete characterResult;
 }
 
+int Lookup::read(const Options& options)
+{
+    return readText(options, wordCollection, nullptr);
+}
+
 int run(const Options& options)
 {
     Log::write(6, "%s: dexaru2 started.", logFunction);
     Log::write(7, "%s: Unicode string: %s.", logFunction, wideUnicodeEncoding);
+    int status = 0;
     {
         Lookup lookup;
-        if (options.command == "list") {
+        if (options.command == "read") {
+            status = lookup.read(options);
+        } else if (options.command == "list") {
             if (options.listWhat == "dictionaries") {
                 lookup.listDictionaries();
             } else {
@@ -137,7 +146,7 @@ int run(const Options& options)
         Log::write(3, "%s: Could not write the results to standard output.", logFunction);
     }
     Log::write(6, "%s: dexaru2 ended.", logFunction);
-    return written ? 0 : 2;
+    return written ? status : 2;
 }
 
 }  // namespace dexaru2

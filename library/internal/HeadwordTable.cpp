@@ -1,0 +1,93 @@
+#include "internal/HeadwordTable.h"
+
+#include "Edict.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace internal {
+
+namespace {
+
+// FNV-1a over the characters.
+uint32_t hashOf(const wchar_t* text, std::size_t length)
+{
+    uint32_t hash = 2166136261u;
+    for (std::size_t i = 0; i < length; ++i) {
+        hash = (hash ^ static_cast<uint32_t>(text[i])) * 16777619u;
+    }
+    return hash;
+}
+
+bool equals(const wchar_t* key, const wchar_t* text, std::size_t length)
+{
+    if (key == nullptr) {
+        return false;
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+        if (key[i] != text[i]) {  // also stops at the key's terminating zero
+            return false;
+        }
+    }
+    return key[length] == 0;
+}
+
+}  // namespace
+
+HeadwordTable::HeadwordTable(const Edict& edict)
+    : entries(edict.indexEntries), entryCount(edict.indexEntriesSize)
+{
+    // Room for a word and a reading per record at most half full.
+    std::size_t capacity = 16;
+    while (capacity < static_cast<std::size_t>(entryCount) * 4) {
+        capacity *= 2;
+    }
+    slots.assign(capacity, 0);
+    mask = capacity - 1;
+    for (int record = 0; record < entryCount; ++record) {
+        const IndexEntry& entry = entries[record];
+        insert(entry.word, record);
+        if (entry.kana != nullptr && std::wcscmp(entry.kana, entry.word) != 0) {
+            insert(entry.kana, record);
+        }
+    }
+}
+
+bool HeadwordTable::isFor(const Edict& edict) const
+{
+    return edict.indexEntries == entries && edict.indexEntriesSize == entryCount;
+}
+
+void HeadwordTable::insert(const wchar_t* key, int record)
+{
+    if (key == nullptr) {
+        return;
+    }
+    const std::size_t length = std::wcslen(key);
+    longest = std::max(longest, length);
+    std::size_t slot = hashOf(key, length) & mask;
+    while (slots[slot] != 0) {
+        slot = (slot + 1) & mask;
+    }
+    slots[slot] = static_cast<uint32_t>(record) + 1;
+}
+
+void HeadwordTable::find(const wchar_t* text, std::size_t length, std::vector<int>* records) const
+{
+    records->clear();
+    if (length == 0) {
+        return;
+    }
+    for (std::size_t slot = hashOf(text, length) & mask; slots[slot] != 0;
+         slot = (slot + 1) & mask) {
+        const int record = static_cast<int>(slots[slot] - 1);
+        const IndexEntry& entry = entries[record];
+        if (equals(entry.word, text, length) || equals(entry.kana, text, length)) {
+            records->push_back(record);
+        }
+    }
+    std::sort(records->begin(), records->end());
+    records->erase(std::unique(records->begin(), records->end()), records->end());
+}
+
+}  // namespace internal
