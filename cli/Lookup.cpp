@@ -2,6 +2,7 @@
 
 #include "CharacterDictionaryCollection.h"
 #include "CharacterResult.h"
+#include "Deinflector.h"
 #include "Edict.h"
 #include "FuzzySearch.h"
 #include "Kanjidic.h"
@@ -117,7 +118,9 @@ void Lookup::search(const Options& options)
 
 int Lookup::read(const Options& options)
 {
-    return readText(options, wordCollection, nullptr);
+    Deinflector deinflector;
+    deinflector.loadFromFile("deinflection.dat");
+    return readText(options, wordCollection, &deinflector);
 }
 
 int run(const Options& options)
