@@ -6,6 +6,7 @@
 #include "internal/DictionaryLookup.h"
 
 #include <algorithm>
+#include <map>
 
 using internal::CharacterClass;
 using internal::classOf;
@@ -13,6 +14,10 @@ using internal::classOf;
 namespace {
 
 using EntryList = std::vector<std::shared_ptr<const WordEntry>>;
+
+// The most characters an inflection adds to the part of a word it keeps
+// ("させられなかった" to "食べ" of 食べる, "しなければならない" to 存在).
+const std::size_t LONGEST_ENDING = 12;
 
 bool hasTag(const WordEntry& entry, const char* abbreviation)
 {
@@ -77,18 +82,36 @@ public:
     std::wstring lookedUp;  // the dictionary form that found the entry
     std::vector<std::string> reasons;
 
-    // Of two readings of the same length: the common word, then the one
-    // with fewer inflections, then the one written as its headword.
+    // False for kana that found a word only through the reading of a
+    // headword in kanji not usually written in kana: "はで" for 派手 is
+    // more likely a particle and the start of another word.
+    bool isPlausible() const
+    {
+        return lookedUp == entry->word || !isAllKana(lookedUp) || hasTag(*entry, "uk");
+    }
+
+    // Of two readings of the same length: the plausibly written one, then
+    // the common word, then the one with fewer inflections.
     bool isBetterThan(const Match& other) const
     {
+        if (isPlausible() != other.isPlausible()) {
+            return isPlausible();
+        }
         if (entry->isCommon != other.entry->isCommon) {
             return entry->isCommon;
         }
-        if (reasons.size() != other.reasons.size()) {
-            return reasons.size() < other.reasons.size();
-        }
-        return lookedUp == entry->word && other.lookedUp != other.entry->word;
+        return reasons.size() < other.reasons.size();
     }
+};
+
+// The words found so far at each position of a stretch of text that
+// dictionary words may cover.
+class TextReader::Stretch
+{
+public:
+    const std::wstring& text;
+    std::size_t end;
+    std::map<std::size_t, std::vector<Match>> matches;
 };
 
 TextReader::TextReader(WordDictionaryCollection* collection, const Deinflector* deinflector)
@@ -111,6 +134,7 @@ std::vector<TextToken> TextReader::read(const std::wstring& text)
 {
     lookup->refresh();
     std::vector<TextToken> tokens;
+    Stretch stretch{text, 0, {}};
     std::size_t start = 0;
     while (start < text.size()) {
         const CharacterClass kind = classOf(text[start]);
@@ -124,44 +148,65 @@ std::vector<TextToken> TextReader::read(const std::wstring& text)
         } else if (kind == CharacterClass::LATIN || kind == CharacterClass::DIGIT) {
             // Letters and digits are words only as a whole run.
             end = runEnd(text, start);
-            if (bestWordAt(text, start, end, &match) && match.length == end - start) {
-                tokens.push_back(wordToken(text, start, match));
+            const std::vector<Match> whole = matchesAt(text, start, end);
+            if (!whole.empty() && whole.front().length == end - start) {
+                tokens.push_back(wordToken(text, start, whole.front()));
             } else {
                 tokens.push_back(plainToken(text, start, end, TextToken::UNKNOWN));
             }
-        } else if (bestWordAt(text, start, wordStretchEnd(text, start), &match)) {
-            end = start + match.length;
-            tokens.push_back(wordToken(text, start, match));
         } else {
-            if (kind == CharacterClass::KATAKANA) {
-                end = runEnd(text, start);
+            if (start >= stretch.end) {
+                stretch.end = wordStretchEnd(text, start);
+                stretch.matches.clear();
             }
-            tokens.push_back(plainToken(text, start, end, TextToken::UNKNOWN));
+            if (chooseWordAt(stretch, start, &match)) {
+                end = start + match.length;
+                tokens.push_back(wordToken(text, start, match));
+            } else {
+                if (kind == CharacterClass::KATAKANA) {
+                    end = runEnd(text, start);
+                }
+                tokens.push_back(plainToken(text, start, end, TextToken::UNKNOWN));
+            }
         }
         start = end;
     }
     return tokens;
 }
 
-bool TextReader::bestWordAt(const std::wstring& text, std::size_t start, std::size_t end,
-                            Match* best)
+std::vector<TextReader::Match> TextReader::matchesAt(const std::wstring& text, std::size_t start,
+                                                     std::size_t end)
 {
-    const std::size_t longest = std::min(end - start, lookup->longestKey());
+    std::vector<Match> best;
+    // Words as written are no longer than the beginning some word may have;
+    // inflected ones reach at most an ending beyond it.
+    const std::size_t written = lookup->possiblePrefix(text.data() + start,
+                                                       std::min(end - start, lookup->longestKey()));
+    const std::size_t longest = std::min(end - start, written + LONGEST_ENDING);
     EntryList entries;
     std::vector<Match> found;
     for (std::size_t length = longest; length > 0; --length) {
         found.clear();
-        lookup->find(text.data() + start, length, &entries);
+        if (length <= written) {
+            lookup->find(text.data() + start, length, &entries);
+        } else {
+            entries.clear();
+        }
         const std::wstring piece = text.substr(start, length);
         for (std::shared_ptr<const WordEntry>& entry : entries) {
             found.push_back(Match{length, std::move(entry), piece, {}});
         }
-        if (deinflector != nullptr && length >= 2
+        if (deinflector != nullptr && length >= 2 && written > 0
             && classOf(text[start + length - 1]) == CharacterClass::HIRAGANA) {
             const std::vector<Deinflector::Candidate> candidates = deinflector->deinflect(piece);
             // The first candidate is the text as typed, looked up above.
             for (std::size_t c = 1; c < candidates.size(); ++c) {
                 const Deinflector::Candidate& candidate = candidates[c];
+                if (candidate.text.empty()
+                    || lookup->possiblePrefix(candidate.text.data(), candidate.text.size())
+                           < candidate.text.size()) {
+                    continue;
+                }
                 lookup->find(candidate.text.data(), candidate.text.size(), &entries);
                 for (std::shared_ptr<const WordEntry>& entry : entries) {
                     if (deinflector->fits(candidate, *entry)) {
@@ -174,15 +219,97 @@ bool TextReader::bestWordAt(const std::wstring& text, std::size_t start, std::si
         if (found.empty()) {
             continue;
         }
-        *best = found[0];
+        const Match* chosen = &found[0];
         for (const Match& match : found) {
-            if (match.isBetterThan(*best)) {
-                *best = match;
+            if (match.isBetterThan(*chosen)) {
+                chosen = &match;
             }
         }
-        return true;
+        best.push_back(*chosen);
     }
-    return false;
+    return best;
+}
+
+namespace {
+
+// How good a choice of the next two words is, compared in this order:
+// more characters covered, in fewer words, fewer of them implausibly
+// written or uncommon, and the longer first word.
+struct ChunkScore
+{
+    std::size_t covered = 0;
+    int words = 0;
+    int implausible = 0;
+    int uncommon = 0;
+    std::size_t first = 0;
+
+    void add(const std::size_t length, bool plausible, bool common)
+    {
+        covered += length;
+        ++words;
+        implausible += plausible ? 0 : 1;
+        uncommon += common ? 0 : 1;
+    }
+
+    bool operator>(const ChunkScore& other) const
+    {
+        if (covered != other.covered) {
+            return covered > other.covered;
+        }
+        if (words != other.words) {
+            return words < other.words;
+        }
+        if (implausible != other.implausible) {
+            return implausible < other.implausible;
+        }
+        if (uncommon != other.uncommon) {
+            return uncommon < other.uncommon;
+        }
+        return first > other.first;
+    }
+};
+
+}  // namespace
+
+bool TextReader::chooseWordAt(Stretch& stretch, std::size_t start, Match* chosen)
+{
+    auto matchesFrom = [&](std::size_t position) -> const std::vector<Match>& {
+        auto known = stretch.matches.find(position);
+        if (known == stretch.matches.end()) {
+            known = stretch.matches
+                        .emplace(position, matchesAt(stretch.text, position, stretch.end))
+                        .first;
+        }
+        return known->second;
+    };
+    const std::vector<Match>& firsts = matchesFrom(start);
+    if (firsts.empty()) {
+        return false;
+    }
+    ChunkScore bestScore;
+    const Match* best = nullptr;
+    for (const Match& first : firsts) {
+        ChunkScore firstOnly;
+        firstOnly.add(first.length, first.isPlausible(), first.entry->isCommon);
+        firstOnly.first = first.length;
+        ChunkScore score = firstOnly;
+        const std::size_t next = start + first.length;
+        if (next < stretch.end) {
+            for (const Match& second : matchesFrom(next)) {
+                ChunkScore pair = firstOnly;
+                pair.add(second.length, second.isPlausible(), second.entry->isCommon);
+                if (pair > score) {
+                    score = pair;
+                }
+            }
+        }
+        if (best == nullptr || score > bestScore) {
+            bestScore = score;
+            best = &first;
+        }
+    }
+    *chosen = *best;
+    return true;
 }
 
 TextToken TextReader::wordToken(const std::wstring& text, std::size_t start,

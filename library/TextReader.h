@@ -47,8 +47,14 @@ public:
 
 private:
     class Match;
-    // The best dictionary word starting at `start`, or false when none does.
-    bool bestWordAt(const std::wstring& text, std::size_t start, std::size_t end, Match* best);
+    class Stretch;
+    // The best reading of each length as a dictionary word starting at
+    // `start` and ending by `end`, longest first.
+    std::vector<Match> matchesAt(const std::wstring& text, std::size_t start, std::size_t end);
+    // The word to take at `start`: the longest, unless a shorter one lets the
+    // next word be so much longer that the two cover more, or as much with
+    // words more plausibly written so. False when no word starts there.
+    bool chooseWordAt(Stretch& stretch, std::size_t start, Match* chosen);
     TextToken wordToken(const std::wstring& text, std::size_t start, const Match& match) const;
 
     const Deinflector* deinflector;

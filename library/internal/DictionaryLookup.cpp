@@ -87,6 +87,20 @@ void DictionaryLookup::find(const wchar_t* text, std::size_t length,
     }
 }
 
+std::size_t DictionaryLookup::possiblePrefix(const wchar_t* text, std::size_t length) const
+{
+    std::size_t possible = 0;
+    for (const Source& source : sources) {
+        possible = std::max(possible, source.table != nullptr
+                                          ? source.table->possiblePrefix(text, length)
+                                          : length);
+        if (possible == length) {
+            break;
+        }
+    }
+    return possible;
+}
+
 // The entry of an indexed line, read once and then kept.
 std::shared_ptr<const WordEntry> DictionaryLookup::entryAt(const Source& source, int record)
 {

@@ -40,6 +40,10 @@ public:
     void find(const wchar_t* text, std::size_t length,
               std::vector<std::shared_ptr<const WordEntry>>* entries);
 
+    // How many of the first `length` characters at `text` may begin a
+    // headword or reading: beyond it none does.
+    std::size_t possiblePrefix(const wchar_t* text, std::size_t length) const;
+
     // No headword or reading is longer than this, in characters.
     std::size_t longestKey() const { return longest; }
 

@@ -9,14 +9,35 @@ namespace internal {
 
 namespace {
 
-// FNV-1a over the characters.
+const uint32_t HASH_START = 2166136261u;
+// Bits of the prefix filter: two megabytes.
+const std::size_t PREFIX_BITS = std::size_t(1) << 24;
+
+// FNV-1a, one character at a time.
+uint32_t hashStep(uint32_t hash, wchar_t character)
+{
+    return (hash ^ static_cast<uint32_t>(character)) * 16777619u;
+}
+
+// Mixes the hash so that the low bits the tables use depend on every bit
+// of every character.
+uint32_t finished(uint32_t hash)
+{
+    hash ^= hash >> 16;
+    hash *= 0x85EBCA6Bu;
+    hash ^= hash >> 13;
+    hash *= 0xC2B2AE35u;
+    hash ^= hash >> 16;
+    return hash;
+}
+
 uint32_t hashOf(const wchar_t* text, std::size_t length)
 {
-    uint32_t hash = 2166136261u;
+    uint32_t hash = HASH_START;
     for (std::size_t i = 0; i < length; ++i) {
-        hash = (hash ^ static_cast<uint32_t>(text[i])) * 16777619u;
+        hash = hashStep(hash, text[i]);
     }
-    return hash;
+    return finished(hash);
 }
 
 bool equals(const wchar_t* key, const wchar_t* text, std::size_t length)
@@ -44,6 +65,7 @@ HeadwordTable::HeadwordTable(const Edict& edict)
     }
     slots.assign(capacity, 0);
     mask = capacity - 1;
+    prefixBits.assign(PREFIX_BITS / 64, 0);
     for (int record = 0; record < entryCount; ++record) {
         const IndexEntry& entry = entries[record];
         insert(entry.word, record);
@@ -65,6 +87,7 @@ void HeadwordTable::insert(const wchar_t* key, int record)
     }
     const std::size_t length = std::wcslen(key);
     longest = std::max(longest, length);
+    markPrefixes(key);
     std::size_t slot = hashOf(key, length) & mask;
     while (slots[slot] != 0) {
         slot = (slot + 1) & mask;
@@ -72,10 +95,33 @@ void HeadwordTable::insert(const wchar_t* key, int record)
     slots[slot] = static_cast<uint32_t>(record) + 1;
 }
 
+void HeadwordTable::markPrefixes(const wchar_t* key)
+{
+    uint32_t hash = HASH_START;
+    for (const wchar_t* character = key; *character != 0; ++character) {
+        hash = hashStep(hash, *character);
+        const uint32_t bit = finished(hash) & (PREFIX_BITS - 1);
+        prefixBits[bit / 64] |= uint64_t(1) << (bit % 64);
+    }
+}
+
+std::size_t HeadwordTable::possiblePrefix(const wchar_t* text, std::size_t length) const
+{
+    uint32_t hash = HASH_START;
+    for (std::size_t i = 0; i < length; ++i) {
+        hash = hashStep(hash, text[i]);
+        const uint32_t bit = finished(hash) & (PREFIX_BITS - 1);
+        if ((prefixBits[bit / 64] & (uint64_t(1) << (bit % 64))) == 0) {
+            return i;
+        }
+    }
+    return length;
+}
+
 void HeadwordTable::find(const wchar_t* text, std::size_t length, std::vector<int>* records) const
 {
     records->clear();
-    if (length == 0) {
+    if (length == 0 || possiblePrefix(text, length) < length) {
         return;
     }
     for (std::size_t slot = hashOf(text, length) & mask; slots[slot] != 0;
