@@ -53,6 +53,8 @@ def sentences_of(text):
     found = []
     for line in text.splitlines():
         line = " ".join(line.split())
+        # A line break of the page source inside Japanese text is no space.
+        line = re.sub(r"(?<=[\u3001-\u30ff\u4e00-\u9fff]) (?=[\u3001-\u30ff\u4e00-\u9fff])", "", line)
         if not JAPANESE.search(line):
             continue
         for piece in re.split(r"(?<=[。！？])", line):

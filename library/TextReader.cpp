@@ -286,8 +286,7 @@ bool TextReader::chooseWordAt(Stretch& stretch, std::size_t start, Match* chosen
     if (firsts.empty()) {
         return false;
     }
-    ChunkScore bestScore;
-    const Match* best = nullptr;
+    std::vector<ChunkScore> scores;
     for (const Match& first : firsts) {
         ChunkScore firstOnly;
         firstOnly.add(first.length, first.isPlausible(), first.entry->isCommon);
@@ -303,12 +302,25 @@ bool TextReader::chooseWordAt(Stretch& stretch, std::size_t start, Match* chosen
                 }
             }
         }
-        if (best == nullptr || score > bestScore) {
-            bestScore = score;
-            best = &first;
+        scores.push_back(score);
+    }
+    // The longest word holds unless a shorter one does better within the
+    // text the longest and the word after it cover: a long word after a
+    // short one must not pull a word apart (補|正になる for 補正|に). A
+    // longest word that no word follows covers no such text.
+    const ChunkScore& longest = scores.front();
+    if (longest.words == 2 || start + firsts.front().length == stretch.end) {
+        for (ChunkScore& score : scores) {
+            score.covered = std::min(score.covered, longest.covered);
         }
     }
-    *chosen = *best;
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < scores.size(); ++i) {
+        if (scores[i] > scores[best]) {
+            best = i;
+        }
+    }
+    *chosen = firsts[best];
     return true;
 }
 
