@@ -136,7 +136,11 @@ std::string TokenOutput::firstGloss(const TextToken& token) const
     if (!token.entry || token.entry->meaningsSize < 1) {
         return std::string();
     }
-    const std::string& gloss = token.entry->meanings[0];
+    std::string gloss = token.entry->meanings[0];
+    // The first gloss of several carries the number of its sense: "(1) to eat".
+    if (gloss.compare(0, 4, "(1) ") == 0) {
+        gloss.erase(0, 4);
+    }
     const int position = token.entry->dictionaryIndex;
     if (isAscii(gloss) || collection == nullptr || position < 0
         || position >= static_cast<int>(collection->dictionaries.size())) {

@@ -27,7 +27,8 @@ public:
     void printLine(const std::vector<TextToken>& tokens);
     void end();
 
-    // The first gloss of a token's entry in UTF-8; empty for no entry.
+    // The first gloss of a token's entry in UTF-8 without its sense number;
+    // empty for no entry.
     std::string firstGloss(const TextToken& token) const;
 
 private:

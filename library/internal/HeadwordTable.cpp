@@ -40,6 +40,13 @@ uint32_t hashOf(const wchar_t* text, std::size_t length)
     return finished(hash);
 }
 
+// A reading that is not the headword again, which the table holds once.
+bool hasOwnReading(const IndexEntry& entry)
+{
+    return entry.kana != nullptr
+           && (entry.word == nullptr || std::wcscmp(entry.kana, entry.word) != 0);
+}
+
 bool equals(const wchar_t* key, const wchar_t* text, std::size_t length)
 {
     if (key == nullptr) {
@@ -58,9 +65,14 @@ bool equals(const wchar_t* key, const wchar_t* text, std::size_t length)
 HeadwordTable::HeadwordTable(const Edict& edict)
     : entries(edict.indexEntries), entryCount(edict.indexEntriesSize)
 {
-    // Room for a word and a reading per record at most half full.
+    // Room for every word and reading, the table at most half full.
+    std::size_t keys = 0;
+    for (int record = 0; record < entryCount; ++record) {
+        const IndexEntry& entry = entries[record];
+        keys += (entry.word != nullptr ? 1 : 0) + (hasOwnReading(entry) ? 1 : 0);
+    }
     std::size_t capacity = 16;
-    while (capacity < static_cast<std::size_t>(entryCount) * 4) {
+    while (capacity < keys * 2) {
         capacity *= 2;
     }
     slots.assign(capacity, 0);
@@ -69,7 +81,7 @@ HeadwordTable::HeadwordTable(const Edict& edict)
     for (int record = 0; record < entryCount; ++record) {
         const IndexEntry& entry = entries[record];
         insert(entry.word, record);
-        if (entry.kana != nullptr && std::wcscmp(entry.kana, entry.word) != 0) {
+        if (hasOwnReading(entry)) {
             insert(entry.kana, record);
         }
     }
@@ -80,29 +92,25 @@ bool HeadwordTable::isFor(const Edict& edict) const
     return edict.indexEntries == entries && edict.indexEntriesSize == entryCount;
 }
 
+// One pass over the key marks each of its beginnings and finds its slot.
 void HeadwordTable::insert(const wchar_t* key, int record)
 {
     if (key == nullptr) {
         return;
     }
-    const std::size_t length = std::wcslen(key);
+    uint32_t hash = HASH_START;
+    std::size_t length = 0;
+    for (; key[length] != 0; ++length) {
+        hash = hashStep(hash, key[length]);
+        const uint32_t bit = finished(hash) & (PREFIX_BITS - 1);
+        prefixBits[bit / 64] |= uint64_t(1) << (bit % 64);
+    }
     longest = std::max(longest, length);
-    markPrefixes(key);
-    std::size_t slot = hashOf(key, length) & mask;
+    std::size_t slot = finished(hash) & mask;
     while (slots[slot] != 0) {
         slot = (slot + 1) & mask;
     }
     slots[slot] = static_cast<uint32_t>(record) + 1;
-}
-
-void HeadwordTable::markPrefixes(const wchar_t* key)
-{
-    uint32_t hash = HASH_START;
-    for (const wchar_t* character = key; *character != 0; ++character) {
-        hash = hashStep(hash, *character);
-        const uint32_t bit = finished(hash) & (PREFIX_BITS - 1);
-        prefixBits[bit / 64] |= uint64_t(1) << (bit % 64);
-    }
 }
 
 std::size_t HeadwordTable::possiblePrefix(const wchar_t* text, std::size_t length) const

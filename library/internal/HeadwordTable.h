@@ -40,7 +40,6 @@ public:
 
 private:
     void insert(const wchar_t* key, int record);
-    void markPrefixes(const wchar_t* key);
 
     const IndexEntry* entries;
     int entryCount;

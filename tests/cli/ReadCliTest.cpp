@@ -19,7 +19,7 @@ const char* const edictLines =
     "が /(prt) subject marker/(P)/\n"
     "を /(prt) object marker/(P)/\n"
     "魚 [さかな] /(n) fish/(P)/\n"
-    "食べる [たべる] /(v1,vt) to eat/(P)/\n"
+    "食べる [たべる] /(v1,vt) (1) to eat/(2) to live on/(P)/\n"
     "勉強 [べんきょう] /(n,vs) study/(P)/\n"
     "日本 [にほん] /(n) Japan (日本国)/(P)/\n";
 
