@@ -56,6 +56,68 @@ int WordResult::resetSort()
     return 0;
 }
 
+namespace {
+
+// The number of reasons for an entry found through deinflection (at least
+// one), 0 for an entry found as typed.
+std::size_t stepsOf(const WordEntry& entry)
+{
+    return entry.isDeinflected() ? std::max<std::size_t>(entry.deinflectionReasons.size(), 1) : 0;
+}
+
+bool isSameEntry(const WordEntry& a, const WordEntry& b)
+{
+    if (a.dictionaryIndex != b.dictionaryIndex || a.dictionaryName != b.dictionaryName || a.word != b.word
+        || a.kana != b.kana || a.meaningsSize != b.meaningsSize) {
+        return false;
+    }
+    for (int m = 0; m < a.meaningsSize; ++m) {
+        if (a.meanings[m] != b.meanings[m]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int WordResult::sortByRelevance()
+{
+    WordResultSorter byColumns(*sorter);
+    std::stable_sort(entries.begin(), entries.end(), [&byColumns](EnhancedEntry* a, EnhancedEntry* b) {
+        const WordEntry& first = *a->entry;
+        const WordEntry& second = *b->entry;
+        if (stepsOf(first) != stepsOf(second)) {
+            return stepsOf(first) < stepsOf(second);
+        }
+        if (first.isCommon != second.isCommon) {
+            return first.isCommon;
+        }
+        if (first.meaningsSize != second.meaningsSize) {
+            return first.meaningsSize > second.meaningsSize;
+        }
+        return byColumns(a, b);
+    });
+    // Rows of one entry are few; comparing each with those kept before it
+    // costs little next to the search that found them.
+    std::vector<const WordEntry*> kept;
+    for (EnhancedEntry* row : entries) {
+        if (!row->isVisible) {
+            continue;
+        }
+        for (const WordEntry* earlier : kept) {
+            if (isSameEntry(*earlier, *row->entry)) {
+                row->isVisible = false;
+                break;
+            }
+        }
+        if (row->isVisible) {
+            kept.push_back(row->entry);
+        }
+    }
+    return 0;
+}
+
 WordEntry* WordResult::getNextEntry()
 {
     return internal::nextVisible(entries, entryIndex);
