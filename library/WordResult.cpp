@@ -5,6 +5,7 @@
 #include "internal/VisibleRows.h"
 
 #include <algorithm>
+#include <map>
 
 EnhancedEntry::EnhancedEntry() : entry(nullptr), isVisible(true)
 {
@@ -65,6 +66,28 @@ std::size_t stepsOf(const WordEntry& entry)
     return entry.isDeinflected() ? std::max<std::size_t>(entry.deinflectionReasons.size(), 1) : 0;
 }
 
+// The number of senses of an entry: glosses that open with a sense number
+// such as "(2)", at least one. Basic words have many senses; a word with
+// one narrow sense and many synonyms has many glosses but one sense.
+int senseCount(const WordEntry& entry)
+{
+    int senses = 0;
+    for (int m = 0; m < entry.meaningsSize; ++m) {
+        const std::string& gloss = entry.meanings[m];
+        for (std::size_t open = gloss.find('('); open != std::string::npos; open = gloss.find('(', open + 1)) {
+            std::size_t digits = open + 1;
+            while (digits < gloss.size() && gloss[digits] >= '0' && gloss[digits] <= '9') {
+                ++digits;
+            }
+            if (digits > open + 1 && digits < gloss.size() && gloss[digits] == ')') {
+                ++senses;
+                break;
+            }
+        }
+    }
+    return std::max(senses, 1);
+}
+
 bool isSameEntry(const WordEntry& a, const WordEntry& b)
 {
     if (a.dictionaryIndex != b.dictionaryIndex || a.dictionaryName != b.dictionaryName || a.word != b.word
@@ -83,18 +106,38 @@ bool isSameEntry(const WordEntry& a, const WordEntry& b)
 
 int WordResult::sortByRelevance()
 {
+    struct Rank
+    {
+        bool deinflected;
+        bool common;
+        std::size_t steps;
+        int senses;
+        int glosses;
+    };
+    std::map<const EnhancedEntry*, Rank> ranks;
+    for (const EnhancedEntry* row : entries) {
+        const WordEntry& entry = *row->entry;
+        ranks[row] = Rank{entry.isDeinflected(), entry.isCommon, stepsOf(entry), senseCount(entry),
+                          entry.meaningsSize};
+    }
     WordResultSorter byColumns(*sorter);
-    std::stable_sort(entries.begin(), entries.end(), [&byColumns](EnhancedEntry* a, EnhancedEntry* b) {
-        const WordEntry& first = *a->entry;
-        const WordEntry& second = *b->entry;
-        if (stepsOf(first) != stepsOf(second)) {
-            return stepsOf(first) < stepsOf(second);
+    std::stable_sort(entries.begin(), entries.end(), [&ranks, &byColumns](EnhancedEntry* a, EnhancedEntry* b) {
+        const Rank& first = ranks[a];
+        const Rank& second = ranks[b];
+        if (first.deinflected != second.deinflected) {
+            return !first.deinflected;
         }
-        if (first.isCommon != second.isCommon) {
-            return first.isCommon;
+        if (first.common != second.common) {
+            return first.common;
         }
-        if (first.meaningsSize != second.meaningsSize) {
-            return first.meaningsSize > second.meaningsSize;
+        if (first.steps != second.steps) {
+            return first.steps < second.steps;
+        }
+        if (first.senses != second.senses) {
+            return first.senses > second.senses;
+        }
+        if (first.glosses != second.glosses) {
+            return first.glosses > second.glosses;
         }
         return byColumns(a, b);
     });
