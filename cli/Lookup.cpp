@@ -23,12 +23,22 @@
 
 namespace dexaru2 {
 
-Lookup::Lookup()
+Lookup::Lookup() : Lookup(Options())
+{
+}
+
+Lookup::Lookup(const Options& options)
 {
     partsOfSpeech = new PartsOfSpeech();
     partsOfSpeech->load("partsofspeech.drx");
     fuzzySearch = new FuzzySearch();
     fuzzySearch->loadFromFile("fuzzysearch.uni.dat");
+    if (options.order == "relevance" || options.command == "read") {
+        // Without its file the engine stays unloaded and the fuzzy rules
+        // serve as before; the reader then finds words only as written.
+        deinflector = new Deinflector();
+        deinflector->loadFromFile("deinflection.dat");
+    }
     setUpWordSide();
     setUpKanjiSide();
 }
@@ -36,6 +46,7 @@ Lookup::Lookup()
 Lookup::~Lookup()
 {
     delete fuzzySearch;
+    delete deinflector;
     delete partsOfSpeech;
     delete radicalTable;
     delete kanjidicCollection;
@@ -47,6 +58,7 @@ void Lookup::setUpWordSide()
     wordCollection = new WordDictionaryCollection();
     wordCollection->setPartsOfSpeech(partsOfSpeech);
     wordCollection->setFuzzySearch(fuzzySearch);
+    wordCollection->setDeinflector(deinflector);
     addEdict("The usual edict", "dictionaries/edict/edict");
     addEdict("Computer terms", "dictionaries/edict/compdic");
     addEdict("4jwords", "dictionaries/edict/4jwords");
@@ -100,6 +112,9 @@ void Lookup::search(const Options& options)
 
     WordDictionary::SearchOptions searchOptions = options.searchOptions;
     WordResult* wordResult = wordCollection->search(searchText, &searchOptions);
+    if (options.order == "relevance") {
+        wordResult->sortByRelevance();
+    }
     Log::write(7, "%s: Number of word results: %d.", logFunction, wordResult->getEntryCount());
 
     const std::set<wchar_t> characters = wordResult->getCharacters();
@@ -118,9 +133,7 @@ void Lookup::search(const Options& options)
 
 int Lookup::read(const Options& options)
 {
-    Deinflector deinflector;
-    deinflector.loadFromFile("deinflection.dat");
-    return readText(options, wordCollection, &deinflector);
+    return readText(options, wordCollection, deinflector);
 }
 
 int run(const Options& options)
@@ -129,7 +142,7 @@ int run(const Options& options)
     Log::write(7, "%s: Unicode string: %s.", logFunction, wideUnicodeEncoding);
     int status = 0;
     {
-        Lookup lookup;
+        Lookup lookup(options);
         if (options.command == "read") {
             status = lookup.read(options);
         } else if (options.command == "list") {

@@ -1,5 +1,6 @@
 #include "WordDictionaryCollection.h"
 
+#include "Deinflector.h"
 #include "FuzzySearch.h"
 #include "Log.h"
 #include "WordEntry.h"
@@ -7,9 +8,11 @@
 #include "internal/DictionaryLoading.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <memory>
 
-WordDictionaryCollection::WordDictionaryCollection() : partsOfSpeech(nullptr), fuzzySearch(nullptr)
+WordDictionaryCollection::WordDictionaryCollection() : partsOfSpeech(nullptr), fuzzySearch(nullptr), deinflector(nullptr)
 {
 }
 
@@ -33,6 +36,12 @@ int WordDictionaryCollection::setPartsOfSpeech(PartsOfSpeech* table)
 int WordDictionaryCollection::setFuzzySearch(FuzzySearch* rules)
 {
     fuzzySearch = rules;
+    return 0;
+}
+
+int WordDictionaryCollection::setDeinflector(Deinflector* engine)
+{
+    deinflector = engine;
     return 0;
 }
 
@@ -109,7 +118,105 @@ std::vector<std::wstring> searchStrings(const std::wstring& text, int searchFlag
     return strings;
 }
 
+bool isSearchable(WordDictionary* dictionary, int position)
+{
+    if (!dictionary->isEnabled()) {
+        Log::write(7, "%s: Edict [ %d ] is not enabled.", "search", position);
+        return false;
+    }
+    if (!dictionary->isLoaded) {
+        Log::write(7, "%s: Edict [ %d ] is not loaded.", "search", position);
+        return false;
+    }
+    return true;
+}
+
+// The line of a dictionary an entry comes from, as far as its fields tell.
+std::wstring entryKey(const WordEntry& entry)
+{
+    std::wstring key = entry.word + L'\n' + entry.kana;
+    for (int m = 0; m < entry.meaningsSize; ++m) {
+        key += L'\n';
+        key.append(entry.meanings[m].begin(), entry.meanings[m].end());
+    }
+    return key;
+}
+
+// The candidates of one text, in the engine's order, with that text.
+struct CandidateText
+{
+    std::wstring text;
+    std::vector<const Deinflector::Candidate*> candidates;
+};
+
+std::vector<CandidateText> groupByText(const std::vector<Deinflector::Candidate>& candidates)
+{
+    std::vector<CandidateText> texts;
+    std::map<std::wstring, std::size_t> positions;
+    for (const Deinflector::Candidate& candidate : candidates) {
+        auto inserted = positions.emplace(candidate.text, texts.size());
+        if (inserted.second) {
+            texts.push_back(CandidateText{candidate.text, {}});
+        }
+        texts[inserted.first->second].candidates.push_back(&candidate);
+    }
+    return texts;
+}
+
 }  // namespace
+
+// Every candidate of the engine is searched; an entry is kept for the first
+// candidate it fits, once per dictionary line, under the limit.
+WordResult* WordDictionaryCollection::searchDeinflected(const std::wstring& text,
+                                                       WordDictionary::SearchOptions* options)
+{
+    WordResult* result = new WordResult();
+    const std::vector<Deinflector::Candidate> candidates = deinflector->deinflect(text);
+    const std::vector<CandidateText> texts = groupByText(candidates);
+    Log::write(7, "%s: The deinflection engine gave %d candidates in %d texts.", "search",
+               static_cast<int>(candidates.size()), static_cast<int>(texts.size()));
+    const int limit = options->limit;
+    int allowance = limit;
+    for (std::size_t i = 0; i < dictionaries.size(); ++i) {
+        WordDictionary* dictionary = dictionaries[i];
+        const int position = static_cast<int>(i);
+        if (!isSearchable(dictionary, position)) {
+            continue;
+        }
+        std::set<std::wstring> seen;
+        for (const CandidateText& candidateText : texts) {
+            std::unique_ptr<std::vector<WordEntry*>> found(dictionary->search(candidateText.text, options));
+            if (!found) {
+                continue;
+            }
+            for (WordEntry* entry : *found) {
+                std::unique_ptr<WordEntry> owned(entry);
+                const Deinflector::Candidate* fitting = nullptr;
+                for (const Deinflector::Candidate* candidate : candidateText.candidates) {
+                    if (deinflector->fits(*candidate, *entry)) {
+                        fitting = candidate;
+                        break;
+                    }
+                }
+                if (fitting == nullptr || (limit >= 0 && allowance <= 0) || !seen.insert(entryKey(*entry)).second) {
+                    continue;
+                }
+                entry->dictionaryName = dictionary->name;
+                entry->dictionaryIndex = position;
+                if (fitting->classes != Deinflector::ALL_CLASSES) {
+                    entry->deinflectedFrom = text;
+                    entry->deinflectionReasons = fitting->reasons;
+                }
+                result->addEntry(owned.release());
+                if (limit >= 0) {
+                    --allowance;
+                }
+            }
+        }
+    }
+    result->sort();
+    return result;
+}
 
 WordResult* WordDictionaryCollection::search(std::wstring text,
                                              WordDictionary::SearchOptions* options)
@@ -118,6 +225,11 @@ WordResult* WordDictionaryCollection::search(std::wstring text,
     if (options == nullptr) {
         Log::write(3, "%s: 'searchOptions' was not specified.", "search");
         return result;
+    }
+    if ((options->searchFlags & WordDictionary::SEARCH_FUZZY) && deinflector != nullptr
+        && deinflector->isLoaded()) {
+        delete result;
+        return searchDeinflected(text, options);
     }
     std::vector<std::wstring> strings = searchStrings(text, options->searchFlags, fuzzySearch);
 
