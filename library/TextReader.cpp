@@ -159,6 +159,9 @@ std::vector<TextToken> TextReader::read(const std::wstring& text)
                 stretch.end = wordStretchEnd(text, start);
                 stretch.matches.clear();
             }
+            // Words found before the position are never asked for again;
+            // dropping them keeps a long line without punctuation small.
+            stretch.matches.erase(stretch.matches.begin(), stretch.matches.lower_bound(start));
             if (chooseWordAt(stretch, start, &match)) {
                 end = start + match.length;
                 tokens.push_back(wordToken(text, start, match));
