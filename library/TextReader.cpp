@@ -13,21 +13,11 @@ using internal::classOf;
 
 namespace {
 
-using EntryList = std::vector<std::shared_ptr<const WordEntry>>;
+using EntryList = std::vector<internal::FoundEntry>;
 
 // The most characters an inflection adds to the part of a word it keeps
 // ("させられなかった" to "食べ" of 食べる, "しなければならない" to 存在).
 const std::size_t LONGEST_ENDING = 12;
-
-bool hasTag(const WordEntry& entry, const char* abbreviation)
-{
-    for (const EntryInfo* info : entry.info) {
-        if (info->abbreviation == abbreviation) {
-            return true;
-        }
-    }
-    return false;
-}
 
 bool isAllKana(const std::wstring& text)
 {
@@ -81,14 +71,21 @@ public:
     std::shared_ptr<const WordEntry> entry;
     std::wstring lookedUp;  // the dictionary form that found the entry
     std::vector<std::string> reasons;
+    bool usuallyKana = false;  // the entry's word is usually written in kana
+
+    Match(std::size_t length, internal::FoundEntry found, std::wstring dictionaryForm,
+          std::vector<std::string> inflections)
+        : length(length), entry(std::move(found.entry)), lookedUp(std::move(dictionaryForm)),
+          reasons(std::move(inflections)), usuallyKana(found.usuallyKana),
+          plausible(lookedUp == entry->word || !isAllKana(lookedUp) || usuallyKana)
+    {
+    }
+    Match() = default;
 
     // False for kana that found a word only through the reading of a
     // headword in kanji not usually written in kana: "はで" for 派手 is
     // more likely a particle and the start of another word.
-    bool isPlausible() const
-    {
-        return lookedUp == entry->word || !isAllKana(lookedUp) || hasTag(*entry, "uk");
-    }
+    bool isPlausible() const { return plausible; }
 
     // Of two readings of the same length: the plausibly written one, then
     // the common word, then the one with fewer inflections.
@@ -102,6 +99,9 @@ public:
         }
         return reasons.size() < other.reasons.size();
     }
+
+private:
+    bool plausible = false;
 };
 
 // The words found so far at each position of a stretch of text that
@@ -196,8 +196,8 @@ std::vector<TextReader::Match> TextReader::matchesAt(const std::wstring& text, s
             entries.clear();
         }
         const std::wstring piece = text.substr(start, length);
-        for (std::shared_ptr<const WordEntry>& entry : entries) {
-            found.push_back(Match{length, std::move(entry), piece, {}});
+        for (internal::FoundEntry& entry : entries) {
+            found.push_back(Match(length, std::move(entry), piece, {}));
         }
         if (deinflector != nullptr && length >= 2 && written > 0
             && classOf(text[start + length - 1]) == CharacterClass::HIRAGANA) {
@@ -211,10 +211,10 @@ std::vector<TextReader::Match> TextReader::matchesAt(const std::wstring& text, s
                     continue;
                 }
                 lookup->find(candidate.text.data(), candidate.text.size(), &entries);
-                for (std::shared_ptr<const WordEntry>& entry : entries) {
-                    if (deinflector->fits(candidate, *entry)) {
-                        found.push_back(Match{length, std::move(entry), candidate.text,
-                                              candidate.reasons});
+                for (internal::FoundEntry& entry : entries) {
+                    if (deinflector->fits(candidate, *entry.entry)) {
+                        found.push_back(Match(length, std::move(entry), candidate.text,
+                                              candidate.reasons));
                     }
                 }
             }
@@ -334,7 +334,7 @@ TextToken TextReader::wordToken(const std::wstring& text, std::size_t start,
     const WordEntry& entry = *match.entry;
     // A word usually written in kana and written so here keeps its kana.
     const bool keepsKana = match.lookedUp != entry.word && isAllKana(match.lookedUp)
-                           && hasTag(entry, "uk");
+                           && match.usuallyKana;
     token.dictionaryForm = keepsKana ? match.lookedUp : entry.word;
     token.reading = entry.kana;
     token.reasons = match.reasons;

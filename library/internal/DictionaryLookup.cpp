@@ -21,6 +21,24 @@ std::string narrowed(const std::wstring& text)
     return std::string(text.begin(), text.end());
 }
 
+// Whether the entry is marked "usually written in kana": as a recognised
+// tag, or in a gloss after its sense number ("(1) (uk) here"), where the
+// tags are not taken out.
+bool isUsuallyKana(const WordEntry& entry)
+{
+    for (const EntryInfo* info : entry.info) {
+        if (info->abbreviation == "uk") {
+            return true;
+        }
+    }
+    for (int i = 0; i < entry.meaningsSize; ++i) {
+        if (entry.meanings[i].find("(uk)") != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 struct DictionaryLookup::Source
@@ -69,7 +87,7 @@ void DictionaryLookup::refresh()
 }
 
 void DictionaryLookup::find(const wchar_t* text, std::size_t length,
-                            std::vector<std::shared_ptr<const WordEntry>>* entries)
+                            std::vector<FoundEntry>* entries)
 {
     entries->clear();
     for (const Source& source : sources) {
@@ -79,9 +97,9 @@ void DictionaryLookup::find(const wchar_t* text, std::size_t length,
         }
         source.table->find(text, length, &records);
         for (int record : records) {
-            std::shared_ptr<const WordEntry> entry = entryAt(source, record);
-            if (entry) {
-                entries->push_back(std::move(entry));
+            const FoundEntry& found = entryAt(source, record);
+            if (found.entry) {
+                entries->push_back(found);
             }
         }
     }
@@ -102,7 +120,7 @@ std::size_t DictionaryLookup::possiblePrefix(const wchar_t* text, std::size_t le
 }
 
 // The entry of an indexed line, read once and then kept.
-std::shared_ptr<const WordEntry> DictionaryLookup::entryAt(const Source& source, int record)
+const FoundEntry& DictionaryLookup::entryAt(const Source& source, int record)
 {
     const uint64_t key = (static_cast<uint64_t>(source.position) << 32) | static_cast<uint32_t>(record);
     auto cached = entryCache.find(key);
@@ -116,13 +134,13 @@ std::shared_ptr<const WordEntry> DictionaryLookup::entryAt(const Source& source,
         entry->dictionaryName = source.dictionary->name;
         entry->dictionaryIndex = source.position;
     }
-    entryCache.emplace(key, entry);
-    return entry;
+    const bool usuallyKana = entry && isUsuallyKana(*entry);
+    return entryCache.emplace(key, FoundEntry{std::move(entry), usuallyKana}).first->second;
 }
 
 // Dictionaries without an index of their own answer through an exact search.
 void DictionaryLookup::findBySearch(const Source& source, const std::wstring& text,
-                                    std::vector<std::shared_ptr<const WordEntry>>* entries)
+                                    std::vector<FoundEntry>* entries)
 {
     WordDictionary::SearchOptions options;
     options.searchFlags = WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA;
@@ -133,7 +151,7 @@ void DictionaryLookup::findBySearch(const Source& source, const std::wstring& te
     for (WordEntry* entry : *found) {
         entry->dictionaryName = source.dictionary->name;
         entry->dictionaryIndex = source.position;
-        entries->push_back(std::shared_ptr<const WordEntry>(entry));
+        entries->push_back(FoundEntry{std::shared_ptr<const WordEntry>(entry), isUsuallyKana(*entry)});
     }
 }
 

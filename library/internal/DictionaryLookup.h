@@ -22,6 +22,14 @@ namespace internal {
 
 class HeadwordTable;
 
+// An entry found, with what the reader asks of it again and again.
+struct FoundEntry
+{
+    std::shared_ptr<const WordEntry> entry;
+    // Marked "usually written in kana" (as a tag or inside a gloss).
+    bool usuallyKana;
+};
+
 class DictionaryLookup
 {
 public:
@@ -37,8 +45,7 @@ public:
 
     // The entries whose headword or reading is exactly the `length`
     // characters at `text`: in dictionary order, then file order.
-    void find(const wchar_t* text, std::size_t length,
-              std::vector<std::shared_ptr<const WordEntry>>* entries);
+    void find(const wchar_t* text, std::size_t length, std::vector<FoundEntry>* entries);
 
     // How many of the first `length` characters at `text` may begin a
     // headword or reading: beyond it none does.
@@ -50,14 +57,14 @@ public:
 private:
     struct Source;
     void findBySearch(const Source& source, const std::wstring& text,
-                      std::vector<std::shared_ptr<const WordEntry>>* entries);
-    std::shared_ptr<const WordEntry> entryAt(const Source& source, int record);
+                      std::vector<FoundEntry>* entries);
+    const FoundEntry& entryAt(const Source& source, int record);
 
     WordDictionaryCollection* collection;
     std::vector<Source> sources;
     std::map<const WordDictionary*, std::unique_ptr<HeadwordTable>> tables;
     // Entries read so far, by dictionary position and record number.
-    std::unordered_map<uint64_t, std::shared_ptr<const WordEntry>> entryCache;
+    std::unordered_map<uint64_t, FoundEntry> entryCache;
     std::vector<int> records;  // reused by find
     std::size_t longest = 0;
 };
