@@ -44,7 +44,13 @@ const char* const edictLines =
     "ＣＤ [シーディー] /(n) compact disc/(P)/\n"
     "全て [すべて] /(n-adv) (uk) all/(P)/\n"
     "熨す [のす] /(v5s) to smooth out/\n"
-    "行く [いく] /(v5k-s,vi) to go/(P)/\n";
+    "行く [いく] /(v5k-s,vi) to go/(P)/\n"
+    "個々 [ここ] /(n) individual/(P)/\n"
+    "此処 [ここ] /(pn) (1) (uk) here/(2) (uk) this point/(P)/\n"
+    "で /(prt) at/(P)/\n"
+    "鳩 [はと] /(n) pigeon/(P)/\n"
+    "迚も [とても] /(adv) (1) (uk) very/(2) (uk) (not) at all/\n"
+    "ても /(prt) even if/\n";
 
 // A token as the cases write it: "?" before an unknown run, "_" before
 // spaces, "surface>dictionary form" for a word not written as the
@@ -134,6 +140,8 @@ TEST_F(TextReaderTest, SplitsSentencesIntoDictionaryWords)
         {"猫舌です", "猫舌|です"},  // the longest word, not 猫 and 舌
         {"はできません", "は|できません>できる"},  // not 派手 and 来る
         {"猫のすべて", "猫|の|すべて"},  // not 熨す
+        {"猫はとても", "猫|は|とても"},  // not 鳩 and ても
+        {"此処で", "此処|で"},
         {"東京に行った", "東京|に|行った>行く"},
         {"ファイルシステム", "ファイル|システム"},
         {"ファイルシステムヌーボ", "ファイル|システム|?ヌーボ"},
@@ -185,6 +193,11 @@ TEST_F(TextReaderTest, TokensCarryTheEntryTheDictionaryFormTheReadingAndTheReaso
     ASSERT_EQ(tokens.size(), 1u);
     EXPECT_EQ(tokens[0].dictionaryForm, wide("する"));
     EXPECT_EQ(tokens[0].entry->word, wide("為る"));
+    // Also when the mark stands inside the glosses, after a sense number.
+    tokens = reader.read(wide("ここで"));
+    ASSERT_EQ(tokens.size(), 2u);
+    EXPECT_EQ(tokens[0].entry->word, wide("此処"));
+    EXPECT_EQ(tokens[0].dictionaryForm, wide("ここ"));
 }
 
 TEST_F(TextReaderTest, UsesOnlyEnabledLoadedDictionariesAndFollowsReloads)
