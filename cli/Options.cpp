@@ -24,10 +24,6 @@ const char* const usageText =
     "       --match-all-info     | All of the info filters must be matched.\n"
     "       --no-convert-to-kana | Do not convert the search text to kana before searching.\n"
     "       --no-match-all-info  | Not all of the info filters must be matched.\n"
-    "       --order <order>      | Order the word results.  <order> may be 'reading' (the default) or\n"
-    "                            | 'relevance': words as typed first, then dictionary forms of the\n"
-    "                            | inflected word with fewer steps first, common words first; a fuzzy\n"
-    "                            | search then uses the deinflection rules and names their reasons.\n"
     "   -o  --output <format>    | Change the result output format.  <format> may be 'text' or 'xml'.\n"
     "       --search-common      | Search only for common text.\n"
     "       --search-defaults    | Shortcut for --search-kana, --search-word.\n"
@@ -47,8 +43,6 @@ const char* const usageText =
     "      dexaru2 search '*iku*'\n"
     "   To limit that search to nouns,\n"
     "      dexaru2 search '*iku*' --searach-info 'n'\n"
-    "   To find the dictionary form of an inflected word, the most relevant first,\n"
-    "      dexaru2 --order relevance --search-defaults --search-fuzzy search 'ikimashita'\n"
     "   To list the parts of speech available for searching,\n"
     "      dexaru2 list parts-of-speech\n";
 

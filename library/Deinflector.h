@@ -33,11 +33,11 @@ public:
     };
 
     /// The classes of the text as typed.
-    static const uint64_t ALL_CLASSES = ~uint64_t(0);
+    static constexpr uint64_t ALL_CLASSES = ~uint64_t(0);
     /// A walk never goes deeper than this many rules.
-    static const int MAX_STEPS = 12;
+    static constexpr int MAX_STEPS = 12;
     /// A walk stops adding candidates beyond this many (with a log message).
-    static const int MAX_CANDIDATES = 2000;
+    static constexpr int MAX_CANDIDATES = 2000;
 
     /// An engine without rules: every text deinflects to itself only.
     Deinflector();
