@@ -71,4 +71,15 @@ QString bulleted(const QStringList& items)
     return html + QStringLiteral("</ul>");
 }
 
+QString inflection(const std::wstring& typed, const std::vector<std::string>& reasons)
+{
+    if (typed.empty() || reasons.empty())
+        return QString();
+    QStringList names;
+    for (const std::string& reason : reasons)
+        names << QString::fromStdString(reason);
+    return QStringLiteral("< ") + wide(typed) + QStringLiteral(": ")
+           + names.join(QStringLiteral(", "));
+}
+
 }  // namespace entrytext

@@ -23,6 +23,10 @@ QStringList meanings(const WordEntry& entry);
 // Each item of the list between "<li>" and "</li>", all inside "<ul>".
 QString bulleted(const QStringList& items);
 QStringList wideList(const std::vector<std::wstring>& list);
+// How a word was met, as plain text: "< 飲ませられなかった: causative,
+// passive, negative, past"; empty when nothing was typed (the word as the
+// dictionary writes it) or nothing was peeled off.
+QString inflection(const std::wstring& typed, const std::vector<std::string>& reasons);
 
 }  // namespace entrytext
 

@@ -10,6 +10,7 @@ WordHover::WordHover(QWidget* parent)
     : QDialog(parent, Qt::FramelessWindowHint), ui(new Ui::WordHover)
 {
     ui->setupUi(this);
+    ui->reasons->hide();
 }
 
 WordHover::~WordHover()
@@ -21,15 +22,24 @@ void WordHover::setInfo(WordEntry* entry)
 {
     if (entry == nullptr)
         return;
-    ui->word->setText(entrytext::wide(entry->word));
-    ui->kana->setText(showRomaji ? QString::fromStdString(entry->kanaRomaji)
-                                 : entrytext::wide(entry->kana));
+    setInfo(*entry, entry->deinflectedFrom, entry->deinflectionReasons);
+}
+
+void WordHover::setInfo(const WordEntry& entry, const std::wstring& typed,
+                        const std::vector<std::string>& reasons)
+{
+    ui->word->setText(entrytext::wide(entry.word));
+    ui->kana->setText(showRomaji ? QString::fromStdString(entry.kanaRomaji)
+                                 : entrytext::wide(entry.kana));
+    const QString inflection = entrytext::inflection(typed, reasons);
+    ui->reasons->setText(inflection);
+    ui->reasons->setVisible(!inflection.isEmpty());
     QStringList tags;
-    for (const EntryInfo* info : entry->info)
+    for (const EntryInfo* info : entry.info)
         tags << entrytext::dictionary(info->text);
     ui->info->setText(entrytext::bulleted(tags));
-    ui->meanings->setText(entrytext::bulleted(entrytext::meanings(*entry)));
-    for (QLabel* label : {ui->word, ui->kana, ui->info, ui->meanings})
+    ui->meanings->setText(entrytext::bulleted(entrytext::meanings(entry)));
+    for (QLabel* label : {ui->word, ui->kana, ui->reasons, ui->info, ui->meanings})
         label->adjustSize();
     adjustSize();
 }

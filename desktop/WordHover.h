@@ -1,11 +1,15 @@
 // The pop-up that shows one word entry in full while the mouse rests on a
-// row of the word result table. It only borrows the entry it shows.
+// row of the word result table or on a word of the reader. It only borrows
+// the entry it shows.
 #ifndef DEXARU_DESKTOP_WORDHOVER_H
 #define DEXARU_DESKTOP_WORDHOVER_H
 
 #include "CanShowRomaji.h"
 
 #include <QDialog>
+
+#include <string>
+#include <vector>
 
 class WordEntry;
 
@@ -21,8 +25,14 @@ public:
     explicit WordHover(QWidget* parent = nullptr);
     ~WordHover() override;
 
-    // Shows the entry's word, reading, tags and meanings; null changes nothing.
+    // Shows the entry's word, reading, tags and meanings, and for an entry a
+    // search found through deinflection the form typed and its inflections;
+    // null changes nothing.
     void setInfo(WordEntry* entry);
+    // The same for an entry met as `typed` in a text, reached through the
+    // inflections `reasons` (none: the word as the dictionary writes it).
+    void setInfo(const WordEntry& entry, const std::wstring& typed,
+                 const std::vector<std::string>& reasons);
 
 private:
     Ui::WordHover* ui;

@@ -1,0 +1,77 @@
+// The "Read" panel: a dock with a text field and below it the text split
+// into its words, each drawn with its reading above it and, when inflected,
+// its dictionary form below. Clicking a word asks for a search of its
+// dictionary form (wordChosen); resting the mouse on one shows the word
+// pop-up with the entry and the inflections. The panel borrows the text
+// reader, which must outlive it; the tokens it shows hold their entries
+// themselves, so they stay valid whatever the reader does next.
+#ifndef DEXARU_DESKTOP_READERPANEL_H
+#define DEXARU_DESKTOP_READERPANEL_H
+
+#include "TextToken.h"
+
+#include <QDockWidget>
+#include <QString>
+#include <QTimer>
+
+#include <vector>
+
+class QHelpEvent;
+class QListWidgetItem;
+class TextReader;
+class WordHover;
+
+namespace Ui {
+class ReaderPanel;
+}
+
+class ReaderPanel : public QDockWidget
+{
+    Q_OBJECT
+
+public:
+    // The text is read this long after the last key typed into the field.
+    static const int TYPING_RESTS_MS = 250;
+
+    explicit ReaderPanel(QWidget* parent = nullptr);
+    ~ReaderPanel() override;
+    ReaderPanel(const ReaderPanel&) = delete;
+    ReaderPanel& operator=(const ReaderPanel&) = delete;
+
+    // Borrows the reader; null shows no words.
+    void setReader(TextReader* reader);
+    // Puts the text into the field and shows its words at once.
+    void showText(const QString& text);
+    // How many words and unknown runs (not spaces nor punctuation) the
+    // reader finds in a text; 0 without a reader. Shows nothing.
+    int wordCount(const QString& text);
+    // The tokens shown, one per item of the word list, in order.
+    const std::vector<TextToken>& tokens() const;
+
+signals:
+    // A word of the list was clicked: its form as the dictionary lists it.
+    void wordChosen(QString dictionaryForm);
+
+public slots:
+    // Reads the field's text and shows its words.
+    void readText();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showTokens(std::vector<TextToken> tokens);
+    void chooseItem(QListWidgetItem* item);
+    const TextToken* tokenOf(const QListWidgetItem* item) const;
+    void answerToolTip(const QHelpEvent* event);
+    void hideHover();
+
+    Ui::ReaderPanel* ui;
+    TextReader* reader;
+    std::vector<TextToken> shown;
+    WordHover* hover;
+    QListWidgetItem* hoverItem;
+    QTimer typingRested;
+};
+
+#endif

@@ -1,0 +1,102 @@
+#include "ReaderWordDelegate.h"
+
+#include "TextToken.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+const int PADDING = 3;
+
+QColor colourOf(int kind, const QPalette& palette)
+{
+    if (kind == TextToken::WORD) {
+        // Blue as in the word table, lighter where the background is dark.
+        const bool dark = palette.color(QPalette::Base).lightness() < 128;
+        return dark ? QColor(128, 160, 255) : QColor(0, 0, 255);
+    }
+    return palette.color(QPalette::Text);
+}
+
+}  // namespace
+
+QFont ReaderWordDelegate::largeFont(const QFont& base)
+{
+    QFont font = base;
+    font.setPointSizeF(base.pointSizeF() * 1.6);
+    return font;
+}
+
+QFont ReaderWordDelegate::smallFont(const QFont& base)
+{
+    QFont font = base;
+    font.setPointSizeF(base.pointSizeF() * 0.9);
+    return font;
+}
+
+ReaderWordDelegate::Lines ReaderWordDelegate::linesOf(const QModelIndex& index)
+{
+    Lines lines;
+    lines.written = index.data(Qt::DisplayRole).toString();
+    const QString reading = index.data(READING_ROLE).toString();
+    const QString dictionaryForm = index.data(DICTIONARY_FORM_ROLE).toString();
+    if (!dictionaryForm.isEmpty() && dictionaryForm != lines.written)
+        lines.below = dictionaryForm;
+    if (reading != lines.written && reading != dictionaryForm)
+        lines.above = reading;
+    // A run of spaces or a line end takes the room of one space.
+    if (index.data(KIND_ROLE).toInt() == TextToken::SPACE)
+        lines.written = QStringLiteral(" ");
+    return lines;
+}
+
+QSize ReaderWordDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const
+{
+    const Lines lines = linesOf(index);
+    const QFontMetrics large(largeFont(option.font));
+    const QFontMetrics small(smallFont(option.font));
+    const int width = std::max({large.horizontalAdvance(lines.written),
+                                small.horizontalAdvance(lines.above),
+                                small.horizontalAdvance(lines.below)});
+    return QSize(width + 2 * PADDING, large.height() + 2 * small.height() + 2 * PADDING);
+}
+
+void ReaderWordDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const
+{
+    QStyleOptionViewItem background = option;
+    initStyleOption(&background, index);
+    background.text.clear();
+    const QWidget* widget = option.widget;
+    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &background, painter, widget);
+
+    const Lines lines = linesOf(index);
+    const QFont large = largeFont(option.font);
+    const QFont small = smallFont(option.font);
+    const int smallHeight = QFontMetrics(small).height();
+    const int largeHeight = QFontMetrics(large).height();
+    const QRect area = option.rect.adjusted(PADDING, PADDING, -PADDING, -PADDING);
+    const QRect top(area.left(), area.top(), area.width(), smallHeight);
+    const QRect middle(area.left(), top.bottom() + 1, area.width(), largeHeight);
+    const QRect bottom(area.left(), middle.bottom() + 1, area.width(), smallHeight);
+    const QPalette& palette = option.palette;
+
+    painter->save();
+    painter->setFont(small);
+    painter->setPen(palette.color(QPalette::Base).lightness() < 128 ? QColor(96, 208, 96)
+                                                                     : QColor(0, 140, 0));
+    painter->drawText(top, Qt::AlignHCenter | Qt::AlignBottom, lines.above);
+    painter->setFont(large);
+    painter->setPen(colourOf(index.data(KIND_ROLE).toInt(), palette));
+    painter->drawText(middle, Qt::AlignHCenter | Qt::AlignVCenter, lines.written);
+    painter->setFont(small);
+    painter->setPen(palette.color(QPalette::PlaceholderText));
+    painter->drawText(bottom, Qt::AlignHCenter | Qt::AlignTop, lines.below);
+    painter->restore();
+}
