@@ -58,6 +58,8 @@ public slots:
     void copyOnReadings();
     void copyKunReadings();
     void copyMeaning();
+    // Opens the stroke-order window for the selected kanji.
+    void showStrokeOrder();
 
 protected:
     // Hides the pop-up on wheel events, which the viewport answers itself.
@@ -74,6 +76,9 @@ private:
 
     // The item under the last tool-tip event; forgotten on leave and new results.
     QTableWidgetItem* hoverItem;
+    // "Show stroke order" and the separator before it, shown only where the
+    // stroke-order font is installed, which is asked when the menu opens.
+    QList<QAction*> strokeOrderActions;
 };
 
 #endif
