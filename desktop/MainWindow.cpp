@@ -2,48 +2,19 @@
 
 #include "About.h"
 #include "AddDictionary.h"
-#include "Edict.h"
 #include "Log.h"
 #include "ManageDictionaries.h"
 #include "PartsOfSpeechListItem.h"
+#include "Preferences.h"
 #include "Romaji.h"
 #include "Settings.h"
 #include "ui_MainWindow.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFile>
-#include <QSettings>
-#include <QSplitter>
 #include <QTextCursor>
 
-#include <algorithm>
-
 namespace {
-
-const QString preferencesFile = QStringLiteral("preferences.ini");
-
-QByteArray nameOf(const QSettings& preferences)
-{
-    return preferences.fileName().toLocal8Bit();
-}
-
-// QSettings lists groups as strings, where "10" sorts before "2"; rows are
-// restored in the order they were saved.
-void sortNumerically(QStringList& groups)
-{
-    std::stable_sort(groups.begin(), groups.end(), [](const QString& a, const QString& b) {
-        bool aIsNumber = false;
-        bool bIsNumber = false;
-        const int aNumber = a.toInt(&aIsNumber);
-        const int bNumber = b.toInt(&bIsNumber);
-        if (aIsNumber && bIsNumber)
-            return aNumber < bNumber;
-        if (aIsNumber != bIsNumber)
-            return aIsNumber;
-        return a < b;
-    });
-}
 
 bool isChecked(const QCheckBox* box)
 {
@@ -61,6 +32,9 @@ MainWindow::MainWindow(QWidget* parent)
       settingsDialog(new Settings)
 {
     ui->setupUi(this);
+    preferences = std::make_unique<Preferences>(
+        Preferences::Widgets{this, ui->dictionaryList, ui->searchSettingsContainer, ui->imeButton,
+                             ui->radicalList, settingsDialog.get()});
     settingsDialog->setup();
     ui->wordResults->setup();
     ui->characterResults->setup();
@@ -335,181 +309,11 @@ void MainWindow::showCharacterResult(CharacterResult* result)
 
 void MainWindow::readSettings()
 {
-    QSettings preferences(preferencesFile, QSettings::IniFormat);
-    Log::write(7, "%s: Reading settings from '%s'...", "readSettings",
-               nameOf(preferences).constData());
-
-    restoreGeometry(preferences.value("window/geometry").toByteArray());
-    restoreState(preferences.value("window/state").toByteArray());
-    preferences.beginGroup("window/splitters");
-    for (const QString& name : preferences.childGroups()) {
-        const QByteArray splitterName = name.toUtf8();
-        Log::write(7, "%s: Looking for a splitter called '%s' to restore.", "readSettings",
-                   splitterName.constData());
-        auto* splitter = findChild<QSplitter*>(name);
-        if (!splitter)
-            continue;
-        Log::write(7, "%s: Found splitter '%s'.", "readSettings", splitterName.constData());
-        splitter->restoreGeometry(preferences.value(name + "/geometry").toByteArray());
-        splitter->restoreState(preferences.value(name + "/state").toByteArray());
-    }
-    preferences.endGroup();
-
-    readDictionaries(preferences);
-    readSearchOptions(preferences);
-    ui->imeButton->setChecked(preferences.value("ime/on", 0).toInt() != 0);
-    readFonts(preferences);
-    ui->radicalList->setSearchOnSelect(
-        preferences.value("radicals/searchOnSelect", false).toBool());
-}
-
-// Names are UTF-8 text, as the library holds them; file names are in the
-// local 8-bit encoding of the file system.
-void MainWindow::readDictionaries(QSettings& preferences)
-{
-    preferences.beginGroup("dictionaries/word");
-    QStringList rows = preferences.childGroups();
-    sortNumerically(rows);
-    for (const QString& row : rows) {
-        auto* dictionary = new Edict;
-        dictionary->setName(preferences.value(row + "/name").toString().toStdString());
-        dictionary->setFilename(
-            QFile::encodeName(preferences.value(row + "/filename").toString()).toStdString());
-        if (preferences.value(row + "/enabled", 0).toInt() != 0) {
-            Log::write(7, "%s: Enabling dictionary '%s'...", "readSettings",
-                       dictionary->getName().c_str());
-            dictionary->enable();
-        } else {
-            Log::write(7, "%s: Disabling dictionary '%s'...", "readSettings",
-                       dictionary->getName().c_str());
-            dictionary->disable();
-        }
-        emit wordDictionaryAdded(dictionary);
-    }
-    preferences.endGroup();
-}
-
-void MainWindow::readSearchOptions(QSettings& preferences)
-{
-    preferences.beginGroup("settings/check");
-    for (const QString& name : preferences.childKeys()) {
-        if (auto* box = ui->searchSettingsContainer->findChild<QCheckBox*>(name))
-            box->setChecked(preferences.value(name).toInt() != 0);
-    }
-    preferences.endGroup();
-
-    preferences.beginGroup("settings/text");
-    for (const QString& name : preferences.childKeys()) {
-        if (auto* edit = ui->searchSettingsContainer->findChild<QPlainTextEdit*>(name))
-            edit->setPlainText(preferences.value(name).toString());
-    }
-    preferences.endGroup();
-}
-
-// Each font starts from the toolkit's default, so that an empty family
-// leaves the default family in place rather than the previous font's.
-void MainWindow::readFonts(QSettings& preferences)
-{
-    struct NamedFont
-    {
-        const char* familyKey;
-        const char* sizeKey;
-        int defaultSize;
-        void (Settings::*apply)(QFont);
-    };
-    const NamedFont namedFonts[] = {
-        {"fonts/characterFont", "fonts/characterFontSize", 42, &Settings::setCharacterFont},
-        {"fonts/wordFont", "fonts/wordFontSize", 16, &Settings::setWordFont},
-        {"fonts/generalFont", "fonts/generalFontSize", 10, &Settings::setGeneralFont},
-    };
-    for (const NamedFont& named : namedFonts) {
-        QFont font;
-        const int size = preferences.value(named.sizeKey, named.defaultSize).toInt();
-        font.setPointSize(size > 0 ? size : named.defaultSize);
-        const QString family = preferences.value(named.familyKey).toString();
-        if (!family.isEmpty())
-            font.setFamily(family);
-        (settingsDialog.get()->*named.apply)(font);
-    }
-    const int radicalSize = preferences.value("fonts/radicalFontSize", 32).toInt();
-    settingsDialog->radicalFont.setPointSize(radicalSize > 0 ? radicalSize : 32);
-    settingsDialog->loadFromFonts();
+    preferences->read([this](WordDictionary* dictionary) { emit wordDictionaryAdded(dictionary); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    QSettings preferences(preferencesFile, QSettings::IniFormat);
-    Log::write(7, "%s: Saving settings to '%s'...", "closeEvent", nameOf(preferences).constData());
-
-    preferences.remove("window");
-    preferences.setValue("window/geometry", saveGeometry());
-    preferences.setValue("window/state", saveState());
-    for (QSplitter* splitter : findChildren<QSplitter*>()) {
-        const QString key = "window/splitters/" + splitter->objectName();
-        preferences.setValue(key + "/state", splitter->saveState());
-        preferences.setValue(key + "/geometry", splitter->saveGeometry());
-    }
-
-    writeDictionaries(preferences);
-    writeSearchOptions(preferences);
-    preferences.remove("ime");
-    preferences.setValue("ime/on", ui->imeButton->isChecked() ? 1 : 0);
-    writeFonts(preferences);
-    preferences.remove("radicals");
-    preferences.setValue("radicals/searchOnSelect", ui->radicalList->searchOnSelect);
-
-    preferences.sync();
-    if (preferences.status() != QSettings::NoError)
-        Log::write(3, "%s: Could not write the settings to '%s'.", "closeEvent",
-                   nameOf(preferences).constData());
+    preferences->write();
     QMainWindow::closeEvent(event);
-}
-
-void MainWindow::writeDictionaries(QSettings& preferences)
-{
-    preferences.remove("dictionaries/word");
-    for (int row = 0; row < ui->dictionaryList->count(); ++row) {
-        auto* dictionary =
-            ui->dictionaryList->item(row)->data(Qt::UserRole).value<WordDictionary*>();
-        if (!dictionary)
-            continue;
-        const QString group = QStringLiteral("dictionaries/word/%1/").arg(row);
-        preferences.setValue(group + "name", QString::fromStdString(dictionary->getName()));
-        preferences.setValue(group + "filename",
-                             QFile::decodeName(dictionary->getFilename().c_str()));
-        preferences.setValue(group + "enabled", dictionary->isEnabled() ? 1 : 0);
-    }
-    preferences.remove("dictionaries/check");
-}
-
-void MainWindow::writeSearchOptions(QSettings& preferences)
-{
-    // Not removed first: keys of check boxes that no longer exist stay.
-    preferences.beginGroup("settings/check");
-    const QList<QCheckBox*> boxes = ui->searchSettingsContainer->findChildren<QCheckBox*>();
-    Log::write(7, "%s: Found %d QCheckBox children.", "closeEvent", int(boxes.size()));
-    for (const QCheckBox* box : boxes)
-        preferences.setValue(box->objectName(), box->isChecked() ? 1 : 0);
-    preferences.endGroup();
-
-    preferences.remove("settings/text");
-    preferences.beginGroup("settings/text");
-    const QList<QPlainTextEdit*> edits =
-        ui->searchSettingsContainer->findChildren<QPlainTextEdit*>();
-    Log::write(7, "%s: Found %d QPlainTextEdit children.", "closeEvent", int(edits.size()));
-    for (const QPlainTextEdit* edit : edits)
-        preferences.setValue(edit->objectName(), edit->toPlainText());
-    preferences.endGroup();
-}
-
-void MainWindow::writeFonts(QSettings& preferences)
-{
-    preferences.remove("fonts");
-    preferences.setValue("fonts/characterFont", settingsDialog->characterFont.family());
-    preferences.setValue("fonts/characterFontSize", settingsDialog->characterFont.pointSize());
-    preferences.setValue("fonts/wordFont", settingsDialog->wordFont.family());
-    preferences.setValue("fonts/wordFontSize", settingsDialog->wordFont.pointSize());
-    preferences.setValue("fonts/generalFont", settingsDialog->generalFont.family());
-    preferences.setValue("fonts/generalFontSize", settingsDialog->generalFont.pointSize());
-    preferences.setValue("fonts/radicalFontSize", settingsDialog->radicalFont.pointSize());
 }

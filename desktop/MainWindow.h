@@ -2,7 +2,7 @@
 // parts-of-speech filter, the dictionary list, both result tables and the
 // radical list. It turns its controls into searches by signal and shows the
 // results Core sends back; the tables own those results. It owns its widgets
-// and the four dialogs, and keeps its state in "preferences.ini".
+// and the four dialogs; Preferences keeps their state in "preferences.ini".
 #ifndef DEXARU_DESKTOP_MAINWINDOW_H
 #define DEXARU_DESKTOP_MAINWINDOW_H
 
@@ -19,8 +19,8 @@ class About;
 class AddDictionary;
 class Core;
 class ManageDictionaries;
+class Preferences;
 class QListWidgetItem;
-class QSettings;
 class Settings;
 
 namespace Ui {
@@ -85,18 +85,12 @@ private:
     QString searchText() const;
     WordDictionary::SearchOptions searchOptionsFromControls() const;
 
-    void readDictionaries(QSettings& preferences);
-    void readSearchOptions(QSettings& preferences);
-    void readFonts(QSettings& preferences);
-    void writeDictionaries(QSettings& preferences);
-    void writeSearchOptions(QSettings& preferences);
-    void writeFonts(QSettings& preferences);
-
     Ui::MainWindow* ui;
     std::unique_ptr<About> aboutDialog;
     std::unique_ptr<AddDictionary> addDictionaryDialog;
     std::unique_ptr<ManageDictionaries> manageDictionariesDialog;
     std::unique_ptr<Settings> settingsDialog;
+    std::unique_ptr<Preferences> preferences;
 };
 
 #endif
