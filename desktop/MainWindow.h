@@ -17,11 +17,16 @@
 
 class About;
 class AddDictionary;
+class ClipboardWatcher;
 class Core;
 class ManageDictionaries;
 class Preferences;
+class QAction;
 class QListWidgetItem;
+class SearchAsYouType;
+class SearchHistory;
 class Settings;
+struct HistoryEntry;
 
 namespace Ui {
 class MainWindow;
@@ -84,6 +89,18 @@ private:
     void toggleCheckMarks(bool visibleOnly);
     QString searchText() const;
     WordDictionary::SearchOptions searchOptionsFromControls() const;
+    // Turns romaji into kana if asked and searches with the boxes' options.
+    void runSearch(QString text, bool whileTyping);
+    void emitSearch(const QString& text, const WordDictionary::SearchOptions& options);
+
+    // History, looking up copied text and searching while typing.
+    void setupLearnerTools();
+    void readLearnerTools();
+    void writeLearnerTools();
+    void putInSearchBox(const QString& text);
+    void rerun(const HistoryEntry& entry);
+    void restoreOptions(const WordDictionary::SearchOptions& options);
+    void recordKanjiSearch(const std::set<wchar_t>& characters, bool provisional);
 
     Ui::MainWindow* ui;
     std::unique_ptr<About> aboutDialog;
@@ -91,6 +108,11 @@ private:
     std::unique_ptr<ManageDictionaries> manageDictionariesDialog;
     std::unique_ptr<Settings> settingsDialog;
     std::unique_ptr<Preferences> preferences;
+    SearchHistory* history;  // children of the window
+    ClipboardWatcher* clipboardWatcher;
+    SearchAsYouType* asYouType;
+    QAction* lookUpCopiedText;
+    bool searchingWhileTyping;  // the search being emitted comes from typing
 };
 
 #endif
