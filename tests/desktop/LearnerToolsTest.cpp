@@ -8,9 +8,18 @@
 #include "SearchHistory.h"
 #include "StrokeOrderView.h"
 
+#include "CharacterEntry.h"
+#include "CharacterHover.h"
+#include "DesktopProgram.h"
 #include "FixtureFiles.h"
+#include "QCharacterResultTable.h"
+#include "QRadicalList.h"
+#include "QWordResultTable.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QMainWindow>
@@ -59,6 +68,29 @@ QStringList menuTexts(const QMenu& menu)
             texts << (action->isSeparator() ? QStringLiteral("--") : action->text());
     }
     return texts;
+}
+
+// The boxes of the search group checked (all others unchecked) and the limit.
+void setBoxes(fixtures::DesktopProgram& program, const QStringList& checked, const QString& limit)
+{
+    for (QCheckBox* box : program.find<QWidget>("searchSettingsContainer")->findChildren<QCheckBox*>())
+        box->setChecked(checked.contains(box->objectName()));
+    program.find<QPlainTextEdit>("limitText")->setPlainText(limit);
+}
+
+QStringList checkedBoxes(fixtures::DesktopProgram& program)
+{
+    QStringList checked;
+    for (QCheckBox* box : program.find<QWidget>("searchSettingsContainer")->findChildren<QCheckBox*>())
+        if (box->isChecked())
+            checked << box->objectName();
+    checked.sort();
+    return checked;
+}
+
+QString searchedText(const QSignalSpy& searches, int index = -1)
+{
+    return searches.at(index < 0 ? searches.count() - 1 : index).at(0).toString();
 }
 
 }  // namespace
@@ -304,6 +336,185 @@ private slots:
         box.clear();
         QTest::qWait(SearchAsYouType::QUIET_MS + 100);
         QCOMPARE(due.count(), 0);
+    }
+
+    void backAfterThreeSearchesRestoresTheSecondsTextAndOptions()
+    {
+        fixtures::FixtureDir dir;
+        fixtures::writeDataFiles(dir);
+        fixtures::DesktopProgram program(dir.path());
+        program.addDictionary("edict");
+        QSignalSpy searches(&program.window, &MainWindow::search);
+        auto* box = program.find<QPlainTextEdit>("searchText");
+        const struct {
+            QStringList checked;
+            QString limit, typed;
+        } searchesMade[] = {
+            {{"romajiToKana", "searchInWord", "searchInKana", "allowLimit"}, "200", "neko"},
+            {{"romajiToKana", "searchInKana", "fuzzySearch", "commonOnly", "allowLimit"}, "7", "inu"},
+            {{"searchInMeanings"}, "200", "cat"},
+        };
+        for (const auto& made : searchesMade) {
+            setBoxes(program, made.checked, made.limit);
+            box->setPlainText(made.typed);
+            program.find<QPushButton>("searchButton")->click();
+        }
+        const WordDictionary::SearchOptions second = searches.at(1).at(1).value<WordDictionary::SearchOptions>();
+
+        auto* back = program.find<QAction>("actionBack");
+        auto* forward = program.find<QAction>("actionForward");
+        QVERIFY(back && forward && back->isEnabled() && !forward->isEnabled());
+        back->trigger();
+        QCOMPARE(searches.count(), 4);
+        QCOMPARE(searchedText(searches), QString("いぬ"));
+        QCOMPARE(box->toPlainText(), QString("いぬ"));
+        const auto restored = searches.last().at(1).value<WordDictionary::SearchOptions>();
+        QCOMPARE(restored.searchFlags, second.searchFlags);
+        QCOMPARE(restored.commonFilter, 1);
+        QCOMPARE(restored.limit, 7);
+        // The text is kana already: the romaji box stays as the last search left it.
+        QCOMPARE(checkedBoxes(program), (QStringList{"allowLimit", "commonOnly", "fuzzySearch", "searchInKana"}));
+        QCOMPARE(program.find<QPlainTextEdit>("limitText")->toPlainText(), QString("7"));
+        QCOMPARE(program.find<QTableWidget>("wordResults")->rowCount(), 1);
+
+        // Alt+Right goes forward again; nothing new enters the history.
+        program.window.show();
+        QApplication::setActiveWindow(&program.window);
+        QVERIFY(QTest::qWaitForWindowActive(&program.window));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Right, Qt::AltModifier);
+        QCOMPARE(searchedText(searches), QString("cat"));
+        QCOMPARE(checkedBoxes(program), QStringList{"searchInMeanings"});
+        auto* menu = program.find<QMenu>("menuHistory");
+        QStringList listed;
+        for (QAction* action : menu->actions())
+            if (!action->isSeparator() && action->isVisible())
+                listed << action->text();
+        QCOMPARE(listed, (QStringList{"&Back", "&Forward", "cat", "いぬ", "ねこ", "&Clear history"}));
+    }
+
+    void historyAndTheCopiedTextSwitchSurviveARestart()
+    {
+        fixtures::FixtureDir dir;
+        fixtures::writeDataFiles(dir);
+        {
+            fixtures::DesktopProgram first(dir.path());
+            first.window.readSettings();
+            QVERIFY(!first.find<QAction>("actionLookUpCopiedText")->isChecked());
+            for (const char* typed : {"neko", "inu"}) {
+                first.find<QPlainTextEdit>("searchText")->setPlainText(typed);
+                first.find<QPushButton>("searchButton")->click();
+            }
+            emit first.find<QRadicalList>("radicalList")->kanjiSearched({L'猫', L'犬'});
+            first.find<QAction>("actionLookUpCopiedText")->setChecked(true);
+            QVERIFY(first.window.close());
+        }
+        fixtures::DesktopProgram second(dir.path());
+        second.window.readSettings();
+        QVERIFY(second.find<QAction>("actionLookUpCopiedText")->isChecked());
+        QSignalSpy words(&second.window, &MainWindow::search);
+        QSignalSpy kanji(&second.window, &MainWindow::searchForKanji);
+        second.find<QAction>("actionBack")->trigger();  // the newest: the kanji search
+        QCOMPARE(kanji.count(), 1);
+        QCOMPARE(kanji.last().at(0).value<std::set<wchar_t>>(), (std::set<wchar_t>{L'犬', L'猫'}));
+        second.find<QAction>("actionBack")->trigger();
+        QCOMPARE(searchedText(words), QString("いぬ"));
+        second.find<QAction>("actionClearHistory")->trigger();
+        QVERIFY(!second.find<QAction>("actionBack")->isEnabled());
+        second.find<QAction>("actionLookUpCopiedText")->setChecked(false);
+    }
+
+    void copiedJapaneseTextIsSearchedOnceOwnAndEnglishTextNot()
+    {
+        fixtures::FixtureDir dir;
+        fixtures::writeDataFiles(dir);
+        fixtures::DesktopProgram program(dir.path());
+        program.addDictionary("edict");
+        QSignalSpy searches(&program.window, &MainWindow::search);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText("子猫");
+        QCOMPARE(searches.count(), 0);  // off by default
+
+        program.find<QAction>("actionLookUpCopiedText")->setChecked(true);
+        for (const char* copied : {"猫", "cat", "猫", "ねこ\n"})
+            clipboard->setText(QString::fromUtf8(copied));
+        QCOMPARE(searches.count(), 2);
+        QCOMPARE(searchedText(searches, 0), QString("猫"));
+        QCOMPARE(searchedText(searches, 1), QString("ねこ"));
+        QCOMPARE(program.find<QPlainTextEdit>("searchText")->toPlainText(), QString("ねこ"));
+
+        // "Copy word" of the word table is the program's own copy.
+        auto* wordTable = program.find<QWordResultTable>("wordResults");
+        program.find<QPlainTextEdit>("searchText")->setPlainText("inu");
+        program.find<QPushButton>("searchButton")->click();
+        QCOMPARE(searches.count(), 3);
+        wordTable->selectAll();
+        wordTable->copyWord();
+        QCOMPARE(clipboard->text(), QString("犬"));
+        QCOMPARE(searches.count(), 3);
+        program.find<QAction>("actionLookUpCopiedText")->setChecked(false);
+    }
+
+    void strokeOrderAppearsInTheKanjiPopUpOnlyWithItsFont()
+    {
+        const QString installed = StrokeOrderView::family();
+        CharacterEntry entry;
+        entry.kanji = L'猫';
+        if (!StrokeOrderView::available())
+            QSKIP("The KanjiStrokeOrders font is not installed");
+        for (bool withFont : {false, true}) {
+            StrokeOrderView::setFamily(withFont ? installed : "No Such Font Family For Dexaru");
+            QCharacterResultTable table;
+            table.setup();
+            table.hover->setInfo(&entry);
+            QCOMPARE(table.hover->strokeOrder != nullptr, withFont);
+            QCOMPARE(table.hover->findChildren<StrokeOrderView*>().size(), withFont ? 1 : 0);
+            if (withFont) {
+                QCOMPARE(table.hover->strokeOrder->text(), QString("猫"));
+                QVERIFY(table.hover->strokeOrder->font().pixelSize() >= 120);
+            }
+            QContextMenuEvent opening(QContextMenuEvent::Mouse, QPoint(1, 1), QPoint(1, 1));
+            QAction* showStrokeOrder = table.actions().last();
+            QCOMPARE(showStrokeOrder->text(), QString("Show stroke order"));
+            QApplication::sendEvent(&table, &opening);
+            QCOMPARE(showStrokeOrder->isVisible(), withFont);
+        }
+        StrokeOrderView::setFamily(installed);
+    }
+
+    void searchAsYouTypeSearchesOnceTypingRestsWithTheButtonsOptions()
+    {
+        fixtures::FixtureDir dir;
+        fixtures::writeDataFiles(dir);
+        fixtures::DesktopProgram program(dir.path());
+        program.addDictionary("edict");
+        QSignalSpy searches(&program.window, &MainWindow::search);
+        auto* box = program.find<QPlainTextEdit>("searchText");
+        setBoxes(program, {"romajiToKana", "searchInKana", "allowLimit", "searchAsYouType"}, "9");
+        box->clear();
+        QTest::keyClicks(box, "ne");
+        QTRY_COMPARE(searches.count(), 1);
+        QTest::keyClicks(box, "ko");
+        QTRY_COMPARE(searches.count(), 2);
+        QCOMPARE(searchedText(searches), QString("ねこ"));
+        QCOMPARE(searches.last().at(1).value<WordDictionary::SearchOptions>().limit, 9);
+        QCOMPARE(searches.last().at(1).value<WordDictionary::SearchOptions>().searchFlags,
+                 int(WordDictionary::SEARCH_KANA));
+        QCOMPARE(program.find<QTableWidget>("wordResults")->rowCount(), 1);
+        // Return right after typing searches at once, and the timer does not repeat it.
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, "i");
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(searchedText(searches), QString("ねい"));
+        QTest::qWait(SearchAsYouType::QUIET_MS + 100);
+        QCOMPARE(searches.count(), 3);
+        // Typing left one entry per word in the history.
+        QStringList listed;
+        for (QAction* action : program.find<QMenu>("menuHistory")->actions())
+            if (action->isCheckable())
+                listed << action->text();
+        QCOMPARE(listed, (QStringList{"ねい", "ねこ"}));
     }
 };
 
