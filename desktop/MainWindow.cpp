@@ -373,6 +373,8 @@ void MainWindow::setupLearnerTools()
 
     asYouType = new SearchAsYouType(ui->searchText, this);
     connect(ui->searchAsYouType, &QCheckBox::toggled, asYouType, &SearchAsYouType::setOn);
+    asYouType->setConvertsRomaji(ui->romajiToKana->isChecked());
+    connect(ui->romajiToKana, &QCheckBox::toggled, asYouType, &SearchAsYouType::setConvertsRomaji);
     connect(asYouType, &SearchAsYouType::searchDue, this,
             [this](const QString& text) { runSearch(text, true); });
 

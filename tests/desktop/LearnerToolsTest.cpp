@@ -299,6 +299,18 @@ private slots:
         StrokeOrderView::setFamily(installed);
     }
 
+    void unfinishedRomajiWaits()
+    {
+        const struct {
+            QString typed, searched;
+        } cases[] = {
+            {"hanab", "hana"}, {"han", "ha"}, {"hanabatake", "hanabatake"}, {"h", "h"}, {"xyz", "xyz"},
+            {"neko*", "neko*"}, {"ねこk", "ねこ"}, {"NEK", "NE"}, {"kitte", "kitte"}, {"kit", "ki"},
+        };
+        for (const auto& c : cases)
+            QVERIFY2(SearchAsYouType::withoutUnfinishedRomaji(c.typed) == c.searched, qPrintable(c.typed));
+    }
+
     void searchAsYouTypeWaitsForQuietAndLeavesPendingRomajiOut()
     {
         SearchBox box;
