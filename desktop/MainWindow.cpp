@@ -67,6 +67,21 @@ MainWindow::MainWindow(QWidget* parent)
     togglePartOfSpeechFiltering(Qt::Unchecked);
     ui->searchText->appendPlainText(QStringLiteral("かわ*"));
     setupLearnerTools();
+    adaptToDarkPalette();
+}
+
+// The form draws some text in fixed colours meant for a light window: the
+// "IME" button's grey face and the kanji column's blue. Under a dark
+// palette the button's text would be light on light grey and the blue
+// nearly black on the dark table, so both get colours that read there.
+void MainWindow::adaptToDarkPalette()
+{
+    if (palette().color(QPalette::Window).lightness() >= 128)
+        return;
+    QPalette buttonColours = ui->imeButton->palette();
+    buttonColours.setColor(QPalette::ButtonText, Qt::black);
+    ui->imeButton->setPalette(buttonColours);
+    settingsDialog->setCharacterFontColor(QColor(120, 150, 255));
 }
 
 MainWindow::~MainWindow()

@@ -95,6 +95,7 @@ private:
 
     // History, looking up copied text and searching while typing.
     void setupLearnerTools();
+    void adaptToDarkPalette();
     void readLearnerTools();
     void writeLearnerTools();
     void putInSearchBox(const QString& text);

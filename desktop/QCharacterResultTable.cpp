@@ -247,10 +247,7 @@ void QCharacterResultTable::copyMeaning()
 
 bool QCharacterResultTable::event(QEvent* event)
 {
-    if (event->type() == QEvent::ContextMenu) {
-        for (QAction* action : strokeOrderActions)
-            action->setVisible(StrokeOrderView::available());
-    }
+    showStrokeOrderActionsIfAvailable(event);
     if (hover != nullptr
         && viewsupport::answerHoverEvent<CharacterEntry>(
             this, event, hover, hoverItem,
@@ -260,8 +257,19 @@ bool QCharacterResultTable::event(QEvent* event)
     return QTableWidget::event(event);
 }
 
+// The context menu opens from the viewport and the header, and from the
+// table itself for the keyboard's menu key.
+void QCharacterResultTable::showStrokeOrderActionsIfAvailable(const QEvent* event)
+{
+    if (event->type() != QEvent::ContextMenu)
+        return;
+    for (QAction* action : strokeOrderActions)
+        action->setVisible(StrokeOrderView::available());
+}
+
 bool QCharacterResultTable::viewportEvent(QEvent* event)
 {
+    showStrokeOrderActionsIfAvailable(event);
     if (hover != nullptr) {
         viewsupport::answerViewportEvent(event, hover, hoverItem);
     }

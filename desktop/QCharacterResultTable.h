@@ -67,6 +67,7 @@ protected:
 
 private:
     void fillRow(int row, CharacterEntry* entry);
+    void showStrokeOrderActionsIfAvailable(const QEvent* event);
     // The kanji of the first selected item with an entry, between the given
     // wildcards; empty without such an item.
     QString selectedKanjiPattern(const char* function, const QString& before, const QString& after);
