@@ -2,6 +2,9 @@
 
 #include "About.h"
 #include "AddDictionary.h"
+#include "BackgroundLoading.h"
+#include "BusyCursor.h"
+#include "CharacterHover.h"
 #include "ClipboardWatcher.h"
 #include "HistoryMenu.h"
 #include "Log.h"
@@ -12,14 +15,20 @@
 #include "SearchAsYouType.h"
 #include "SearchHistory.h"
 #include "Settings.h"
+#include "SingleLineField.h"
+#include "WordHover.h"
 #include "ui_MainWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
+#include <QShortcut>
+#include <QStyle>
 #include <QTextCursor>
 
 #include <algorithm>
@@ -40,6 +49,8 @@ MainWindow::MainWindow(QWidget* parent)
       addDictionaryDialog(new AddDictionary),
       manageDictionariesDialog(new ManageDictionaries),
       settingsDialog(new Settings),
+      limitNote(nullptr),
+      searchLimit(-1),
       history(nullptr),
       clipboardWatcher(nullptr),
       asYouType(nullptr),
@@ -61,11 +72,19 @@ MainWindow::MainWindow(QWidget* parent)
     ui->wordResults->generalFont = &settingsDialog->generalFont;
     ui->radicalList->radicalFont = &settingsDialog->radicalFont;
     connectWidgets();
+    setupKeyboard();
     ui->radicalList->setup();
     ui->progressBar->setValue(0);
     ui->progressBar->setEnabled(false);
     togglePartOfSpeechFiltering(Qt::Unchecked);
     ui->searchText->appendPlainText(QStringLiteral("かわ*"));
+    ui->label->setText(
+        tr("Dexaru 2 alpha!  Please send questions, ideas and bug reports to the "
+           "Dexaru project's issue tracker."));
+    ui->menuView->addAction(ui->dockWidget->toggleViewAction());
+    limitNote = new QLabel(this);
+    statusBar()->addPermanentWidget(limitNote);
+    limitNote->hide();
     setupLearnerTools();
     adaptToDarkPalette();
 }
@@ -82,6 +101,39 @@ void MainWindow::adaptToDarkPalette()
     buttonColours.setColor(QPalette::ButtonText, Qt::black);
     ui->imeButton->setPalette(buttonColours);
     settingsDialog->setCharacterFontColor(QColor(120, 150, 255));
+}
+
+void MainWindow::setupKeyboard()
+{
+    ui->actionQuit->setShortcut(QKeySequence::Quit);
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_F6)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] {
+            ui->searchText->setFocus(Qt::ShortcutFocusReason);
+            ui->searchText->selectAll();
+        });
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
+        ui->searchText->cancelPending();
+        ui->wordResults->hover->hide();
+        ui->characterResults->hover->hide();
+    });
+    SingleLineField::makeSingleLine(ui->partsOfSpeechFilter);
+    SingleLineField::makeSingleLine(ui->limitText);
+
+    const QList<QWidget*> order = {
+        ui->searchText,          ui->searchButton,      ui->wordResults,
+        ui->characterResults,    ui->radicalList,       ui->imeButton,
+        ui->allowWildcards,      ui->fuzzySearch,       ui->commonOnly,
+        ui->romajiToKana,        ui->ignoreCase,        ui->searchInWord,
+        ui->searchInKana,        ui->searchInMeanings,  ui->searchAsYouType, ui->showRomaji,
+        ui->allowLimit,          ui->limitText,         ui->searchByPartsOfSpeech,
+        ui->partsOfSpeechFilter, ui->partsOfSpeechList, ui->checkAll,
+        ui->checkVisible,        ui->dictionaryList};
+    for (int at = 1; at < order.size(); ++at)
+        setTabOrder(order[at - 1], order[at]);
+    ui->searchText->setAccessibleName(tr("Search text"));
+    ui->wordResults->setAccessibleName(tr("Word results"));
+    ui->characterResults->setAccessibleName(tr("Kanji results"));
+    ui->radicalList->setAccessibleName(tr("Radicals"));
 }
 
 MainWindow::~MainWindow()
@@ -104,12 +156,18 @@ void MainWindow::connectWidgets()
     connect(settingsDialog.get(), &Settings::settingsChanged, ui->radicalList,
             &QRadicalList::updateFonts);
 
-    connect(ui->wordResults, &QWordResultTable::searchForKanji, this, &MainWindow::searchForKanji);
+    const auto searchKanji = [this](std::set<wchar_t> characters) {
+        const BusyCursor busy;
+        emit searchForKanji(characters);
+    };
+    connect(ui->wordResults, &QWordResultTable::searchForKanji, this, searchKanji);
     connect(ui->characterResults, &QCharacterResultTable::radicalsSelected, ui->radicalList,
             qOverload<std::set<wchar_t>, bool>(&QRadicalList::selectRadicals));
     connect(ui->characterResults, &QCharacterResultTable::searchForWords, this,
-            &MainWindow::search);
-    connect(ui->radicalList, &QRadicalList::kanjiSearched, this, &MainWindow::searchForKanji);
+            [this](QString text, WordDictionary::SearchOptions options) {
+                startSearch(text, options);
+            });
+    connect(ui->radicalList, &QRadicalList::kanjiSearched, this, searchKanji);
 
     connect(ui->searchText, &SearchBox::search, this, &MainWindow::on_searchButton_clicked);
     connect(ui->searchText, &SearchBox::imeEnabled, ui->imeButton, &QPushButton::setChecked);
@@ -129,7 +187,7 @@ void MainWindow::connectWidgets()
     connect(ui->actionWord_results, &QAction::toggled, this, &MainWindow::toggleView_WordResults);
 
     connect(addDictionaryDialog.get(), &AddDictionary::loadedDictionary, this,
-            &MainWindow::wordDictionaryAdded);
+            &MainWindow::loadInBackground);
     connect(manageDictionariesDialog.get(), &ManageDictionaries::wordDictionaryRemoved, this,
             &MainWindow::wordDictionaryRemoved);
 }
@@ -177,6 +235,7 @@ void MainWindow::toggleView_WordResults(bool toggle)
 
 void MainWindow::on_searchButton_clicked()
 {
+    ui->searchText->finishPending();
     runSearch(searchText(), false);
 }
 
@@ -202,9 +261,35 @@ void MainWindow::runSearch(QString text, bool whileTyping)
 void MainWindow::emitSearch(const QString& text, const WordDictionary::SearchOptions& options)
 {
     ui->wordResults->showRomaji = ui->showRomaji->isChecked();
-    ui->progressBar->setValue(0);
+    startSearch(text, options);
+}
+
+void MainWindow::startSearch(const QString& text, const WordDictionary::SearchOptions& options)
+{
+    const BusyCursor busy;
+    searchLimit = options.limit;
+    showProgress(0);
     ui->progressBar->setEnabled(true);
     emit search(text, options);
+}
+
+// Drawn at once: the window gets no chance to paint until the search returns.
+void MainWindow::showProgress(int percent)
+{
+    ui->progressBar->setValue(percent);
+    ui->progressBar->repaint();
+}
+
+void MainWindow::loadInBackground(WordDictionary* dictionary)
+{
+    const QString name = QString::fromStdString(dictionary->getName());
+    statusBar()->showMessage(tr("Loading the dictionary \"%1\"...").arg(name));
+    backgroundloading::run(
+        this, [dictionary] { backgroundloading::load(dictionary); },
+        [this, dictionary, name] {
+            emit wordDictionaryAdded(dictionary);
+            statusBar()->showMessage(tr("The dictionary \"%1\" is ready.").arg(name), 5000);
+        });
 }
 
 // The selection inside the search box when there is one, else all its text.
@@ -309,6 +394,12 @@ void MainWindow::addWordDictionary(WordDictionary* dictionary)
     row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
     row->setCheckState(dictionary->isEnabled() ? Qt::Checked : Qt::Unchecked);
     row->setData(Qt::UserRole, QVariant::fromValue(dictionary));
+    if (!dictionary->isLoaded) {
+        row->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+        row->setForeground(QColor(160, 0, 0));
+        row->setToolTip(tr("This dictionary could not be loaded. %1")
+                            .arg(backgroundloading::failureReason(dictionary)));
+    }
     ui->dictionaryList->addItem(row);
     manageDictionariesDialog->addWordDictionary(dictionary);
 }
@@ -340,15 +431,21 @@ void MainWindow::addRadicals(RadicalTable* radicalTable)
 
 void MainWindow::showWordResult(WordResult* result)
 {
-    statusBar()->showMessage(QStringLiteral("Found %1 results").arg(result->getEntryCount()));
+    const int found = result->getEntryCount();
+    statusBar()->showMessage(QStringLiteral("Found %1 results").arg(found));
+    limitNote->setVisible(searchLimit > 0 && found >= searchLimit);
+    limitNote->setText(tr("Only the first %1 results are shown: raise or uncheck the limit to "
+                          "see more.")
+                           .arg(searchLimit));
+    searchLimit = -1;
     ui->wordResults->setResult(result);
-    ui->progressBar->setValue(50);
+    showProgress(50);
 }
 
 void MainWindow::showCharacterResult(CharacterResult* result)
 {
     ui->characterResults->setResult(result);
-    ui->progressBar->setValue(100);
+    showProgress(100);
 }
 
 void MainWindow::readSettings()
@@ -361,6 +458,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     preferences->write();
     writeLearnerTools();
+    // Dialogs left open would keep the program running, and what changed
+    // in them would never be saved.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible() && !(window->windowType() == Qt::ToolTip))
+            window->close();
+    }
     QMainWindow::closeEvent(event);
 }
 

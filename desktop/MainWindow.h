@@ -22,6 +22,7 @@ class Core;
 class ManageDictionaries;
 class Preferences;
 class QAction;
+class QLabel;
 class QListWidgetItem;
 class SearchAsYouType;
 class SearchHistory;
@@ -84,6 +85,14 @@ private:
     friend void connectWindowAndCore(MainWindow* window, Core* core);
 
     void connectWidgets();
+    // Shortcuts, the tab order, one-line fields and accessible names.
+    void setupKeyboard();
+    // Every word search goes out here, under the wait cursor.
+    void startSearch(const QString& text, const WordDictionary::SearchOptions& options);
+    void showProgress(int percent);
+    // Loads a dictionary from the add-dictionary dialog on a worker thread,
+    // then hands it on through wordDictionaryAdded.
+    void loadInBackground(WordDictionary* dictionary);
     // Gives every row of the parts-of-speech list (or only the visible ones)
     // the opposite of the first such row's check mark.
     void toggleCheckMarks(bool visibleOnly);
@@ -109,6 +118,8 @@ private:
     std::unique_ptr<ManageDictionaries> manageDictionariesDialog;
     std::unique_ptr<Settings> settingsDialog;
     std::unique_ptr<Preferences> preferences;
+    QLabel* limitNote;  // in the status bar: the result stopped at the limit
+    int searchLimit;  // of the search under way, or -1
     SearchHistory* history;  // children of the window
     ClipboardWatcher* clipboardWatcher;
     SearchAsYouType* asYouType;

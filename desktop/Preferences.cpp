@@ -41,6 +41,11 @@ void sortNumerically(QStringList& groups)
     });
 }
 
+QString pixelSizeKey(const char* familyKey)
+{
+    return QString::fromLatin1(familyKey) + QStringLiteral("PixelSize");
+}
+
 }  // namespace
 
 Preferences::Preferences(const Widgets& widgets, const QString& fileName)
@@ -147,6 +152,9 @@ void Preferences::readFonts(QSettings& preferences)
         QFont font;
         const int size = preferences.value(named.sizeKey, named.defaultSize).toInt();
         font.setPointSize(size > 0 ? size : named.defaultSize);
+        const int pixels = preferences.value(pixelSizeKey(named.familyKey), 0).toInt();
+        if (pixels > 0)
+            font.setPixelSize(pixels);
         const QString family = preferences.value(named.familyKey).toString();
         if (!family.isEmpty())
             font.setFamily(family);
@@ -237,4 +245,15 @@ void Preferences::writeFonts(QSettings& preferences)
     preferences.setValue("fonts/generalFont", settings->generalFont.family());
     preferences.setValue("fonts/generalFontSize", settings->generalFont.pointSize());
     preferences.setValue("fonts/radicalFontSize", settings->radicalFont.pointSize());
+    // A font sized in pixels has no point size (-1 above, read back as the
+    // default): its pixel size goes beside.
+    const std::pair<const char*, const QFont*> fonts[] = {
+        {"fonts/characterFont", &settings->characterFont},
+        {"fonts/wordFont", &settings->wordFont},
+        {"fonts/generalFont", &settings->generalFont},
+    };
+    for (const auto& [familyKey, font] : fonts) {
+        if (font->pointSize() <= 0 && font->pixelSize() > 0)
+            preferences.setValue(pixelSizeKey(familyKey), font->pixelSize());
+    }
 }

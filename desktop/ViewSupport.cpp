@@ -53,6 +53,22 @@ QTableWidgetItem* newEntryItem(const QTableWidget* table, const QVariant& entry)
     return item;
 }
 
+void startFresh(QTableWidget* table, QWidget* popup, QTableWidgetItem*& remembered)
+{
+    table->clearSelection();
+    table->setCurrentItem(nullptr);
+    table->scrollToTop();
+    if (popup != nullptr)
+        hideHover(popup, remembered);
+    remembered = nullptr;
+}
+
+void addCopyShortcut(QAction* copy)
+{
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+}
+
 void prepareHover(QWidget* popup)
 {
     popup->setFocusPolicy(Qt::NoFocus);
