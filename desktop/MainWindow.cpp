@@ -2,48 +2,38 @@
 
 #include "About.h"
 #include "AddDictionary.h"
-#include "Edict.h"
+#include "BackgroundLoading.h"
+#include "BusyCursor.h"
+#include "CharacterHover.h"
+#include "ClipboardWatcher.h"
+#include "HistoryMenu.h"
 #include "Log.h"
 #include "ManageDictionaries.h"
 #include "PartsOfSpeechListItem.h"
+#include "Preferences.h"
 #include "Romaji.h"
+#include "SearchAsYouType.h"
+#include "SearchHistory.h"
 #include "Settings.h"
+#include "SingleLineField.h"
+#include "WordHover.h"
 #include "ui_MainWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
-#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
 #include <QSettings>
-#include <QSplitter>
+#include <QShortcut>
+#include <QStyle>
 #include <QTextCursor>
 
 #include <algorithm>
 
 namespace {
-
-const QString preferencesFile = QStringLiteral("preferences.ini");
-
-QByteArray nameOf(const QSettings& preferences)
-{
-    return preferences.fileName().toLocal8Bit();
-}
-
-// QSettings lists groups as strings, where "10" sorts before "2"; rows are
-// restored in the order they were saved.
-void sortNumerically(QStringList& groups)
-{
-    std::stable_sort(groups.begin(), groups.end(), [](const QString& a, const QString& b) {
-        bool aIsNumber = false;
-        bool bIsNumber = false;
-        const int aNumber = a.toInt(&aIsNumber);
-        const int bNumber = b.toInt(&bIsNumber);
-        if (aIsNumber && bIsNumber)
-            return aNumber < bNumber;
-        if (aIsNumber != bIsNumber)
-            return aIsNumber;
-        return a < b;
-    });
-}
 
 bool isChecked(const QCheckBox* box)
 {
@@ -58,9 +48,19 @@ MainWindow::MainWindow(QWidget* parent)
       aboutDialog(new About),
       addDictionaryDialog(new AddDictionary),
       manageDictionariesDialog(new ManageDictionaries),
-      settingsDialog(new Settings)
+      settingsDialog(new Settings),
+      limitNote(nullptr),
+      searchLimit(-1),
+      history(nullptr),
+      clipboardWatcher(nullptr),
+      asYouType(nullptr),
+      lookUpCopiedText(nullptr),
+      searchingWhileTyping(false)
 {
     ui->setupUi(this);
+    preferences = std::make_unique<Preferences>(
+        Preferences::Widgets{this, ui->dictionaryList, ui->searchSettingsContainer, ui->imeButton,
+                             ui->radicalList, settingsDialog.get()});
     settingsDialog->setup();
     ui->wordResults->setup();
     ui->characterResults->setup();
@@ -72,11 +72,68 @@ MainWindow::MainWindow(QWidget* parent)
     ui->wordResults->generalFont = &settingsDialog->generalFont;
     ui->radicalList->radicalFont = &settingsDialog->radicalFont;
     connectWidgets();
+    setupKeyboard();
     ui->radicalList->setup();
     ui->progressBar->setValue(0);
     ui->progressBar->setEnabled(false);
     togglePartOfSpeechFiltering(Qt::Unchecked);
     ui->searchText->appendPlainText(QStringLiteral("かわ*"));
+    ui->label->setText(
+        tr("Dexaru 2 alpha!  Please send questions, ideas and bug reports to the "
+           "Dexaru project's issue tracker."));
+    ui->menuView->addAction(ui->dockWidget->toggleViewAction());
+    limitNote = new QLabel(this);
+    statusBar()->addPermanentWidget(limitNote);
+    limitNote->hide();
+    setupLearnerTools();
+    adaptToDarkPalette();
+}
+
+// The form draws some text in fixed colours meant for a light window: the
+// "IME" button's grey face and the kanji column's blue. Under a dark
+// palette the button's text would be light on light grey and the blue
+// nearly black on the dark table, so both get colours that read there.
+void MainWindow::adaptToDarkPalette()
+{
+    if (palette().color(QPalette::Window).lightness() >= 128)
+        return;
+    QPalette buttonColours = ui->imeButton->palette();
+    buttonColours.setColor(QPalette::ButtonText, Qt::black);
+    ui->imeButton->setPalette(buttonColours);
+    settingsDialog->setCharacterFontColor(QColor(120, 150, 255));
+}
+
+void MainWindow::setupKeyboard()
+{
+    ui->actionQuit->setShortcut(QKeySequence::Quit);
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_F6)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] {
+            ui->searchText->setFocus(Qt::ShortcutFocusReason);
+            ui->searchText->selectAll();
+        });
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
+        ui->searchText->cancelPending();
+        ui->wordResults->hover->hide();
+        ui->characterResults->hover->hide();
+    });
+    SingleLineField::makeSingleLine(ui->partsOfSpeechFilter);
+    SingleLineField::makeSingleLine(ui->limitText);
+
+    const QList<QWidget*> order = {
+        ui->searchText,          ui->searchButton,      ui->wordResults,
+        ui->characterResults,    ui->radicalList,       ui->imeButton,
+        ui->allowWildcards,      ui->fuzzySearch,       ui->commonOnly,
+        ui->romajiToKana,        ui->ignoreCase,        ui->searchInWord,
+        ui->searchInKana,        ui->searchInMeanings,  ui->searchAsYouType, ui->showRomaji,
+        ui->allowLimit,          ui->limitText,         ui->searchByPartsOfSpeech,
+        ui->partsOfSpeechFilter, ui->partsOfSpeechList, ui->checkAll,
+        ui->checkVisible,        ui->dictionaryList};
+    for (int at = 1; at < order.size(); ++at)
+        setTabOrder(order[at - 1], order[at]);
+    ui->searchText->setAccessibleName(tr("Search text"));
+    ui->wordResults->setAccessibleName(tr("Word results"));
+    ui->characterResults->setAccessibleName(tr("Kanji results"));
+    ui->radicalList->setAccessibleName(tr("Radicals"));
 }
 
 MainWindow::~MainWindow()
@@ -99,12 +156,18 @@ void MainWindow::connectWidgets()
     connect(settingsDialog.get(), &Settings::settingsChanged, ui->radicalList,
             &QRadicalList::updateFonts);
 
-    connect(ui->wordResults, &QWordResultTable::searchForKanji, this, &MainWindow::searchForKanji);
+    const auto searchKanji = [this](std::set<wchar_t> characters) {
+        const BusyCursor busy;
+        emit searchForKanji(characters);
+    };
+    connect(ui->wordResults, &QWordResultTable::searchForKanji, this, searchKanji);
     connect(ui->characterResults, &QCharacterResultTable::radicalsSelected, ui->radicalList,
             qOverload<std::set<wchar_t>, bool>(&QRadicalList::selectRadicals));
     connect(ui->characterResults, &QCharacterResultTable::searchForWords, this,
-            &MainWindow::search);
-    connect(ui->radicalList, &QRadicalList::kanjiSearched, this, &MainWindow::searchForKanji);
+            [this](QString text, WordDictionary::SearchOptions options) {
+                startSearch(text, options);
+            });
+    connect(ui->radicalList, &QRadicalList::kanjiSearched, this, searchKanji);
 
     connect(ui->searchText, &SearchBox::search, this, &MainWindow::on_searchButton_clicked);
     connect(ui->searchText, &SearchBox::imeEnabled, ui->imeButton, &QPushButton::setChecked);
@@ -124,7 +187,7 @@ void MainWindow::connectWidgets()
     connect(ui->actionWord_results, &QAction::toggled, this, &MainWindow::toggleView_WordResults);
 
     connect(addDictionaryDialog.get(), &AddDictionary::loadedDictionary, this,
-            &MainWindow::wordDictionaryAdded);
+            &MainWindow::loadInBackground);
     connect(manageDictionariesDialog.get(), &ManageDictionaries::wordDictionaryRemoved, this,
             &MainWindow::wordDictionaryRemoved);
 }
@@ -172,7 +235,14 @@ void MainWindow::toggleView_WordResults(bool toggle)
 
 void MainWindow::on_searchButton_clicked()
 {
-    QString text = searchText();
+    ui->searchText->finishPending();
+    runSearch(searchText(), false);
+}
+
+void MainWindow::runSearch(QString text, bool whileTyping)
+{
+    if (!whileTyping)
+        asYouType->searched(SearchAsYouType::typedText(ui->searchText));
     const WordDictionary::SearchOptions options = searchOptionsFromControls();
     if (isChecked(ui->romajiToKana)) {
         const std::wstring original = text.toStdWString();
@@ -183,10 +253,43 @@ void MainWindow::on_searchButton_clicked()
                    kana.c_str());
         text = QString::fromStdWString(kana);
     }
+    searchingWhileTyping = whileTyping;
+    emitSearch(text, options);
+    searchingWhileTyping = false;
+}
+
+void MainWindow::emitSearch(const QString& text, const WordDictionary::SearchOptions& options)
+{
     ui->wordResults->showRomaji = ui->showRomaji->isChecked();
-    ui->progressBar->setValue(0);
+    startSearch(text, options);
+}
+
+void MainWindow::startSearch(const QString& text, const WordDictionary::SearchOptions& options)
+{
+    const BusyCursor busy;
+    searchLimit = options.limit;
+    showProgress(0);
     ui->progressBar->setEnabled(true);
     emit search(text, options);
+}
+
+// Drawn at once: the window gets no chance to paint until the search returns.
+void MainWindow::showProgress(int percent)
+{
+    ui->progressBar->setValue(percent);
+    ui->progressBar->repaint();
+}
+
+void MainWindow::loadInBackground(WordDictionary* dictionary)
+{
+    const QString name = QString::fromStdString(dictionary->getName());
+    statusBar()->showMessage(tr("Loading the dictionary \"%1\"...").arg(name));
+    backgroundloading::run(
+        this, [dictionary] { backgroundloading::load(dictionary); },
+        [this, dictionary, name] {
+            emit wordDictionaryAdded(dictionary);
+            statusBar()->showMessage(tr("The dictionary \"%1\" is ready.").arg(name), 5000);
+        });
 }
 
 // The selection inside the search box when there is one, else all its text.
@@ -291,6 +394,12 @@ void MainWindow::addWordDictionary(WordDictionary* dictionary)
     row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
     row->setCheckState(dictionary->isEnabled() ? Qt::Checked : Qt::Unchecked);
     row->setData(Qt::UserRole, QVariant::fromValue(dictionary));
+    if (!dictionary->isLoaded) {
+        row->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+        row->setForeground(QColor(160, 0, 0));
+        row->setToolTip(tr("This dictionary could not be loaded. %1")
+                            .arg(backgroundloading::failureReason(dictionary)));
+    }
     ui->dictionaryList->addItem(row);
     manageDictionariesDialog->addWordDictionary(dictionary);
 }
@@ -322,194 +431,161 @@ void MainWindow::addRadicals(RadicalTable* radicalTable)
 
 void MainWindow::showWordResult(WordResult* result)
 {
-    statusBar()->showMessage(QStringLiteral("Found %1 results").arg(result->getEntryCount()));
+    const int found = result->getEntryCount();
+    statusBar()->showMessage(QStringLiteral("Found %1 results").arg(found));
+    limitNote->setVisible(searchLimit > 0 && found >= searchLimit);
+    limitNote->setText(tr("Only the first %1 results are shown: raise or uncheck the limit to "
+                          "see more.")
+                           .arg(searchLimit));
+    searchLimit = -1;
     ui->wordResults->setResult(result);
-    ui->progressBar->setValue(50);
+    showProgress(50);
 }
 
 void MainWindow::showCharacterResult(CharacterResult* result)
 {
     ui->characterResults->setResult(result);
-    ui->progressBar->setValue(100);
+    showProgress(100);
 }
 
 void MainWindow::readSettings()
 {
-    QSettings preferences(preferencesFile, QSettings::IniFormat);
-    Log::write(7, "%s: Reading settings from '%s'...", "readSettings",
-               nameOf(preferences).constData());
-
-    restoreGeometry(preferences.value("window/geometry").toByteArray());
-    restoreState(preferences.value("window/state").toByteArray());
-    preferences.beginGroup("window/splitters");
-    for (const QString& name : preferences.childGroups()) {
-        const QByteArray splitterName = name.toUtf8();
-        Log::write(7, "%s: Looking for a splitter called '%s' to restore.", "readSettings",
-                   splitterName.constData());
-        auto* splitter = findChild<QSplitter*>(name);
-        if (!splitter)
-            continue;
-        Log::write(7, "%s: Found splitter '%s'.", "readSettings", splitterName.constData());
-        splitter->restoreGeometry(preferences.value(name + "/geometry").toByteArray());
-        splitter->restoreState(preferences.value(name + "/state").toByteArray());
-    }
-    preferences.endGroup();
-
-    readDictionaries(preferences);
-    readSearchOptions(preferences);
-    ui->imeButton->setChecked(preferences.value("ime/on", 0).toInt() != 0);
-    readFonts(preferences);
-    ui->radicalList->setSearchOnSelect(
-        preferences.value("radicals/searchOnSelect", false).toBool());
-}
-
-// Names are UTF-8 text, as the library holds them; file names are in the
-// local 8-bit encoding of the file system.
-void MainWindow::readDictionaries(QSettings& preferences)
-{
-    preferences.beginGroup("dictionaries/word");
-    QStringList rows = preferences.childGroups();
-    sortNumerically(rows);
-    for (const QString& row : rows) {
-        auto* dictionary = new Edict;
-        dictionary->setName(preferences.value(row + "/name").toString().toStdString());
-        dictionary->setFilename(
-            QFile::encodeName(preferences.value(row + "/filename").toString()).toStdString());
-        if (preferences.value(row + "/enabled", 0).toInt() != 0) {
-            Log::write(7, "%s: Enabling dictionary '%s'...", "readSettings",
-                       dictionary->getName().c_str());
-            dictionary->enable();
-        } else {
-            Log::write(7, "%s: Disabling dictionary '%s'...", "readSettings",
-                       dictionary->getName().c_str());
-            dictionary->disable();
-        }
-        emit wordDictionaryAdded(dictionary);
-    }
-    preferences.endGroup();
-}
-
-void MainWindow::readSearchOptions(QSettings& preferences)
-{
-    preferences.beginGroup("settings/check");
-    for (const QString& name : preferences.childKeys()) {
-        if (auto* box = ui->searchSettingsContainer->findChild<QCheckBox*>(name))
-            box->setChecked(preferences.value(name).toInt() != 0);
-    }
-    preferences.endGroup();
-
-    preferences.beginGroup("settings/text");
-    for (const QString& name : preferences.childKeys()) {
-        if (auto* edit = ui->searchSettingsContainer->findChild<QPlainTextEdit*>(name))
-            edit->setPlainText(preferences.value(name).toString());
-    }
-    preferences.endGroup();
-}
-
-// Each font starts from the toolkit's default, so that an empty family
-// leaves the default family in place rather than the previous font's.
-void MainWindow::readFonts(QSettings& preferences)
-{
-    struct NamedFont
-    {
-        const char* familyKey;
-        const char* sizeKey;
-        int defaultSize;
-        void (Settings::*apply)(QFont);
-    };
-    const NamedFont namedFonts[] = {
-        {"fonts/characterFont", "fonts/characterFontSize", 42, &Settings::setCharacterFont},
-        {"fonts/wordFont", "fonts/wordFontSize", 16, &Settings::setWordFont},
-        {"fonts/generalFont", "fonts/generalFontSize", 10, &Settings::setGeneralFont},
-    };
-    for (const NamedFont& named : namedFonts) {
-        QFont font;
-        const int size = preferences.value(named.sizeKey, named.defaultSize).toInt();
-        font.setPointSize(size > 0 ? size : named.defaultSize);
-        const QString family = preferences.value(named.familyKey).toString();
-        if (!family.isEmpty())
-            font.setFamily(family);
-        (settingsDialog.get()->*named.apply)(font);
-    }
-    const int radicalSize = preferences.value("fonts/radicalFontSize", 32).toInt();
-    settingsDialog->radicalFont.setPointSize(radicalSize > 0 ? radicalSize : 32);
-    settingsDialog->loadFromFonts();
+    preferences->read([this](WordDictionary* dictionary) { emit wordDictionaryAdded(dictionary); });
+    readLearnerTools();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    QSettings preferences(preferencesFile, QSettings::IniFormat);
-    Log::write(7, "%s: Saving settings to '%s'...", "closeEvent", nameOf(preferences).constData());
-
-    preferences.remove("window");
-    preferences.setValue("window/geometry", saveGeometry());
-    preferences.setValue("window/state", saveState());
-    for (QSplitter* splitter : findChildren<QSplitter*>()) {
-        const QString key = "window/splitters/" + splitter->objectName();
-        preferences.setValue(key + "/state", splitter->saveState());
-        preferences.setValue(key + "/geometry", splitter->saveGeometry());
+    preferences->write();
+    writeLearnerTools();
+    // Dialogs left open would keep the program running, and what changed
+    // in them would never be saved.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible() && !(window->windowType() == Qt::ToolTip))
+            window->close();
     }
-
-    writeDictionaries(preferences);
-    writeSearchOptions(preferences);
-    preferences.remove("ime");
-    preferences.setValue("ime/on", ui->imeButton->isChecked() ? 1 : 0);
-    writeFonts(preferences);
-    preferences.remove("radicals");
-    preferences.setValue("radicals/searchOnSelect", ui->radicalList->searchOnSelect);
-
-    preferences.sync();
-    if (preferences.status() != QSettings::NoError)
-        Log::write(3, "%s: Could not write the settings to '%s'.", "closeEvent",
-                   nameOf(preferences).constData());
     QMainWindow::closeEvent(event);
 }
 
-void MainWindow::writeDictionaries(QSettings& preferences)
+// Every search the user starts is recorded: those of the search box and of
+// the kanji table through the window's search signal, the kanji searches
+// of the word table and of the radical list as they leave those views.
+void MainWindow::setupLearnerTools()
 {
-    preferences.remove("dictionaries/word");
-    for (int row = 0; row < ui->dictionaryList->count(); ++row) {
-        auto* dictionary =
-            ui->dictionaryList->item(row)->data(Qt::UserRole).value<WordDictionary*>();
-        if (!dictionary)
-            continue;
-        const QString group = QStringLiteral("dictionaries/word/%1/").arg(row);
-        preferences.setValue(group + "name", QString::fromStdString(dictionary->getName()));
-        preferences.setValue(group + "filename",
-                             QFile::decodeName(dictionary->getFilename().c_str()));
-        preferences.setValue(group + "enabled", dictionary->isEnabled() ? 1 : 0);
+    history = new SearchHistory(this);
+    auto* historyMenu = new HistoryMenu(history, this);
+    menuBar()->insertMenu(ui->menuHelp->menuAction(), historyMenu);
+    connect(historyMenu, &HistoryMenu::rerun, this, &MainWindow::rerun);
+    connect(this, &MainWindow::search, this,
+            [this](const QString& text, const WordDictionary::SearchOptions& options) {
+                HistoryEntry entry;
+                entry.text = text;
+                entry.options = options;
+                entry.provisional = searchingWhileTyping;
+                history->record(entry);
+            });
+    connect(ui->wordResults, &QWordResultTable::searchForKanji, this,
+            [this](const std::set<wchar_t>& characters) { recordKanjiSearch(characters, false); });
+    connect(ui->radicalList, &QRadicalList::kanjiSearched, this,
+            [this](const std::set<wchar_t>& characters) { recordKanjiSearch(characters, true); });
+
+    asYouType = new SearchAsYouType(ui->searchText, this);
+    connect(ui->searchAsYouType, &QCheckBox::toggled, asYouType, &SearchAsYouType::setOn);
+    asYouType->setConvertsRomaji(ui->romajiToKana->isChecked());
+    connect(ui->romajiToKana, &QCheckBox::toggled, asYouType, &SearchAsYouType::setConvertsRomaji);
+    connect(asYouType, &SearchAsYouType::searchDue, this,
+            [this](const QString& text) { runSearch(text, true); });
+
+    clipboardWatcher = new ClipboardWatcher(QGuiApplication::clipboard(), this);
+    lookUpCopiedText = new QAction(tr("&Look up copied text"), this);
+    lookUpCopiedText->setObjectName(QStringLiteral("actionLookUpCopiedText"));
+    lookUpCopiedText->setCheckable(true);
+    lookUpCopiedText->setToolTip(
+        tr("Look up Japanese text copied or selected in other programs"));
+    ui->menuDexaru2->insertAction(ui->menuDexaru2->actions().value(1), lookUpCopiedText);
+    connect(lookUpCopiedText, &QAction::toggled, clipboardWatcher, &ClipboardWatcher::setWatching);
+    // Searched as if typed; the window is not raised, the user reads on.
+    connect(clipboardWatcher, &ClipboardWatcher::japaneseTextCopied, this,
+            [this](const QString& text) {
+                putInSearchBox(text);
+                on_searchButton_clicked();
+            });
+}
+
+void MainWindow::readLearnerTools()
+{
+    QSettings file(preferences->file(), QSettings::IniFormat);
+    history->load(file);
+    lookUpCopiedText->setChecked(file.value("clipboard/lookUp", false).toBool());
+}
+
+void MainWindow::writeLearnerTools()
+{
+    QSettings file(preferences->file(), QSettings::IniFormat);
+    history->save(file);
+    file.setValue("clipboard/lookUp", lookUpCopiedText->isChecked());
+}
+
+void MainWindow::putInSearchBox(const QString& text)
+{
+    ui->searchText->imeText.clear();
+    ui->searchText->setPlainText(text);
+}
+
+void MainWindow::recordKanjiSearch(const std::set<wchar_t>& characters, bool provisional)
+{
+    if (characters.empty())
+        return;
+    HistoryEntry entry;
+    entry.kind = HistoryEntry::KANJI;
+    entry.text = QString::fromStdWString(std::wstring(characters.begin(), characters.end()));
+    entry.provisional = provisional;
+    history->record(entry);
+}
+
+// A word search comes back with its text in the box and its options in the
+// boxes; a kanji search only refills the kanji table.
+void MainWindow::rerun(const HistoryEntry& entry)
+{
+    if (entry.kind == HistoryEntry::KANJI) {
+        const std::wstring characters = entry.text.toStdWString();
+        emit searchForKanji(std::set<wchar_t>(characters.begin(), characters.end()));
+        return;
     }
-    preferences.remove("dictionaries/check");
+    restoreOptions(entry.options);
+    putInSearchBox(entry.text);
+    asYouType->searched(entry.text);
+    emitSearch(entry.text, entry.options);
 }
 
-void MainWindow::writeSearchOptions(QSettings& preferences)
+void MainWindow::restoreOptions(const WordDictionary::SearchOptions& options)
 {
-    // Not removed first: keys of check boxes that no longer exist stay.
-    preferences.beginGroup("settings/check");
-    const QList<QCheckBox*> boxes = ui->searchSettingsContainer->findChildren<QCheckBox*>();
-    Log::write(7, "%s: Found %d QCheckBox children.", "closeEvent", int(boxes.size()));
-    for (const QCheckBox* box : boxes)
-        preferences.setValue(box->objectName(), box->isChecked() ? 1 : 0);
-    preferences.endGroup();
-
-    preferences.remove("settings/text");
-    preferences.beginGroup("settings/text");
-    const QList<QPlainTextEdit*> edits =
-        ui->searchSettingsContainer->findChildren<QPlainTextEdit*>();
-    Log::write(7, "%s: Found %d QPlainTextEdit children.", "closeEvent", int(edits.size()));
-    for (const QPlainTextEdit* edit : edits)
-        preferences.setValue(edit->objectName(), edit->toPlainText());
-    preferences.endGroup();
-}
-
-void MainWindow::writeFonts(QSettings& preferences)
-{
-    preferences.remove("fonts");
-    preferences.setValue("fonts/characterFont", settingsDialog->characterFont.family());
-    preferences.setValue("fonts/characterFontSize", settingsDialog->characterFont.pointSize());
-    preferences.setValue("fonts/wordFont", settingsDialog->wordFont.family());
-    preferences.setValue("fonts/wordFontSize", settingsDialog->wordFont.pointSize());
-    preferences.setValue("fonts/generalFont", settingsDialog->generalFont.family());
-    preferences.setValue("fonts/generalFontSize", settingsDialog->generalFont.pointSize());
-    preferences.setValue("fonts/radicalFontSize", settingsDialog->radicalFont.pointSize());
+    const std::pair<QCheckBox*, bool> boxes[] = {
+        {ui->searchInKana, (options.searchFlags & WordDictionary::SEARCH_KANA) != 0},
+        {ui->searchInWord, (options.searchFlags & WordDictionary::SEARCH_WORD) != 0},
+        {ui->searchInMeanings, (options.searchFlags & WordDictionary::SEARCH_MEANING) != 0},
+        {ui->ignoreCase, (options.searchFlags & WordDictionary::SEARCH_IGNORE_CASE) != 0},
+        {ui->fuzzySearch, (options.searchFlags & WordDictionary::SEARCH_FUZZY) != 0},
+        {ui->allowWildcards, (options.searchFlags & WordDictionary::SEARCH_WILDCARD) != 0},
+        {ui->commonOnly, options.commonFilter == 1},
+        {ui->allowLimit, options.limit >= 0},
+        {ui->searchByPartsOfSpeech, !options.partsOfSpeech.empty()},
+    };
+    for (const auto& [box, checked] : boxes)
+        box->setChecked(checked);
+    if (options.limit >= 0)
+        ui->limitText->setPlainText(QString::number(options.limit));
+    if (options.partsOfSpeech.empty())
+        return;
+    for (int row = 0; row < ui->partsOfSpeechList->count(); ++row) {
+        QListWidgetItem* item = ui->partsOfSpeechList->item(row);
+        if (item->type() != QListWidgetItem::UserType)
+            continue;
+        const std::string abbreviation =
+            static_cast<PartsOfSpeechListItem*>(item)->abbreviation.toStdString();
+        const bool wanted = std::find(options.partsOfSpeech.begin(), options.partsOfSpeech.end(),
+                                      abbreviation)
+                            != options.partsOfSpeech.end();
+        item->setCheckState(wanted ? Qt::Checked : Qt::Unchecked);
+    }
 }

@@ -2,7 +2,7 @@
 // parts-of-speech filter, the dictionary list, both result tables and the
 // radical list. It turns its controls into searches by signal and shows the
 // results Core sends back; the tables own those results. It owns its widgets
-// and the four dialogs, and keeps its state in "preferences.ini".
+// and the four dialogs; Preferences keeps their state in "preferences.ini".
 #ifndef DEXARU_DESKTOP_MAINWINDOW_H
 #define DEXARU_DESKTOP_MAINWINDOW_H
 
@@ -17,11 +17,17 @@
 
 class About;
 class AddDictionary;
+class ClipboardWatcher;
 class Core;
 class ManageDictionaries;
+class Preferences;
+class QAction;
+class QLabel;
 class QListWidgetItem;
-class QSettings;
+class SearchAsYouType;
+class SearchHistory;
 class Settings;
+struct HistoryEntry;
 
 namespace Ui {
 class MainWindow;
@@ -79,24 +85,46 @@ private:
     friend void connectWindowAndCore(MainWindow* window, Core* core);
 
     void connectWidgets();
+    // Shortcuts, the tab order, one-line fields and accessible names.
+    void setupKeyboard();
+    // Every word search goes out here, under the wait cursor.
+    void startSearch(const QString& text, const WordDictionary::SearchOptions& options);
+    void showProgress(int percent);
+    // Loads a dictionary from the add-dictionary dialog on a worker thread,
+    // then hands it on through wordDictionaryAdded.
+    void loadInBackground(WordDictionary* dictionary);
     // Gives every row of the parts-of-speech list (or only the visible ones)
     // the opposite of the first such row's check mark.
     void toggleCheckMarks(bool visibleOnly);
     QString searchText() const;
     WordDictionary::SearchOptions searchOptionsFromControls() const;
+    // Turns romaji into kana if asked and searches with the boxes' options.
+    void runSearch(QString text, bool whileTyping);
+    void emitSearch(const QString& text, const WordDictionary::SearchOptions& options);
 
-    void readDictionaries(QSettings& preferences);
-    void readSearchOptions(QSettings& preferences);
-    void readFonts(QSettings& preferences);
-    void writeDictionaries(QSettings& preferences);
-    void writeSearchOptions(QSettings& preferences);
-    void writeFonts(QSettings& preferences);
+    // History, looking up copied text and searching while typing.
+    void setupLearnerTools();
+    void adaptToDarkPalette();
+    void readLearnerTools();
+    void writeLearnerTools();
+    void putInSearchBox(const QString& text);
+    void rerun(const HistoryEntry& entry);
+    void restoreOptions(const WordDictionary::SearchOptions& options);
+    void recordKanjiSearch(const std::set<wchar_t>& characters, bool provisional);
 
     Ui::MainWindow* ui;
     std::unique_ptr<About> aboutDialog;
     std::unique_ptr<AddDictionary> addDictionaryDialog;
     std::unique_ptr<ManageDictionaries> manageDictionariesDialog;
     std::unique_ptr<Settings> settingsDialog;
+    std::unique_ptr<Preferences> preferences;
+    QLabel* limitNote;  // in the status bar: the result stopped at the limit
+    int searchLimit;  // of the search under way, or -1
+    SearchHistory* history;  // children of the window
+    ClipboardWatcher* clipboardWatcher;
+    SearchAsYouType* asYouType;
+    QAction* lookUpCopiedText;
+    bool searchingWhileTyping;  // the search being emitted comes from typing
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include "EntryText.h"
 #include "Log.h"
 #include "MetaTypes.h"
+#include "StrokeOrderView.h"
 #include "ViewSupport.h"
 
 namespace {
@@ -55,8 +56,8 @@ void QCharacterResultTable::setup()
     viewsupport::addAction(this, tr("Select this kanji's radicals"),
                            qOverload<>(&Table::selectRadicalsForKanji));
     viewsupport::addSeparator(this);
-    viewsupport::addAction(this, tr("Copy"), &Table::copyAll,
-                           QStringLiteral(":/images/resource/copy-icon.png"));
+    viewsupport::addCopyShortcut(viewsupport::addAction(
+        this, tr("Copy"), &Table::copyAll, QStringLiteral(":/images/resource/copy-icon.png")));
     viewsupport::addAction(this, tr("   Copy character"), &Table::copyCharacter);
     viewsupport::addAction(this, tr("   Copy on readings"), &Table::copyOnReadings);
     viewsupport::addAction(this, tr("   Copy kun readings"), &Table::copyKunReadings);
@@ -64,13 +65,29 @@ void QCharacterResultTable::setup()
     viewsupport::addSeparator(this);
     viewsupport::addAction(this, tr("Clear all entries"), &Table::clearResult,
                            QStringLiteral(":/images/resource/clear.png"));
+    strokeOrderActions << viewsupport::addSeparator(this)
+                       << viewsupport::addAction(this, tr("Show stroke order"),
+                                                 &Table::showStrokeOrder);
+    for (QAction* action : strokeOrderActions)
+        action->setVisible(false);
+}
+
+void QCharacterResultTable::showStrokeOrder()
+{
+    QString kanji;
+    for (const auto& [row, entry] : viewsupport::selectedEntries<CharacterEntry>(
+             this, "showStrokeOrder", viewsupport::Columns::First)) {
+        logCharacterRow("showStrokeOrder", row, *entry);
+        kanji += entrytext::character(entry->kanji);
+    }
+    StrokeOrderView::showInWindow(kanji, this);
 }
 
 void QCharacterResultTable::setResult(CharacterResult* newResult)
 {
+    viewsupport::startFresh(this, hover, hoverItem);
     delete result;
     result = newResult;
-    hoverItem = nullptr;
     clearContents();
     setRowCount(result != nullptr ? result->getEntryCount() : 0);
     if (result == nullptr)
@@ -97,7 +114,7 @@ void QCharacterResultTable::fillRow(int row, CharacterEntry* entry)
 
 void QCharacterResultTable::clearResult()
 {
-    viewsupport::clearTable(this, result, hoverItem);
+    viewsupport::clearTable(this, result, hoverItem, hover);
 }
 
 void QCharacterResultTable::updateFonts()
@@ -230,6 +247,7 @@ void QCharacterResultTable::copyMeaning()
 
 bool QCharacterResultTable::event(QEvent* event)
 {
+    showStrokeOrderActionsIfAvailable(event);
     if (hover != nullptr
         && viewsupport::answerHoverEvent<CharacterEntry>(
             this, event, hover, hoverItem,
@@ -239,8 +257,19 @@ bool QCharacterResultTable::event(QEvent* event)
     return QTableWidget::event(event);
 }
 
+// The context menu opens from the viewport and the header, and from the
+// table itself for the keyboard's menu key.
+void QCharacterResultTable::showStrokeOrderActionsIfAvailable(const QEvent* event)
+{
+    if (event->type() != QEvent::ContextMenu)
+        return;
+    for (QAction* action : strokeOrderActions)
+        action->setVisible(StrokeOrderView::available());
+}
+
 bool QCharacterResultTable::viewportEvent(QEvent* event)
 {
+    showStrokeOrderActionsIfAvailable(event);
     if (hover != nullptr) {
         viewsupport::answerViewportEvent(event, hover, hoverItem);
     }

@@ -90,8 +90,9 @@ void QWordResultTable::setup()
     viewsupport::addAction(this, tr("Search for these kanji"),
                            &QWordResultTable::searchForKanjiFromSelectedWords);
     viewsupport::addSeparator(this);
-    viewsupport::addAction(this, tr("Copy"), &QWordResultTable::copyAll,
-                           QStringLiteral(":/images/resource/copy-icon.png"));
+    viewsupport::addCopyShortcut(
+        viewsupport::addAction(this, tr("Copy"), &QWordResultTable::copyAll,
+                               QStringLiteral(":/images/resource/copy-icon.png")));
     viewsupport::addAction(this, tr("   Copy word"), &QWordResultTable::copyWord);
     viewsupport::addAction(this, tr("   Copy kana"), &QWordResultTable::copyKana);
     viewsupport::addAction(this, tr("   Copy meaning"), &QWordResultTable::copyMeaning);
@@ -102,9 +103,9 @@ void QWordResultTable::setup()
 
 void QWordResultTable::setResult(WordResult* newResult)
 {
+    viewsupport::startFresh(this, hover, hoverItem);
     delete result;
     result = newResult;
-    hoverItem = nullptr;
     if (result == nullptr) {
         clearContents();
         setRowCount(0);
@@ -164,7 +165,7 @@ QLabel* QWordResultTable::labelAt(int row, int column, const QFont* font)
 
 void QWordResultTable::clearResult()
 {
-    viewsupport::clearTable(this, result, hoverItem);
+    viewsupport::clearTable(this, result, hoverItem, hover);
 }
 
 void QWordResultTable::updateFonts()

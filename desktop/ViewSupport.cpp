@@ -1,8 +1,10 @@
 #include "ViewSupport.h"
 
+#include "ClipboardWatcher.h"
 #include "Log.h"
 
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QHeaderView>
 #include <QScreen>
 
@@ -10,11 +12,20 @@
 
 namespace viewsupport {
 
-void addSeparator(QWidget* view)
+QAction* addSeparator(QWidget* view)
 {
     QAction* separator = new QAction(view);
     separator->setSeparator(true);
     view->addAction(separator);
+    return separator;
+}
+
+void setOwnClipboardText(const QString& text)
+{
+    auto* data = new QMimeData;
+    data->setText(text);
+    ClipboardWatcher::markOwnCopy(data);
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void logSelectedCount(const char* function, int count)
@@ -40,6 +51,22 @@ QTableWidgetItem* newEntryItem(const QTableWidget* table, const QVariant& entry)
     QTableWidgetItem* item = prototype != nullptr ? prototype->clone() : new QTableWidgetItem;
     item->setData(Qt::UserRole, entry);
     return item;
+}
+
+void startFresh(QTableWidget* table, QWidget* popup, QTableWidgetItem*& remembered)
+{
+    table->clearSelection();
+    table->setCurrentItem(nullptr);
+    table->scrollToTop();
+    if (popup != nullptr)
+        hideHover(popup, remembered);
+    remembered = nullptr;
+}
+
+void addCopyShortcut(QAction* copy)
+{
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
 }
 
 void prepareHover(QWidget* popup)

@@ -30,7 +30,10 @@ QAction* addAction(Receiver* view, const QString& text, Slot slot, const QString
     return action;
 }
 
-void addSeparator(QWidget* view);
+QAction* addSeparator(QWidget* view);
+// Sets the clipboard text, marked as this program's own copy so that
+// looking up copied text passes it over.
+void setOwnClipboardText(const QString& text);
 void logSelectedCount(const char* function, int count);
 
 // A result table's three columns: the first and last resize interactively,
@@ -53,12 +56,19 @@ int fillRows(Result* result, int rowCount, FillRow fillRow)
     return row;
 }
 
+// A new or cleared result: nothing selected, scrolled to the top, and the
+// pop-up, which showed an entry of the old result, hidden.
+void startFresh(QTableWidget* table, QWidget* popup, QTableWidgetItem*& remembered);
+
+// The copy action also answers the standard copy keys while the table has the focus.
+void addCopyShortcut(QAction* copy);
+
 // Empties the table, then deletes its result and sets it to null; the
-// hover forgets the item it was shown for.
+// hover hides and forgets the item it was shown for.
 template <typename Result>
-void clearTable(QTableWidget* table, Result*& result, QTableWidgetItem*& remembered)
+void clearTable(QTableWidget* table, Result*& result, QTableWidgetItem*& remembered, QWidget* popup)
 {
-    remembered = nullptr;
+    startFresh(table, popup, remembered);
     table->clearContents();
     table->setRowCount(0);
     delete result;
@@ -101,11 +111,10 @@ std::vector<std::pair<int, const Entry*>> selectedEntries(const QTableWidget* ta
 template <typename Entry, typename LogRow, typename RowText>
 void copyRows(const QTableWidget* table, const char* function, LogRow logRow, RowText rowText)
 {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QString());
+    setOwnClipboardText(QString());
     for (const auto& [row, entry] : selectedEntries<Entry>(table, function, Columns::First)) {
         logRow(function, row, *entry);
-        clipboard->setText(rowText(*entry));
+        setOwnClipboardText(rowText(*entry));
     }
 }
 
