@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScreen>
 
 #include <cstdint>
@@ -63,10 +64,37 @@ void startFresh(QTableWidget* table, QWidget* popup, QTableWidgetItem*& remember
     remembered = nullptr;
 }
 
+namespace {
+
+// Item views answer the copy keys themselves, with the current cell's
+// display text (rich text here): the keys go to the copy action instead.
+class CopyKeys : public QObject
+{
+public:
+    CopyKeys(QAction* copy, QObject* view) : QObject(view), copy(copy) { }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress
+            || !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
+            return false;
+        copy->trigger();
+        return true;
+    }
+
+private:
+    QAction* copy;
+};
+
+}  // namespace
+
 void addCopyShortcut(QAction* copy)
 {
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    if (QObject* view = copy->parent())
+        view->installEventFilter(new CopyKeys(copy, view));
 }
 
 void prepareHover(QWidget* popup)
