@@ -1,9 +1,12 @@
 #include "Core.h"
 
 #include "CharacterDictionaryCollection.h"
+#include "Deinflector.h"
 #include "FuzzySearch.h"
 #include "PartsOfSpeech.h"
+#include "TextReader.h"
 #include "WordDictionaryCollection.h"
+#include "WordResult.h"
 
 Core::Core(QObject* parent)
     : QObject(parent),
@@ -11,18 +14,23 @@ Core::Core(QObject* parent)
       characterDictionaries(new CharacterDictionaryCollection()),
       radicalTable(nullptr),
       partsOfSpeech(nullptr),
-      fuzzySearch(nullptr)
+      fuzzySearch(nullptr),
+      deinflector(new Deinflector()),
+      reader(new TextReader(wordDictionaries, deinflector)),
+      relevanceOrder(false)
 {
 }
 
 Core::~Core()
 {
-    // The dictionaries point at the tables, so they go first.
+    // The reader points at the dictionaries, the dictionaries at the tables.
+    reader.reset();
     delete wordDictionaries;
     removedDictionaries.clear();
     delete characterDictionaries;
     delete partsOfSpeech;
     delete fuzzySearch;
+    delete deinflector;
 }
 
 void Core::load()
@@ -41,6 +49,10 @@ void Core::load()
     wordDictionaries->setFuzzySearch(rules);
     delete fuzzySearch;
     fuzzySearch = rules;
+
+    // Without its file the engine stays empty: searches keep the fuzzy
+    // rules, and the reader finds words only as written.
+    deinflector->loadFromFile("deinflection.dat");
 
     radicalTable = nullptr;
 }
@@ -121,6 +133,8 @@ void Core::addLoadedRadicalTable(RadicalTable* table)
 void Core::search(QString text, WordDictionary::SearchOptions searchOptions)
 {
     WordResult* result = wordDictionaries->search(text.toStdWString(), &searchOptions);
+    if (relevanceOrder)
+        result->sortByRelevance();
     // Read before handing the result over: its new owner may drop it at once.
     std::set<wchar_t> characters = result->getCharacters();
     emit resultFound(result);
@@ -130,4 +144,10 @@ void Core::search(QString text, WordDictionary::SearchOptions searchOptions)
 void Core::searchForKanji(std::set<wchar_t> characterSet)
 {
     emit characterResultFound(characterDictionaries->search(characterSet));
+}
+
+void Core::setRelevanceOrder(bool on)
+{
+    relevanceOrder = on;
+    wordDictionaries->setDeinflector(on ? deinflector : nullptr);
 }

@@ -17,8 +17,10 @@
 
 class CharacterDictionary;
 class CharacterDictionaryCollection;
+class Deinflector;
 class FuzzySearch;
 class PartsOfSpeech;
+class TextReader;
 class WordDictionaryCollection;
 
 class Core : public QObject
@@ -31,16 +33,23 @@ public:
     Core(const Core&) = delete;
     Core& operator=(const Core&) = delete;
 
-    // Reads "partsofspeech.drx" and "fuzzysearch.uni.dat" from the working
-    // directory, announces each part of speech and hands both to the word
-    // dictionaries. A missing file leaves its table empty.
+    // Reads "partsofspeech.drx", "fuzzysearch.uni.dat" and "deinflection.dat"
+    // from the working directory, announces each part of speech and hands
+    // the first two to the word dictionaries. A missing file leaves its
+    // table empty.
     void load();
+    // Splits text into the words of the enabled dictionaries, inflected
+    // forms included; owned by the core, for the reader panel.
+    TextReader* textReader() const { return reader.get(); }
 
     WordDictionaryCollection* wordDictionaries;
     CharacterDictionaryCollection* characterDictionaries;
     RadicalTable* radicalTable;  // the one last added
     PartsOfSpeech* partsOfSpeech;
     FuzzySearch* fuzzySearch;
+    // The deinflection engine: created empty, read by load(). Fuzzy
+    // searches go through it while the relevance order is on.
+    Deinflector* deinflector;
 
 signals:
     void dictionaryAdded(WordDictionary* dictionary);
@@ -71,6 +80,10 @@ public slots:
     // Emits resultFound, then characterResultFound with the kanji of the words found.
     void search(QString text, WordDictionary::SearchOptions searchOptions);
     void searchForKanji(std::set<wchar_t> characterSet);
+    // On: fuzzy searches take inflected words back through the deinflection
+    // engine (when its file was read) in place of the fuzzy rules, and word
+    // results come in relevance order. Off (at first): as specified.
+    void setRelevanceOrder(bool on);
 
 private:
     WordDictionary* dictionaryNamed(const QString& name);
@@ -78,6 +91,8 @@ private:
 
     std::vector<std::unique_ptr<WordDictionary>> removedDictionaries;
     std::vector<std::unique_ptr<RadicalTable>> radicalTables;
+    std::unique_ptr<TextReader> reader;
+    bool relevanceOrder;
 };
 
 #endif

@@ -11,6 +11,7 @@
 #include "ManageDictionaries.h"
 #include "PartsOfSpeechListItem.h"
 #include "Preferences.h"
+#include "ReaderPanel.h"
 #include "Romaji.h"
 #include "SearchAsYouType.h"
 #include "SearchHistory.h"
@@ -55,7 +56,8 @@ MainWindow::MainWindow(QWidget* parent)
       clipboardWatcher(nullptr),
       asYouType(nullptr),
       lookUpCopiedText(nullptr),
-      searchingWhileTyping(false)
+      searchingWhileTyping(false),
+      readerPanel(nullptr)
 {
     ui->setupUi(this);
     preferences = std::make_unique<Preferences>(
@@ -86,6 +88,7 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->addPermanentWidget(limitNote);
     limitNote->hide();
     setupLearnerTools();
+    setupReader();
     adaptToDarkPalette();
 }
 
@@ -125,6 +128,7 @@ void MainWindow::setupKeyboard()
         ui->allowWildcards,      ui->fuzzySearch,       ui->commonOnly,
         ui->romajiToKana,        ui->ignoreCase,        ui->searchInWord,
         ui->searchInKana,        ui->searchInMeanings,  ui->searchAsYouType, ui->showRomaji,
+        ui->relevanceOrder,
         ui->allowLimit,          ui->limitText,         ui->searchByPartsOfSpeech,
         ui->partsOfSpeechFilter, ui->partsOfSpeechList, ui->checkAll,
         ui->checkVisible,        ui->dictionaryList};
@@ -504,12 +508,37 @@ void MainWindow::setupLearnerTools()
         tr("Look up Japanese text copied or selected in other programs"));
     ui->menuDexaru2->insertAction(ui->menuDexaru2->actions().value(1), lookUpCopiedText);
     connect(lookUpCopiedText, &QAction::toggled, clipboardWatcher, &ClipboardWatcher::setWatching);
-    // Searched as if typed; the window is not raised, the user reads on.
     connect(clipboardWatcher, &ClipboardWatcher::japaneseTextCopied, this,
-            [this](const QString& text) {
-                putInSearchBox(text);
-                on_searchButton_clicked();
-            });
+            &MainWindow::lookUpCopied);
+}
+
+void MainWindow::setupReader()
+{
+    readerPanel = new ReaderPanel(this);
+    addDockWidget(Qt::BottomDockWidgetArea, readerPanel);
+    QAction* showReader = readerPanel->toggleViewAction();
+    showReader->setText(tr("&Read text"));
+    showReader->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    ui->menuView->addAction(showReader);
+    connect(readerPanel, &ReaderPanel::wordChosen, this, [this](const QString& dictionaryForm) {
+        putInSearchBox(dictionaryForm);
+        on_searchButton_clicked();
+    });
+    connect(ui->relevanceOrder, &QCheckBox::toggled, this, &MainWindow::relevanceOrderChanged);
+}
+
+// A word is searched as if typed; a sentence is read. The window is not
+// raised: the user reads on where the text was copied.
+void MainWindow::lookUpCopied(const QString& text)
+{
+    if (readerPanel->wordCount(text) > 1) {
+        readerPanel->show();
+        readerPanel->raise();
+        readerPanel->showText(text);
+        return;
+    }
+    putInSearchBox(text);
+    on_searchButton_clicked();
 }
 
 void MainWindow::readLearnerTools()

@@ -24,6 +24,7 @@ class Preferences;
 class QAction;
 class QLabel;
 class QListWidgetItem;
+class ReaderPanel;
 class SearchAsYouType;
 class SearchHistory;
 class Settings;
@@ -54,6 +55,8 @@ signals:
     void searchForKanji(std::set<wchar_t> characterSet);
     void dictionaryEnabled(QString name);
     void dictionaryDisabled(QString name);
+    // The "Most relevant first" box changed.
+    void relevanceOrderChanged(bool on);
 
 protected:
     // Saves the preferences, then lets the window close.
@@ -125,6 +128,12 @@ private:
     SearchAsYouType* asYouType;
     QAction* lookUpCopiedText;
     bool searchingWhileTyping;  // the search being emitted comes from typing
+
+    // The Read panel: a click on a word searches its dictionary form; copied
+    // text of more than one word goes there instead of the search box.
+    void setupReader();
+    void lookUpCopied(const QString& text);
+    ReaderPanel* readerPanel;  // a dock of the window
 };
 
 #endif

@@ -53,10 +53,28 @@ QString tagsText(const WordEntry& entry)
     return tags.join(QStringLiteral(" | "));
 }
 
+// For a word found through deinflection, a grey first line with the form
+// typed and its inflections; nothing for a word found as typed.
+QString inflectionHtml(const WordEntry& entry)
+{
+    const QString inflection = entrytext::inflection(entry.deinflectedFrom, entry.deinflectionReasons);
+    if (inflection.isEmpty())
+        return QString();
+    return QStringLiteral("<font color=\"#808080\">") + inflection.toHtmlEscaped()
+           + QStringLiteral("</font><br>");
+}
+
+QString accessibleInflection(const WordEntry& entry)
+{
+    const QString inflection = entrytext::inflection(entry.deinflectedFrom, entry.deinflectionReasons);
+    return inflection.isEmpty() ? QString() : QStringLiteral(" (") + inflection.mid(2) + QLatin1Char(')');
+}
+
 QString meaningLabelText(const WordEntry& entry)
 {
-    return meaningLabelHtml(tagsText(entry),
-                            entrytext::meanings(entry).join(QStringLiteral(" | ")));
+    return inflectionHtml(entry)
+           + meaningLabelHtml(tagsText(entry),
+                              entrytext::meanings(entry).join(QStringLiteral(" | ")));
 }
 
 // A cell that makes its texts when the view asks for them: a big result
@@ -113,7 +131,8 @@ private:
                    + readingText(*entry, showRomaji);
         case 1:
             return tagsText(*entry) + QStringLiteral(": ")
-                   + entrytext::meanings(*entry).join(QStringLiteral("; "));
+                   + entrytext::meanings(*entry).join(QStringLiteral("; "))
+                   + accessibleInflection(*entry);
         default: return displayText();
         }
     }

@@ -5,6 +5,7 @@
 #include "Kanjidic.h"
 #include "MainWindow.h"
 #include "RadicalTable.h"
+#include "ReaderPanel.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -27,6 +28,8 @@ void connectWindowAndCore(MainWindow* window, Core* core)
     QObject::connect(window, &MainWindow::searchForKanji, core, &Core::searchForKanji);
     QObject::connect(window, &MainWindow::dictionaryEnabled, core, &Core::enableDictionary);
     QObject::connect(window, &MainWindow::dictionaryDisabled, core, &Core::disableDictionary);
+    QObject::connect(window, &MainWindow::relevanceOrderChanged, core, &Core::setRelevanceOrder);
+    window->readerPanel->setReader(core->textReader());
 }
 
 void showWindowNow(MainWindow* window)

@@ -183,6 +183,9 @@ private slots:
                      QStringList({"The usual edict [x]", "Computer terms [x]", "Names [ ]"}));
             // New users get results while they type; the form's default is off.
             QVERIFY(program.find<QCheckBox>("searchAsYouType")->isChecked());
+            // and inflected words with the word meant first.
+            for (const char* box : {"fuzzySearch", "relevanceOrder"})
+                QVERIFY2(program.find<QCheckBox>(box)->isChecked(), box);
             for (WordDictionary* dictionary : program.core.wordDictionaries->dictionaries)
                 QVERIFY(dictionary->isLoaded);
             program.addDictionary("Added later");
