@@ -514,12 +514,25 @@ void MainWindow::setupLearnerTools()
 
 void MainWindow::setupReader()
 {
+    // A tab beside the feedback bar, closed until asked for; a saved window
+    // state puts it back where the user left it.
     readerPanel = new ReaderPanel(this);
     addDockWidget(Qt::BottomDockWidgetArea, readerPanel);
+    tabifyDockWidget(ui->dockWidget, readerPanel);
+    readerPanel->hide();
+    readerPanel->wordFont = &settingsDialog->wordFont;
+    readerPanel->updateFonts();
+    connect(settingsDialog.get(), &Settings::settingsChanged, readerPanel, &ReaderPanel::updateFonts);
     QAction* showReader = readerPanel->toggleViewAction();
     showReader->setText(tr("&Read text"));
     showReader->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     ui->menuView->addAction(showReader);
+    connect(showReader, &QAction::triggered, readerPanel, [this](bool shown) {
+        if (shown) {
+            readerPanel->raise();
+            readerPanel->setFocus(Qt::ShortcutFocusReason);
+        }
+    });
     connect(readerPanel, &ReaderPanel::wordChosen, this, [this](const QString& dictionaryForm) {
         putInSearchBox(dictionaryForm);
         on_searchButton_clicked();

@@ -23,12 +23,18 @@ bool isCounted(const TextToken& token)
 }  // namespace
 
 ReaderPanel::ReaderPanel(QWidget* parent)
-    : QDockWidget(parent), ui(new Ui::ReaderPanel), reader(nullptr), hover(nullptr),
-      hoverItem(nullptr)
+    : QDockWidget(parent), wordFont(nullptr), ui(new Ui::ReaderPanel), delegate(nullptr),
+      reader(nullptr), hover(nullptr), hoverItem(nullptr)
 {
     ui->setupUi(this);
+    // The dock asks for the room of the field and two lines of words; the
+    // user may give it more.
+    ui->readerWords->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     setObjectName(QStringLiteral("readerPanel"));
-    ui->readerWords->setItemDelegate(new ReaderWordDelegate(ui->readerWords));
+    setFocusProxy(ui->readerText);
+    delegate = new ReaderWordDelegate(ui->readerWords);
+    ui->readerWords->setItemDelegate(delegate);
+    updateFonts();
     ui->readerWords->setMouseTracking(true);
     ui->readerWords->viewport()->installEventFilter(this);
     hover = new WordHover(this);
@@ -79,6 +85,19 @@ void ReaderPanel::readText()
     typingRested.stop();
     const std::wstring text = ui->readerText->toPlainText().toStdWString();
     showTokens(reader != nullptr ? reader->read(text) : std::vector<TextToken>());
+}
+
+void ReaderPanel::updateFonts()
+{
+    if (wordFont != nullptr)
+        delegate->setWordFont(*wordFont);
+    // Two lines of words, their readings and dictionary forms, and a margin.
+    const QModelIndex none;
+    QStyleOptionViewItem option;
+    option.font = ui->readerWords->font();
+    const int lineHeight = delegate->sizeHint(option, none).height();
+    ui->readerWords->setMinimumHeight(2 * lineHeight + 2 * ui->readerWords->frameWidth() + 4);
+    ui->readerWords->doItemsLayout();
 }
 
 void ReaderPanel::showTokens(std::vector<TextToken> tokens)

@@ -17,6 +17,7 @@
 #include <vector>
 
 class QHelpEvent;
+class ReaderWordDelegate;
 class QListWidgetItem;
 class TextReader;
 class WordHover;
@@ -48,6 +49,10 @@ public:
     // The tokens shown, one per item of the word list, in order.
     const std::vector<TextToken>& tokens() const;
 
+    // The font of the words, owned by the settings dialog; null for one
+    // twice the panel's own. Read again by updateFonts().
+    const QFont* wordFont;
+
 signals:
     // A word of the list was clicked: its form as the dictionary lists it.
     void wordChosen(QString dictionaryForm);
@@ -55,6 +60,8 @@ signals:
 public slots:
     // Reads the field's text and shows its words.
     void readText();
+    // Lays the words out again in the current wordFont.
+    void updateFonts();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +74,7 @@ private:
     void hideHover();
 
     Ui::ReaderPanel* ui;
+    ReaderWordDelegate* delegate;  // a child of the word list
     TextReader* reader;
     std::vector<TextToken> shown;
     WordHover* hover;

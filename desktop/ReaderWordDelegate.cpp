@@ -24,17 +24,30 @@ QColor colourOf(int kind, const QPalette& palette)
 
 }  // namespace
 
-QFont ReaderWordDelegate::largeFont(const QFont& base)
+ReaderWordDelegate::ReaderWordDelegate(QObject* parent)
+    : QStyledItemDelegate(parent), hasWordFont(false)
 {
-    QFont font = base;
-    font.setPointSizeF(base.pointSizeF() * 1.6);
+}
+
+void ReaderWordDelegate::setWordFont(const QFont& font)
+{
+    wordFont = font;
+    hasWordFont = true;
+}
+
+QFont ReaderWordDelegate::largeFont(const QFont& viewFont) const
+{
+    if (hasWordFont)
+        return wordFont;
+    QFont font = viewFont;
+    font.setPointSizeF(viewFont.pointSizeF() * 2);
     return font;
 }
 
-QFont ReaderWordDelegate::smallFont(const QFont& base)
+QFont ReaderWordDelegate::smallFont(const QFont& viewFont) const
 {
-    QFont font = base;
-    font.setPointSizeF(base.pointSizeF() * 0.9);
+    QFont font = largeFont(viewFont);
+    font.setPointSizeF(std::max(7.0, font.pointSizeF() * 0.55));
     return font;
 }
 
@@ -87,16 +100,23 @@ void ReaderWordDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QRect bottom(area.left(), middle.bottom() + 1, area.width(), smallHeight);
     const QPalette& palette = option.palette;
 
+    // A long inflected word keeps its reading and dictionary form over its
+    // start, where the stem is; a short word stands centred under its reading.
+    const bool wordIsWidest = QFontMetrics(large).horizontalAdvance(lines.written)
+                              >= std::max(QFontMetrics(small).horizontalAdvance(lines.above),
+                                          QFontMetrics(small).horizontalAdvance(lines.below));
+    const Qt::Alignment across = wordIsWidest ? Qt::AlignLeft : Qt::AlignHCenter;
+
     painter->save();
     painter->setFont(small);
     painter->setPen(palette.color(QPalette::Base).lightness() < 128 ? QColor(96, 208, 96)
                                                                      : QColor(0, 140, 0));
-    painter->drawText(top, Qt::AlignHCenter | Qt::AlignBottom, lines.above);
+    painter->drawText(top, across | Qt::AlignBottom, lines.above);
     painter->setFont(large);
     painter->setPen(colourOf(index.data(KIND_ROLE).toInt(), palette));
-    painter->drawText(middle, Qt::AlignHCenter | Qt::AlignVCenter, lines.written);
+    painter->drawText(middle, across | Qt::AlignVCenter, lines.written);
     painter->setFont(small);
     painter->setPen(palette.color(QPalette::PlaceholderText));
-    painter->drawText(bottom, Qt::AlignHCenter | Qt::AlignTop, lines.below);
+    painter->drawText(bottom, across | Qt::AlignTop, lines.below);
     painter->restore();
 }

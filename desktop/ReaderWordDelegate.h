@@ -22,7 +22,11 @@ public:
         KIND_ROLE  // int: the TextToken::Kind
     };
 
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit ReaderWordDelegate(QObject* parent = nullptr);
+
+    // The font of the written line; the reading and the dictionary form
+    // take a little over half its size. Until set, twice the view's font.
+    void setWordFont(const QFont& font);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
@@ -38,8 +42,11 @@ public:
     static Lines linesOf(const QModelIndex& index);
 
 private:
-    static QFont largeFont(const QFont& base);
-    static QFont smallFont(const QFont& base);
+    QFont largeFont(const QFont& viewFont) const;
+    QFont smallFont(const QFont& viewFont) const;
+
+    QFont wordFont;
+    bool hasWordFont;
 };
 
 #endif
