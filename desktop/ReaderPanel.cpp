@@ -165,7 +165,7 @@ void ReaderPanel::answerToolTip(const QHelpEvent* event)
     if (token == nullptr || token->entry == nullptr)
         return;
     hoverItem = item;
-    hover->setInfo(*token->entry, token->surface, token->reasons);
+    hover->showEntry(*token->entry, token->surface, token->reasons);
     viewsupport::showBeside(hover, event->globalPos());
 }
 

@@ -22,11 +22,11 @@ void WordHover::setInfo(WordEntry* entry)
 {
     if (entry == nullptr)
         return;
-    setInfo(*entry, entry->deinflectedFrom, entry->deinflectionReasons);
+    showEntry(*entry, entry->deinflectedFrom, entry->deinflectionReasons);
 }
 
-void WordHover::setInfo(const WordEntry& entry, const std::wstring& typed,
-                        const std::vector<std::string>& reasons)
+void WordHover::showEntry(const WordEntry& entry, const std::wstring& typed,
+                          const std::vector<std::string>& reasons)
 {
     ui->word->setText(entrytext::wide(entry.word));
     ui->kana->setText(showRomaji ? QString::fromStdString(entry.kanaRomaji)

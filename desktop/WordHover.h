@@ -31,8 +31,8 @@ public:
     void setInfo(WordEntry* entry);
     // The same for an entry met as `typed` in a text, reached through the
     // inflections `reasons` (none: the word as the dictionary writes it).
-    void setInfo(const WordEntry& entry, const std::wstring& typed,
-                 const std::vector<std::string>& reasons);
+    void showEntry(const WordEntry& entry, const std::wstring& typed,
+                   const std::vector<std::string>& reasons);
 
 private:
     Ui::WordHover* ui;
