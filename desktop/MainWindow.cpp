@@ -538,6 +538,12 @@ void MainWindow::setupReader()
         on_searchButton_clicked();
     });
     connect(ui->relevanceOrder, &QCheckBox::toggled, this, &MainWindow::relevanceOrderChanged);
+    // The words change with the dictionaries: a row of the list changes
+    // after the core has taken up the change it stands for.
+    const QAbstractItemModel* dictionaryRows = ui->dictionaryList->model();
+    for (auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(dictionaryRows, rowsChanged, readerPanel, &ReaderPanel::readText);
+    connect(dictionaryRows, &QAbstractItemModel::dataChanged, readerPanel, &ReaderPanel::readText);
 }
 
 // A word is searched as if typed; a sentence is read. The window is not

@@ -198,6 +198,14 @@ private slots:
         QCOMPARE(searches.last().at(0).toString(), QString("食べさせられなかった"));
         QCOMPARE(field->toPlainText(), QString("猫を食べた"));
         program.find<QAction>("actionLookUpCopiedText")->setChecked(false);
+
+        // Switching the dictionary off and on reads the text again.
+        auto* dictionaryRow = program.find<QListWidget>("dictionaryList")->item(0);
+        dictionaryRow->setCheckState(Qt::Unchecked);
+        QCOMPARE(panel->tokens().front().kind, TextToken::UNKNOWN);
+        dictionaryRow->setCheckState(Qt::Checked);
+        QCOMPARE(panel->tokens().front().kind, TextToken::WORD);
+        QCOMPARE(list->count(), 3);
     }
 };
 
