@@ -3,6 +3,7 @@
 #include "ui_AddDictionary.h"
 
 #include "Edict.h"
+#include "SingleLineField.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -10,6 +11,7 @@
 AddDictionary::AddDictionary(QWidget* parent) : QDialog(parent), ui(new Ui::AddDictionary)
 {
     ui->setupUi(this);
+    SingleLineField::makeSingleLine(ui->name);
 }
 
 AddDictionary::~AddDictionary() = default;

@@ -47,6 +47,11 @@ void Core::load()
 
 void Core::addWordDictionary(WordDictionary* dictionary)
 {
+    giveUniqueName(dictionary);
+    // One loaded beforehand is skipped by the collection's load, which
+    // would otherwise hand it the table.
+    if (dictionary->isLoaded)
+        dictionary->setPartsOfSpeech(partsOfSpeech);
     wordDictionaries->addDictionary(dictionary);
     wordDictionaries->load();
     emit dictionaryAdded(dictionary);
@@ -58,6 +63,18 @@ void Core::removeWordDictionary(WordDictionary* dictionary)
         removedDictionaries.emplace_back(dictionary);
     }
     emit dictionaryRemoved(dictionary);
+}
+
+// The window switches dictionaries by name, so two dictionaries must never
+// share one: a name already taken gets the first free " (2)", " (3)" ...
+void Core::giveUniqueName(WordDictionary* dictionary)
+{
+    const std::string name = dictionary->getName();
+    std::string unique = name;
+    for (int number = 2; wordDictionaries->getDictionaryByName(unique) != nullptr; ++number)
+        unique = name + " (" + std::to_string(number) + ")";
+    if (unique != name)
+        dictionary->setName(unique);
 }
 
 WordDictionary* Core::dictionaryNamed(const QString& name)
@@ -90,6 +107,11 @@ void Core::addCharacterDictionary(CharacterDictionary* dictionary)
 void Core::addRadicalTable(RadicalTable* table)
 {
     table->load();
+    addLoadedRadicalTable(table);
+}
+
+void Core::addLoadedRadicalTable(RadicalTable* table)
+{
     radicalTables.emplace_back(table);
     radicalTable = table;
     characterDictionaries->setRadicalTable(table);

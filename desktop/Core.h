@@ -53,7 +53,8 @@ signals:
     void characterResultFound(CharacterResult* results);
 
 public slots:
-    // Takes the dictionary and loads it.
+    // Takes the dictionary and loads it; a name that another dictionary
+    // already bears gets a number, as in "Names (2)".
     void addWordDictionary(WordDictionary* dictionary);
     // The dictionary leaves the searches; it stays alive until the core goes,
     // since lists in the window may still point at it.
@@ -65,12 +66,15 @@ public slots:
     void addCharacterDictionary(CharacterDictionary* dictionary);
     // Takes the table, loads it and gives it to the character dictionaries.
     void addRadicalTable(RadicalTable* radicalTable);
+    // The same for a table whose load() has already run.
+    void addLoadedRadicalTable(RadicalTable* radicalTable);
     // Emits resultFound, then characterResultFound with the kanji of the words found.
     void search(QString text, WordDictionary::SearchOptions searchOptions);
     void searchForKanji(std::set<wchar_t> characterSet);
 
 private:
     WordDictionary* dictionaryNamed(const QString& name);
+    void giveUniqueName(WordDictionary* dictionary);
 
     std::vector<std::unique_ptr<WordDictionary>> removedDictionaries;
     std::vector<std::unique_ptr<RadicalTable>> radicalTables;

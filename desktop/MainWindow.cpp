@@ -2,48 +2,28 @@
 
 #include "About.h"
 #include "AddDictionary.h"
-#include "Edict.h"
+#include "BackgroundLoading.h"
+#include "BusyCursor.h"
+#include "CharacterHover.h"
 #include "Log.h"
 #include "ManageDictionaries.h"
 #include "PartsOfSpeechListItem.h"
+#include "Preferences.h"
 #include "Romaji.h"
 #include "Settings.h"
+#include "SingleLineField.h"
+#include "WordHover.h"
 #include "ui_MainWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFile>
-#include <QSettings>
-#include <QSplitter>
+#include <QLabel>
+#include <QShortcut>
+#include <QStyle>
 #include <QTextCursor>
 
-#include <algorithm>
-
 namespace {
-
-const QString preferencesFile = QStringLiteral("preferences.ini");
-
-QByteArray nameOf(const QSettings& preferences)
-{
-    return preferences.fileName().toLocal8Bit();
-}
-
-// QSettings lists groups as strings, where "10" sorts before "2"; rows are
-// restored in the order they were saved.
-void sortNumerically(QStringList& groups)
-{
-    std::stable_sort(groups.begin(), groups.end(), [](const QString& a, const QString& b) {
-        bool aIsNumber = false;
-        bool bIsNumber = false;
-        const int aNumber = a.toInt(&aIsNumber);
-        const int bNumber = b.toInt(&bIsNumber);
-        if (aIsNumber && bIsNumber)
-            return aNumber < bNumber;
-        if (aIsNumber != bIsNumber)
-            return aIsNumber;
-        return a < b;
-    });
-}
 
 bool isChecked(const QCheckBox* box)
 {
@@ -58,9 +38,14 @@ MainWindow::MainWindow(QWidget* parent)
       aboutDialog(new About),
       addDictionaryDialog(new AddDictionary),
       manageDictionariesDialog(new ManageDictionaries),
-      settingsDialog(new Settings)
+      settingsDialog(new Settings),
+      limitNote(nullptr),
+      searchLimit(-1)
 {
     ui->setupUi(this);
+    preferences = std::make_unique<Preferences>(
+        Preferences::Widgets{this, ui->dictionaryList, ui->searchSettingsContainer, ui->imeButton,
+                             ui->radicalList, settingsDialog.get()});
     settingsDialog->setup();
     ui->wordResults->setup();
     ui->characterResults->setup();
@@ -72,11 +57,52 @@ MainWindow::MainWindow(QWidget* parent)
     ui->wordResults->generalFont = &settingsDialog->generalFont;
     ui->radicalList->radicalFont = &settingsDialog->radicalFont;
     connectWidgets();
+    setupKeyboard();
     ui->radicalList->setup();
     ui->progressBar->setValue(0);
     ui->progressBar->setEnabled(false);
     togglePartOfSpeechFiltering(Qt::Unchecked);
     ui->searchText->appendPlainText(QStringLiteral("かわ*"));
+    ui->label->setText(
+        tr("Dexaru 2 alpha!  Please send questions, ideas and bug reports to the "
+           "Dexaru project's issue tracker."));
+    ui->menuView->addAction(ui->dockWidget->toggleViewAction());
+    limitNote = new QLabel(this);
+    statusBar()->addPermanentWidget(limitNote);
+    limitNote->hide();
+}
+
+void MainWindow::setupKeyboard()
+{
+    ui->actionQuit->setShortcut(QKeySequence::Quit);
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_F6)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] {
+            ui->searchText->setFocus(Qt::ShortcutFocusReason);
+            ui->searchText->selectAll();
+        });
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
+        ui->searchText->cancelPending();
+        ui->wordResults->hover->hide();
+        ui->characterResults->hover->hide();
+    });
+    SingleLineField::makeSingleLine(ui->partsOfSpeechFilter);
+    SingleLineField::makeSingleLine(ui->limitText);
+
+    const QList<QWidget*> order = {
+        ui->searchText,          ui->searchButton,      ui->wordResults,
+        ui->characterResults,    ui->radicalList,       ui->imeButton,
+        ui->allowWildcards,      ui->fuzzySearch,       ui->commonOnly,
+        ui->romajiToKana,        ui->ignoreCase,        ui->searchInWord,
+        ui->searchInKana,        ui->searchInMeanings,  ui->showRomaji,
+        ui->allowLimit,          ui->limitText,         ui->searchByPartsOfSpeech,
+        ui->partsOfSpeechFilter, ui->partsOfSpeechList, ui->checkAll,
+        ui->checkVisible,        ui->dictionaryList};
+    for (int at = 1; at < order.size(); ++at)
+        setTabOrder(order[at - 1], order[at]);
+    ui->searchText->setAccessibleName(tr("Search text"));
+    ui->wordResults->setAccessibleName(tr("Word results"));
+    ui->characterResults->setAccessibleName(tr("Kanji results"));
+    ui->radicalList->setAccessibleName(tr("Radicals"));
 }
 
 MainWindow::~MainWindow()
@@ -99,12 +125,18 @@ void MainWindow::connectWidgets()
     connect(settingsDialog.get(), &Settings::settingsChanged, ui->radicalList,
             &QRadicalList::updateFonts);
 
-    connect(ui->wordResults, &QWordResultTable::searchForKanji, this, &MainWindow::searchForKanji);
+    const auto searchKanji = [this](std::set<wchar_t> characters) {
+        const BusyCursor busy;
+        emit searchForKanji(characters);
+    };
+    connect(ui->wordResults, &QWordResultTable::searchForKanji, this, searchKanji);
     connect(ui->characterResults, &QCharacterResultTable::radicalsSelected, ui->radicalList,
             qOverload<std::set<wchar_t>, bool>(&QRadicalList::selectRadicals));
     connect(ui->characterResults, &QCharacterResultTable::searchForWords, this,
-            &MainWindow::search);
-    connect(ui->radicalList, &QRadicalList::kanjiSearched, this, &MainWindow::searchForKanji);
+            [this](QString text, WordDictionary::SearchOptions options) {
+                startSearch(text, options);
+            });
+    connect(ui->radicalList, &QRadicalList::kanjiSearched, this, searchKanji);
 
     connect(ui->searchText, &SearchBox::search, this, &MainWindow::on_searchButton_clicked);
     connect(ui->searchText, &SearchBox::imeEnabled, ui->imeButton, &QPushButton::setChecked);
@@ -124,7 +156,7 @@ void MainWindow::connectWidgets()
     connect(ui->actionWord_results, &QAction::toggled, this, &MainWindow::toggleView_WordResults);
 
     connect(addDictionaryDialog.get(), &AddDictionary::loadedDictionary, this,
-            &MainWindow::wordDictionaryAdded);
+            &MainWindow::loadInBackground);
     connect(manageDictionariesDialog.get(), &ManageDictionaries::wordDictionaryRemoved, this,
             &MainWindow::wordDictionaryRemoved);
 }
@@ -172,6 +204,7 @@ void MainWindow::toggleView_WordResults(bool toggle)
 
 void MainWindow::on_searchButton_clicked()
 {
+    ui->searchText->finishPending();
     QString text = searchText();
     const WordDictionary::SearchOptions options = searchOptionsFromControls();
     if (isChecked(ui->romajiToKana)) {
@@ -184,9 +217,35 @@ void MainWindow::on_searchButton_clicked()
         text = QString::fromStdWString(kana);
     }
     ui->wordResults->showRomaji = ui->showRomaji->isChecked();
-    ui->progressBar->setValue(0);
+    startSearch(text, options);
+}
+
+void MainWindow::startSearch(const QString& text, const WordDictionary::SearchOptions& options)
+{
+    const BusyCursor busy;
+    searchLimit = options.limit;
+    showProgress(0);
     ui->progressBar->setEnabled(true);
     emit search(text, options);
+}
+
+// Drawn at once: the window gets no chance to paint until the search returns.
+void MainWindow::showProgress(int percent)
+{
+    ui->progressBar->setValue(percent);
+    ui->progressBar->repaint();
+}
+
+void MainWindow::loadInBackground(WordDictionary* dictionary)
+{
+    const QString name = QString::fromStdString(dictionary->getName());
+    statusBar()->showMessage(tr("Loading the dictionary \"%1\"...").arg(name));
+    backgroundloading::run(
+        this, [dictionary] { backgroundloading::load(dictionary); },
+        [this, dictionary, name] {
+            emit wordDictionaryAdded(dictionary);
+            statusBar()->showMessage(tr("The dictionary \"%1\" is ready.").arg(name), 5000);
+        });
 }
 
 // The selection inside the search box when there is one, else all its text.
@@ -291,6 +350,12 @@ void MainWindow::addWordDictionary(WordDictionary* dictionary)
     row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
     row->setCheckState(dictionary->isEnabled() ? Qt::Checked : Qt::Unchecked);
     row->setData(Qt::UserRole, QVariant::fromValue(dictionary));
+    if (!dictionary->isLoaded) {
+        row->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+        row->setForeground(QColor(160, 0, 0));
+        row->setToolTip(tr("This dictionary could not be loaded. %1")
+                            .arg(backgroundloading::failureReason(dictionary)));
+    }
     ui->dictionaryList->addItem(row);
     manageDictionariesDialog->addWordDictionary(dictionary);
 }
@@ -322,194 +387,36 @@ void MainWindow::addRadicals(RadicalTable* radicalTable)
 
 void MainWindow::showWordResult(WordResult* result)
 {
-    statusBar()->showMessage(QStringLiteral("Found %1 results").arg(result->getEntryCount()));
+    const int found = result->getEntryCount();
+    statusBar()->showMessage(QStringLiteral("Found %1 results").arg(found));
+    limitNote->setVisible(searchLimit > 0 && found >= searchLimit);
+    limitNote->setText(tr("Only the first %1 results are shown: raise or uncheck the limit to "
+                          "see more.")
+                           .arg(searchLimit));
+    searchLimit = -1;
     ui->wordResults->setResult(result);
-    ui->progressBar->setValue(50);
+    showProgress(50);
 }
 
 void MainWindow::showCharacterResult(CharacterResult* result)
 {
     ui->characterResults->setResult(result);
-    ui->progressBar->setValue(100);
+    showProgress(100);
 }
 
 void MainWindow::readSettings()
 {
-    QSettings preferences(preferencesFile, QSettings::IniFormat);
-    Log::write(7, "%s: Reading settings from '%s'...", "readSettings",
-               nameOf(preferences).constData());
-
-    restoreGeometry(preferences.value("window/geometry").toByteArray());
-    restoreState(preferences.value("window/state").toByteArray());
-    preferences.beginGroup("window/splitters");
-    for (const QString& name : preferences.childGroups()) {
-        const QByteArray splitterName = name.toUtf8();
-        Log::write(7, "%s: Looking for a splitter called '%s' to restore.", "readSettings",
-                   splitterName.constData());
-        auto* splitter = findChild<QSplitter*>(name);
-        if (!splitter)
-            continue;
-        Log::write(7, "%s: Found splitter '%s'.", "readSettings", splitterName.constData());
-        splitter->restoreGeometry(preferences.value(name + "/geometry").toByteArray());
-        splitter->restoreState(preferences.value(name + "/state").toByteArray());
-    }
-    preferences.endGroup();
-
-    readDictionaries(preferences);
-    readSearchOptions(preferences);
-    ui->imeButton->setChecked(preferences.value("ime/on", 0).toInt() != 0);
-    readFonts(preferences);
-    ui->radicalList->setSearchOnSelect(
-        preferences.value("radicals/searchOnSelect", false).toBool());
-}
-
-// Names are UTF-8 text, as the library holds them; file names are in the
-// local 8-bit encoding of the file system.
-void MainWindow::readDictionaries(QSettings& preferences)
-{
-    preferences.beginGroup("dictionaries/word");
-    QStringList rows = preferences.childGroups();
-    sortNumerically(rows);
-    for (const QString& row : rows) {
-        auto* dictionary = new Edict;
-        dictionary->setName(preferences.value(row + "/name").toString().toStdString());
-        dictionary->setFilename(
-            QFile::encodeName(preferences.value(row + "/filename").toString()).toStdString());
-        if (preferences.value(row + "/enabled", 0).toInt() != 0) {
-            Log::write(7, "%s: Enabling dictionary '%s'...", "readSettings",
-                       dictionary->getName().c_str());
-            dictionary->enable();
-        } else {
-            Log::write(7, "%s: Disabling dictionary '%s'...", "readSettings",
-                       dictionary->getName().c_str());
-            dictionary->disable();
-        }
-        emit wordDictionaryAdded(dictionary);
-    }
-    preferences.endGroup();
-}
-
-void MainWindow::readSearchOptions(QSettings& preferences)
-{
-    preferences.beginGroup("settings/check");
-    for (const QString& name : preferences.childKeys()) {
-        if (auto* box = ui->searchSettingsContainer->findChild<QCheckBox*>(name))
-            box->setChecked(preferences.value(name).toInt() != 0);
-    }
-    preferences.endGroup();
-
-    preferences.beginGroup("settings/text");
-    for (const QString& name : preferences.childKeys()) {
-        if (auto* edit = ui->searchSettingsContainer->findChild<QPlainTextEdit*>(name))
-            edit->setPlainText(preferences.value(name).toString());
-    }
-    preferences.endGroup();
-}
-
-// Each font starts from the toolkit's default, so that an empty family
-// leaves the default family in place rather than the previous font's.
-void MainWindow::readFonts(QSettings& preferences)
-{
-    struct NamedFont
-    {
-        const char* familyKey;
-        const char* sizeKey;
-        int defaultSize;
-        void (Settings::*apply)(QFont);
-    };
-    const NamedFont namedFonts[] = {
-        {"fonts/characterFont", "fonts/characterFontSize", 42, &Settings::setCharacterFont},
-        {"fonts/wordFont", "fonts/wordFontSize", 16, &Settings::setWordFont},
-        {"fonts/generalFont", "fonts/generalFontSize", 10, &Settings::setGeneralFont},
-    };
-    for (const NamedFont& named : namedFonts) {
-        QFont font;
-        const int size = preferences.value(named.sizeKey, named.defaultSize).toInt();
-        font.setPointSize(size > 0 ? size : named.defaultSize);
-        const QString family = preferences.value(named.familyKey).toString();
-        if (!family.isEmpty())
-            font.setFamily(family);
-        (settingsDialog.get()->*named.apply)(font);
-    }
-    const int radicalSize = preferences.value("fonts/radicalFontSize", 32).toInt();
-    settingsDialog->radicalFont.setPointSize(radicalSize > 0 ? radicalSize : 32);
-    settingsDialog->loadFromFonts();
+    preferences->read([this](WordDictionary* dictionary) { emit wordDictionaryAdded(dictionary); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    QSettings preferences(preferencesFile, QSettings::IniFormat);
-    Log::write(7, "%s: Saving settings to '%s'...", "closeEvent", nameOf(preferences).constData());
-
-    preferences.remove("window");
-    preferences.setValue("window/geometry", saveGeometry());
-    preferences.setValue("window/state", saveState());
-    for (QSplitter* splitter : findChildren<QSplitter*>()) {
-        const QString key = "window/splitters/" + splitter->objectName();
-        preferences.setValue(key + "/state", splitter->saveState());
-        preferences.setValue(key + "/geometry", splitter->saveGeometry());
+    preferences->write();
+    // Dialogs left open would keep the program running, and what changed
+    // in them would never be saved.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible() && !(window->windowType() == Qt::ToolTip))
+            window->close();
     }
-
-    writeDictionaries(preferences);
-    writeSearchOptions(preferences);
-    preferences.remove("ime");
-    preferences.setValue("ime/on", ui->imeButton->isChecked() ? 1 : 0);
-    writeFonts(preferences);
-    preferences.remove("radicals");
-    preferences.setValue("radicals/searchOnSelect", ui->radicalList->searchOnSelect);
-
-    preferences.sync();
-    if (preferences.status() != QSettings::NoError)
-        Log::write(3, "%s: Could not write the settings to '%s'.", "closeEvent",
-                   nameOf(preferences).constData());
     QMainWindow::closeEvent(event);
-}
-
-void MainWindow::writeDictionaries(QSettings& preferences)
-{
-    preferences.remove("dictionaries/word");
-    for (int row = 0; row < ui->dictionaryList->count(); ++row) {
-        auto* dictionary =
-            ui->dictionaryList->item(row)->data(Qt::UserRole).value<WordDictionary*>();
-        if (!dictionary)
-            continue;
-        const QString group = QStringLiteral("dictionaries/word/%1/").arg(row);
-        preferences.setValue(group + "name", QString::fromStdString(dictionary->getName()));
-        preferences.setValue(group + "filename",
-                             QFile::decodeName(dictionary->getFilename().c_str()));
-        preferences.setValue(group + "enabled", dictionary->isEnabled() ? 1 : 0);
-    }
-    preferences.remove("dictionaries/check");
-}
-
-void MainWindow::writeSearchOptions(QSettings& preferences)
-{
-    // Not removed first: keys of check boxes that no longer exist stay.
-    preferences.beginGroup("settings/check");
-    const QList<QCheckBox*> boxes = ui->searchSettingsContainer->findChildren<QCheckBox*>();
-    Log::write(7, "%s: Found %d QCheckBox children.", "closeEvent", int(boxes.size()));
-    for (const QCheckBox* box : boxes)
-        preferences.setValue(box->objectName(), box->isChecked() ? 1 : 0);
-    preferences.endGroup();
-
-    preferences.remove("settings/text");
-    preferences.beginGroup("settings/text");
-    const QList<QPlainTextEdit*> edits =
-        ui->searchSettingsContainer->findChildren<QPlainTextEdit*>();
-    Log::write(7, "%s: Found %d QPlainTextEdit children.", "closeEvent", int(edits.size()));
-    for (const QPlainTextEdit* edit : edits)
-        preferences.setValue(edit->objectName(), edit->toPlainText());
-    preferences.endGroup();
-}
-
-void MainWindow::writeFonts(QSettings& preferences)
-{
-    preferences.remove("fonts");
-    preferences.setValue("fonts/characterFont", settingsDialog->characterFont.family());
-    preferences.setValue("fonts/characterFontSize", settingsDialog->characterFont.pointSize());
-    preferences.setValue("fonts/wordFont", settingsDialog->wordFont.family());
-    preferences.setValue("fonts/wordFontSize", settingsDialog->wordFont.pointSize());
-    preferences.setValue("fonts/generalFont", settingsDialog->generalFont.family());
-    preferences.setValue("fonts/generalFontSize", settingsDialog->generalFont.pointSize());
-    preferences.setValue("fonts/radicalFontSize", settingsDialog->radicalFont.pointSize());
 }

@@ -2,7 +2,7 @@
 // parts-of-speech filter, the dictionary list, both result tables and the
 // radical list. It turns its controls into searches by signal and shows the
 // results Core sends back; the tables own those results. It owns its widgets
-// and the four dialogs, and keeps its state in "preferences.ini".
+// and the four dialogs; Preferences keeps their state in "preferences.ini".
 #ifndef DEXARU_DESKTOP_MAINWINDOW_H
 #define DEXARU_DESKTOP_MAINWINDOW_H
 
@@ -19,8 +19,9 @@ class About;
 class AddDictionary;
 class Core;
 class ManageDictionaries;
+class Preferences;
+class QLabel;
 class QListWidgetItem;
-class QSettings;
 class Settings;
 
 namespace Ui {
@@ -79,24 +80,28 @@ private:
     friend void connectWindowAndCore(MainWindow* window, Core* core);
 
     void connectWidgets();
+    // Shortcuts, the tab order, one-line fields and accessible names.
+    void setupKeyboard();
+    // Every word search goes out here, under the wait cursor.
+    void startSearch(const QString& text, const WordDictionary::SearchOptions& options);
+    void showProgress(int percent);
+    // Loads a dictionary from the add-dictionary dialog on a worker thread,
+    // then hands it on through wordDictionaryAdded.
+    void loadInBackground(WordDictionary* dictionary);
     // Gives every row of the parts-of-speech list (or only the visible ones)
     // the opposite of the first such row's check mark.
     void toggleCheckMarks(bool visibleOnly);
     QString searchText() const;
     WordDictionary::SearchOptions searchOptionsFromControls() const;
 
-    void readDictionaries(QSettings& preferences);
-    void readSearchOptions(QSettings& preferences);
-    void readFonts(QSettings& preferences);
-    void writeDictionaries(QSettings& preferences);
-    void writeSearchOptions(QSettings& preferences);
-    void writeFonts(QSettings& preferences);
-
     Ui::MainWindow* ui;
     std::unique_ptr<About> aboutDialog;
     std::unique_ptr<AddDictionary> addDictionaryDialog;
     std::unique_ptr<ManageDictionaries> manageDictionariesDialog;
     std::unique_ptr<Settings> settingsDialog;
+    std::unique_ptr<Preferences> preferences;
+    QLabel* limitNote;  // in the status bar: the result stopped at the limit
+    int searchLimit;  // of the search under way, or -1
 };
 
 #endif

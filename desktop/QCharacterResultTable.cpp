@@ -55,8 +55,8 @@ void QCharacterResultTable::setup()
     viewsupport::addAction(this, tr("Select this kanji's radicals"),
                            qOverload<>(&Table::selectRadicalsForKanji));
     viewsupport::addSeparator(this);
-    viewsupport::addAction(this, tr("Copy"), &Table::copyAll,
-                           QStringLiteral(":/images/resource/copy-icon.png"));
+    viewsupport::addCopyShortcut(viewsupport::addAction(
+        this, tr("Copy"), &Table::copyAll, QStringLiteral(":/images/resource/copy-icon.png")));
     viewsupport::addAction(this, tr("   Copy character"), &Table::copyCharacter);
     viewsupport::addAction(this, tr("   Copy on readings"), &Table::copyOnReadings);
     viewsupport::addAction(this, tr("   Copy kun readings"), &Table::copyKunReadings);
@@ -68,9 +68,9 @@ void QCharacterResultTable::setup()
 
 void QCharacterResultTable::setResult(CharacterResult* newResult)
 {
+    viewsupport::startFresh(this, hover, hoverItem);
     delete result;
     result = newResult;
-    hoverItem = nullptr;
     clearContents();
     setRowCount(result != nullptr ? result->getEntryCount() : 0);
     if (result == nullptr)
@@ -97,7 +97,7 @@ void QCharacterResultTable::fillRow(int row, CharacterEntry* entry)
 
 void QCharacterResultTable::clearResult()
 {
-    viewsupport::clearTable(this, result, hoverItem);
+    viewsupport::clearTable(this, result, hoverItem, hover);
 }
 
 void QCharacterResultTable::updateFonts()

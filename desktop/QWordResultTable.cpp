@@ -3,13 +3,13 @@
 #include "EntryText.h"
 #include "Log.h"
 #include "MetaTypes.h"
+#include "RichTextDelegate.h"
 #include "ViewSupport.h"
 #include "WordEntry.h"
 #include "WordHover.h"
 #include "WordResult.h"
 
 #include <QHeaderView>
-#include <QLabel>
 
 #include <algorithm>
 #include <vector>
@@ -40,14 +40,89 @@ QString wordLabelText(const WordEntry& entry, bool showRomaji)
                                     : entrytext::wide(entry.kana));
 }
 
-QString meaningLabelText(const WordEntry& entry)
+QString readingText(const WordEntry& entry, bool showRomaji)
+{
+    return showRomaji ? QString::fromStdString(entry.kanaRomaji) : entrytext::wide(entry.kana);
+}
+
+QString tagsText(const WordEntry& entry)
 {
     QStringList tags;
     for (const EntryInfo* info : entry.info)
         tags << entrytext::dictionary(info->text);
-    return meaningLabelHtml(tags.join(QStringLiteral(" | ")),
+    return tags.join(QStringLiteral(" | "));
+}
+
+QString meaningLabelText(const WordEntry& entry)
+{
+    return meaningLabelHtml(tagsText(entry),
                             entrytext::meanings(entry).join(QStringLiteral(" | ")));
 }
+
+// A cell that makes its texts when the view asks for them: a big result
+// shows a few dozen of its thousands of rows, so the rich text (display
+// text), the plain text (for screen readers) and the font (the table's
+// current one) of the rest are never made.
+class WordCell : public QTableWidgetItem
+{
+public:
+    WordCell(const QWordResultTable* table, WordEntry* entry, int column)
+        : table(table), entry(entry), column(column), showRomaji(table->showRomaji)
+    {
+        if (const QTableWidgetItem* prototype = table->itemPrototype())
+            setFlags(prototype->flags());
+    }
+
+    QVariant data(int role) const override
+    {
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole: return displayText();
+        case Qt::AccessibleTextRole: return accessibleText();
+        case Qt::UserRole: return QVariant::fromValue(entry);
+        case Qt::ForegroundRole:
+            if (column == 0)
+                return QBrush(QColor(0, 0, 255));
+            break;
+        case Qt::FontRole:
+            if (const QFont* font = column == 0 ? table->wordFont : table->generalFont)
+                return *font;
+            break;
+        default: break;
+        }
+        return QTableWidgetItem::data(role);
+    }
+
+    QTableWidgetItem* clone() const override { return new WordCell(*this); }
+
+private:
+    QString displayText() const
+    {
+        switch (column) {
+        case 0: return wordLabelText(*entry, showRomaji);
+        case 1: return meaningLabelText(*entry);
+        default: return entry->isCommon ? QWordResultTable::tr("Yes") : QString();
+        }
+    }
+
+    QString accessibleText() const
+    {
+        switch (column) {
+        case 0:
+            return entrytext::wide(entry->word) + QStringLiteral(", ")
+                   + readingText(*entry, showRomaji);
+        case 1:
+            return tagsText(*entry) + QStringLiteral(": ")
+                   + entrytext::meanings(*entry).join(QStringLiteral("; "));
+        default: return displayText();
+        }
+    }
+
+    const QWordResultTable* table;
+    WordEntry* entry;  // owned by the table's result
+    int column;
+    bool showRomaji;  // as the table's when the cell was made
+};
 
 void logWordRow(const char* function, int row, const WordEntry& entry)
 {
@@ -84,14 +159,18 @@ QWordResultTable::~QWordResultTable()
 void QWordResultTable::setup()
 {
     viewsupport::setupColumns(this);
+    auto* richText = new RichTextDelegate(this);
+    setItemDelegateForColumn(0, richText);
+    setItemDelegateForColumn(1, richText);
     connect(this, &QTableWidget::itemDoubleClicked, this, &QWordResultTable::searchByDoubleClick);
 
     setContextMenuPolicy(Qt::ActionsContextMenu);
     viewsupport::addAction(this, tr("Search for these kanji"),
                            &QWordResultTable::searchForKanjiFromSelectedWords);
     viewsupport::addSeparator(this);
-    viewsupport::addAction(this, tr("Copy"), &QWordResultTable::copyAll,
-                           QStringLiteral(":/images/resource/copy-icon.png"));
+    viewsupport::addCopyShortcut(
+        viewsupport::addAction(this, tr("Copy"), &QWordResultTable::copyAll,
+                               QStringLiteral(":/images/resource/copy-icon.png")));
     viewsupport::addAction(this, tr("   Copy word"), &QWordResultTable::copyWord);
     viewsupport::addAction(this, tr("   Copy kana"), &QWordResultTable::copyKana);
     viewsupport::addAction(this, tr("   Copy meaning"), &QWordResultTable::copyMeaning);
@@ -102,117 +181,72 @@ void QWordResultTable::setup()
 
 void QWordResultTable::setResult(WordResult* newResult)
 {
+    viewsupport::startFresh(this, hover, hoverItem);
     delete result;
     result = newResult;
-    hoverItem = nullptr;
+    clearContents();
     if (result == nullptr) {
-        clearContents();
         setRowCount(0);
         return;
     }
-    // Hundreds of cell widgets change at once: one repaint when all are in
-    // place. Every cell of every row is replaced below, so the rows that stay
-    // keep their labels for the new text instead of deleting and creating
-    // hundreds of widgets.
+    // Thousands of cells change at once: one repaint when all are in place.
     const bool updating = updatesEnabled();
     setUpdatesEnabled(false);
     setRowCount(result->getEntryCount());
-    int row = viewsupport::fillRows(result, rowCount(),
-                                    [this](int at, WordEntry* entry) { fillRow(at, entry); });
-    for (; row < rowCount(); ++row) {
-        for (int column = 0; column < columnCount(); ++column) {
-            removeCellWidget(row, column);
-            delete takeItem(row, column);
-        }
-    }
+    const int filled = viewsupport::fillRows(
+        result, rowCount(), [this](int row, WordEntry* entry) { fillRow(row, entry); });
+    setRowCount(filled);
     updateFonts();
     setUpdatesEnabled(updating);
 }
 
 void QWordResultTable::fillRow(int row, WordEntry* entry)
 {
-    const QVariant pointer = QVariant::fromValue(entry);
-
-    QTableWidgetItem* word = viewsupport::newEntryItem(this, pointer);
-    word->setForeground(QBrush(QColor(0, 0, 255)));
-    setItem(row, 0, word);
-    labelAt(row, 0, wordFont)->setText(wordLabelText(*entry, showRomaji));
-
-    setItem(row, 1, viewsupport::newEntryItem(this, pointer));
-    labelAt(row, 1, generalFont)->setText(meaningLabelText(*entry));
-
-    QTableWidgetItem* common = viewsupport::newEntryItem(this, pointer);
-    common->setText(entry->isCommon ? tr("Yes") : QString());
-    setItem(row, 2, common);
-}
-
-QLabel* QWordResultTable::labelAt(int row, int column, const QFont* font)
-{
-    if (QLabel* label = qobject_cast<QLabel*>(cellWidget(row, column)))
-        return label;
-    // Born in the viewport, with a size, so that showing it as a cell widget
-    // neither moves it between parents nor lays out its text to size itself.
-    QLabel* label = new QLabel(viewport());
-    label->resize(0, 0);
-    label->setMargin(3);
-    if (font != nullptr)
-        label->setFont(*font);
-    label->setTextFormat(Qt::RichText);
-    setCellWidget(row, column, label);
-    return label;
+    for (int column = 0; column < 3; ++column)
+        setItem(row, column, new WordCell(this, entry, column));
 }
 
 void QWordResultTable::clearResult()
 {
-    viewsupport::clearTable(this, result, hoverItem);
+    viewsupport::clearTable(this, result, hoverItem, hover);
 }
 
 void QWordResultTable::updateFonts()
 {
-    for (int row = 0; row < rowCount(); ++row) {
-        if (wordFont != nullptr && cellWidget(row, 0) != nullptr)
-            cellWidget(row, 0)->setFont(*wordFont);
-        if (generalFont != nullptr) {
-            if (cellWidget(row, 1) != nullptr)
-                cellWidget(row, 1)->setFont(*generalFont);
-            if (item(row, 2) != nullptr)
-                item(row, 2)->setFont(*generalFont);
-        }
-    }
-    resizeRowsToLabels();
-    resizeWordColumnToLabels();
+    // The cells take the fonts from the table whenever they are drawn.
+    viewport()->update();
+    resizeRowsToText();
+    resizeWordColumnToText();
     // A stretched meaning column takes the width left: measuring it is wasted.
     if (horizontalHeader()->sectionResizeMode(1) != QHeaderView::Stretch)
         resizeColumnToContents(1);
     resizeColumnToContents(2);
 }
 
-void QWordResultTable::resizeWordColumnToLabels()
+void QWordResultTable::resizeWordColumnToText()
 {
-    // Laying out hundreds of rich-text labels to find the widest is slow, so
-    // the font metrics of the two plain lines estimate each label's width
-    // first, and only labels that may be the widest are measured. A romaji
-    // line is drawn smaller than its estimate, never more than about half.
-    const QFontMetrics metrics(wordFont != nullptr ? *wordFont : font());
-    const double shrink = showRomaji ? 0.5 : 0.9;
-    std::vector<int> estimates(rowCount(), 0);
-    int widestEstimate = 0;
+    // Laying out thousands of rich texts, or even shaping their plain
+    // lines, to find the widest is slow. Kana and kanji are about equally
+    // wide, so the longest lines are the widest candidates: the cells of
+    // the longest few dozen are measured.
+    const QFont cellFont = wordFont != nullptr ? *wordFont : font();
+    std::vector<std::pair<int, int>> lengths;  // longest line, row
+    lengths.reserve(rowCount());
     for (int row = 0; row < rowCount(); ++row) {
         const WordEntry* entry = viewsupport::entryOf<WordEntry>(item(row, 0));
         if (entry == nullptr)
             continue;
-        const QString reading = showRomaji ? QString::fromStdString(entry->kanaRomaji)
-                                           : entrytext::wide(entry->kana);
-        estimates[row] = std::max(metrics.horizontalAdvance(entrytext::wide(entry->word)),
-                                  metrics.horizontalAdvance(reading));
-        widestEstimate = std::max(widestEstimate, estimates[row]);
+        const int reading = showRomaji ? int(entry->kanaRomaji.size()) / 2
+                                       : int(entry->kana.size());
+        lengths.emplace_back(std::max(int(entry->word.size()), reading), row);
     }
+    const std::size_t measured = std::min<std::size_t>(lengths.size(), 40);
+    std::partial_sort(lengths.begin(), lengths.begin() + measured, lengths.end(), std::greater<>());
     int widest = 0;
-    for (int row = 0; row < rowCount(); ++row) {
-        if (estimates[row] >= widestEstimate * shrink - metrics.averageCharWidth()
-            && cellWidget(row, 0) != nullptr)
-            widest = std::max(widest, cellWidget(row, 0)->sizeHint().width());
-    }
+    for (std::size_t at = 0; at < measured; ++at)
+        widest = std::max(
+            widest,
+            RichTextDelegate::sizeOf(item(lengths[at].second, 0)->text(), cellFont).width());
     // What resizeColumnToContents adds: the grid line and the header's own need.
     if (showGrid())
         widest += 1;
@@ -221,25 +255,20 @@ void QWordResultTable::resizeWordColumnToLabels()
     horizontalHeader()->resizeSection(0, widest);
 }
 
-void QWordResultTable::resizeRowsToLabels()
+void QWordResultTable::resizeRowsToText()
 {
-    // Every row holds a two-line word label and a two-line meaning label in
-    // the same fonts, so every row needs the height of labels whose lines
-    // hold the tallest glyphs they may show: kanji and Latin letters. Two
-    // sample labels are measured instead of laying out the text of each row.
+    // Every row holds two lines of word and two lines of meanings in the
+    // same fonts, so every row needs the height of the lines with the
+    // tallest glyphs they may show: kanji and Latin letters. Two samples
+    // are measured instead of laying out the text of each row.
     const QString tallest = QStringLiteral("\u6F22\u3042Ag");
-    QLabel wordSample;
-    QLabel meaningSample;
-    wordSample.setMargin(3);
-    meaningSample.setMargin(3);
-    wordSample.setFont(wordFont != nullptr ? *wordFont : font());
-    meaningSample.setFont(generalFont != nullptr ? *generalFont : font());
-    wordSample.setText(
-        wordLabelHtml(tallest, showRomaji ? romajiHtml(QStringLiteral("Ag")) : tallest));
-    meaningSample.setText(meaningLabelHtml(QStringLiteral("Ag"), tallest));
-    // The common column's one line is lower than either label.
-    verticalHeader()->setDefaultSectionSize(
-        std::max(wordSample.sizeHint().height(), meaningSample.sizeHint().height()));
+    const QSize word = RichTextDelegate::sizeOf(
+        wordLabelHtml(tallest, showRomaji ? romajiHtml(QStringLiteral("Ag")) : tallest),
+        wordFont != nullptr ? *wordFont : font());
+    const QSize meaning = RichTextDelegate::sizeOf(meaningLabelHtml(QStringLiteral("Ag"), tallest),
+                                                   generalFont != nullptr ? *generalFont : font());
+    // The common column's one line is lower than either.
+    verticalHeader()->setDefaultSectionSize(std::max(word.height(), meaning.height()));
 }
 
 template <typename RowText>

@@ -1,5 +1,7 @@
 // The word result table: one row per visible entry of a WordResult, with a
 // hover pop-up, copy actions and kanji look-ups from the selected words.
+// The word and meaning cells hold rich text as their display text, which a
+// RichTextDelegate draws, and a plain text for screen readers.
 // The table owns the result it is given until the next one or clearResult;
 // the fonts it points to belong to the settings dialog.
 #ifndef DEXARU_DESKTOP_QWORDRESULTTABLE_H
@@ -12,7 +14,6 @@
 
 #include <set>
 
-class QLabel;
 class WordEntry;
 class WordHover;
 class WordResult;
@@ -56,12 +57,10 @@ protected:
 
 private:
     void fillRow(int row, WordEntry* entry);
-    // The label of a cell, created the first time the cell is filled.
-    QLabel* labelAt(int row, int column, const QFont* font);
-    // Gives every row the height its labels need, measured once.
-    void resizeRowsToLabels();
-    // Fits the word column to its widest label, measuring few labels.
-    void resizeWordColumnToLabels();
+    // Gives every row the height its rich text needs, measured once.
+    void resizeRowsToText();
+    // Fits the word column to its widest rich text, measuring few cells.
+    void resizeWordColumnToText();
     // Sets the clipboard to the text of each selected word row in turn.
     template <typename RowText> void copyRows(const char* function, bool logKana, RowText rowText);
 

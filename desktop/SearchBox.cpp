@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QTextCursor>
 
 namespace {
@@ -18,8 +19,38 @@ bool isRomajiKey(int key)
 
 }  // namespace
 
-SearchBox::SearchBox(QWidget* parent) : QPlainTextEdit(parent), imeOn(false)
+SearchBox::SearchBox(QWidget* parent) : QPlainTextEdit(parent), imeOn(false), imeEditing(false)
 {
+    // The pending romaji is the selection the input method made; once the
+    // text or cursor changes otherwise, that selection is gone or different.
+    connect(this, &QPlainTextEdit::textChanged, this, &SearchBox::dropPendingUnlessImeEditing);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this,
+            &SearchBox::dropPendingUnlessImeEditing);
+    connect(this, &QPlainTextEdit::selectionChanged, this, &SearchBox::dropPendingUnlessImeEditing);
+}
+
+void SearchBox::dropPendingUnlessImeEditing()
+{
+    if (!imeEditing)
+        imeText.clear();
+}
+
+void SearchBox::finishPending()
+{
+    if (imeText.isEmpty())
+        return;
+    const std::wstring kana = Romaji::romajiStringToKana(imeText.toStdWString(), true);
+    imeText.clear();
+    QScopedValueRollback<bool> editing(imeEditing, true);
+    insertPlainText(QString::fromStdWString(kana));
+}
+
+void SearchBox::cancelPending()
+{
+    imeText.clear();
+    QTextCursor cursor = textCursor();
+    cursor.clearSelection();
+    setTextCursor(cursor);
 }
 
 void SearchBox::toggleIme(bool on)
@@ -41,8 +72,15 @@ void SearchBox::keyPressEvent(QKeyEvent* event)
         toggleIme(on);
         return;
     }
-    if (key == Qt::Key_Return) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        finishPending();
         emit search();
+        return;
+    }
+    if (key == Qt::Key_Escape) {
+        cancelPending();
+        // The window closes its pop-ups on Escape too.
+        event->ignore();
         return;
     }
     if (!imeOn || !handleImeKey(event)) {
@@ -63,6 +101,7 @@ bool SearchBox::handleImeKey(QKeyEvent* event)
         return false;
     }
 
+    QScopedValueRollback<bool> editing(imeEditing, true);
     imeText += event->text();
     const std::wstring pending = imeText.toStdWString();
     Log::write(7, "%s: imeText: %S", "handleImeKey", pending.c_str());

@@ -4,6 +4,7 @@
 
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QSignalBlocker>
 
 Settings::Settings(QWidget* parent) : QDialog(parent), ui(new Ui::Settings)
@@ -46,8 +47,11 @@ void Settings::showFont(QFont& field, const QFont& font, QLabel* name, QSpinBox*
     field = font;
     name->setText(font.family());
     {
+        // The box only shows the size: a size it cannot hold (a pixel-sized
+        // font, one beyond its range) must not come back into the font.
         const QSignalBlocker quiet(this);
-        size->setValue(font.pointSize());
+        const QSignalBlocker quietBox(size);
+        size->setValue(font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize());
     }
     emit settingsChanged();
 }

@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "BackgroundLoading.h"
 #include "Core.h"
 #include "Kanjidic.h"
 #include "MainWindow.h"
@@ -9,6 +10,8 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <QWindow>
+
+#include <memory>
 
 void connectWindowAndCore(MainWindow* window, Core* core)
 {
@@ -42,15 +45,53 @@ void showWindowNow(MainWindow* window)
     }
 }
 
-void addCharacterData(Core* core)
+namespace {
+
+Kanjidic* newKanjidic()
 {
     auto* kanjidic = new Kanjidic;
     kanjidic->setName("The usual Kanjidic");
     kanjidic->setFilename("dictionaries/kanjidic/kanjidic.jis-x-0208-1990");
-    core->addCharacterDictionary(kanjidic);
+    return kanjidic;
+}
 
+RadicalTable* newRadicalTable()
+{
     auto* radicalTable = new RadicalTable;
     radicalTable->addFilename("dictionaries/radical/radkfile");
     radicalTable->addFilename("dictionaries/radical/radkfile2");
-    core->addRadicalTable(radicalTable);
+    return radicalTable;
+}
+
+}  // namespace
+
+void addCharacterData(Core* core)
+{
+    core->addCharacterDictionary(newKanjidic());
+    core->addRadicalTable(newRadicalTable());
+}
+
+void addCharacterDataInBackground(Core* core, std::function<void()> ready)
+{
+    // Two workers, one per object: neither object is seen by the core, nor
+    // by anything else, until its worker is done.
+    auto* kanjidic = newKanjidic();
+    auto* radicalTable = newRadicalTable();
+    auto waiting = std::make_shared<int>(2);
+    const auto oneDone = [waiting, ready] {
+        if (--*waiting == 0 && ready)
+            ready();
+    };
+    backgroundloading::run(
+        core, [kanjidic] { backgroundloading::load(kanjidic); },
+        [core, kanjidic, oneDone] {
+            core->addCharacterDictionary(kanjidic);
+            oneDone();
+        });
+    backgroundloading::run(
+        core, [radicalTable] { radicalTable->load(); },
+        [core, radicalTable, oneDone] {
+            core->addLoadedRadicalTable(radicalTable);
+            oneDone();
+        });
 }

@@ -4,6 +4,8 @@
 #ifndef DEXARU_DESKTOP_STARTUP_H
 #define DEXARU_DESKTOP_STARTUP_H
 
+#include <functional>
+
 class Core;
 class MainWindow;
 
@@ -17,5 +19,9 @@ void showWindowNow(MainWindow* window);
 // Loads "The usual Kanjidic" and the radical files into the core, which
 // fills the window's radical list through radicalTableAdded.
 void addCharacterData(Core* core);
+// The same read on worker threads while the window stays responsive; the
+// core gets each object once it is read, and ready() runs, in the core's
+// thread, when both are in.
+void addCharacterDataInBackground(Core* core, std::function<void()> ready);
 
 #endif

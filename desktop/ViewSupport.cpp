@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScreen>
 
 #include <cstdint>
@@ -40,6 +41,49 @@ QTableWidgetItem* newEntryItem(const QTableWidget* table, const QVariant& entry)
     QTableWidgetItem* item = prototype != nullptr ? prototype->clone() : new QTableWidgetItem;
     item->setData(Qt::UserRole, entry);
     return item;
+}
+
+void startFresh(QTableWidget* table, QWidget* popup, QTableWidgetItem*& remembered)
+{
+    table->clearSelection();
+    table->setCurrentItem(nullptr);
+    table->scrollToTop();
+    if (popup != nullptr)
+        hideHover(popup, remembered);
+    remembered = nullptr;
+}
+
+namespace {
+
+// Item views answer the copy keys themselves, with the current cell's
+// display text (rich text here): the keys go to the copy action instead.
+class CopyKeys : public QObject
+{
+public:
+    CopyKeys(QAction* copy, QObject* view) : QObject(view), copy(copy) { }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress
+            || !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
+            return false;
+        copy->trigger();
+        return true;
+    }
+
+private:
+    QAction* copy;
+};
+
+}  // namespace
+
+void addCopyShortcut(QAction* copy)
+{
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    if (QObject* view = copy->parent())
+        view->installEventFilter(new CopyKeys(copy, view));
 }
 
 void prepareHover(QWidget* popup)

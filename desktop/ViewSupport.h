@@ -53,12 +53,19 @@ int fillRows(Result* result, int rowCount, FillRow fillRow)
     return row;
 }
 
+// A new or cleared result: nothing selected, scrolled to the top, and the
+// pop-up, which showed an entry of the old result, hidden.
+void startFresh(QTableWidget* table, QWidget* popup, QTableWidgetItem*& remembered);
+
+// The copy action also answers the standard copy keys while the table has the focus.
+void addCopyShortcut(QAction* copy);
+
 // Empties the table, then deletes its result and sets it to null; the
-// hover forgets the item it was shown for.
+// hover hides and forgets the item it was shown for.
 template <typename Result>
-void clearTable(QTableWidget* table, Result*& result, QTableWidgetItem*& remembered)
+void clearTable(QTableWidget* table, Result*& result, QTableWidgetItem*& remembered, QWidget* popup)
 {
-    remembered = nullptr;
+    startFresh(table, popup, remembered);
     table->clearContents();
     table->setRowCount(0);
     delete result;

@@ -1,5 +1,6 @@
-// dexaru-desktop: the window appears once the word dictionaries are loaded,
-// and the kanji dictionary and the radical tables are read after that.
+// dexaru-desktop: the window appears once the word dictionaries are loaded;
+// the kanji dictionary and the radical tables are read after that, on
+// worker threads, while the window already answers.
 #include "Core.h"
 #include "Log.h"
 #include "MainWindow.h"
@@ -7,6 +8,7 @@
 #include "Startup.h"
 
 #include <QApplication>
+#include <QStatusBar>
 
 int main(int argc, char* argv[])
 {
@@ -20,7 +22,11 @@ int main(int argc, char* argv[])
     window.readSettings();
     showWindowNow(&window);
     Log::write(7, "%s: The window is shown.", "main");
-    addCharacterData(&core);
-    Log::write(7, "%s: The kanji dictionary and the radical list are ready.", "main");
+    window.statusBar()->showMessage(
+        QObject::tr("Loading the kanji dictionary and the radicals..."));
+    addCharacterDataInBackground(&core, [&window] {
+        window.statusBar()->clearMessage();
+        Log::write(7, "%s: The kanji dictionary and the radical list are ready.", "main");
+    });
     return application.exec();
 }

@@ -3,9 +3,15 @@
 // list switching dictionaries in the core.
 #include "DesktopProgram.h"
 
+#include "QWordResultTable.h"
+#include "SearchBox.h"
 #include "WordDictionaryCollection.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -185,6 +191,101 @@ private slots:
         emit program->window.wordDictionaryRemoved(japanese);
         QCOMPARE(program->dictionaryRows(), QStringList({"Computer terms [x]"}));
         QCOMPARE(search(), QString("Found 1 results"));
+    }
+
+    // Return with the input method on searches the converted text; two
+    // dictionaries of one name are switched each by its own row.
+    void returnFinishesTheRomajiAndRowsSwitchTheirOwnDictionary()
+    {
+        auto* box = program->find<SearchBox>("searchText");
+        box->clear();
+        box->toggleIme(true);
+        QSignalSpy searches(&program->window, &MainWindow::search);
+        QTest::keyClicks(box, "ramen");
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(searches.count(), 1);
+        QCOMPARE(searches[0][0].toString(), QString("らめん"));
+
+        WordDictionary* first = program->addDictionary("Names");
+        WordDictionary* second = program->addDictionary("Names");
+        program->addDictionary("missing file");
+        QCOMPARE(program->dictionaryRows(), QStringList({"Names [x]", "Names (2) [x]", "missing file [x]"}));
+        auto* list = program->find<QListWidget>("dictionaryList");
+        list->item(1)->setCheckState(Qt::Unchecked);
+        QVERIFY(first->isEnabled() && !second->isEnabled());
+        // The fixture file loads; a dictionary without its file is marked, and says why.
+        QVERIFY(list->item(0)->toolTip().isEmpty());
+        QVERIFY(list->item(2)->toolTip().isEmpty());
+        auto* failed = new Edict;
+        failed->setName("gone");
+        failed->setFilename("no-such-file");
+        emit program->window.wordDictionaryAdded(failed);
+        QVERIFY(list->item(3)->toolTip().contains("does not exist"));
+        QVERIFY(!list->item(3)->icon().isNull());
+    }
+
+    // A new result starts unselected at the top; Ctrl+C copies the
+    // selected rows; the status says when the limit cut the result.
+    void newResultsStartFreshAndTheLimitIsReported()
+    {
+        program->addDictionary("辞書");
+        auto* box = program->find<SearchBox>("searchText");
+        auto* limit = program->find<QPlainTextEdit>("limitText");
+        auto* words = program->find<QWordResultTable>("wordResults");
+        auto search = [&](const QString& text) {
+            box->setPlainText(text);
+            QTest::mouseClick(program->find<QPushButton>("searchButton"), Qt::LeftButton);
+        };
+        limit->setPlainText("2");
+        search("*");
+        QCOMPARE(words->rowCount(), 2);
+        auto* note = program->window.statusBar()->findChildren<QLabel*>().last();
+        QVERIFY(!note->isHidden() && note->text().contains("2"));
+        words->selectRow(1);
+        words->setFocus();
+        QApplication::clipboard()->clear();
+        QTest::keyClick(words, Qt::Key_C, Qt::ControlModifier);
+        const QString copied = QApplication::clipboard()->text();
+        QApplication::clipboard()->clear();
+        words->copyAll();
+        QCOMPARE(copied, QApplication::clipboard()->text());
+        QVERIFY(QApplication::clipboard()->text().contains(" / "));
+        limit->setPlainText("200");
+        search("*");
+        QVERIFY(words->selectedItems().isEmpty());
+        QVERIFY(note->isHidden());
+    }
+
+    void keyboardReachesTheSearchBoxAndTheResults()
+    {
+        program->window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&program->window) || true);
+        const char* const order[] = {"searchText", "searchButton", "wordResults", "characterResults", "radicalList"};
+        for (int at = 0; at + 1 < 5; ++at) {
+            QWidget* widget = program->find<QWidget>(order[at]);
+            QWidget* next = widget->nextInFocusChain();
+            while (next->focusPolicy() == Qt::NoFocus || !(next->focusPolicy() & Qt::TabFocus))
+                next = next->nextInFocusChain();
+            QCOMPARE(next->objectName(), QString(order[at + 1]));
+        }
+        for (const char* name : {"searchText", "wordResults", "characterResults", "radicalList"})
+            QVERIFY2(!program->find<QWidget>(name)->accessibleName().isEmpty(), name);
+        auto* filter = program->find<QPlainTextEdit>("partsOfSpeechFilter");
+        program->find<QCheckBox>("searchByPartsOfSpeech")->setChecked(true);
+        QTest::keyClicks(filter, "verb");
+        QTest::keyClick(filter, Qt::Key_Return);
+        QCOMPARE(filter->toPlainText(), QString("verb"));
+    }
+
+    void closingClosesTheDialogs()
+    {
+        program->window.show();
+        program->window.findChild<QAction*>("actionAbout")->trigger();
+        program->window.findChild<QAction*>("actionSettings")->trigger();
+        QVERIFY(program->window.findChild<QAction*>("actionQuit")->shortcut() == QKeySequence(QKeySequence::Quit));
+        program->window.close();
+        for (QWidget* window : QApplication::topLevelWidgets())
+            QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
     }
 
 private:

@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
+
 class SearchBoxTest : public QObject
 {
     Q_OBJECT
@@ -81,7 +83,69 @@ private slots:
             QCOMPARE(search.count(), 1);
             QCOMPARE(box.toPlainText(), typed);
             QTest::keyClick(&box, Qt::Key_Enter, Qt::KeypadModifier);
-            QCOMPARE(search.count(), 1);
+            QCOMPARE(search.count(), 2);
+            QCOMPARE(box.toPlainText(), typed);
+        }
+    }
+
+    // Return and keypad Enter finish the pending romaji before the search
+    // (a final n becomes ん); Escape leaves it as typed letters. Whatever
+    // changes the text or cursor outside the input method drops it.
+    void pendingRomajiEndsWithTheTyping_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("key");  // then pressed, or 0
+        QTest::addColumn<QString>("text");  // when search() is emitted, else at the end
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("nextWord");  // "hon" typed afterwards
+        QTest::newRow("Return, final n") << "ra-men" << int(Qt::Key_Return) << "らーめん" << "" << "らーめんほn";
+        QTest::newRow("keypad Enter") << "hon" << int(Qt::Key_Enter) << "ほん" << "" << "ほんほn";
+        QTest::newRow("Return, pending k") << "kak" << int(Qt::Key_Return) << "かk" << "" << "かkほn";
+        QTest::newRow("Escape keeps the letters") << "hon" << int(Qt::Key_Escape) << "ほn" << "" << "ほnほn";
+        QTest::newRow("Home moves the cursor") << "hon" << int(Qt::Key_Home) << "ほn" << "" << "ほnほn";
+    }
+
+    void pendingRomajiEndsWithTheTyping()
+    {
+        QFETCH(QString, keys);
+        QFETCH(int, key);
+        SearchBox box;
+        box.toggleIme(true);
+        QTest::keyClicks(&box, keys);
+        QString textAtSearch;
+        QString selectedAtSearch;
+        connect(&box, &SearchBox::search, this, [&] {
+            textAtSearch = box.toPlainText();
+            selectedAtSearch = box.textCursor().selectedText();
+        });
+        QTest::keyClick(&box, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            QTEST(textAtSearch, "text");
+            QTEST(selectedAtSearch, "selected");
+        } else {
+            QTEST(box.toPlainText(), "text");
+        }
+        QCOMPARE(box.imeText, QString());
+        box.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&box, "hon");
+        QTEST(box.toPlainText(), "nextWord");
+    }
+
+    void changesOutsideTheInputMethodDropThePendingRomaji()
+    {
+        const std::function<void(SearchBox&)> changes[] = {
+            [](SearchBox& box) { box.selectAll(); },
+            [](SearchBox& box) { box.setPlainText("neko"); },
+            [](SearchBox& box) { box.moveCursor(QTextCursor::Start); },
+            [](SearchBox& box) { QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, QPoint(2, 2)); },
+        };
+        for (const auto& change : changes) {
+            SearchBox box;
+            box.toggleIme(true);
+            QTest::keyClicks(&box, "hon");
+            QCOMPARE(box.imeText, QString("n"));
+            change(box);
+            QCOMPARE(box.imeText, QString());
         }
     }
 
@@ -95,8 +159,8 @@ private slots:
             QTest::keyClicks(&box, "k");
             QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
             QCOMPARE(box.toPlainText(), QString("first linesecondthird"));
-            // Ctrl+V went past the input method: nothing was added to the pending text.
-            QCOMPARE(box.imeText, QString(ime ? "k" : ""));
+            // Ctrl+V went past the input method, and the new text leaves nothing pending.
+            QCOMPARE(box.imeText, QString());
         }
     }
 };

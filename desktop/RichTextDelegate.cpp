@@ -1,0 +1,69 @@
+#include "RichTextDelegate.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QPainter>
+#include <QTextDocument>
+
+#include <cmath>
+
+RichTextDelegate::RichTextDelegate(QObject* parent) : QStyledItemDelegate(parent)
+{
+}
+
+void RichTextDelegate::layOut(QTextDocument& document, const QString& html, const QFont& font)
+{
+    document.setDocumentMargin(0);
+    document.setDefaultFont(font);
+    document.setHtml(html);
+}
+
+QSize RichTextDelegate::sizeOf(const QString& html, const QFont& font)
+{
+    QTextDocument document;
+    layOut(document, html, font);
+    return QSize(int(std::ceil(document.idealWidth())) + 2 * margin,
+                 int(std::ceil(document.size().height())) + 2 * margin);
+}
+
+QSize RichTextDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    return sizeOf(cell.text, cell.font);
+}
+
+void RichTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const
+{
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    const QString html = cell.text;
+    // Background, selection and focus as for any cell, without the text.
+    cell.text.clear();
+    const QWidget* widget = option.widget;
+    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+
+    QTextDocument document;
+    layOut(document, html, cell.font);
+    QAbstractTextDocumentLayout::PaintContext context;
+    // The view's text colour, not the item's foreground: the item's brush
+    // is for plain views of the cell, the text names its own colours.
+    const bool selected = option.state & QStyle::State_Selected;
+    context.palette = option.palette;
+    context.palette.setColor(
+        QPalette::Text,
+        option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    QRect area = option.rect.adjusted(margin, margin, -margin, -margin);
+    // Centred vertically, as a label centres its text.
+    const int spare = area.height() - int(std::ceil(document.size().height()));
+    if (spare > 0)
+        area.adjust(0, spare / 2, 0, 0);
+    context.clip = QRectF(0, 0, area.width(), area.height());
+    painter->save();
+    painter->translate(area.topLeft());
+    painter->setClipRect(context.clip);
+    document.documentLayout()->draw(painter, context);
+    painter->restore();
+}
