@@ -31,7 +31,7 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 # The dictionaries, and a Japanese font, without which the desktop program
 # shows kanji and kana as empty boxes; fonts-japanese-gothic is the name
 # Debian's other Japanese gothic fonts provide.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "edict, kanjidic, enamdict, fonts-noto-cjk | fonts-japanese-gothic")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "edict, kanjidic, enamdict, fonts-noto-cjk | fonts-japanese-gothic, fonts-kanjistrokeorders")
 # Left empty on purpose: the project has no home page yet.
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "")
 set(CPACK_STRIP_FILES ON)

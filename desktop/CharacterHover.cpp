@@ -3,9 +3,10 @@
 
 #include "CharacterEntry.h"
 #include "EntryText.h"
+#include "StrokeOrderView.h"
 
 CharacterHover::CharacterHover(QWidget* parent)
-    : QDialog(parent, Qt::FramelessWindowHint), ui(new Ui::CharacterHover)
+    : QDialog(parent, Qt::FramelessWindowHint), strokeOrder(nullptr), ui(new Ui::CharacterHover)
 {
     ui->setupUi(this);
 }
@@ -20,6 +21,12 @@ void CharacterHover::setInfo(CharacterEntry* entry)
     if (entry == nullptr)
         return;
     ui->character->setText(entrytext::character(entry->kanji));
+    if (strokeOrder == nullptr && StrokeOrderView::available()) {
+        strokeOrder = new StrokeOrderView(StrokeOrderView::SMALLEST_PIXELS, this);
+        ui->characterLayout->insertWidget(1, strokeOrder);
+    }
+    if (strokeOrder != nullptr)
+        strokeOrder->setKanji(entrytext::character(entry->kanji));
     QString radicals;
     for (wchar_t radical : entry->radicals)
         radicals += entrytext::character(radical) + QStringLiteral("   ");

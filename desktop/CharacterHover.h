@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class CharacterEntry;
+class StrokeOrderView;
 
 namespace Ui {
 class CharacterHover;
@@ -19,8 +20,13 @@ public:
     explicit CharacterHover(QWidget* parent = nullptr);
     ~CharacterHover() override;
 
-    // Shows the kanji, its radicals, readings and meanings; null changes nothing.
+    // Shows the kanji, its radicals, readings and meanings; null changes
+    // nothing. Where the stroke-order font is installed, the kanji is shown
+    // a second time below, with its strokes numbered.
     void setInfo(CharacterEntry* entry);
+
+    // Null until the first kanji is shown with the stroke-order font there.
+    StrokeOrderView* strokeOrder;
 
 private:
     Ui::CharacterHover* ui;

@@ -5,11 +5,15 @@
 #include "BackgroundLoading.h"
 #include "BusyCursor.h"
 #include "CharacterHover.h"
+#include "ClipboardWatcher.h"
+#include "HistoryMenu.h"
 #include "Log.h"
 #include "ManageDictionaries.h"
 #include "PartsOfSpeechListItem.h"
 #include "Preferences.h"
 #include "Romaji.h"
+#include "SearchAsYouType.h"
+#include "SearchHistory.h"
 #include "Settings.h"
 #include "SingleLineField.h"
 #include "WordHover.h"
@@ -17,11 +21,17 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
 #include <QShortcut>
 #include <QStyle>
 #include <QTextCursor>
+
+#include <algorithm>
 
 namespace {
 
@@ -40,7 +50,12 @@ MainWindow::MainWindow(QWidget* parent)
       manageDictionariesDialog(new ManageDictionaries),
       settingsDialog(new Settings),
       limitNote(nullptr),
-      searchLimit(-1)
+      searchLimit(-1),
+      history(nullptr),
+      clipboardWatcher(nullptr),
+      asYouType(nullptr),
+      lookUpCopiedText(nullptr),
+      searchingWhileTyping(false)
 {
     ui->setupUi(this);
     preferences = std::make_unique<Preferences>(
@@ -70,6 +85,22 @@ MainWindow::MainWindow(QWidget* parent)
     limitNote = new QLabel(this);
     statusBar()->addPermanentWidget(limitNote);
     limitNote->hide();
+    setupLearnerTools();
+    adaptToDarkPalette();
+}
+
+// The form draws some text in fixed colours meant for a light window: the
+// "IME" button's grey face and the kanji column's blue. Under a dark
+// palette the button's text would be light on light grey and the blue
+// nearly black on the dark table, so both get colours that read there.
+void MainWindow::adaptToDarkPalette()
+{
+    if (palette().color(QPalette::Window).lightness() >= 128)
+        return;
+    QPalette buttonColours = ui->imeButton->palette();
+    buttonColours.setColor(QPalette::ButtonText, Qt::black);
+    ui->imeButton->setPalette(buttonColours);
+    settingsDialog->setCharacterFontColor(QColor(120, 150, 255));
 }
 
 void MainWindow::setupKeyboard()
@@ -93,7 +124,7 @@ void MainWindow::setupKeyboard()
         ui->characterResults,    ui->radicalList,       ui->imeButton,
         ui->allowWildcards,      ui->fuzzySearch,       ui->commonOnly,
         ui->romajiToKana,        ui->ignoreCase,        ui->searchInWord,
-        ui->searchInKana,        ui->searchInMeanings,  ui->showRomaji,
+        ui->searchInKana,        ui->searchInMeanings,  ui->searchAsYouType, ui->showRomaji,
         ui->allowLimit,          ui->limitText,         ui->searchByPartsOfSpeech,
         ui->partsOfSpeechFilter, ui->partsOfSpeechList, ui->checkAll,
         ui->checkVisible,        ui->dictionaryList};
@@ -205,7 +236,13 @@ void MainWindow::toggleView_WordResults(bool toggle)
 void MainWindow::on_searchButton_clicked()
 {
     ui->searchText->finishPending();
-    QString text = searchText();
+    runSearch(searchText(), false);
+}
+
+void MainWindow::runSearch(QString text, bool whileTyping)
+{
+    if (!whileTyping)
+        asYouType->searched(SearchAsYouType::typedText(ui->searchText));
     const WordDictionary::SearchOptions options = searchOptionsFromControls();
     if (isChecked(ui->romajiToKana)) {
         const std::wstring original = text.toStdWString();
@@ -216,6 +253,13 @@ void MainWindow::on_searchButton_clicked()
                    kana.c_str());
         text = QString::fromStdWString(kana);
     }
+    searchingWhileTyping = whileTyping;
+    emitSearch(text, options);
+    searchingWhileTyping = false;
+}
+
+void MainWindow::emitSearch(const QString& text, const WordDictionary::SearchOptions& options)
+{
     ui->wordResults->showRomaji = ui->showRomaji->isChecked();
     startSearch(text, options);
 }
@@ -407,11 +451,13 @@ void MainWindow::showCharacterResult(CharacterResult* result)
 void MainWindow::readSettings()
 {
     preferences->read([this](WordDictionary* dictionary) { emit wordDictionaryAdded(dictionary); });
+    readLearnerTools();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     preferences->write();
+    writeLearnerTools();
     // Dialogs left open would keep the program running, and what changed
     // in them would never be saved.
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -419,4 +465,127 @@ void MainWindow::closeEvent(QCloseEvent* event)
             window->close();
     }
     QMainWindow::closeEvent(event);
+}
+
+// Every search the user starts is recorded: those of the search box and of
+// the kanji table through the window's search signal, the kanji searches
+// of the word table and of the radical list as they leave those views.
+void MainWindow::setupLearnerTools()
+{
+    history = new SearchHistory(this);
+    auto* historyMenu = new HistoryMenu(history, this);
+    menuBar()->insertMenu(ui->menuHelp->menuAction(), historyMenu);
+    connect(historyMenu, &HistoryMenu::rerun, this, &MainWindow::rerun);
+    connect(this, &MainWindow::search, this,
+            [this](const QString& text, const WordDictionary::SearchOptions& options) {
+                HistoryEntry entry;
+                entry.text = text;
+                entry.options = options;
+                entry.provisional = searchingWhileTyping;
+                history->record(entry);
+            });
+    connect(ui->wordResults, &QWordResultTable::searchForKanji, this,
+            [this](const std::set<wchar_t>& characters) { recordKanjiSearch(characters, false); });
+    connect(ui->radicalList, &QRadicalList::kanjiSearched, this,
+            [this](const std::set<wchar_t>& characters) { recordKanjiSearch(characters, true); });
+
+    asYouType = new SearchAsYouType(ui->searchText, this);
+    connect(ui->searchAsYouType, &QCheckBox::toggled, asYouType, &SearchAsYouType::setOn);
+    asYouType->setConvertsRomaji(ui->romajiToKana->isChecked());
+    connect(ui->romajiToKana, &QCheckBox::toggled, asYouType, &SearchAsYouType::setConvertsRomaji);
+    connect(asYouType, &SearchAsYouType::searchDue, this,
+            [this](const QString& text) { runSearch(text, true); });
+
+    clipboardWatcher = new ClipboardWatcher(QGuiApplication::clipboard(), this);
+    lookUpCopiedText = new QAction(tr("&Look up copied text"), this);
+    lookUpCopiedText->setObjectName(QStringLiteral("actionLookUpCopiedText"));
+    lookUpCopiedText->setCheckable(true);
+    lookUpCopiedText->setToolTip(
+        tr("Look up Japanese text copied or selected in other programs"));
+    ui->menuDexaru2->insertAction(ui->menuDexaru2->actions().value(1), lookUpCopiedText);
+    connect(lookUpCopiedText, &QAction::toggled, clipboardWatcher, &ClipboardWatcher::setWatching);
+    // Searched as if typed; the window is not raised, the user reads on.
+    connect(clipboardWatcher, &ClipboardWatcher::japaneseTextCopied, this,
+            [this](const QString& text) {
+                putInSearchBox(text);
+                on_searchButton_clicked();
+            });
+}
+
+void MainWindow::readLearnerTools()
+{
+    QSettings file(preferences->file(), QSettings::IniFormat);
+    history->load(file);
+    lookUpCopiedText->setChecked(file.value("clipboard/lookUp", false).toBool());
+}
+
+void MainWindow::writeLearnerTools()
+{
+    QSettings file(preferences->file(), QSettings::IniFormat);
+    history->save(file);
+    file.setValue("clipboard/lookUp", lookUpCopiedText->isChecked());
+}
+
+void MainWindow::putInSearchBox(const QString& text)
+{
+    ui->searchText->imeText.clear();
+    ui->searchText->setPlainText(text);
+}
+
+void MainWindow::recordKanjiSearch(const std::set<wchar_t>& characters, bool provisional)
+{
+    if (characters.empty())
+        return;
+    HistoryEntry entry;
+    entry.kind = HistoryEntry::KANJI;
+    entry.text = QString::fromStdWString(std::wstring(characters.begin(), characters.end()));
+    entry.provisional = provisional;
+    history->record(entry);
+}
+
+// A word search comes back with its text in the box and its options in the
+// boxes; a kanji search only refills the kanji table.
+void MainWindow::rerun(const HistoryEntry& entry)
+{
+    if (entry.kind == HistoryEntry::KANJI) {
+        const std::wstring characters = entry.text.toStdWString();
+        emit searchForKanji(std::set<wchar_t>(characters.begin(), characters.end()));
+        return;
+    }
+    restoreOptions(entry.options);
+    putInSearchBox(entry.text);
+    asYouType->searched(entry.text);
+    emitSearch(entry.text, entry.options);
+}
+
+void MainWindow::restoreOptions(const WordDictionary::SearchOptions& options)
+{
+    const std::pair<QCheckBox*, bool> boxes[] = {
+        {ui->searchInKana, (options.searchFlags & WordDictionary::SEARCH_KANA) != 0},
+        {ui->searchInWord, (options.searchFlags & WordDictionary::SEARCH_WORD) != 0},
+        {ui->searchInMeanings, (options.searchFlags & WordDictionary::SEARCH_MEANING) != 0},
+        {ui->ignoreCase, (options.searchFlags & WordDictionary::SEARCH_IGNORE_CASE) != 0},
+        {ui->fuzzySearch, (options.searchFlags & WordDictionary::SEARCH_FUZZY) != 0},
+        {ui->allowWildcards, (options.searchFlags & WordDictionary::SEARCH_WILDCARD) != 0},
+        {ui->commonOnly, options.commonFilter == 1},
+        {ui->allowLimit, options.limit >= 0},
+        {ui->searchByPartsOfSpeech, !options.partsOfSpeech.empty()},
+    };
+    for (const auto& [box, checked] : boxes)
+        box->setChecked(checked);
+    if (options.limit >= 0)
+        ui->limitText->setPlainText(QString::number(options.limit));
+    if (options.partsOfSpeech.empty())
+        return;
+    for (int row = 0; row < ui->partsOfSpeechList->count(); ++row) {
+        QListWidgetItem* item = ui->partsOfSpeechList->item(row);
+        if (item->type() != QListWidgetItem::UserType)
+            continue;
+        const std::string abbreviation =
+            static_cast<PartsOfSpeechListItem*>(item)->abbreviation.toStdString();
+        const bool wanted = std::find(options.partsOfSpeech.begin(), options.partsOfSpeech.end(),
+                                      abbreviation)
+                            != options.partsOfSpeech.end();
+        item->setCheckState(wanted ? Qt::Checked : Qt::Unchecked);
+    }
 }

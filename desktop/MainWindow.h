@@ -17,12 +17,17 @@
 
 class About;
 class AddDictionary;
+class ClipboardWatcher;
 class Core;
 class ManageDictionaries;
 class Preferences;
+class QAction;
 class QLabel;
 class QListWidgetItem;
+class SearchAsYouType;
+class SearchHistory;
 class Settings;
+struct HistoryEntry;
 
 namespace Ui {
 class MainWindow;
@@ -93,6 +98,19 @@ private:
     void toggleCheckMarks(bool visibleOnly);
     QString searchText() const;
     WordDictionary::SearchOptions searchOptionsFromControls() const;
+    // Turns romaji into kana if asked and searches with the boxes' options.
+    void runSearch(QString text, bool whileTyping);
+    void emitSearch(const QString& text, const WordDictionary::SearchOptions& options);
+
+    // History, looking up copied text and searching while typing.
+    void setupLearnerTools();
+    void adaptToDarkPalette();
+    void readLearnerTools();
+    void writeLearnerTools();
+    void putInSearchBox(const QString& text);
+    void rerun(const HistoryEntry& entry);
+    void restoreOptions(const WordDictionary::SearchOptions& options);
+    void recordKanjiSearch(const std::set<wchar_t>& characters, bool provisional);
 
     Ui::MainWindow* ui;
     std::unique_ptr<About> aboutDialog;
@@ -102,6 +120,11 @@ private:
     std::unique_ptr<Preferences> preferences;
     QLabel* limitNote;  // in the status bar: the result stopped at the limit
     int searchLimit;  // of the search under way, or -1
+    SearchHistory* history;  // children of the window
+    ClipboardWatcher* clipboardWatcher;
+    SearchAsYouType* asYouType;
+    QAction* lookUpCopiedText;
+    bool searchingWhileTyping;  // the search being emitted comes from typing
 };
 
 #endif

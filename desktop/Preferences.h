@@ -42,6 +42,8 @@ public:
     void read(const std::function<void(WordDictionary*)>& addDictionary);
     // Writes everything to the file; logs a file that could not be written.
     void write();
+    // The file's name, for the groups that other classes keep there.
+    QString file() const { return fileName; }
 
 private:
     void readWindow(QSettings& preferences);

@@ -6,6 +6,7 @@
 #include "EntryText.h"
 #include "Log.h"
 #include "MetaTypes.h"
+#include "StrokeOrderView.h"
 #include "ViewSupport.h"
 
 namespace {
@@ -64,6 +65,22 @@ void QCharacterResultTable::setup()
     viewsupport::addSeparator(this);
     viewsupport::addAction(this, tr("Clear all entries"), &Table::clearResult,
                            QStringLiteral(":/images/resource/clear.png"));
+    strokeOrderActions << viewsupport::addSeparator(this)
+                       << viewsupport::addAction(this, tr("Show stroke order"),
+                                                 &Table::showStrokeOrder);
+    for (QAction* action : strokeOrderActions)
+        action->setVisible(false);
+}
+
+void QCharacterResultTable::showStrokeOrder()
+{
+    QString kanji;
+    for (const auto& [row, entry] : viewsupport::selectedEntries<CharacterEntry>(
+             this, "showStrokeOrder", viewsupport::Columns::First)) {
+        logCharacterRow("showStrokeOrder", row, *entry);
+        kanji += entrytext::character(entry->kanji);
+    }
+    StrokeOrderView::showInWindow(kanji, this);
 }
 
 void QCharacterResultTable::setResult(CharacterResult* newResult)
@@ -230,6 +247,7 @@ void QCharacterResultTable::copyMeaning()
 
 bool QCharacterResultTable::event(QEvent* event)
 {
+    showStrokeOrderActionsIfAvailable(event);
     if (hover != nullptr
         && viewsupport::answerHoverEvent<CharacterEntry>(
             this, event, hover, hoverItem,
@@ -239,8 +257,19 @@ bool QCharacterResultTable::event(QEvent* event)
     return QTableWidget::event(event);
 }
 
+// The context menu opens from the viewport and the header, and from the
+// table itself for the keyboard's menu key.
+void QCharacterResultTable::showStrokeOrderActionsIfAvailable(const QEvent* event)
+{
+    if (event->type() != QEvent::ContextMenu)
+        return;
+    for (QAction* action : strokeOrderActions)
+        action->setVisible(StrokeOrderView::available());
+}
+
 bool QCharacterResultTable::viewportEvent(QEvent* event)
 {
+    showStrokeOrderActionsIfAvailable(event);
     if (hover != nullptr) {
         viewsupport::answerViewportEvent(event, hover, hoverItem);
     }

@@ -58,6 +58,8 @@ public slots:
     void copyOnReadings();
     void copyKunReadings();
     void copyMeaning();
+    // Opens the stroke-order window for the selected kanji.
+    void showStrokeOrder();
 
 protected:
     // Hides the pop-up on wheel events, which the viewport answers itself.
@@ -65,6 +67,7 @@ protected:
 
 private:
     void fillRow(int row, CharacterEntry* entry);
+    void showStrokeOrderActionsIfAvailable(const QEvent* event);
     // The kanji of the first selected item with an entry, between the given
     // wildcards; empty without such an item.
     QString selectedKanjiPattern(const char* function, const QString& before, const QString& after);
@@ -74,6 +77,9 @@ private:
 
     // The item under the last tool-tip event; forgotten on leave and new results.
     QTableWidgetItem* hoverItem;
+    // "Show stroke order" and the separator before it, shown only where the
+    // stroke-order font is installed, which is asked when the menu opens.
+    QList<QAction*> strokeOrderActions;
 };
 
 #endif

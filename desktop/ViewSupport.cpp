@@ -1,8 +1,10 @@
 #include "ViewSupport.h"
 
+#include "ClipboardWatcher.h"
 #include "Log.h"
 
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScreen>
@@ -11,11 +13,20 @@
 
 namespace viewsupport {
 
-void addSeparator(QWidget* view)
+QAction* addSeparator(QWidget* view)
 {
     QAction* separator = new QAction(view);
     separator->setSeparator(true);
     view->addAction(separator);
+    return separator;
+}
+
+void setOwnClipboardText(const QString& text)
+{
+    auto* data = new QMimeData;
+    data->setText(text);
+    ClipboardWatcher::markOwnCopy(data);
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void logSelectedCount(const char* function, int count)

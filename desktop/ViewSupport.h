@@ -30,7 +30,10 @@ QAction* addAction(Receiver* view, const QString& text, Slot slot, const QString
     return action;
 }
 
-void addSeparator(QWidget* view);
+QAction* addSeparator(QWidget* view);
+// Sets the clipboard text, marked as this program's own copy so that
+// looking up copied text passes it over.
+void setOwnClipboardText(const QString& text);
 void logSelectedCount(const char* function, int count);
 
 // A result table's three columns: the first and last resize interactively,
@@ -108,11 +111,10 @@ std::vector<std::pair<int, const Entry*>> selectedEntries(const QTableWidget* ta
 template <typename Entry, typename LogRow, typename RowText>
 void copyRows(const QTableWidget* table, const char* function, LogRow logRow, RowText rowText)
 {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QString());
+    setOwnClipboardText(QString());
     for (const auto& [row, entry] : selectedEntries<Entry>(table, function, Columns::First)) {
         logRow(function, row, *entry);
-        clipboard->setText(rowText(*entry));
+        setOwnClipboardText(rowText(*entry));
     }
 }
 

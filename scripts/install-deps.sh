@@ -10,7 +10,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   qt6-base-dev
   edict enamdict kanjidic
-  xvfb xauth xdotool imagemagick fonts-noto-cjk
+  xvfb xauth xdotool imagemagick fonts-noto-cjk fonts-kanjistrokeorders
   locales
   valgrind clang libclang-rt-14-dev
   hyperfine time

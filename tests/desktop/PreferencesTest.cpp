@@ -181,6 +181,8 @@ private slots:
             program.window.readSettings();
             QCOMPARE(program.dictionaryRows(),
                      QStringList({"The usual edict [x]", "Computer terms [x]", "Names [ ]"}));
+            // New users get results while they type; the form's default is off.
+            QVERIFY(program.find<QCheckBox>("searchAsYouType")->isChecked());
             for (WordDictionary* dictionary : program.core.wordDictionaries->dictionaries)
                 QVERIFY(dictionary->isLoaded);
             program.addDictionary("Added later");

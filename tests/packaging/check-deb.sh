@@ -25,7 +25,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 dpkg-deb --field "$package" Package Maintainer Depends Recommends Description
 depends="$(dpkg-deb --field "$package" Depends)"
 [[ "$depends" == *libstdc++6* && "$depends" == *libc6* ]] || fail "Depends lacks the C++ libraries: $depends"
-[[ "$(dpkg-deb --field "$package" Recommends)" == "edict, kanjidic, enamdict, fonts-noto-cjk | fonts-japanese-gothic" ]] || fail "Recommends"
+[[ "$(dpkg-deb --field "$package" Recommends)" == "edict, kanjidic, enamdict, fonts-noto-cjk | fonts-japanese-gothic, fonts-kanjistrokeorders" ]] || fail "Recommends"
 [[ -z "$(dpkg-deb --field "$package" Homepage)" ]] || fail "a Homepage is set"
 desktop=no
 [[ -x "$build_dir/bin/dexaru-desktop" ]] && desktop=yes

@@ -1,0 +1,90 @@
+#include "HistoryMenu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeySequence>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+HistoryMenu::HistoryMenu(SearchHistory* history, QWidget* window)
+    : QMenu(tr("Histor&y"), window), history(history), window(window)
+{
+    setObjectName(QStringLiteral("menuHistory"));
+    backAction = addAction(QIcon::fromTheme(QStringLiteral("go-previous")), tr("&Back"));
+    backAction->setObjectName(QStringLiteral("actionBack"));
+    backAction->setShortcut(QKeySequence::Back);
+    forwardAction = addAction(QIcon::fromTheme(QStringLiteral("go-next")), tr("&Forward"));
+    forwardAction->setObjectName(QStringLiteral("actionForward"));
+    forwardAction->setShortcut(QKeySequence::Forward);
+    addSeparator();
+    entriesEnd = addSeparator();
+    clearAction = addAction(tr("&Clear history"));
+    clearAction->setObjectName(QStringLiteral("actionClearHistory"));
+    // The window carries the shortcuts, so they work while the menu is closed.
+    window->addAction(backAction);
+    window->addAction(forwardAction);
+
+    connect(backAction, &QAction::triggered, this, &HistoryMenu::goBack);
+    connect(forwardAction, &QAction::triggered, this, &HistoryMenu::goForward);
+    connect(clearAction, &QAction::triggered, history, &SearchHistory::clear);
+    connect(history, &SearchHistory::changed, this, &HistoryMenu::rebuild);
+    qApp->installEventFilter(this);
+    rebuild();
+}
+
+void HistoryMenu::goBack()
+{
+    runIfAny(history->back());
+}
+
+void HistoryMenu::goForward()
+{
+    runIfAny(history->forward());
+}
+
+void HistoryMenu::runIfAny(const HistoryEntry* entry)
+{
+    if (entry != nullptr)
+        emit rerun(*entry);
+}
+
+// Newest first, the current one checked; between the separators.
+void HistoryMenu::rebuild()
+{
+    qDeleteAll(entryActions);
+    entryActions.clear();
+    backAction->setEnabled(history->canGoBack());
+    forwardAction->setEnabled(history->canGoForward());
+    const int oldestShown = std::max(0, history->count() - SHOWN);
+    for (int index = history->count() - 1; index >= oldestShown; --index) {
+        auto* action = new QAction(history->at(index).label(), this);
+        action->setCheckable(true);
+        action->setChecked(index == history->current());
+        connect(action, &QAction::triggered, this,
+                [this, index] { runIfAny(history->goTo(index)); });
+        insertAction(entriesEnd, action);
+        entryActions << action;
+    }
+    entriesEnd->setVisible(!entryActions.isEmpty());
+    clearAction->setEnabled(history->count() > 0);
+}
+
+// The mouse's back and forward buttons reach whatever widget is under the
+// mouse, most of which take the press themselves; they are caught here first.
+bool HistoryMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() == window) {
+        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        if (button == Qt::BackButton) {
+            goBack();
+            return true;
+        }
+        if (button == Qt::ForwardButton) {
+            goForward();
+            return true;
+        }
+    }
+    return QMenu::eventFilter(watched, event);
+}
