@@ -212,9 +212,10 @@ TEST(RelevanceOrderTest, OrdersAndListsAnEntryReachedTwiceOnce)
     };
     // Given in an order that the relevance order must change.
     const Entry given[] = {
-        {L"丙", L"へい", false, 2, 1}, {L"乙", L"おつ", true, 2, 1}, {L"甲", L"こう", false, 1, 1},
-        {L"丁", L"てい", true, 1, 1},  {L"戊", L"ぼ", false, 0, 1},  {L"己", L"き", true, 0, 1},
-        {L"庚", L"こう", true, 0, 3},  {L"乙", L"おつ", true, 2, 1},  {L"辛", L"しん", true, 0, 1},
+        {L"せ", L"せ", false, 2, 1},  {L"し", L"し", true, 2, 1},      {L"す", L"す", false, 1, 1},
+        {L"さ", L"さ", true, 1, 1},   {L"け", L"け", false, 0, 1},     {L"呑む", L"のむ", true, 0, 1},
+        {L"き", L"き", true, 0, 1},   {L"か", L"か", true, 0, 3},      {L"し", L"し", true, 2, 1},
+        {L"飲む", L"のむ", true, 0, 1}, {L"く", L"く", true, 0, 1},
     };
     WordResult result;
     for (const Entry& e : given) {
@@ -238,11 +239,11 @@ TEST(RelevanceOrderTest, OrdersAndListsAnEntryReachedTwiceOnce)
     for (WordEntry* entry : result.getEntries()) {
         order += entry->word;
     }
-    // Typed: common (more senses first, then by reading), then uncommon;
-    // deinflected: common by steps, then uncommon by steps; the second 乙
-    // is hidden.
-    EXPECT_EQ(order, L"庚己辛戊丁乙甲丙");
-    EXPECT_EQ(result.entries.size(), 9u);
+    // Typed: common (everyday kanji before 呑, then more senses first, then
+    // by reading), then uncommon; deinflected: common by steps, then
+    // uncommon by steps; the second し is hidden.
+    EXPECT_EQ(order, L"かきく飲む呑むけさしすせ");
+    EXPECT_EQ(result.entries.size(), 11u);
     // The sorter's columns are left as they were.
     EXPECT_EQ(result.sorter->columns.size(), 3u);
 }
