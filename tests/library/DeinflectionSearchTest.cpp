@@ -7,6 +7,7 @@
 #include "WordEntry.h"
 #include "WordResult.h"
 #include "TestFiles.h"
+#include "internal/IndexLookup.h"
 
 #include <gtest/gtest.h>
 
@@ -246,4 +247,51 @@ TEST(RelevanceOrderTest, OrdersAndListsAnEntryReachedTwiceOnce)
     EXPECT_EQ(result.entries.size(), 11u);
     // The sorter's columns are left as they were.
     EXPECT_EQ(result.sorter->columns.size(), 3u);
+}
+
+TEST_F(DeinflectionSearchTest, OnePassOverTheIndexGivesWhatEachSearchGives)
+{
+    Edict* edict = static_cast<Edict*>(collection.dictionaries[0]);
+    const std::vector<std::wstring> texts = {L"いく", L"行く", L"かく", L"いい", L"き", L"のませる", L"ない"};
+    struct Fields
+    {
+        int words;
+        int flags;
+    } fields[] = {{1, WordDictionary::SEARCH_WORD}, {0, WordDictionary::SEARCH_KANA},
+                  {1, WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA}};
+    for (const Fields& f : fields) {
+        const bool readings = (f.flags & WordDictionary::SEARCH_KANA) != 0;
+        testing::internal::CaptureStderr();
+        const std::vector<std::vector<int>> records = internal::recordsOfTexts(*edict, texts, f.words == 1, readings);
+        testing::internal::GetCapturedStderr();
+        ASSERT_EQ(records.size(), texts.size());
+        for (std::size_t t = 0; t < texts.size(); ++t) {
+            WordDictionary::SearchOptions options = fuzzyOptions();
+            options.searchFlags = f.flags;
+            testing::internal::CaptureStderr();
+            std::vector<WordEntry*>* searched = edict->search(texts[t], &options);
+            std::vector<WordEntry*> read = internal::entriesOfRecords(*edict, records[t]);
+            testing::internal::GetCapturedStderr();
+            ASSERT_EQ(read.size(), searched->size()) << texts[t] << " flags " << f.flags;
+            for (std::size_t e = 0; e < read.size(); ++e) {
+                const WordEntry& a = *read[e];
+                const WordEntry& b = *(*searched)[e];
+                EXPECT_EQ(a.word, b.word);
+                EXPECT_EQ(a.kana, b.kana);
+                EXPECT_EQ(a.kanaRomaji, b.kanaRomaji);
+                EXPECT_EQ(a.isCommon, b.isCommon);
+                ASSERT_EQ(a.meaningsSize, b.meaningsSize);
+                for (int m = 0; m < a.meaningsSize; ++m) {
+                    EXPECT_EQ(a.meanings[m], b.meanings[m]);
+                }
+                ASSERT_EQ(a.info.size(), b.info.size());
+                for (std::size_t k = 0; k < a.info.size(); ++k) {
+                    EXPECT_EQ(a.info[k]->abbreviation, b.info[k]->abbreviation);
+                }
+                delete read[e];
+                delete (*searched)[e];
+            }
+            delete searched;
+        }
+    }
 }
