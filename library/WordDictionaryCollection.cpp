@@ -14,7 +14,8 @@
 #include <set>
 #include <memory>
 
-WordDictionaryCollection::WordDictionaryCollection() : partsOfSpeech(nullptr), fuzzySearch(nullptr), deinflector(nullptr)
+WordDictionaryCollection::WordDictionaryCollection()
+    : partsOfSpeech(nullptr), fuzzySearch(nullptr), deinflector(nullptr)
 {
 }
 
@@ -184,7 +185,8 @@ std::vector<std::vector<WordEntry*>> entriesOfTexts(WordDictionary* dictionary,
             strings.push_back(text.text);
         }
         const std::vector<std::vector<int>> records = internal::recordsOfTexts(
-            *edict, strings, (flags & WordDictionary::SEARCH_WORD) != 0, (flags & WordDictionary::SEARCH_KANA) != 0);
+            *edict, strings, (flags & WordDictionary::SEARCH_WORD) != 0,
+            (flags & WordDictionary::SEARCH_KANA) != 0);
         for (std::size_t t = 0; t < texts.size(); ++t) {
             entries[t] = internal::entriesOfRecords(*edict, records[t]);
         }
@@ -204,7 +206,7 @@ std::vector<std::vector<WordEntry*>> entriesOfTexts(WordDictionary* dictionary,
 // Every candidate of the engine is searched; an entry is kept for the first
 // candidate it fits, once per dictionary line, under the limit.
 WordResult* WordDictionaryCollection::searchDeinflected(const std::wstring& text,
-                                                       WordDictionary::SearchOptions* options)
+                                                        WordDictionary::SearchOptions* options)
 {
     WordResult* result = new WordResult();
     const std::vector<Deinflector::Candidate> candidates = deinflector->deinflect(text);
@@ -220,7 +222,8 @@ WordResult* WordDictionaryCollection::searchDeinflected(const std::wstring& text
             continue;
         }
         std::set<std::wstring> seen;
-        const std::vector<std::vector<WordEntry*>> found = entriesOfTexts(dictionary, texts, options);
+        const std::vector<std::vector<WordEntry*>> found = entriesOfTexts(dictionary, texts,
+                                                                          options);
         for (std::size_t t = 0; t < texts.size(); ++t) {
             const CandidateText& candidateText = texts[t];
             for (WordEntry* entry : found[t]) {
@@ -232,7 +235,8 @@ WordResult* WordDictionaryCollection::searchDeinflected(const std::wstring& text
                         break;
                     }
                 }
-                if (fitting == nullptr || (limit >= 0 && allowance <= 0) || !seen.insert(entryKey(*entry)).second) {
+                if (fitting == nullptr || (limit >= 0 && allowance <= 0)
+                    || !seen.insert(entryKey(*entry)).second) {
                     continue;
                 }
                 entry->dictionaryName = dictionary->name;

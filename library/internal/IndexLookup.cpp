@@ -7,8 +7,9 @@
 
 namespace internal {
 
-std::vector<std::vector<int>> recordsOfTexts(const Edict& edict, const std::vector<std::wstring>& texts,
-                                             bool words, bool readings)
+std::vector<std::vector<int>> recordsOfTexts(const Edict& edict,
+                                             const std::vector<std::wstring>& texts, bool words,
+                                             bool readings)
 {
     std::vector<std::vector<int>> records(texts.size());
     std::vector<TextMatcher> matchers;
@@ -25,7 +26,8 @@ std::vector<std::vector<int>> recordsOfTexts(const Edict& edict, const std::vect
     for (int i = 0; i < edict.indexEntriesSize; ++i) {
         const IndexEntry& record = edict.indexEntries[i];
         const wchar_t* word = words ? record.word : nullptr;
-        const wchar_t* reading = readings ? (record.kana != nullptr ? record.kana : record.word) : nullptr;
+        const wchar_t* reading = readings ? (record.kana != nullptr ? record.kana : record.word)
+                                          : nullptr;
         if ((word == nullptr || firstCharacters.find(word[0]) == std::wstring::npos)
             && (reading == nullptr || firstCharacters.find(reading[0]) == std::wstring::npos)) {
             continue;
