@@ -433,3 +433,27 @@ TEST(DeinflectorTest, AnEntryFitsWhenOneOfItsTagsIsAClassOfTheCandidate)
         delete entry;
     }
 }
+
+TEST(DeinflectorTest, HostileRuleFilesLoadAndEveryWalkEnds)
+{
+    TempDir dir;
+    std::string noise;
+    unsigned seed = 18;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const char pieces[] = {' ', '\t', '\n', '-', ',', '(', ')', '#', '\xE3', '\x81', '\x82', 'a', 'v'};
+        noise += pieces[(seed >> 16) % sizeof(pieces)];
+    }
+    const std::string longLine = "a " + std::string(100000, 'b') + " x x reason\n";
+    for (const std::string& bytes : {noise, longLine, std::string("\xFF\xFE\xE3\x81 - x x r\n"), std::string()}) {
+        Deinflector engine;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(engine.loadFromFile(dir.write("rules.dat", bytes)), 0);
+        for (const wchar_t* text : {L"a", L"あ", L"", L"\xFFFD", L"vv"}) {
+            const std::vector<Deinflector::Candidate> candidates = engine.deinflect(text);
+            ASSERT_FALSE(candidates.empty());
+            EXPECT_LE(candidates.size(), static_cast<std::size_t>(Deinflector::MAX_CANDIDATES));
+        }
+        testing::internal::GetCapturedStderr();
+    }
+}
