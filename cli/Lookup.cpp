@@ -2,6 +2,7 @@
 
 #include "CharacterDictionaryCollection.h"
 #include "CharacterResult.h"
+#include "Deinflector.h"
 #include "Edict.h"
 #include "FuzzySearch.h"
 #include "Kanjidic.h"
@@ -21,12 +22,22 @@
 
 namespace dexaru2 {
 
-Lookup::Lookup()
+Lookup::Lookup() : Lookup(Options())
+{
+}
+
+Lookup::Lookup(const Options& options)
 {
     partsOfSpeech = new PartsOfSpeech();
     partsOfSpeech->load("partsofspeech.drx");
     fuzzySearch = new FuzzySearch();
     fuzzySearch->loadFromFile("fuzzysearch.uni.dat");
+    if (options.order == "relevance") {
+        // Without its file the engine stays unloaded and the fuzzy rules
+        // serve as before.
+        deinflector = new Deinflector();
+        deinflector->loadFromFile("deinflection.dat");
+    }
     setUpWordSide();
     setUpKanjiSide();
 }
@@ -34,6 +45,7 @@ Lookup::Lookup()
 Lookup::~Lookup()
 {
     delete fuzzySearch;
+    delete deinflector;
     delete partsOfSpeech;
     delete radicalTable;
     delete kanjidicCollection;
@@ -45,6 +57,7 @@ void Lookup::setUpWordSide()
     wordCollection = new WordDictionaryCollection();
     wordCollection->setPartsOfSpeech(partsOfSpeech);
     wordCollection->setFuzzySearch(fuzzySearch);
+    wordCollection->setDeinflector(deinflector);
     addEdict("The usual edict", "dictionaries/edict/edict");
     addEdict("Computer terms", "dictionaries/edict/compdic");
     addEdict("4jwords", "dictionaries/edict/4jwords");
@@ -98,6 +111,9 @@ void Lookup::search(const Options& options)
 
     WordDictionary::SearchOptions searchOptions = options.searchOptions;
     WordResult* wordResult = wordCollection->search(searchText, &searchOptions);
+    if (options.order == "relevance") {
+        wordResult->sortByRelevance();
+    }
     Log::write(7, "%s: Number of word results: %d.", logFunction, wordResult->getEntryCount());
 
     const std::set<wchar_t> characters = wordResult->getCharacters();
@@ -119,7 +135,7 @@ int run(const Options& options)
     Log::write(6, "%s: dexaru2 started.", logFunction);
     Log::write(7, "%s: Unicode string: %s.", logFunction, wideUnicodeEncoding);
     {
-        Lookup lookup;
+        Lookup lookup(options);
         if (options.command == "list") {
             if (options.listWhat == "dictionaries") {
                 lookup.listDictionaries();

@@ -8,6 +8,7 @@
 #include "Options.h"
 
 class CharacterDictionaryCollection;
+class Deinflector;
 class FuzzySearch;
 class PartsOfSpeech;
 class RadicalTable;
@@ -20,6 +21,9 @@ class Lookup
 public:
     // Loads every data file; a missing one is logged and left empty.
     Lookup();
+    // The same, with the deinflection engine for fuzzy searches when the
+    // order is by relevance.
+    explicit Lookup(const Options& options);
     // Tables first, collections last, as the collections expect.
     ~Lookup();
 
@@ -39,6 +43,7 @@ private:
 
     PartsOfSpeech* partsOfSpeech = nullptr;
     FuzzySearch* fuzzySearch = nullptr;
+    Deinflector* deinflector = nullptr;
     WordDictionaryCollection* wordCollection = nullptr;
     CharacterDictionaryCollection* kanjidicCollection = nullptr;
     RadicalTable* radicalTable = nullptr;

@@ -64,6 +64,14 @@ int applyOption(Options& options, int argc, char** argv, int& index)
         options.convertToKana = false;
     } else if (argument == "--no-match-all-info") {
         search.matchAllPartsOfSpeech = false;
+    } else if (argument == "--order") {
+        if (index + 1 >= argc) {
+            return -1;
+        }
+        options.order = argv[++index];
+        if (options.order != "reading" && options.order != "relevance") {
+            return -1;
+        }
     } else if (argument == "--output" || argument == "-o") {
         if (index + 1 >= argc) {
             return -1;

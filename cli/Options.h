@@ -16,6 +16,9 @@ struct Options
     std::string cliSearchText;
     std::string resultsFormat = "text";
     bool convertToKana = true;
+    // "reading" (the default order of the results) or "relevance" (the
+    // deinflection engine for fuzzy searches, the word meant first).
+    std::string order = "reading";
     // Set by parseArguments: limit 200, and word and kana searched when no
     // option names a field or a search flag.
     WordDictionary::SearchOptions searchOptions;

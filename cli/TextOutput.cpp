@@ -11,6 +11,15 @@ namespace dexaru2 {
 
 namespace {
 
+std::string joinedReasons(const WordEntry* entry)
+{
+    std::string joined;
+    for (const std::string& reason : entry->deinflectionReasons) {
+        joined += (joined.empty() ? "" : ", ") + reason;
+    }
+    return joined;
+}
+
 void printNumberedList(const char* heading, const std::vector<std::wstring>& items)
 {
     printLine("%s", heading);
@@ -24,6 +33,10 @@ void printNumberedList(const char* heading, const std::vector<std::wstring>& ite
 void printWordText(const WordEntry* entry, int number)
 {
     printLine("%d. %S(%S):", number, entry->word.c_str(), entry->kana.c_str());
+    if (entry->isDeinflected()) {
+        printLine("   < %S%s%s", entry->deinflectedFrom.c_str(),
+                  entry->deinflectionReasons.empty() ? "" : ": ", joinedReasons(entry).c_str());
+    }
     printLine("   [%s]", entry->kanaRomaji.c_str());
     if (entry->isCommon) {
         printLine("   * Common.");

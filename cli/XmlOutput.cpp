@@ -18,6 +18,22 @@ void printElements(const char* format, const std::vector<std::wstring>& items)
     }
 }
 
+// The text typed, safe inside an attribute: it comes from the command line.
+std::wstring escaped(const std::wstring& text)
+{
+    std::wstring safe;
+    for (wchar_t character : text) {
+        switch (character) {
+        case L'&': safe += L"&amp;"; break;
+        case L'<': safe += L"&lt;"; break;
+        case L'>': safe += L"&gt;"; break;
+        case L'"': safe += L"&quot;"; break;
+        default: safe += character;
+        }
+    }
+    return safe;
+}
+
 }  // namespace
 
 void printWordXml(const WordEntry* entry)
@@ -25,6 +41,14 @@ void printWordXml(const WordEntry* entry)
     printLine("\t<entry>");
     printLine("\t\t<word>%S</word>", entry->word.c_str());
     printLine("\t\t<kana romaji=\"%s\">%S</kana>", entry->kanaRomaji.c_str(), entry->kana.c_str());
+    if (entry->isDeinflected()) {
+        std::string reasons;
+        for (const std::string& reason : entry->deinflectionReasons) {
+            reasons += (reasons.empty() ? "" : ", ") + reason;
+        }
+        printLine("\t\t<deinflection from=\"%S\">%s</deinflection>",
+                  escaped(entry->deinflectedFrom).c_str(), reasons.c_str());
+    }
     if (entry->isCommon) {
         printLine("\t\t<common />");
     }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class Deinflector;
 class FuzzySearch;
 class PartsOfSpeech;
 class WordResult;
@@ -31,6 +32,13 @@ public:
     /// Borrows the rules that SEARCH_FUZZY uses, which must outlive the
     /// collection; null for none. Returns 0.
     int setFuzzySearch(FuzzySearch* rules);
+    /// Borrows the deinflection engine, which must outlive the collection;
+    /// null for none. While a loaded engine is set, SEARCH_FUZZY searches
+    /// each of its candidates in place of the fuzzy rules' variants, keeps
+    /// only the entries that fit a candidate (Deinflector::fits), lists an
+    /// entry once however many candidates reach it, and records on each
+    /// entry how it was found (WordEntry::deinflectedFrom). Returns 0.
+    int setDeinflector(Deinflector* engine);
     /// Takes ownership of the dictionary and returns 0; a null pointer or a
     /// dictionary already in the list is refused with 1.
     int addDictionary(WordDictionary* dictionary);
@@ -56,7 +64,12 @@ public:
     /// @brief Not owned; null until set.
     PartsOfSpeech* partsOfSpeech;
     FuzzySearch* fuzzySearch;
+    Deinflector* deinflector;
     ///@}
+
+private:
+    // The search through the engine's candidates (the engine set and loaded).
+    WordResult* searchDeinflected(const std::wstring& text, WordDictionary::SearchOptions* options);
 };
 
 #endif

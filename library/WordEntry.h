@@ -50,6 +50,19 @@ public:
     std::vector<EntryInfo*> info;
     /// True when a meaning was the "(P)" marker of common words.
     bool isCommon;
+
+    ///@{
+    /// @brief How a collection search with a Deinflector found the entry:
+    /// through the engine, deinflectedFrom holds the text as typed and
+    /// deinflectionReasons what was peeled off it, read from the dictionary
+    /// form outwards ("causative", "passive", "negative", "past"); both are
+    /// empty for an entry found as typed (and for every entry of a search
+    /// without the engine).
+    std::wstring deinflectedFrom;
+    std::vector<std::string> deinflectionReasons;
+    ///@}
+    /// True when the entry was found through the deinflection engine.
+    bool isDeinflected() const { return !deinflectedFrom.empty(); }
 };
 
 #endif

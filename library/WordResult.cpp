@@ -2,9 +2,11 @@
 
 #include "Log.h"
 #include "WordEntry.h"
+#include "internal/CommonKanji.h"
 #include "internal/VisibleRows.h"
 
 #include <algorithm>
+#include <map>
 
 EnhancedEntry::EnhancedEntry() : entry(nullptr), isVisible(true)
 {
@@ -53,6 +55,117 @@ int WordResult::resetSort()
     sorter->addColumn(SORT_KANA, ORDER_ASCENDING);
     sorter->addColumn(SORT_WORD, ORDER_ASCENDING);
     sorter->addColumn(SORT_COMMON, ORDER_DESCENDING);
+    return 0;
+}
+
+namespace {
+
+// The number of reasons for an entry found through deinflection (at least
+// one), 0 for an entry found as typed.
+std::size_t stepsOf(const WordEntry& entry)
+{
+    return entry.isDeinflected() ? std::max<std::size_t>(entry.deinflectionReasons.size(), 1) : 0;
+}
+
+// The number of senses of an entry: glosses that open with a sense number
+// such as "(2)", at least one. Basic words have many senses; a word with
+// one narrow sense and many synonyms has many glosses but one sense.
+int senseCount(const WordEntry& entry)
+{
+    int senses = 0;
+    for (int m = 0; m < entry.meaningsSize; ++m) {
+        const std::string& gloss = entry.meanings[m];
+        for (std::size_t open = gloss.find('('); open != std::string::npos;
+             open = gloss.find('(', open + 1)) {
+            std::size_t digits = open + 1;
+            while (digits < gloss.size() && gloss[digits] >= '0' && gloss[digits] <= '9') {
+                ++digits;
+            }
+            if (digits > open + 1 && digits < gloss.size() && gloss[digits] == ')') {
+                ++senses;
+                break;
+            }
+        }
+    }
+    return std::max(senses, 1);
+}
+
+bool isSameEntry(const WordEntry& a, const WordEntry& b)
+{
+    if (a.dictionaryIndex != b.dictionaryIndex || a.dictionaryName != b.dictionaryName
+        || a.word != b.word || a.kana != b.kana || a.meaningsSize != b.meaningsSize) {
+        return false;
+    }
+    for (int m = 0; m < a.meaningsSize; ++m) {
+        if (a.meanings[m] != b.meanings[m]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int WordResult::sortByRelevance()
+{
+    struct Rank
+    {
+        bool deinflected;
+        bool common;
+        std::size_t steps;
+        int rareKanji;
+        int senses;
+        int glosses;
+    };
+    std::map<const EnhancedEntry*, Rank> ranks;
+    for (const EnhancedEntry* row : entries) {
+        const WordEntry& entry = *row->entry;
+        ranks[row] = Rank{entry.isDeinflected(), entry.isCommon,
+                          stepsOf(entry),        commonKanji::rareKanjiCount(entry.word),
+                          senseCount(entry),     entry.meaningsSize};
+    }
+    WordResultSorter byColumns(*sorter);
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&ranks, &byColumns](EnhancedEntry* a, EnhancedEntry* b) {
+                         const Rank& first = ranks[a];
+                         const Rank& second = ranks[b];
+                         if (first.deinflected != second.deinflected) {
+                             return !first.deinflected;
+                         }
+                         if (first.common != second.common) {
+                             return first.common;
+                         }
+                         if (first.steps != second.steps) {
+                             return first.steps < second.steps;
+                         }
+                         if (first.rareKanji != second.rareKanji) {
+                             return first.rareKanji < second.rareKanji;
+                         }
+                         if (first.senses != second.senses) {
+                             return first.senses > second.senses;
+                         }
+                         if (first.glosses != second.glosses) {
+                             return first.glosses > second.glosses;
+                         }
+                         return byColumns(a, b);
+                     });
+    // Rows of one entry are few; comparing each with those kept before it
+    // costs little next to the search that found them.
+    std::vector<const WordEntry*> kept;
+    for (EnhancedEntry* row : entries) {
+        if (!row->isVisible) {
+            continue;
+        }
+        for (const WordEntry* earlier : kept) {
+            if (isSameEntry(*earlier, *row->entry)) {
+                row->isVisible = false;
+                break;
+            }
+        }
+        if (row->isVisible) {
+            kept.push_back(row->entry);
+        }
+    }
     return 0;
 }
 

@@ -38,7 +38,7 @@ fi
 dpkg-deb --contents "$package" | awk '{ print $6 $7 $8 }' | sed 's|^\./|/|' > "$scratch/contents"
 for entry in \
     /usr/bin/dexaru2 /usr/lib/dexaru/dexaru2 /usr/lib/dexaru/partsofspeech.drx \
-    /usr/lib/dexaru/fuzzysearch.uni.dat /usr/include/dexaru/Edict.h \
+    /usr/lib/dexaru/fuzzysearch.uni.dat /usr/lib/dexaru/deinflection.dat /usr/include/dexaru/Edict.h \
     /usr/lib/cmake/Dexaru/DexaruConfig.cmake /usr/lib/pkgconfig/dexaru.pc \
     /usr/share/man/man1/dexaru2.1 /usr/share/bash-completion/completions/dexaru2 \
     /usr/share/doc/dexaru/copyright; do

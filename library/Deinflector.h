@@ -1,0 +1,101 @@
+/// @file
+/// @class Deinflector
+/// Takes an inflected Japanese word back to the dictionary forms it may come
+/// from ("飲ませられなかった" to "飲む": causative, passive, negative, past),
+/// following rules that know word classes, read from "deinflection.dat".
+/// The program creates and deletes the engine; a word collection only points
+/// to it. Candidates are returned by value and belong to the caller.
+#ifndef DEXARU_DEINFLECTOR_H
+#define DEXARU_DEINFLECTOR_H
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+class WordEntry;
+
+class Deinflector
+{
+public:
+    /// One form a typed text may come from.
+    struct Candidate
+    {
+        /// A possible dictionary form.
+        std::wstring text;
+        /// What was peeled off, read from the dictionary form outwards
+        /// ("causative", "passive", "negative", "past"); empty for the text
+        /// as typed.
+        std::vector<std::string> reasons;
+        /// Bit mask of the word classes the candidate may have (all bits for
+        /// the text as typed); classBit names the bits.
+        uint64_t classes;
+    };
+
+    /// The classes of the text as typed.
+    static constexpr uint64_t ALL_CLASSES = ~uint64_t(0);
+    /// A walk never goes deeper than this many rules.
+    static constexpr int MAX_STEPS = 12;
+    /// A walk stops adding candidates beyond this many (with a log message).
+    static constexpr int MAX_CANDIDATES = 2000;
+
+    /// An engine without rules: every text deinflects to itself only.
+    Deinflector();
+
+    /// Reads the rules of a UTF-8 file, replacing any read before. Returns 0
+    /// when read (malformed lines are logged and skipped), -1 when the file
+    /// cannot be opened (logged; the engine is then left without rules).
+    int loadFromFile(const std::string& filename);
+    /// True once a file was read.
+    bool isLoaded() const;
+
+    /// Every candidate of text: the text itself first (all classes, no
+    /// reasons), then the others by number of steps, without duplicates;
+    /// every chain ends by construction.
+    std::vector<Candidate> deinflect(const std::wstring& text) const;
+    /// Whether an entry fits a candidate: one of the entry's parts-of-speech
+    /// abbreviations is in the candidate's classes (the text as typed fits
+    /// any entry).
+    bool fits(const Candidate& candidate, const WordEntry& entry) const;
+
+    /// The bit of a word class named in the rules ("v5k", "adj-i"), 0 for a
+    /// class the rules never name.
+    uint64_t classBit(const std::string& name) const;
+    /// The number of rules read.
+    int getRuleCount() const;
+
+    /// One rule of the file: a word ending in `inflected` whose classes meet
+    /// `formClasses` may end in `dictionary` instead and then has
+    /// `resultClasses`.
+    struct Rule
+    {
+        std::wstring inflected;
+        std::wstring dictionary;
+        uint64_t resultClasses;
+        uint64_t formClasses;
+        /// Empty for a rule that only passes through a stem.
+        std::string reason;
+        /// True when the reason is given only for the text as typed (a stem
+        /// on its own: "食べ", continuative), never inside a longer chain.
+        bool reasonOnlyWhenTyped;
+    };
+
+private:
+    void readLine(const std::string& line, int lineNumber);
+    uint64_t parseClasses(const std::string& names, int lineNumber);
+
+    std::vector<Rule> rules;
+    /// Positions in rules by the last character of the inflected ending,
+    /// and those without an ending.
+    std::map<wchar_t, std::vector<std::size_t>> rulesByLastCharacter;
+    std::vector<std::size_t> rulesWithoutEnding;
+    /// Bit of each class name, in order of first appearance.
+    std::map<std::string, uint64_t> classBits;
+    /// Classes a typed word never has: stems that only rules reach.
+    uint64_t innerClasses;
+    /// Classes of forms that are no dictionary word (stems, the ます form).
+    uint64_t formOnlyClasses;
+    bool loaded;
+};
+
+#endif

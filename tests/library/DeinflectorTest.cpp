@@ -1,0 +1,459 @@
+#include "Deinflector.h"
+
+#include "WordEntry.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+using testfiles::TempDir;
+
+namespace {
+
+using Reasons = std::vector<std::string>;
+
+// The shipped rules, read once for every test of this file.
+const Deinflector& shippedRules()
+{
+    static Deinflector engine;
+    static bool loaded = false;
+    if (!loaded) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(engine.loadFromFile(DEXARU_SOURCE_DIR "/data/deinflection.dat"), 0);
+        testing::internal::GetCapturedStderr();
+        loaded = true;
+    }
+    return engine;
+}
+
+std::wstring wide(const std::string& utf8)
+{
+    std::wstring text;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        unsigned long code = length == 1 ? lead : lead & (0x7F >> length);
+        for (int k = 1; k < length; ++k) {
+            code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        }
+        text += static_cast<wchar_t>(code);
+        i += length;
+    }
+    return text;
+}
+
+// Every reason chain by which the engine takes form to dictionary with the
+// class, joined by ", ".
+std::set<std::string> chains(const Deinflector& engine, const std::string& form, const std::string& dictionary,
+                             const std::string& wordClass)
+{
+    std::set<std::string> found;
+    for (const Deinflector::Candidate& candidate : engine.deinflect(wide(form))) {
+        if (candidate.text != wide(dictionary) || !(candidate.classes & engine.classBit(wordClass))
+            || candidate.classes == Deinflector::ALL_CLASSES) {
+            continue;
+        }
+        std::string joined;
+        for (const std::string& reason : candidate.reasons) {
+            joined += (joined.empty() ? "" : ", ") + reason;
+        }
+        found.insert(joined);
+    }
+    return found;
+}
+
+struct Inflection
+{
+    const char* form;
+    const char* dictionary;
+    const char* wordClass;
+    const char* reasons;
+};
+
+// By class, then by form.
+const Inflection inflections[] = {
+    // ichidan
+    {"食べます", "食べる", "v1", "polite"},
+    {"食べました", "食べる", "v1", "polite, past"},
+    {"食べません", "食べる", "v1", "polite, negative"},
+    {"食べませんでした", "食べる", "v1", "polite, negative, past"},
+    {"食べましょう", "食べる", "v1", "polite, volitional"},
+    {"食べなさい", "食べる", "v1", "polite imperative"},
+    {"食べない", "食べる", "v1", "negative"},
+    {"食べなかった", "食べる", "v1", "negative, past"},
+    {"食べた", "食べる", "v1", "past"},
+    {"食べたら", "食べる", "v1", "past, conditional"},
+    {"食べたり", "食べる", "v1", "past, -tari"},
+    {"食べて", "食べる", "v1", "te-form"},
+    {"食べている", "食べる", "v1", "progressive"},
+    {"食べていた", "食べる", "v1", "progressive, past"},
+    {"食べてる", "食べる", "v1", "progressive"},
+    {"食べています", "食べる", "v1", "progressive, polite"},
+    {"食べれば", "食べる", "v1", "conditional"},
+    {"食べよう", "食べる", "v1", "volitional"},
+    {"食べろ", "食べる", "v1", "imperative"},
+    {"食べられる", "食べる", "v1", "passive"},
+    {"食べれる", "食べる", "v1", "potential (colloquial)"},
+    {"食べさせる", "食べる", "v1", "causative"},
+    {"食べさす", "食べる", "v1", "causative"},
+    {"食べさせられなかった", "食べる", "v1", "causative, passive, negative, past"},
+    {"食べたい", "食べる", "v1", "want to"},
+    {"食べたくなかった", "食べる", "v1", "want to, negative, past"},
+    {"食べたがる", "食べる", "v1", "want to, shows signs"},
+    {"食べそう", "食べる", "v1", "seems"},
+    {"食べすぎた", "食べる", "v1", "too much, past"},
+    {"食べ", "食べる", "v1", "continuative"},
+    {"食べながら", "食べる", "v1", "while"},
+    {"食べず", "食べる", "v1", "negative (-zu)"},
+    {"食べずに", "食べる", "v1", "without"},
+    {"食べまい", "食べる", "v1", "negative volitional"},
+    {"食べちゃった", "食べる", "v1", "completely, past"},
+    {"食べりゃ", "食べる", "v1", "conditional, colloquial"},
+    {"食べよっか", "食べる", "v1", "volitional, colloquial"},
+    {"食べやがる", "食べる", "v1", "disdain"},
+    {"食べないでください", "食べる", "v1", "negative, please"},
+    {"食べなければならない", "食べる", "v1", "must"},
+    // godan く
+    {"書きます", "書く", "v5k", "polite"},
+    {"書いた", "書く", "v5k", "past"},
+    {"書いて", "書く", "v5k", "te-form"},
+    {"書かない", "書く", "v5k", "negative"},
+    {"書ける", "書く", "v5k", "potential"},
+    {"書けない", "書く", "v5k", "potential, negative"},
+    {"書かれる", "書く", "v5k", "passive"},
+    {"書かせる", "書く", "v5k", "causative"},
+    {"書かす", "書く", "v5k", "causative"},
+    {"書かされる", "書く", "v5k", "causative, passive"},
+    {"書こう", "書く", "v5k", "volitional"},
+    {"書け", "書く", "v5k", "imperative"},
+    {"書けば", "書く", "v5k", "conditional"},
+    {"書きゃ", "書く", "v5k", "conditional, colloquial"},
+    {"書かん", "書く", "v5k", "negative (-n)"},
+    {"書かぬ", "書く", "v5k", "negative (-nu)"},
+    {"書かざる", "書く", "v5k", "negative (-zaru)"},
+    {"書かねば", "書く", "v5k", "negative conditional"},
+    {"書かんとする", "書く", "v5k", "about to"},
+    {"書かんばかり", "書く", "v5k", "as if about to"},
+    {"書くまい", "書く", "v5k", "negative volitional"},
+    {"書かざるを得ない", "書く", "v5k", "cannot help but"},
+    {"書いちゃいけない", "書く", "v5k", "must not"},
+    {"書いたって", "書く", "v5k", "past, even if"},
+    {"書きそう", "書く", "v5k", "seems"},
+    {"書き", "書く", "v5k", "continuative"},
+    {"書いとく", "書く", "v5k", "for later"},
+    {"書いちゃ", "書く", "v5k", "-te wa"},
+    {"書いてしまった", "書く", "v5k", "completely, past"},
+    // other godan rows, and 行く, ある and the honorific verbs
+    {"行った", "行く", "v5k-s", "past"},
+    {"行って", "行く", "v5k-s", "te-form"},
+    {"行かない", "行く", "v5k-s", "negative"},
+    {"行こっか", "行く", "v5k-s", "volitional, colloquial"},
+    {"行かにゃ", "行く", "v5k-s", "negative conditional, colloquial"},
+    {"買った", "買う", "v5u", "past"},
+    {"買わない", "買う", "v5u", "negative"},
+    {"買える", "買う", "v5u", "potential"},
+    {"買えば", "買う", "v5u", "conditional"},
+    {"買おう", "買う", "v5u", "volitional"},
+    {"泳いだ", "泳ぐ", "v5g", "past"},
+    {"泳いで", "泳ぐ", "v5g", "te-form"},
+    {"泳げる", "泳ぐ", "v5g", "potential"},
+    {"話した", "話す", "v5s", "past"},
+    {"話させる", "話す", "v5s", "causative"},
+    {"話せる", "話す", "v5s", "potential"},
+    {"話そう", "話す", "v5s", "volitional"},
+    {"待った", "待つ", "v5t", "past"},
+    {"待って", "待つ", "v5t", "te-form"},
+    {"待て", "待つ", "v5t", "imperative"},
+    {"待たされた", "待つ", "v5t", "causative, passive, past"},
+    {"死んだ", "死ぬ", "v5n", "past"},
+    {"死ねば", "死ぬ", "v5n", "conditional"},
+    {"遊んだ", "遊ぶ", "v5b", "past"},
+    {"遊ばない", "遊ぶ", "v5b", "negative"},
+    {"飲んだ", "飲む", "v5m", "past"},
+    {"飲ませられなかった", "飲む", "v5m", "causative, passive, negative, past"},
+    {"飲みすぎる", "飲む", "v5m", "too much"},
+    {"帰った", "帰る", "v5r", "past"},
+    {"帰らない", "帰る", "v5r", "negative"},
+    {"帰れる", "帰る", "v5r", "potential"},
+    {"分かんない", "分かる", "v5r", "negative, colloquial"},
+    {"ない", "ある", "v5r-i", "negative"},
+    {"なかった", "ある", "v5r-i", "negative, past"},
+    {"あった", "ある", "v5r-i", "past"},
+    {"いらっしゃいます", "いらっしゃる", "v5aru", "polite"},
+    {"いらっしゃい", "いらっしゃる", "v5aru", "imperative"},
+    {"いらっしゃいませ", "いらっしゃる", "v5aru", "polite, imperative"},
+    {"くださいませんか", "くださる", "v5aru", "polite, negative, question"},
+    {"なさいました", "なさる", "v5aru", "polite, past"},
+    {"ございます", "ござる", "v4r", "polite"},
+    {"問うた", "問う", "v5u-s", "past"},
+    // 来る
+    {"来た", "来る", "vk", "past"},
+    {"来ない", "来る", "vk", "negative"},
+    {"来させる", "来る", "vk", "causative"},
+    {"来られる", "来る", "vk", "passive"},
+    {"来よう", "来る", "vk", "volitional"},
+    {"来い", "来る", "vk", "imperative"},
+    {"来れば", "来る", "vk", "conditional"},
+    {"こない", "くる", "vk", "negative"},
+    {"きます", "くる", "vk", "polite"},
+    {"こよう", "くる", "vk", "volitional"},
+    {"くれば", "くる", "vk", "conditional"},
+    {"來た", "來る", "vk", "past"},
+    // する and nouns used with it
+    {"した", "する", "vs-i", "past"},
+    {"しない", "する", "vs-i", "negative"},
+    {"させる", "する", "vs-i", "causative"},
+    {"される", "する", "vs-i", "passive"},
+    {"しよう", "する", "vs-i", "volitional"},
+    {"しろ", "する", "vs-i", "imperative"},
+    {"せよ", "する", "vs-i", "imperative"},
+    {"すれば", "する", "vs-i", "conditional"},
+    {"せず", "する", "vs-i", "negative (-zu)"},
+    {"できる", "する", "vs-i", "potential"},
+    {"しそう", "する", "vs-i", "seems"},
+    {"勉強する", "勉強", "vs", "suru verb"},
+    {"勉強しました", "勉強", "vs", "polite, past"},
+    {"勉強できる", "勉強", "vs", "potential"},
+    {"勉強させられた", "勉強", "vs", "causative, passive, past"},
+    // ずる verbs
+    {"論じない", "論ずる", "vz", "negative"},
+    {"論じた", "論ずる", "vz", "past"},
+    {"論じて", "論ずる", "vz", "te-form"},
+    {"論じます", "論ずる", "vz", "polite"},
+    {"論ずれば", "論ずる", "vz", "conditional"},
+    {"論ぜず", "論ずる", "vz", "negative (-zu)"},
+    {"論じよう", "論ずる", "vz", "volitional"},
+    {"論ぜられる", "論ずる", "vz", "passive"},
+    // i-adjectives
+    {"高かった", "高い", "adj-i", "past"},
+    {"高くない", "高い", "adj-i", "negative"},
+    {"高くなかった", "高い", "adj-i", "negative, past"},
+    {"高くて", "高い", "adj-i", "te-form"},
+    {"高く", "高い", "adj-i", "adverb"},
+    {"高ければ", "高い", "adj-i", "conditional"},
+    {"高けりゃ", "高い", "adj-i", "conditional, colloquial"},
+    {"高さ", "高い", "adj-i", "noun"},
+    {"高そう", "高い", "adj-i", "seems"},
+    {"高すぎる", "高い", "adj-i", "too much"},
+    {"高くなる", "高い", "adj-i", "become"},
+    {"高くありません", "高い", "adj-i", "negative, polite"},
+    {"高かったです", "高い", "adj-i", "past, polite"},
+    {"怖がる", "怖い", "adj-i", "shows signs"},
+    {"寂しげ", "寂しい", "adj-i", "looks"},
+    {"よかった", "よい", "adj-ix", "past"},
+    {"よさそう", "よい", "adj-ix", "seems"},
+    {"なさそう", "ない", "adj-i", "seems"},
+    // な-adjectives
+    {"静かな", "静か", "adj-na", "attributive"},
+    {"静かに", "静か", "adj-na", "adverb"},
+    {"静かだ", "静か", "adj-na", "copula"},
+    {"静かです", "静か", "adj-na", "polite"},
+    {"静かでした", "静か", "adj-na", "polite, past"},
+    {"静かだった", "静か", "adj-na", "copula, past"},
+    {"静かじゃない", "静か", "adj-na", "negative"},
+    {"静かではありません", "静か", "adj-na", "negative, polite"},
+    {"静かなら", "静か", "adj-na", "conditional"},
+    {"静かで", "静か", "adj-na", "te-form"},
+    {"静かすぎる", "静か", "adj-na", "too much"},
+    {"静かになる", "静か", "adj-na", "become"},
+    {"元気そう", "元気", "adj-na", "seems"},
+};
+
+// Forms that merely end like an inflection, or chains that would cross word
+// classes: the engine must not offer the dictionary form with that class.
+const Inflection falseFriends[] = {
+    {"書か", "書く", "v5k", ""},  // a stem alone is no word
+    {"書った", "書く", "v5k", ""},  // った is 行く's own past
+    {"泳いた", "泳ぐ", "v5g", ""},  // ぐ verbs end in いだ
+    {"泳いだ", "泳く", "v5k", ""},
+    {"食べった", "食べる", "v1", ""},  // った makes godan verbs only
+    {"読みて", "読む", "v5m", ""},
+    {"見ない", "見る", "v5r", ""},  // the ら stem is the godan one
+    {"ください", "くださる", "v5r", ""},  // い is the honorific verbs' own
+    {"きた", "くる", "v1", ""},
+    {"高くて", "高い", "v1", ""},
+    {"静かな", "静か", "adj-i", ""},
+    {"ねこ", "ね", "v5k", ""},
+};
+
+}  // namespace
+
+TEST(DeinflectorTest, TakesEachFormToItsDictionaryFormWithItsReasons)
+{
+    const Deinflector& engine = shippedRules();
+    ASSERT_TRUE(engine.isLoaded());
+    for (const Inflection& row : inflections) {
+        ASSERT_NE(engine.classBit(row.wordClass), 0u) << row.wordClass;
+        const std::set<std::string> found = chains(engine, row.form, row.dictionary, row.wordClass);
+        EXPECT_EQ(found.count(row.reasons), 1u)
+            << row.form << " -> " << row.dictionary << " (" << row.wordClass << ") should be: " << row.reasons
+            << "; found " << found.size() << " chains"
+            << (found.empty() ? std::string() : ", the first: " + *found.begin());
+    }
+}
+
+TEST(DeinflectorTest, OffersNoDictionaryFormAcrossWordClasses)
+{
+    const Deinflector& engine = shippedRules();
+    for (const Inflection& row : falseFriends) {
+        const std::set<std::string> found = chains(engine, row.form, row.dictionary, row.wordClass);
+        EXPECT_TRUE(found.empty()) << row.form << " -> " << row.dictionary << " (" << row.wordClass
+                                   << ") through: " << *found.begin();
+    }
+}
+
+TEST(DeinflectorTest, StemsAreNamedOnlyWhenTypedAlone)
+{
+    const Deinflector& engine = shippedRules();
+    const std::pair<const char*, const char*> forms[] = {
+        {"食べました", "食べる"}, {"食べたい", "食べる"}, {"食べている", "食べる"}, {"書いてしまった", "書く"}};
+    for (const auto& [form, dictionary] : forms) {
+        for (const Deinflector::Candidate& candidate : engine.deinflect(wide(form))) {
+            if (candidate.text != wide(dictionary)) {
+                continue;
+            }
+            for (const std::string& reason : candidate.reasons) {
+                EXPECT_NE(reason, "continuative") << form;
+                EXPECT_NE(reason, "te-form") << form;
+            }
+        }
+    }
+}
+
+TEST(DeinflectorTest, ListsTheTextFirstThenEachCandidateOnceByNumberOfSteps)
+{
+    const Deinflector& engine = shippedRules();
+    for (const char* form : {"飲ませられなかった", "いきました", "かった", "ねこ", "する", "ない", "て"}) {
+        const std::vector<Deinflector::Candidate> candidates = engine.deinflect(wide(form));
+        ASSERT_FALSE(candidates.empty());
+        EXPECT_EQ(candidates[0].text, wide(form));
+        EXPECT_EQ(candidates[0].classes, Deinflector::ALL_CLASSES);
+        EXPECT_TRUE(candidates[0].reasons.empty());
+        std::set<std::pair<std::wstring, uint64_t>> seen;
+        for (std::size_t i = 1; i < candidates.size(); ++i) {
+            EXPECT_TRUE(seen.insert({candidates[i].text, candidates[i].classes}).second) << form << " twice";
+            EXPECT_FALSE(candidates[i].text.empty()) << form;
+            EXPECT_FALSE(candidates[i].reasons.empty()) << form << " without reasons";
+            EXPECT_NE(candidates[i].classes, Deinflector::ALL_CLASSES) << form;
+        }
+    }
+}
+
+TEST(DeinflectorTest, EveryChainEndsWhateverTheRules)
+{
+    TempDir dir;
+    Deinflector engine;
+    // Rules that rewrite in a circle, and one that lengthens the word.
+    const std::string rules = "a b x x back\nb a x x forth\nc cc x x longer\n";
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(engine.loadFromFile(dir.write("rules.dat", rules)), 0);
+    const std::vector<Deinflector::Candidate> circle = engine.deinflect(L"a");
+    const std::vector<Deinflector::Candidate> growing = engine.deinflect(L"c");
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(circle.size(), 3u);  // a as typed, b, and a again with class x
+    EXPECT_EQ(circle[1].text, L"b");
+    EXPECT_EQ(circle[2].text, L"a");
+    EXPECT_EQ(growing.size(), static_cast<std::size_t>(Deinflector::MAX_STEPS + 1));
+    EXPECT_EQ(growing.back().text, std::wstring(Deinflector::MAX_STEPS + 1, L'c'));
+}
+
+TEST(DeinflectorTest, ReadsTheFileFormatAndSkipsMalformedLines)
+{
+    TempDir dir;
+    Deinflector engine;
+    const std::string rules =
+        "# comment\n"
+        "stems: stem\n"
+        "\n"
+        "\xE3\x81\x9F  \xE3\x82\x8B  v1  past  past\n"  // た る
+        "\xE3\x81\xBE\xE3\x81\x99 - stem typed polite\n"  // ます, to a stem
+        "- \xE3\x82\x8B v1 stem -\n"
+        "too few fields\n"
+        "  \t\n";
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(engine.loadFromFile(dir.write("rules.dat", rules)), 0);
+    const std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(engine.getRuleCount(), 3);
+    EXPECT_NE(messages.find("Line 7"), std::string::npos) << messages;
+    EXPECT_NE(engine.classBit("v1"), 0u);
+    EXPECT_EQ(engine.classBit("n"), 0u);
+
+    testing::internal::CaptureStderr();
+    const std::vector<Deinflector::Candidate> candidates = engine.deinflect(L"たべます");
+    testing::internal::GetCapturedStderr();
+    // The stem たべ leads on but is no candidate of its own.
+    ASSERT_EQ(candidates.size(), 2u);
+    EXPECT_EQ(candidates[1].text, L"たべる");
+    EXPECT_EQ(candidates[1].reasons, Reasons({"polite"}));
+}
+
+TEST(DeinflectorTest, WithoutItsFileTheEngineGivesTheTextOnly)
+{
+    Deinflector engine;
+    EXPECT_FALSE(engine.isLoaded());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(engine.loadFromFile("/nonexistent/deinflection.dat"), -1);
+    const std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_NE(messages.find("/nonexistent/deinflection.dat"), std::string::npos);
+    EXPECT_FALSE(engine.isLoaded());
+    const std::vector<Deinflector::Candidate> candidates = engine.deinflect(L"たべた");
+    ASSERT_EQ(candidates.size(), 1u);
+    EXPECT_EQ(candidates[0].text, L"たべた");
+    EXPECT_TRUE(engine.deinflect(L"").size() == 1u);
+}
+
+TEST(DeinflectorTest, AnEntryFitsWhenOneOfItsTagsIsAClassOfTheCandidate)
+{
+    const Deinflector& engine = shippedRules();
+    auto entryWith = [](std::vector<std::string> tags) {
+        WordEntry* entry = new WordEntry();
+        for (const std::string& tag : tags) {
+            entry->info.push_back(new EntryInfo{tag, ""});
+        }
+        return entry;
+    };
+    const Deinflector::Candidate typed{L"かいた", {}, Deinflector::ALL_CLASSES};
+    const Deinflector::Candidate godan{L"かく", {"past"}, engine.classBit("v5k") | engine.classBit("v5k-s")};
+    struct Case
+    {
+        std::vector<std::string> tags;
+        bool fitsGodan;
+    } cases[] = {
+        {{"v5k", "vt"}, true}, {{"vt", "v5k-s"}, true}, {{"n"}, false}, {{}, false}, {{"v1"}, false},
+        {{"unknown-tag"}, false},
+    };
+    for (const Case& c : cases) {
+        WordEntry* entry = entryWith(c.tags);
+        EXPECT_TRUE(engine.fits(typed, *entry));
+        EXPECT_EQ(engine.fits(godan, *entry), c.fitsGodan) << (c.tags.empty() ? "no tags" : c.tags[0]);
+        delete entry;
+    }
+}
+
+TEST(DeinflectorTest, HostileRuleFilesLoadAndEveryWalkEnds)
+{
+    TempDir dir;
+    std::string noise;
+    unsigned seed = 18;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const char pieces[] = {' ', '\t', '\n', '-', ',', '(', ')', '#', '\xE3', '\x81', '\x82', 'a', 'v'};
+        noise += pieces[(seed >> 16) % sizeof(pieces)];
+    }
+    const std::string longLine = "a " + std::string(100000, 'b') + " x x reason\n";
+    for (const std::string& bytes : {noise, longLine, std::string("\xFF\xFE\xE3\x81 - x x r\n"), std::string()}) {
+        Deinflector engine;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(engine.loadFromFile(dir.write("rules.dat", bytes)), 0);
+        for (const wchar_t* text : {L"a", L"あ", L"", L"\xFFFD", L"vv"}) {
+            const std::vector<Deinflector::Candidate> candidates = engine.deinflect(text);
+            ASSERT_FALSE(candidates.empty());
+            EXPECT_LE(candidates.size(), static_cast<std::size_t>(Deinflector::MAX_CANDIDATES));
+        }
+        testing::internal::GetCapturedStderr();
+    }
+}
