@@ -19,11 +19,24 @@ using EntryList = std::vector<internal::FoundEntry>;
 // ("させられなかった" to "食べ" of 食べる, "しなければならない" to 存在).
 const std::size_t LONGEST_ENDING = 12;
 
+// How many words the reader looks at together to choose the first.
+const int CHUNK_WORDS = 3;
+
 bool isAllKana(const std::wstring& text)
 {
     for (wchar_t character : text) {
         const CharacterClass kind = classOf(character);
         if (kind != CharacterClass::HIRAGANA && kind != CharacterClass::KATAKANA) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isAllHiragana(const std::wstring& text)
+{
+    for (wchar_t character : text) {
+        if (classOf(character) != CharacterClass::HIRAGANA) {
             return false;
         }
     }
@@ -77,14 +90,18 @@ public:
           std::vector<std::string> inflections)
         : length(length), entry(std::move(found.entry)), lookedUp(std::move(dictionaryForm)),
           reasons(std::move(inflections)), usuallyKana(found.usuallyKana),
-          plausible(lookedUp == entry->word || !isAllKana(lookedUp) || usuallyKana)
+          plausible((lookedUp == entry->word || !isAllKana(lookedUp) || usuallyKana)
+                    && (entry->isCommon || usuallyKana || !isAllHiragana(lookedUp)))
     {
     }
     Match() = default;
 
     // False for kana that found a word only through the reading of a
-    // headword in kanji not usually written in kana: "はで" for 派手 is
-    // more likely a particle and the start of another word.
+    // headword in kanji not usually written in kana, and for hiragana that
+    // found an uncommon word not marked as usually written in kana: "はで"
+    // for 派手 and "のす" are more likely a particle and the start of
+    // another word. (The mark counts for more than "common": the end of an
+    // over-long line, with its "(P)", is not read.)
     bool isPlausible() const { return plausible; }
 
     // Of two readings of the same length: the plausibly written one, then
@@ -104,14 +121,109 @@ private:
     bool plausible = false;
 };
 
-// The words found so far at each position of a stretch of text that
-// dictionary words may cover.
+namespace {
+
+// How good a choice of the next few words is, compared in this order:
+// more characters covered, fewer words implausibly written, the longer
+// first word, fewer uncommon words, fewer words.
+struct ChunkScore
+{
+    std::size_t covered = 0;
+    int words = 0;
+    int implausible = 0;
+    int uncommon = 0;
+    std::size_t first = 0;
+
+    void add(const std::size_t length, bool plausible, bool common)
+    {
+        covered += length;
+        ++words;
+        implausible += plausible ? 0 : 1;
+        uncommon += common ? 0 : 1;
+    }
+
+    bool operator>(const ChunkScore& other) const
+    {
+        if (covered != other.covered) {
+            return covered > other.covered;
+        }
+        if (implausible != other.implausible) {
+            return implausible < other.implausible;
+        }
+        if (first != other.first) {
+            return first > other.first;
+        }
+        if (uncommon != other.uncommon) {
+            return uncommon < other.uncommon;
+        }
+        return words < other.words;
+    }
+};
+
+}  // namespace
+
+// A stretch of text that dictionary words may cover, with the words found
+// so far at each position and the best runs of words from there.
 class TextReader::Stretch
 {
 public:
+    Stretch(TextReader& reader, const std::wstring& text) : reader(reader), text(text) {}
+
+    // Starts the stretch at a position no word may cover from before.
+    void startAt(std::size_t start)
+    {
+        end = wordStretchEnd(text, start);
+        matches.clear();
+        chunks.clear();
+    }
+
+    // Drops what was found before the position, which is never asked for
+    // again; this keeps a long line without punctuation small.
+    void forgetBefore(std::size_t start)
+    {
+        matches.erase(matches.begin(), matches.lower_bound(start));
+        chunks.erase(chunks.begin(), chunks.lower_bound(std::make_pair(start, 0)));
+    }
+
+    const std::vector<Match>& matchesFrom(std::size_t position)
+    {
+        auto known = matches.find(position);
+        if (known == matches.end()) {
+            known = matches.emplace(position, reader.matchesAt(text, position, end)).first;
+        }
+        return known->second;
+    }
+
+    // The best run of at most `words` words from the position.
+    ChunkScore bestChunkFrom(std::size_t position, int words)
+    {
+        if (words == 0 || position >= end) {
+            return ChunkScore();
+        }
+        const std::pair<std::size_t, int> key(position, words);
+        auto known = chunks.find(key);
+        if (known != chunks.end()) {
+            return known->second;
+        }
+        ChunkScore best;
+        for (const Match& match : matchesFrom(position)) {
+            ChunkScore score = bestChunkFrom(position + match.length, words - 1);
+            score.add(match.length, match.isPlausible(), match.entry->isCommon);
+            if (score > best) {
+                best = score;
+            }
+        }
+        chunks.emplace(key, best);
+        return best;
+    }
+
+    TextReader& reader;
     const std::wstring& text;
-    std::size_t end;
+    std::size_t end = 0;
+
+private:
     std::map<std::size_t, std::vector<Match>> matches;
+    std::map<std::pair<std::size_t, int>, ChunkScore> chunks;
 };
 
 TextReader::TextReader(WordDictionaryCollection* collection, const Deinflector* deinflector)
@@ -134,7 +246,7 @@ std::vector<TextToken> TextReader::read(const std::wstring& text)
 {
     lookup->refresh();
     std::vector<TextToken> tokens;
-    Stretch stretch{text, 0, {}};
+    Stretch stretch(*this, text);
     std::size_t start = 0;
     while (start < text.size()) {
         const CharacterClass kind = classOf(text[start]);
@@ -156,12 +268,9 @@ std::vector<TextToken> TextReader::read(const std::wstring& text)
             }
         } else {
             if (start >= stretch.end) {
-                stretch.end = wordStretchEnd(text, start);
-                stretch.matches.clear();
+                stretch.startAt(start);
             }
-            // Words found before the position are never asked for again;
-            // dropping them keeps a long line without punctuation small.
-            stretch.matches.erase(stretch.matches.begin(), stretch.matches.lower_bound(start));
+            stretch.forgetBefore(start);
             if (chooseWordAt(stretch, start, &match)) {
                 end = start + match.length;
                 tokens.push_back(wordToken(text, start, match));
@@ -233,86 +342,25 @@ std::vector<TextReader::Match> TextReader::matchesAt(const std::wstring& text, s
     return best;
 }
 
-namespace {
-
-// How good a choice of the next two words is, compared in this order:
-// more characters covered, in fewer words, fewer of them implausibly
-// written or uncommon, and the longer first word.
-struct ChunkScore
-{
-    std::size_t covered = 0;
-    int words = 0;
-    int implausible = 0;
-    int uncommon = 0;
-    std::size_t first = 0;
-
-    void add(const std::size_t length, bool plausible, bool common)
-    {
-        covered += length;
-        ++words;
-        implausible += plausible ? 0 : 1;
-        uncommon += common ? 0 : 1;
-    }
-
-    bool operator>(const ChunkScore& other) const
-    {
-        if (covered != other.covered) {
-            return covered > other.covered;
-        }
-        if (words != other.words) {
-            return words < other.words;
-        }
-        if (implausible != other.implausible) {
-            return implausible < other.implausible;
-        }
-        if (uncommon != other.uncommon) {
-            return uncommon < other.uncommon;
-        }
-        return first > other.first;
-    }
-};
-
-}  // namespace
-
 bool TextReader::chooseWordAt(Stretch& stretch, std::size_t start, Match* chosen)
 {
-    auto matchesFrom = [&](std::size_t position) -> const std::vector<Match>& {
-        auto known = stretch.matches.find(position);
-        if (known == stretch.matches.end()) {
-            known = stretch.matches
-                        .emplace(position, matchesAt(stretch.text, position, stretch.end))
-                        .first;
-        }
-        return known->second;
-    };
-    const std::vector<Match>& firsts = matchesFrom(start);
+    const std::vector<Match>& firsts = stretch.matchesFrom(start);
     if (firsts.empty()) {
         return false;
     }
     std::vector<ChunkScore> scores;
     for (const Match& first : firsts) {
-        ChunkScore firstOnly;
-        firstOnly.add(first.length, first.isPlausible(), first.entry->isCommon);
-        firstOnly.first = first.length;
-        ChunkScore score = firstOnly;
-        const std::size_t next = start + first.length;
-        if (next < stretch.end) {
-            for (const Match& second : matchesFrom(next)) {
-                ChunkScore pair = firstOnly;
-                pair.add(second.length, second.isPlausible(), second.entry->isCommon);
-                if (pair > score) {
-                    score = pair;
-                }
-            }
-        }
+        ChunkScore score = stretch.bestChunkFrom(start + first.length, CHUNK_WORDS - 1);
+        score.add(first.length, first.isPlausible(), first.entry->isCommon);
+        score.first = first.length;
         scores.push_back(score);
     }
     // The longest word holds unless a shorter one does better within the
-    // text the longest and the word after it cover: a long word after a
+    // text the longest and the words after it cover: a long word after a
     // short one must not pull a word apart (補|正になる for 補正|に). A
-    // longest word that no word follows covers no such text.
+    // longest word that an unknown character follows covers no such text.
     const ChunkScore& longest = scores.front();
-    if (longest.words == 2 || start + firsts.front().length == stretch.end) {
+    if (longest.words == CHUNK_WORDS || start + longest.covered == stretch.end) {
         for (ChunkScore& score : scores) {
             score.covered = std::min(score.covered, longest.covered);
         }
