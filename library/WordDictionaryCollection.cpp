@@ -1,11 +1,13 @@
 #include "WordDictionaryCollection.h"
 
 #include "Deinflector.h"
+#include "Edict.h"
 #include "FuzzySearch.h"
 #include "Log.h"
 #include "WordEntry.h"
 #include "WordResult.h"
 #include "internal/DictionaryLoading.h"
+#include "internal/IndexLookup.h"
 
 #include <algorithm>
 #include <map>
@@ -163,6 +165,40 @@ std::vector<CandidateText> groupByText(const std::vector<Deinflector::Candidate>
     return texts;
 }
 
+// The entries of a dictionary for each candidate text, as its search gives
+// them (the caller owns them). An EDICT file searched for exact words or
+// readings without filters is read in one pass over its index for all the
+// texts, instead of one pass per text.
+std::vector<std::vector<WordEntry*>> entriesOfTexts(WordDictionary* dictionary,
+                                                    const std::vector<CandidateText>& texts,
+                                                    WordDictionary::SearchOptions* options)
+{
+    std::vector<std::vector<WordEntry*>> entries(texts.size());
+    Edict* edict = dynamic_cast<Edict*>(dictionary);
+    const int flags = options->searchFlags;
+    const int exactFields = WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA;
+    if (edict != nullptr && (flags & ~(exactFields | WordDictionary::SEARCH_FUZZY)) == 0
+        && options->commonFilter == 0 && options->partsOfSpeech.empty()) {
+        std::vector<std::wstring> strings;
+        for (const CandidateText& text : texts) {
+            strings.push_back(text.text);
+        }
+        const std::vector<std::vector<int>> records = internal::recordsOfTexts(
+            *edict, strings, (flags & WordDictionary::SEARCH_WORD) != 0, (flags & WordDictionary::SEARCH_KANA) != 0);
+        for (std::size_t t = 0; t < texts.size(); ++t) {
+            entries[t] = internal::entriesOfRecords(*edict, records[t]);
+        }
+        return entries;
+    }
+    for (std::size_t t = 0; t < texts.size(); ++t) {
+        std::unique_ptr<std::vector<WordEntry*>> found(dictionary->search(texts[t].text, options));
+        if (found) {
+            entries[t] = *found;
+        }
+    }
+    return entries;
+}
+
 }  // namespace
 
 // Every candidate of the engine is searched; an entry is kept for the first
@@ -184,12 +220,10 @@ WordResult* WordDictionaryCollection::searchDeinflected(const std::wstring& text
             continue;
         }
         std::set<std::wstring> seen;
-        for (const CandidateText& candidateText : texts) {
-            std::unique_ptr<std::vector<WordEntry*>> found(dictionary->search(candidateText.text, options));
-            if (!found) {
-                continue;
-            }
-            for (WordEntry* entry : *found) {
+        const std::vector<std::vector<WordEntry*>> found = entriesOfTexts(dictionary, texts, options);
+        for (std::size_t t = 0; t < texts.size(); ++t) {
+            const CandidateText& candidateText = texts[t];
+            for (WordEntry* entry : found[t]) {
                 std::unique_ptr<WordEntry> owned(entry);
                 const Deinflector::Candidate* fitting = nullptr;
                 for (const Deinflector::Candidate* candidate : candidateText.candidates) {

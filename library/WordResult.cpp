@@ -2,6 +2,7 @@
 
 #include "Log.h"
 #include "WordEntry.h"
+#include "internal/CommonKanji.h"
 #include "internal/VisibleRows.h"
 
 #include <algorithm>
@@ -111,13 +112,15 @@ int WordResult::sortByRelevance()
         bool deinflected;
         bool common;
         std::size_t steps;
+        int rareKanji;
         int senses;
         int glosses;
     };
     std::map<const EnhancedEntry*, Rank> ranks;
     for (const EnhancedEntry* row : entries) {
         const WordEntry& entry = *row->entry;
-        ranks[row] = Rank{entry.isDeinflected(), entry.isCommon, stepsOf(entry), senseCount(entry),
+        ranks[row] = Rank{entry.isDeinflected(), entry.isCommon, stepsOf(entry),
+                          commonKanji::rareKanjiCount(entry.word), senseCount(entry),
                           entry.meaningsSize};
     }
     WordResultSorter byColumns(*sorter);
@@ -132,6 +135,9 @@ int WordResult::sortByRelevance()
         }
         if (first.steps != second.steps) {
             return first.steps < second.steps;
+        }
+        if (first.rareKanji != second.rareKanji) {
+            return first.rareKanji < second.rareKanji;
         }
         if (first.senses != second.senses) {
             return first.senses > second.senses;

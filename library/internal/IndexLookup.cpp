@@ -1,0 +1,59 @@
+#include "IndexLookup.h"
+
+#include "../Edict.h"
+#include "../Kana.h"
+#include "../WordEntry.h"
+#include "TextMatcher.h"
+
+namespace internal {
+
+std::vector<std::vector<int>> recordsOfTexts(const Edict& edict, const std::vector<std::wstring>& texts,
+                                             bool words, bool readings)
+{
+    std::vector<std::vector<int>> records(texts.size());
+    std::vector<TextMatcher> matchers;
+    std::wstring firstCharacters;
+    for (const std::wstring& text : texts) {
+        matchers.emplace_back(text, false, CMP_CASE);
+        firstCharacters += text.empty() ? L'\0' : text[0];
+    }
+    // An exact match starts with the text's first character; most records
+    // start with none of them.
+    auto matches = [&](const wchar_t* target, std::size_t k) {
+        return target != nullptr && target[0] == firstCharacters[k] && matchers[k].matches(target);
+    };
+    for (int i = 0; i < edict.indexEntriesSize; ++i) {
+        const IndexEntry& record = edict.indexEntries[i];
+        const wchar_t* word = words ? record.word : nullptr;
+        const wchar_t* reading = readings ? (record.kana != nullptr ? record.kana : record.word) : nullptr;
+        if ((word == nullptr || firstCharacters.find(word[0]) == std::wstring::npos)
+            && (reading == nullptr || firstCharacters.find(reading[0]) == std::wstring::npos)) {
+            continue;
+        }
+        for (std::size_t k = 0; k < texts.size(); ++k) {
+            if (matches(word, k) || matches(reading, k)) {
+                records[k].push_back(i);
+            }
+        }
+    }
+    return records;
+}
+
+std::vector<WordEntry*> entriesOfRecords(Edict& edict, const std::vector<int>& records)
+{
+    std::vector<WordEntry*> entries;
+    for (int record : records) {
+        WordEntry* entry = edict.loadEntryFromEdict(edict.indexEntries[record].fileLocation);
+        if (entry == nullptr) {
+            continue;
+        }
+        // The romaji reading is ASCII: each wide character narrowed.
+        for (wchar_t character : Kana::kanaStringToRomaji(entry->kana)) {
+            entry->kanaRomaji.push_back(static_cast<char>(character));
+        }
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+}  // namespace internal
