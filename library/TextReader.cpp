@@ -33,6 +33,15 @@ bool isAllKana(const std::wstring& text)
     return true;
 }
 
+int kanjiIn(const std::wstring& text)
+{
+    int count = 0;
+    for (wchar_t character : text) {
+        count += classOf(character) == CharacterClass::KANJI ? 1 : 0;
+    }
+    return count;
+}
+
 bool isAllHiragana(const std::wstring& text)
 {
     for (wchar_t character : text) {
@@ -85,13 +94,17 @@ public:
     std::wstring lookedUp;  // the dictionary form that found the entry
     std::vector<std::string> reasons;
     bool usuallyKana = false;  // the entry's word is usually written in kana
+    bool common = false;  // the entry is marked common
 
     Match(std::size_t length, internal::FoundEntry found, std::wstring dictionaryForm,
           std::vector<std::string> inflections)
         : length(length), entry(std::move(found.entry)), lookedUp(std::move(dictionaryForm)),
-          reasons(std::move(inflections)), usuallyKana(found.usuallyKana),
+          reasons(std::move(inflections)), usuallyKana(found.usuallyKana), common(found.common),
           plausible((lookedUp == entry->word || !isAllKana(lookedUp) || usuallyKana)
-                    && (entry->isCommon || usuallyKana || !isAllHiragana(lookedUp)))
+                    && (common || usuallyKana || !isAllHiragana(lookedUp))),
+          // Compounds of kanji are often technical words no one marked
+          // common; a rare word of kana or one kanji is more telling.
+          rare(!common && kanjiIn(lookedUp) < 2)
     {
     }
     Match() = default;
@@ -103,6 +116,8 @@ public:
     // another word. (The mark counts for more than "common": the end of an
     // over-long line, with its "(P)", is not read.)
     bool isPlausible() const { return plausible; }
+    // Uncommon, and written in kana with at most one kanji.
+    bool isRare() const { return rare; }
 
     // Of two readings of the same length: the plausibly written one, then
     // the common word, then the one with fewer inflections.
@@ -111,35 +126,36 @@ public:
         if (isPlausible() != other.isPlausible()) {
             return isPlausible();
         }
-        if (entry->isCommon != other.entry->isCommon) {
-            return entry->isCommon;
+        if (common != other.common) {
+            return common;
         }
         return reasons.size() < other.reasons.size();
     }
 
 private:
     bool plausible = false;
+    bool rare = false;
 };
 
 namespace {
 
 // How good a choice of the next few words is, compared in this order:
-// more characters covered, fewer words implausibly written, the longer
-// first word, fewer uncommon words, fewer words.
+// more characters covered, fewer words implausibly written, fewer rare
+// words (see Match), the longer first word, fewer words.
 struct ChunkScore
 {
     std::size_t covered = 0;
     int words = 0;
     int implausible = 0;
-    int uncommon = 0;
+    int rare = 0;
     std::size_t first = 0;
 
-    void add(const std::size_t length, bool plausible, bool common)
+    void add(const std::size_t length, bool plausible, bool isRare)
     {
         covered += length;
         ++words;
         implausible += plausible ? 0 : 1;
-        uncommon += common ? 0 : 1;
+        rare += isRare ? 1 : 0;
     }
 
     bool operator>(const ChunkScore& other) const
@@ -150,11 +166,11 @@ struct ChunkScore
         if (implausible != other.implausible) {
             return implausible < other.implausible;
         }
+        if (rare != other.rare) {
+            return rare < other.rare;
+        }
         if (first != other.first) {
             return first > other.first;
-        }
-        if (uncommon != other.uncommon) {
-            return uncommon < other.uncommon;
         }
         return words < other.words;
     }
@@ -208,7 +224,7 @@ public:
         ChunkScore best;
         for (const Match& match : matchesFrom(position)) {
             ChunkScore score = bestChunkFrom(position + match.length, words - 1);
-            score.add(match.length, match.isPlausible(), match.entry->isCommon);
+            score.add(match.length, match.isPlausible(), match.isRare());
             if (score > best) {
                 best = score;
             }
@@ -351,7 +367,7 @@ bool TextReader::chooseWordAt(Stretch& stretch, std::size_t start, Match* chosen
     std::vector<ChunkScore> scores;
     for (const Match& first : firsts) {
         ChunkScore score = stretch.bestChunkFrom(start + first.length, CHUNK_WORDS - 1);
-        score.add(first.length, first.isPlausible(), first.entry->isCommon);
+        score.add(first.length, first.isPlausible(), first.isRare());
         score.first = first.length;
         scores.push_back(score);
     }

@@ -5,8 +5,11 @@
 #include "WordDictionaryCollection.h"
 #include "WordEntry.h"
 #include "internal/HeadwordTable.h"
+#include "internal/LineScanner.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace internal {
@@ -135,7 +138,32 @@ const FoundEntry& DictionaryLookup::entryAt(const Source& source, int record)
         entry->dictionaryIndex = source.position;
     }
     const bool usuallyKana = entry && isUsuallyKana(*entry);
-    return entryCache.emplace(key, FoundEntry{std::move(entry), usuallyKana}).first->second;
+    const bool common = entry && (entry->isCommon || overLongLineIsCommon(source, record));
+    return entryCache.emplace(key, FoundEntry{std::move(entry), usuallyKana, common})
+        .first->second;
+}
+
+// Whether the line of the record is longer than an entry is read from and
+// carries the common mark in the rest. The next record's offset tells the
+// line's length, so that only over-long lines are read again.
+bool DictionaryLookup::overLongLineIsCommon(const Source& source, int record)
+{
+    const Edict& edict = *source.edict;
+    const long start = edict.indexEntries[record].fileLocation;
+    if (record + 1 < edict.indexEntriesSize
+        && edict.indexEntries[record + 1].fileLocation - start <= LINE_PIECE_MAX) {
+        return false;
+    }
+    if (edict.file == nullptr || std::fseek(edict.file, start, SEEK_SET) != 0) {
+        return false;
+    }
+    std::string line;
+    int character = 0;
+    while ((character = std::fgetc(edict.file)) != EOF && character != '\n') {
+        line.push_back(static_cast<char>(character));
+    }
+    return line.size() > static_cast<std::size_t>(LINE_PIECE_MAX)
+           && line.find("/(P)/", LINE_PIECE_MAX - 8) != std::string::npos;
 }
 
 // Dictionaries without an index of their own answer through an exact search.
@@ -151,7 +179,8 @@ void DictionaryLookup::findBySearch(const Source& source, const std::wstring& te
     for (WordEntry* entry : *found) {
         entry->dictionaryName = source.dictionary->name;
         entry->dictionaryIndex = source.position;
-        entries->push_back(FoundEntry{std::shared_ptr<const WordEntry>(entry), isUsuallyKana(*entry)});
+        entries->push_back(FoundEntry{std::shared_ptr<const WordEntry>(entry), isUsuallyKana(*entry),
+                                      entry->isCommon});
     }
 }
 
