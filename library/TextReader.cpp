@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 using internal::CharacterClass;
 using internal::classOf;
@@ -100,8 +101,7 @@ public:
           std::vector<std::string> inflections)
         : length(length), entry(std::move(found.entry)), lookedUp(std::move(dictionaryForm)),
           reasons(std::move(inflections)), usuallyKana(found.usuallyKana), common(found.common),
-          plausible((lookedUp == entry->word || !isAllKana(lookedUp) || usuallyKana)
-                    && (common || usuallyKana || !isAllHiragana(lookedUp))),
+          plausibility(plausibilityOf(*entry, lookedUp, usuallyKana, common)),
           // Compounds of kanji are often technical words no one marked
           // common; a rare word of kana or one kanji is more telling.
           rare(!common && kanjiIn(lookedUp) < 2)
@@ -109,13 +109,27 @@ public:
     }
     Match() = default;
 
-    // False for kana that found a word only through the reading of a
-    // headword in kanji not usually written in kana, and for hiragana that
-    // found an uncommon word not marked as usually written in kana: "はで"
-    // for 派手 and "のす" are more likely a particle and the start of
-    // another word. (The mark counts for more than "common": the end of an
-    // over-long line, with its "(P)", is not read.)
-    bool isPlausible() const { return plausible; }
+    // How likely the text is written as this word: 2 when as the
+    // dictionary writes it (the headword, kanji, or kana for a word usually
+    // written so); 1 for the kana reading, three kana or more, of a common
+    // word written in kanji (ひとつ for 一つ); 0 for shorter readings of such
+    // words and for hiragana that found an uncommon word not usually written
+    // in kana: "はで" for 派手 and "のす" are more likely a particle and the
+    // start of another word. (The kana mark counts for more than "common":
+    // the end of an over-long line, with its "(P)", is not always read.)
+    static int plausibilityOf(const WordEntry& entry, const std::wstring& lookedUp,
+                              bool usuallyKana, bool common)
+    {
+        if (!common && !usuallyKana && isAllHiragana(lookedUp)) {
+            return 0;
+        }
+        if (lookedUp == entry.word || !isAllKana(lookedUp) || usuallyKana) {
+            return 2;
+        }
+        return common && lookedUp.size() >= 3 ? 1 : 0;
+    }
+
+    int getPlausibility() const { return plausibility; }
     // Uncommon, and written in kana with at most one kanji.
     bool isRare() const { return rare; }
 
@@ -123,8 +137,8 @@ public:
     // the common word, then the one with fewer inflections.
     bool isBetterThan(const Match& other) const
     {
-        if (isPlausible() != other.isPlausible()) {
-            return isPlausible();
+        if (plausibility != other.plausibility) {
+            return plausibility > other.plausibility;
         }
         if (common != other.common) {
             return common;
@@ -133,7 +147,7 @@ public:
     }
 
 private:
-    bool plausible = false;
+    int plausibility = 0;
     bool rare = false;
 };
 
@@ -146,15 +160,16 @@ struct ChunkScore
 {
     std::size_t covered = 0;
     int words = 0;
-    int implausible = 0;
+    int implausible = 0;  // words of plausibility 0
     int rare = 0;
     std::size_t first = 0;
 
-    void add(const std::size_t length, bool plausible, bool isRare)
+    // plausibility as Match::getPlausibility gives it: 0, 1 or 2.
+    void add(const std::size_t length, int plausibility, bool isRare)
     {
         covered += length;
         ++words;
-        implausible += plausible ? 0 : 1;
+        implausible += plausibility == 0 ? 1 : 0;
         rare += isRare ? 1 : 0;
     }
 
@@ -198,7 +213,7 @@ public:
     void forgetBefore(std::size_t start)
     {
         matches.erase(matches.begin(), matches.lower_bound(start));
-        chunks.erase(chunks.begin(), chunks.lower_bound(std::make_pair(start, 0)));
+        chunks.erase(chunks.begin(), chunks.lower_bound(ChunkKey{start, 0, 0}));
     }
 
     const std::vector<Match>& matchesFrom(std::size_t position)
@@ -210,21 +225,23 @@ public:
         return known->second;
     }
 
-    // The best run of at most `words` words from the position.
-    ChunkScore bestChunkFrom(std::size_t position, int words)
+    // The best run of at most `words` words from the position, counting
+    // only the text before `limit` as covered.
+    ChunkScore bestChunkFrom(std::size_t position, int words, std::size_t limit)
     {
         if (words == 0 || position >= end) {
             return ChunkScore();
         }
-        const std::pair<std::size_t, int> key(position, words);
+        const ChunkKey key{position, words, limit};
         auto known = chunks.find(key);
         if (known != chunks.end()) {
             return known->second;
         }
         ChunkScore best;
         for (const Match& match : matchesFrom(position)) {
-            ChunkScore score = bestChunkFrom(position + match.length, words - 1);
-            score.add(match.length, match.isPlausible(), match.isRare());
+            ChunkScore score = bestChunkFrom(position + match.length, words - 1, limit);
+            score.add(match.length, match.getPlausibility(), match.isRare());
+            score.covered = std::min(score.covered, limit > position ? limit - position : 0);
             if (score > best) {
                 best = score;
             }
@@ -239,7 +256,8 @@ public:
 
 private:
     std::map<std::size_t, std::vector<Match>> matches;
-    std::map<std::pair<std::size_t, int>, ChunkScore> chunks;
+    using ChunkKey = std::tuple<std::size_t, int, std::size_t>;  // position, words, limit
+    std::map<ChunkKey, ChunkScore> chunks;
 };
 
 TextReader::TextReader(WordDictionaryCollection* collection, const Deinflector* deinflector)
@@ -364,22 +382,27 @@ bool TextReader::chooseWordAt(Stretch& stretch, std::size_t start, Match* chosen
     if (firsts.empty()) {
         return false;
     }
-    std::vector<ChunkScore> scores;
-    for (const Match& first : firsts) {
-        ChunkScore score = stretch.bestChunkFrom(start + first.length, CHUNK_WORDS - 1);
-        score.add(first.length, first.isPlausible(), first.isRare());
-        score.first = first.length;
-        scores.push_back(score);
-    }
+    auto scoresWithin = [&](std::size_t limit) {
+        std::vector<ChunkScore> scores;
+        for (const Match& first : firsts) {
+            ChunkScore score = stretch.bestChunkFrom(start + first.length, CHUNK_WORDS - 1, limit);
+            score.add(first.length, first.getPlausibility(), first.isRare());
+            score.covered = std::min(score.covered, limit - start);
+            score.first = first.length;
+            scores.push_back(score);
+        }
+        return scores;
+    };
+    std::vector<ChunkScore> scores = scoresWithin(stretch.end);
     // The longest word holds unless a shorter one does better within the
     // text the longest and the words after it cover: a long word after a
-    // short one must not pull a word apart (補|正になる for 補正|に). A
-    // longest word that an unknown character follows covers no such text.
+    // short one must not pull a word apart (補|正になる for 補正|に). Within
+    // that text each word is weighed with the words that follow it best
+    // there. A longest word that an unknown character follows covers no
+    // such text.
     const ChunkScore& longest = scores.front();
     if (longest.words == CHUNK_WORDS || start + longest.covered == stretch.end) {
-        for (ChunkScore& score : scores) {
-            score.covered = std::min(score.covered, longest.covered);
-        }
+        scores = scoresWithin(start + longest.covered);
     }
     std::size_t best = 0;
     for (std::size_t i = 1; i < scores.size(); ++i) {
