@@ -70,11 +70,11 @@ const char* const EVERYDAY_KANJI =
 IdeographSet everydayKanji()
 {
     IdeographSet set;
-    for (const unsigned char* bytes = reinterpret_cast<const unsigned char*>(EVERYDAY_KANJI); *bytes != 0;
-         bytes += 3) {
+    for (const unsigned char* bytes = reinterpret_cast<const unsigned char*>(EVERYDAY_KANJI);
+         *bytes != 0; bytes += 3) {
         // Every ideograph of the list takes three bytes in UTF-8.
-        const wchar_t character = static_cast<wchar_t>(((bytes[0] & 0x0F) << 12) | ((bytes[1] & 0x3F) << 6)
-                                                       | (bytes[2] & 0x3F));
+        const wchar_t character = static_cast<wchar_t>(
+            ((bytes[0] & 0x0F) << 12) | ((bytes[1] & 0x3F) << 6) | (bytes[2] & 0x3F));
         if (character >= FIRST_IDEOGRAPH && character <= LAST_IDEOGRAPH) {
             set.set(character - FIRST_IDEOGRAPH);
         }

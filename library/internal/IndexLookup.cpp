@@ -5,6 +5,9 @@
 #include "../WordEntry.h"
 #include "TextMatcher.h"
 
+#include <bitset>
+#include <cstdint>
+
 namespace internal {
 
 std::vector<std::vector<int>> recordsOfTexts(const Edict& edict, const std::vector<std::wstring>& texts,
@@ -13,12 +16,18 @@ std::vector<std::vector<int>> recordsOfTexts(const Edict& edict, const std::vect
     std::vector<std::vector<int>> records(texts.size());
     std::vector<TextMatcher> matchers;
     std::wstring firstCharacters;
+    // An exact match starts with the text's first character, and most
+    // records start with none of them: one look into this table (by the low
+    // 16 bits) passes them by.
+    std::bitset<0x10000> startsSome;
     for (const std::wstring& text : texts) {
         matchers.emplace_back(text, false, CMP_CASE);
         firstCharacters += text.empty() ? L'\0' : text[0];
+        startsSome.set(static_cast<uint16_t>(firstCharacters.back()));
     }
-    // An exact match starts with the text's first character; most records
-    // start with none of them.
+    auto mayMatch = [&startsSome](const wchar_t* target) {
+        return target != nullptr && startsSome.test(static_cast<uint16_t>(target[0]));
+    };
     auto matches = [&](const wchar_t* target, std::size_t k) {
         return target != nullptr && target[0] == firstCharacters[k] && matchers[k].matches(target);
     };
@@ -26,8 +35,7 @@ std::vector<std::vector<int>> recordsOfTexts(const Edict& edict, const std::vect
         const IndexEntry& record = edict.indexEntries[i];
         const wchar_t* word = words ? record.word : nullptr;
         const wchar_t* reading = readings ? (record.kana != nullptr ? record.kana : record.word) : nullptr;
-        if ((word == nullptr || firstCharacters.find(word[0]) == std::wstring::npos)
-            && (reading == nullptr || firstCharacters.find(reading[0]) == std::wstring::npos)) {
+        if (!mayMatch(word) && !mayMatch(reading)) {
             continue;
         }
         for (std::size_t k = 0; k < texts.size(); ++k) {

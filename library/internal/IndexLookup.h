@@ -18,8 +18,9 @@ namespace internal {
 // For each text, the positions of the records whose headword (words) or
 // reading (readings; the headword for a line without one) is the text, in
 // file order, each record once.
-std::vector<std::vector<int>> recordsOfTexts(const Edict& edict, const std::vector<std::wstring>& texts,
-                                             bool words, bool readings);
+std::vector<std::vector<int>> recordsOfTexts(const Edict& edict,
+                                             const std::vector<std::wstring>& texts, bool words,
+                                             bool readings);
 
 // The entries of those records, as the exact search gives them (new, the
 // caller owns them); a line that cannot be read is left out.

@@ -295,3 +295,17 @@ TEST_F(DeinflectionSearchTest, OnePassOverTheIndexGivesWhatEachSearchGives)
         }
     }
 }
+
+TEST_F(DeinflectionSearchTest, MeaningsAreSearchedForTheTextAsTypedOnly)
+{
+    WordDictionary::SearchOptions meanings = fuzzyOptions();
+    meanings.searchFlags = WordDictionary::SEARCH_MEANING | WordDictionary::SEARCH_FUZZY;
+    const std::vector<Row> rows = search(L"drink", meanings);
+    EXPECT_EQ(words(rows), (std::vector<std::wstring>{L"飲む", L"飲ませる"}));
+    for (const Row& row : rows) {
+        EXPECT_TRUE(row.from.empty());
+    }
+    // With the readings too, the forms of an inflected word are found.
+    meanings.searchFlags |= WordDictionary::SEARCH_KANA;
+    EXPECT_EQ(words(search(L"のんだ", meanings)), (std::vector<std::wstring>{L"飲む"}));
+}
