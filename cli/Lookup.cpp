@@ -11,6 +11,7 @@
 #include "PartsOfSpeech.h"
 #include "Program.h"
 #include "RadicalTable.h"
+#include "ReadText.h"
 #include "SearchText.h"
 #include "WordDictionaryCollection.h"
 #include "WordResult.h"
@@ -32,9 +33,9 @@ Lookup::Lookup(const Options& options)
     partsOfSpeech->load("partsofspeech.drx");
     fuzzySearch = new FuzzySearch();
     fuzzySearch->loadFromFile("fuzzysearch.uni.dat");
-    if (options.order == "relevance") {
+    if (options.order == "relevance" || options.command == "read") {
         // Without its file the engine stays unloaded and the fuzzy rules
-        // serve as before.
+        // serve as before; the reader then finds words only as written.
         deinflector = new Deinflector();
         deinflector->loadFromFile("deinflection.dat");
     }
@@ -130,13 +131,21 @@ void Lookup::search(const Options& options)
     delete characterResult;
 }
 
+int Lookup::read(const Options& options)
+{
+    return readText(options, wordCollection, deinflector);
+}
+
 int run(const Options& options)
 {
     Log::write(6, "%s: dexaru2 started.", logFunction);
     Log::write(7, "%s: Unicode string: %s.", logFunction, wideUnicodeEncoding);
+    int status = 0;
     {
         Lookup lookup(options);
-        if (options.command == "list") {
+        if (options.command == "read") {
+            status = lookup.read(options);
+        } else if (options.command == "list") {
             if (options.listWhat == "dictionaries") {
                 lookup.listDictionaries();
             } else {
@@ -153,7 +162,7 @@ int run(const Options& options)
         Log::write(3, "%s: Could not write the results to standard output.", logFunction);
     }
     Log::write(6, "%s: dexaru2 ended.", logFunction);
-    return written ? 0 : 2;
+    return written ? status : 2;
 }
 
 }  // namespace dexaru2

@@ -35,6 +35,9 @@ public:
     // Searches the text of the options and prints the kanji block, then the
     // word block.
     void search(const Options& options);
+    // Splits the text of the options into its words and prints them; returns
+    // the status of readText.
+    int read(const Options& options);
 
 private:
     void setUpWordSide();

@@ -15,6 +15,7 @@ const char* const usageText =
     "\n"
     "<command> may be:\n"
     "   list {dictionaries|parts-of-speech}\n"
+    "   read {<text>|-}          (splits Japanese text into its words; see 'dexaru2 read --help')\n"
     "   search <search-text>\n"
     "\n"
     "<option> may include:\n"
@@ -45,6 +46,25 @@ const char* const usageText =
     "      dexaru2 search '*iku*' --searach-info 'n'\n"
     "   To list the parts of speech available for searching,\n"
     "      dexaru2 list parts-of-speech\n";
+
+const char* const readUsageText =
+    "Usage:\n"
+    "   dexaru2 [-o {text|xml}] read {<text>|-}\n"
+    "\n"
+    "Splits Japanese text into its words and prints each with its dictionary form,\n"
+    "reading, the inflections that lead to it and its first gloss. With '-' each\n"
+    "line of standard input is read in turn. The text output has one line per word,\n"
+    "punctuation mark or run of spaces, with five TAB-separated fields (surface,\n"
+    "dictionary form, reading, reasons joined by commas, first gloss), and an empty\n"
+    "line after each line of text.\n"
+    "\n"
+    "<option> may be:\n"
+    "       --help               | Show this help and exit.\n"
+    "   -o  --output <format>    | Change the output format.  <format> may be 'text' or 'xml'.\n"
+    "\n"
+    "Examples:\n"
+    "      dexaru2 read '猫が魚を食べさせられなかった。'\n"
+    "      dexaru2 -o xml read - < story.txt\n";
 
 // Applies the option in argv[index] (and its value, moving index past it).
 // Returns 1 when the argument was an option, 0 when it is a command word and
@@ -114,6 +134,13 @@ bool takeCommand(Options& options, const std::vector<std::string>& words)
         return false;
     }
     options.command = words[0];
+    if (options.command == "read") {
+        if (words.size() != 2 || words[1].empty()) {
+            return false;
+        }
+        options.readText = words[1];
+        return options.resultsFormat == "text" || options.resultsFormat == "xml";
+    }
     if (options.command == "list") {
         if (words.size() != 2) {
             return false;
@@ -142,16 +169,27 @@ bool parseArguments(int argc, char** argv, Options& options)
     options.searchOptions.matchAllPartsOfSpeech = false;
 
     std::vector<std::string> words;
+    bool usageDue = false;
     for (int index = 1; index < argc; ++index) {
         const int outcome = applyOption(options, argc, argv, index);
-        if (outcome < 0) {
-            return false;
-        }
+        usageDue = usageDue || outcome < 0;
         if (outcome == 0) {
             words.push_back(argv[index]);
         }
     }
+    if (usageDue) {
+        // The command still picks the usage text shown.
+        options.command = words.empty() ? std::string() : words[0];
+        return false;
+    }
     return takeCommand(options, words);
+}
+
+int printReadUsage()
+{
+    std::fputs(readUsageText, stdout);
+    std::fflush(stdout);
+    return 1;
 }
 
 int printUsage()

@@ -14,6 +14,8 @@ struct Options
     std::string command;
     std::string listWhat;
     std::string cliSearchText;
+    // The text of the "read" command; "-" reads standard input.
+    std::string readText;
     std::string resultsFormat = "text";
     bool convertToKana = true;
     // "reading" (the default order of the results) or "relevance" (the
@@ -25,11 +27,15 @@ struct Options
 };
 
 // Reads argv[1] to argv[argc - 1] into the options. Returns false when the
-// usage text is due (--help, a bad command, an option without its value).
+// usage text is due (--help, a bad command, an option without its value);
+// the command is then the first word that is not an option, if any.
 bool parseArguments(int argc, char** argv, Options& options);
 
 // Prints the usage text on standard output and returns the exit status 1.
 int printUsage();
+
+// Prints the usage text of the "read" command and returns the exit status 1.
+int printReadUsage();
 
 }  // namespace dexaru2
 

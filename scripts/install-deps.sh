@@ -2,6 +2,9 @@
 # Installs, on Debian 12 as root, every package that building, running and
 # testing Dexaru needs, and generates the en_US.UTF-8 locale. Quick when all
 # is already there: apt is only called for packages that are missing.
+# With --reference it also installs what bench/reader_vs_mecab.py compares
+# the text reader with (MeCab and the Japanese manual pages); no program of
+# Dexaru needs them.
 set -euo pipefail
 
 PACKAGES=(
@@ -15,6 +18,9 @@ PACKAGES=(
   valgrind clang libclang-rt-14-dev
   hyperfine time
 )
+if [[ "${1:-}" == --reference ]]; then
+  PACKAGES+=(mecab mecab-ipadic-utf8 manpages-ja)
+fi
 
 missing=()
 for package in "${PACKAGES[@]}"; do

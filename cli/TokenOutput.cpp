@@ -1,0 +1,197 @@
+#include "TokenOutput.h"
+
+#include "Encoding.h"
+#include "Utf8Text.h"
+#include "WordDictionaryCollection.h"
+#include "WordEntry.h"
+
+#include <cstdio>
+
+namespace dexaru2 {
+
+namespace {
+
+const char* kindName(TextToken::Kind kind)
+{
+    switch (kind) {
+    case TextToken::WORD:
+        return "word";
+    case TextToken::PUNCTUATION:
+        return "punctuation";
+    case TextToken::SPACE:
+        return "space";
+    case TextToken::UNKNOWN:
+        break;
+    }
+    return "unknown";
+}
+
+std::string tabField(const std::string& value)
+{
+    std::string field;
+    for (char byte : value) {
+        switch (byte) {
+        case '\\':
+            field += "\\\\";
+            break;
+        case '\t':
+            field += "\\t";
+            break;
+        case '\r':
+            field += "\\r";
+            break;
+        case '\n':
+            field += "\\n";
+            break;
+        default:
+            field += byte;
+        }
+    }
+    return field;
+}
+
+std::string xmlEscaped(const std::string& value)
+{
+    std::string escaped;
+    for (char byte : value) {
+        switch (byte) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += byte;
+        }
+    }
+    return escaped;
+}
+
+std::string joinedReasons(const std::vector<std::string>& reasons, const char* separator)
+{
+    std::string joined;
+    for (const std::string& reason : reasons) {
+        joined += (joined.empty() ? "" : separator) + reason;
+    }
+    return joined;
+}
+
+bool isAscii(const std::string& bytes)
+{
+    for (unsigned char byte : bytes) {
+        if (byte >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every line goes out whole and at once, so that a reader of a pipe sees
+// each line of text as soon as it is read.
+void write(const std::string& bytes)
+{
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+TokenOutput::TokenOutput(const std::string& format, WordDictionaryCollection* collection)
+    : xml(format == "xml"), collection(collection)
+{
+}
+
+void TokenOutput::begin()
+{
+    if (xml) {
+        write("<read>\n");
+    }
+}
+
+void TokenOutput::end()
+{
+    if (xml) {
+        write("</read>\n");
+    }
+}
+
+void TokenOutput::printLine(const std::vector<TextToken>& tokens)
+{
+    if (xml) {
+        printXmlLine(tokens);
+    } else {
+        printTextLine(tokens);
+    }
+}
+
+std::string TokenOutput::firstGloss(const TextToken& token) const
+{
+    if (!token.entry || token.entry->meaningsSize < 1) {
+        return std::string();
+    }
+    std::string gloss = token.entry->meanings[0];
+    // The first gloss of several carries the number of its sense: "(1) to eat".
+    if (gloss.compare(0, 4, "(1) ") == 0) {
+        gloss.erase(0, 4);
+    }
+    const int position = token.entry->dictionaryIndex;
+    if (isAscii(gloss) || collection == nullptr || position < 0
+        || position >= static_cast<int>(collection->dictionaries.size())) {
+        return gloss;
+    }
+    // Glosses keep the bytes of their dictionary file.
+    const std::string encoding = collection->dictionaries[position]->getEncoding();
+    char* utf8 = nullptr;
+    int utf8Size = 0;
+    std::string source = gloss;
+    if (Encoding::convert(encoding.c_str(), &source[0], static_cast<int>(source.size()), "UTF-8",
+                          &utf8, &utf8Size)
+        != 0) {
+        return gloss;
+    }
+    const std::string converted(utf8, utf8Size);
+    delete[] utf8;
+    return converted;
+}
+
+void TokenOutput::printTextLine(const std::vector<TextToken>& tokens)
+{
+    std::string out;
+    for (const TextToken& token : tokens) {
+        out += tabField(encodeUtf8(token.surface)) + '\t';
+        out += tabField(encodeUtf8(token.dictionaryForm)) + '\t';
+        out += tabField(encodeUtf8(token.reading)) + '\t';
+        out += tabField(joinedReasons(token.reasons, ",")) + '\t';
+        out += tabField(firstGloss(token)) + '\n';
+    }
+    write(out + '\n');
+}
+
+void TokenOutput::printXmlLine(const std::vector<TextToken>& tokens)
+{
+    std::string out = "\t<line>\n";
+    for (const TextToken& token : tokens) {
+        out += std::string("\t\t<token kind=\"") + kindName(token.kind) + "\">\n";
+        out += "\t\t\t<surface>" + xmlEscaped(encodeUtf8(token.surface)) + "</surface>\n";
+        if (token.isWord()) {
+            out += "\t\t\t<dictionaryform>" + xmlEscaped(encodeUtf8(token.dictionaryForm))
+                   + "</dictionaryform>\n";
+            out += "\t\t\t<reading>" + xmlEscaped(encodeUtf8(token.reading)) + "</reading>\n";
+            for (const std::string& reason : token.reasons) {
+                out += "\t\t\t<reason>" + xmlEscaped(reason) + "</reason>\n";
+            }
+            out += "\t\t\t<gloss>" + xmlEscaped(firstGloss(token)) + "</gloss>\n";
+        }
+        out += "\t\t</token>\n";
+    }
+    write(out + "\t</line>\n");
+}
+
+}  // namespace dexaru2

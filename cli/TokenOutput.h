@@ -1,0 +1,44 @@
+// How "dexaru2 read" prints the tokens of one line of text. Text: one line
+// per token with five TAB-separated fields (surface, dictionary form,
+// reading, reasons joined by commas, first gloss; all but the surface empty
+// for anything but a dictionary word), then an empty line. Inside a field a
+// backslash, TAB, CR or LF is written as \\, \t, \r or \n. XML: one <line>
+// element per line of text inside one <read> element, values escaped.
+#ifndef DEXARU2_TOKENOUTPUT_H
+#define DEXARU2_TOKENOUTPUT_H
+
+#include "TextToken.h"
+
+#include <string>
+#include <vector>
+
+class WordDictionaryCollection;
+
+namespace dexaru2 {
+
+class TokenOutput
+{
+public:
+    // Writes to standard output in the format, "text" or "xml"; borrows the
+    // collection to learn the encoding of the glosses of its dictionaries.
+    TokenOutput(const std::string& format, WordDictionaryCollection* collection);
+
+    void begin();
+    void printLine(const std::vector<TextToken>& tokens);
+    void end();
+
+    // The first gloss of a token's entry in UTF-8 without its sense number;
+    // empty for no entry.
+    std::string firstGloss(const TextToken& token) const;
+
+private:
+    void printTextLine(const std::vector<TextToken>& tokens);
+    void printXmlLine(const std::vector<TextToken>& tokens);
+
+    bool xml;
+    WordDictionaryCollection* collection;
+};
+
+}  // namespace dexaru2
+
+#endif

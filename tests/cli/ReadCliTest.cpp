@@ -1,0 +1,249 @@
+// End-to-end tests of "dexaru2 read": a folder with a small dictionary, the
+// project's deinflection rules and parts-of-speech table, and the built
+// program linked into it; text given on the command line or standard input.
+
+#include "ProgramRun.h"
+#include "Utf8Text.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using testfiles::euc;
+
+const char* const edictLines =
+    "猫 [ねこ] /(n) cat/(P)/\n"
+    "が /(prt) subject marker/(P)/\n"
+    "を /(prt) object marker/(P)/\n"
+    "魚 [さかな] /(n) fish/(P)/\n"
+    "食べる [たべる] /(v1,vt) (1) to eat/(2) to live on/(P)/\n"
+    "勉強 [べんきょう] /(n,vs) study/(P)/\n"
+    "日本 [にほん] /(n) Japan (日本国)/(P)/\n";
+
+class ReadCliTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        program.write("partsofspeech.drx",
+                      testfiles::readFile(DEXARU_SOURCE_DIR "/data/partsofspeech.drx"));
+        program.write("deinflection.dat",
+                      testfiles::readFile(DEXARU_SOURCE_DIR "/data/deinflection.dat"));
+        program.write("dictionaries/edict/edict", euc(edictLines));
+    }
+
+    // Runs "dexaru2 ARGUMENTS" with the bytes on standard input.
+    testfiles::ProgramRun runWithInput(const std::vector<std::string>& arguments,
+                                       const std::string& input)
+    {
+        const std::string file = program.write("input.txt", input);
+        std::vector<std::string> shell = {"-c", "program=\"$1\"; input=\"$2\"; shift 2; "
+                                                "exec \"$program\" \"$@\" < \"$input\"",
+                                          "sh", program.program(), file};
+        shell.insert(shell.end(), arguments.begin(), arguments.end());
+        return testfiles::runProgram("/bin/sh", shell);
+    }
+
+    testfiles::ProgramFolder program;
+};
+
+const std::string sentenceText =
+    "猫\t猫\tねこ\t\tcat\n"
+    "が\tが\tが\t\tsubject marker\n"
+    "魚\t魚\tさかな\t\tfish\n"
+    "を\tを\tを\t\tobject marker\n"
+    "食べさせられなかった\t食べる\tたべる\tcausative,passive,negative,past\tto eat\n"
+    "。\t\t\t\t\n"
+    "\n";
+
+TEST_F(ReadCliTest, PrintsOneLinePerTokenAndAnEmptyLinePerLineOfText)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        std::string input;
+        std::string output;
+        int status;
+    } cases[] = {
+        {{"read", "猫が魚を食べさせられなかった。"}, "", sentenceText, 0},
+        {{"read", "-"}, "猫が魚を食べさせられなかった。\n", sentenceText, 0},
+        // Line ends of either kind, a last line without one, empty lines.
+        {{"read", "-"}, "猫が魚を食べさせられなかった。\r\n\n猫", sentenceText + "\n猫\t猫\tねこ\t\tcat\n\n", 0},
+        {{"read", "-"}, "", "", 0},
+        {{"read", "猫\n猫"}, "", "猫\t猫\tねこ\t\tcat\n\n猫\t猫\tねこ\t\tcat\n\n", 0},
+        // Unknown runs and spaces; a TAB or backslash inside a field is escaped.
+        {{"read", "ｶﾈｺ\t\\1x"}, "",
+         "ｶﾈｺ\t\t\t\t\n\\t\t\t\t\t\n\\\\\t\t\t\t\n1\t\t\t\t\nx\t\t\t\t\n\n", 0},
+        {{"read", "勉強しました"}, "", "勉強しました\t勉強\tべんきょう\tpolite,past\tstudy\n\n", 0},
+        // A gloss in the dictionary's own encoding is printed in UTF-8.
+        {{"read", "日本"}, "", "日本\t日本\tにほん\t\tJapan (日本国)\n\n", 0},
+        // A line that is not UTF-8 is skipped, the others are read.
+        {{"read", "-"}, "猫\n\xff\xfe\n猫\xe3\x81\n猫\n",
+         "猫\t猫\tねこ\t\tcat\n\n\n\n猫\t猫\tねこ\t\tcat\n\n", 3},
+        {{"read", "\xc0\xaf"}, "", "\n", 3},
+    };
+    for (const auto& example : cases) {
+        const testfiles::ProgramRun result = runWithInput(example.arguments, example.input);
+        const std::string shown = testing::PrintToString(example.arguments) + " < "
+                                  + testing::PrintToString(example.input);
+        EXPECT_EQ(result.out, example.output) << shown;
+        EXPECT_EQ(result.status, example.status) << shown;
+        EXPECT_EQ(result.err.find("is not UTF-8") != std::string::npos, example.status == 3)
+            << shown << result.err;
+    }
+    const testfiles::ProgramRun bad = runWithInput({"read", "-"}, "猫\n\xff\n");
+    EXPECT_NE(bad.err.find("dexaru2: line 2 of the text is not UTF-8 (byte 1 is wrong)"),
+              std::string::npos)
+        << bad.err;
+}
+
+TEST_F(ReadCliTest, PrintsXmlWithEscapedValues)
+{
+    const testfiles::ProgramRun result = runWithInput({"-o", "xml", "read", "-"}, "猫を&<\n魚\n");
+    EXPECT_EQ(result.out,
+              "<read>\n"
+              "\t<line>\n"
+              "\t\t<token kind=\"word\">\n\t\t\t<surface>猫</surface>\n"
+              "\t\t\t<dictionaryform>猫</dictionaryform>\n\t\t\t<reading>ねこ</reading>\n"
+              "\t\t\t<gloss>cat</gloss>\n\t\t</token>\n"
+              "\t\t<token kind=\"word\">\n\t\t\t<surface>を</surface>\n"
+              "\t\t\t<dictionaryform>を</dictionaryform>\n\t\t\t<reading>を</reading>\n"
+              "\t\t\t<gloss>object marker</gloss>\n\t\t</token>\n"
+              "\t\t<token kind=\"punctuation\">\n\t\t\t<surface>&amp;</surface>\n\t\t</token>\n"
+              "\t\t<token kind=\"punctuation\">\n\t\t\t<surface>&lt;</surface>\n\t\t</token>\n"
+              "\t</line>\n"
+              "\t<line>\n"
+              "\t\t<token kind=\"word\">\n\t\t\t<surface>魚</surface>\n"
+              "\t\t\t<dictionaryform>魚</dictionaryform>\n\t\t\t<reading>さかな</reading>\n"
+              "\t\t\t<gloss>fish</gloss>\n\t\t</token>\n"
+              "\t</line>\n"
+              "</read>\n");
+    EXPECT_EQ(result.status, 0);
+
+    const testfiles::ProgramRun inflected =
+        program.run({"read", "-o", "xml", "食べた"});
+    EXPECT_NE(inflected.out.find("<dictionaryform>食べる</dictionaryform>\n\t\t\t<reading>たべる"
+                                 "</reading>\n\t\t\t<reason>past</reason>\n"),
+              std::string::npos)
+        << inflected.out;
+}
+
+TEST_F(ReadCliTest, BadReadCommandLinesPrintTheReadUsage)
+{
+    const std::vector<std::vector<std::string>> badCommandLines = {
+        {"read"}, {"read", ""}, {"read", "a", "b"}, {"read", "猫", "--help"}, {"--help", "read", "-"},
+        {"-o", "html", "read", "猫"}, {"read", "猫", "-o"},
+    };
+    for (const std::vector<std::string>& arguments : badCommandLines) {
+        const testfiles::ProgramRun result = program.run(arguments);
+        EXPECT_EQ(result.out.rfind("Usage:\n   dexaru2 [-o {text|xml}] read {<text>|-}\n", 0), 0u)
+            << testing::PrintToString(arguments) << result.out;
+        EXPECT_EQ(result.status, 1) << testing::PrintToString(arguments);
+    }
+    // Without dictionaries every run of text is unknown, and still whole.
+    std::filesystem::remove_all(program.path() + "/dictionaries");
+    const testfiles::ProgramRun bare = program.run({"read", "猫が"});
+    EXPECT_EQ(bare.out, "猫\t\t\t\t\nが\t\t\t\t\n\n");
+    EXPECT_EQ(bare.status, 0);
+}
+
+TEST(Utf8TextTest, DecodesOnlyUtf8AndEncodesEveryCharacter)
+{
+    const struct {
+        std::string bytes;
+        bool valid;
+        std::size_t badOffset;
+    } cases[] = {
+        {"", true, 0},
+        {"abc", true, 0},
+        {"猫😺é", true, 0},
+        {"a\xff", false, 1},
+        {"ab\xe3\x81", false, 2},  // cut short
+        {"\xc0\xaf", false, 0},  // overlong "/"
+        {"\xe0\x80\xaf", false, 0},  // overlong
+        {"x\xed\xa0\x80", false, 1},  // a surrogate
+        {"\xf4\x90\x80\x80", false, 0},  // beyond U+10FFFF
+        {"\x80", false, 0},  // a continuation byte alone
+        {"\xe3\x81\x41", false, 0},  // a lead byte without its continuation
+    };
+    for (const auto& example : cases) {
+        std::wstring wide;
+        std::size_t badOffset = 0;
+        EXPECT_EQ(dexaru2::decodeUtf8(example.bytes, &wide, &badOffset), example.valid)
+            << testing::PrintToString(example.bytes);
+        if (example.valid) {
+            EXPECT_EQ(dexaru2::encodeUtf8(wide), example.bytes);
+        } else {
+            EXPECT_EQ(badOffset, example.badOffset) << testing::PrintToString(example.bytes);
+        }
+    }
+    EXPECT_EQ(dexaru2::encodeUtf8(std::wstring{wchar_t(0xD800), wchar_t(0x110000), L'a'}),
+              "\xef\xbf\xbd\xef\xbf\xbd" "a");
+}
+
+}  // namespace
+
+namespace {
+
+// The words of each line of text as "surface>dictionary form", or the
+// surface alone where the two are the same or there is no word.
+std::vector<std::string> wordsOf(const std::string& output)
+{
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (start < output.size()) {
+        const std::size_t end = output.find('\n', start);
+        const std::string row = output.substr(start, end - start);
+        start = end == std::string::npos ? output.size() : end + 1;
+        if (row.empty()) {
+            continue;
+        }
+        const std::size_t tab = row.find('\t');
+        const std::string surface = row.substr(0, tab);
+        const std::string form = row.substr(tab + 1, row.find('\t', tab + 1) - tab - 1);
+        words.push_back(form.empty() || form == surface ? surface : surface + ">" + form);
+    }
+    return words;
+}
+
+TEST(ReadRealDictionariesTest, ReadsEverydaySentencesAsALearnerExpects)
+{
+    const std::string program = DEXARU_PROGRAM;
+    const std::string tree = std::filesystem::path(program).parent_path();
+    if (access((tree + "/dictionaries/edict/edict").c_str(), R_OK) != 0) {
+        GTEST_SKIP() << "the real dictionaries are not set up beside " << program;
+    }
+    const struct {
+        const char* text;
+        std::vector<std::string> words;
+    } cases[] = {
+        {"猫が魚を食べさせられなかった。", {"猫", "が", "魚", "を", "食べさせられなかった>食べる", "。"}},
+        {"本を読んでいる", {"本", "を", "読んでいる>読む"}},
+        {"日本語はとても難しいですが、面白いです。",
+         {"日本語", "は", "とても", "難しいです>難しい", "が", "、", "面白いです>面白い", "。"}},
+        {"雨が降っているので、傘を持っていきます。",
+         {"雨", "が", "降っている>降る", "ので", "、", "傘", "を", "持っていきます>持っていく", "。"}},
+        {"宿題を忘れてしまった。", {"宿題", "を", "忘れてしまった>忘れる", "。"}},
+        {"毎日日本語を勉強しています。", {"毎日", "日本語", "を", "勉強しています>勉強", "。"}},
+        {"ここで待ってください", {"ここ", "で", "待ってください>待つ"}},
+    };
+    for (const auto& example : cases) {
+        const testfiles::ProgramRun result = testfiles::runProgram(program, {"read", example.text});
+        EXPECT_EQ(wordsOf(result.out), example.words) << example.text;
+        EXPECT_EQ(result.status, 0) << example.text;
+    }
+    const testfiles::ProgramRun inflected =
+        testfiles::runProgram(program, {"read", "食べさせられなかった"});
+    EXPECT_EQ(inflected.out.substr(0, inflected.out.find('\t', inflected.out.find("たべる"))),
+              "食べさせられなかった\t食べる\tたべる")
+        << inflected.out;
+    EXPECT_NE(inflected.out.find("\tcausative,passive,negative,past\t"), std::string::npos)
+        << inflected.out;
+}
+
+}  // namespace
