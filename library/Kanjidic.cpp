@@ -25,10 +25,23 @@ enum KanaMode
     KANA_MODE_RADICAL = 2
 };
 
-// A line holds at most this many bytes, its line end included; longer lines
-// are read from their first piece of this size only.
-constexpr size_t MAX_LINE = 4094;
-constexpr size_t LINE_BUFFER = 4096;
+// Lines are read whole; one longer than MAX_LINE_BYTES is skipped.
+using fileReading::MAX_LINE_BYTES;
+
+// The text of a line: up to its first NUL byte, without its line end.
+std::string lineText(const char* bytes, size_t size)
+{
+    const void* nul = std::memchr(bytes, '\0', size);
+    std::string line(bytes, nul != nullptr ? static_cast<const char*>(nul) - bytes : size);
+    line.resize(stripLineEnd(&line[0], line.size()));
+    return line;
+}
+
+void logTooLongLine(const char* function, int lineNumber)
+{
+    Log::write(3, "%s: Skipping line #%d: it is longer than %lu bytes.", function, lineNumber,
+               static_cast<unsigned long>(MAX_LINE_BYTES));
+}
 
 // The decimal value at the start of [text, end), as atoi reads it, held
 // within 0 ... limit: a negative value counts as none, a larger one as the limit.
@@ -236,21 +249,20 @@ bool Kanjidic::loadIndexEntries()
     // One read of the whole file; the lines are then cut in memory.
     rewind(file);
     const std::string data = readToEnd(file);
-    char line[LINE_BUFFER];
     int lineNumber = 0;
     fileReading::Lines lines(data);
     fileReading::Line whole;
     while (lines.next(&whole)) {
         const long offset = static_cast<long>(whole.offset);
-        const size_t pieceLength = std::min(whole.size, MAX_LINE);
-        std::memcpy(line, whole.data, pieceLength);
-        line[pieceLength] = '\0';
-
         ++lineNumber;
+        if (whole.size > MAX_LINE_BYTES) {
+            logTooLongLine("loadIndexEntries", lineNumber);
+            continue;
+        }
+        const std::string line = lineText(whole.data, whole.size);
         if (line[0] == '#')
             continue;
-        stripLineEnd(line, std::strlen(line));
-        const char* field = std::strstr(line, " U");
+        const char* field = std::strstr(line.c_str(), " U");
         if (field == nullptr) {
             Log::write(3, "%s: !!! Could not find the Uxxxx entry for line #%d.",
                        "loadIndexEntries", lineNumber);
@@ -289,14 +301,16 @@ bool Kanjidic::loadEntryInformation(CharacterEntry& entry, KANJIDIC_Index_Entry*
         Log::write(3, "%s: The file is not loaded yet.", "loadEntryInformation");
         return false;
     }
-    char line[LINE_BUFFER] = {};
+    std::string whole;
     if (fseek(file, index->fileloc, SEEK_SET) != 0
-        || fgets(line, static_cast<int>(MAX_LINE) + 1, file) == nullptr || line[0] == '#')
+        || fileReading::readLine(file, &whole) != fileReading::LineRead::READ)
         return false;
-    size_t length = stripLineEnd(line, std::strlen(line));
+    const std::string line = lineText(whole.data(), whole.size());
+    if (line[0] == '#')
+        return false;
 
-    const char* end = line + length;
-    const void* space = std::memchr(line, ' ', length);
+    const char* end = line.data() + line.size();
+    const void* space = std::memchr(line.data(), ' ', line.size());
     entry.kanji = index->kanji;
     entry.frequency = 0;
     entry.strokeCount = 0;

@@ -37,6 +37,34 @@ std::string readToEnd(FILE* stream)
     return data;
 }
 
+LineRead readLine(FILE* stream, std::string* line, std::size_t maxBytes)
+{
+    line->clear();
+    flockfile(stream);
+    int byte = getc_unlocked(stream);
+    if (byte == EOF) {
+        funlockfile(stream);
+        return LineRead::END;
+    }
+    bool tooLong = false;
+    for (; byte != EOF; byte = getc_unlocked(stream)) {
+        if (line->size() < maxBytes) {
+            line->push_back(static_cast<char>(byte));
+        } else {
+            tooLong = true;
+        }
+        if (byte == '\n') {
+            break;
+        }
+    }
+    funlockfile(stream);
+    if (tooLong) {
+        line->clear();
+        return LineRead::TOO_LONG;
+    }
+    return LineRead::READ;
+}
+
 long countLineEnds(const char* bytes, std::size_t size)
 {
     long count = 0;

@@ -292,6 +292,14 @@ TEST_F(IndexCacheTest, EveryStaleOrDamagedCacheIsIgnoredAndReplaced)
              setModified(file, old, 123456789);
          },
          nullptr},
+        {"edited, same size, modification time put back",
+         [&](const std::string& file) {
+             std::string bytes = readFile(file);
+             bytes.replace(bytes.rfind("\xA4\xB3]"), 2, "\xA4\xB4");  // ねこ becomes ねご
+             writeFile(file, bytes);
+             setModified(file, old, 123456789);
+         },
+         nullptr},
         {"grown",
          [&](const std::string& file) {
              writeFile(file, readFile(file) + "\n\xB8\xA4 [\xA4\xA4\xA4\xCC] /(n) dog/\n");
@@ -309,8 +317,10 @@ TEST_F(IndexCacheTest, EveryStaleOrDamagedCacheIsIgnoredAndReplaced)
         {"last byte corrupted", nullptr, [](std::string& cache) { cache.back() ^= 1; }},
         {"checksum corrupted", nullptr,
          [](std::string& cache) { cache[offsetof(IndexCacheHeader, checksum)] ^= 1; }},
+        {"the format that cut lines after 1023 bytes", nullptr,
+         patchHeader(offsetof(IndexCacheHeader, formatVersion), uint32_t(1))},
         {"other format version", nullptr,
-         patchHeader(offsetof(IndexCacheHeader, formatVersion), uint32_t(2))},
+         patchHeader(offsetof(IndexCacheHeader, formatVersion), uint32_t(3))},
         {"other wchar_t size", nullptr,
          patchHeader(offsetof(IndexCacheHeader, wideCharacterSize), uint32_t(2))},
         {"other byte order", nullptr,
@@ -326,6 +336,12 @@ TEST_F(IndexCacheTest, EveryStaleOrDamagedCacheIsIgnoredAndReplaced)
          [](std::string& cache) {
              std::memcpy(&cache[offsetof(IndexCacheHeader, conversion)], "utf-8", 5);
              patchHeader(0, cache[0])(cache);
+         }},
+        {"more lines than the file has bytes", nullptr,
+         [](std::string& cache) {
+             uint64_t fileSize = 0;
+             std::memcpy(&fileSize, &cache[offsetof(IndexCacheHeader, fileSize)], sizeof fileSize);
+             patchHeader(offsetof(IndexCacheHeader, lineCount), int32_t(fileSize + 1))(cache);
          }},
         {"more records than lines", nullptr,
          patchHeader(offsetof(IndexCacheHeader, lineCount), int32_t(10))},
