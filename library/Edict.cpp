@@ -498,7 +498,8 @@ std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options
     const JwcsCase caseStyle = (flags & SEARCH_IGNORE_CASE) != 0 ? CMP_IGNORE_CASE : CMP_CASE;
     const TextMatcher matcher(text, (flags & SEARCH_WILDCARD) != 0, caseStyle);
     internal::MatchedLines meaningMatches;
-    if ((flags & SEARCH_MEANING) != 0) {
+    const bool searchesMeanings = (flags & SEARCH_MEANING) != 0;
+    if (searchesMeanings) {
         // An unconvertible text would otherwise be empty and match every line.
         std::string meaningText;
         if (meaningSearchText(text, &meaningText)) {
@@ -508,7 +509,7 @@ std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options
 
     for (int i = 0; i < indexEntriesSize; ++i) {
         const IndexEntry& record = indexEntries[i];
-        char* scannedLine = meaningMatches.lineOf(i);
+        char* scannedLine = searchesMeanings ? meaningMatches.lineOf(i) : nullptr;
         bool matched = (flags & SEARCH_WORD) != 0 && record.word != nullptr
                        && matcher.matches(record.word);
         if (!matched && (flags & SEARCH_KANA) != 0) {

@@ -259,18 +259,26 @@ bool Kanjidic::loadIndexEntries()
             logTooLongLine("loadIndexEntries", lineNumber);
             continue;
         }
-        const std::string line = lineText(whole.data, whole.size);
-        if (line[0] == '#')
+        // The line's text, in place: up to a NUL byte, without its line end.
+        const void* nul = std::memchr(whole.data, '\0', whole.size);
+        size_t length = nul != nullptr ? static_cast<const char*>(nul) - whole.data : whole.size;
+        while (length > 0 && (whole.data[length - 1] == '\n' || whole.data[length - 1] == '\r'))
+            --length;
+        if (length > 0 && whole.data[0] == '#')
             continue;
-        const char* field = std::strstr(line.c_str(), " U");
+        const char* field = static_cast<const char*>(memmem(whole.data, length, " U", 2));
         if (field == nullptr) {
             Log::write(3, "%s: !!! Could not find the Uxxxx entry for line #%d.",
                        "loadIndexEntries", lineNumber);
             continue;
         }
+        // The field alone, so that the number cannot run into the next line.
+        char digits[24] = {};
+        std::memcpy(digits, field + 2,
+                    std::min(sizeof digits - 1, static_cast<size_t>(whole.data + length - field - 2)));
         char* parsedEnd = nullptr;
-        unsigned long code = std::strtoul(field + 2, &parsedEnd, 16);
-        if (parsedEnd == field + 2 || code > 0x10FFFF) {
+        unsigned long code = std::strtoul(digits, &parsedEnd, 16);
+        if (parsedEnd == digits || code > 0x10FFFF) {
             Log::write(3, "%s: !!! Could not parse the Uxxxx entry for line #%d.",
                        "loadIndexEntries", lineNumber);
             continue;

@@ -29,6 +29,13 @@ FILE* openForReading(const std::string& filename, const char* mode)
 std::string readToEnd(FILE* stream)
 {
     std::string data;
+    // Room for the whole file at once, when its size is known.
+    struct stat info;
+    const long position = std::ftell(stream);
+    if (fstat(fileno(stream), &info) == 0 && S_ISREG(info.st_mode) && position >= 0
+        && info.st_size > position) {
+        data.reserve(static_cast<std::size_t>(info.st_size - position));
+    }
     char block[65536];
     std::size_t count;
     while ((count = std::fread(block, 1, sizeof block, stream)) > 0) {

@@ -86,8 +86,9 @@ private:
 class IndexCache
 {
 public:
-    // Smaller dictionary files are parsed every time.
-    static constexpr size_t DEFAULT_MINIMUM_FILE_SIZE = size_t(1) << 20;
+    // Smaller dictionary files are parsed every time: their parse costs
+    // about what reading a cache back does. compdic (800 kB) is above it.
+    static constexpr size_t DEFAULT_MINIMUM_FILE_SIZE = size_t(256) << 10;
     // A temporary cache file older than this belongs to no running store.
     static constexpr int STALE_TEMPORARY_SECONDS = 600;
 

@@ -516,7 +516,7 @@ TEST_F(IndexCacheTest, NothingIsCachedWhenCachingCannotOrMustNotHappen)
 {
     const std::string small = files.write("small", generatedEdict(3000, 3));
     setModified(small, old);
-    ASSERT_LT(statusOf(small).st_size, 1 << 20);
+    ASSERT_LT(statusOf(small).st_size, 256 << 10);
     const std::string notAFolder = files.write("not-a-folder", "x");
     struct Case
     {
@@ -528,7 +528,7 @@ TEST_F(IndexCacheTest, NothingIsCachedWhenCachingCannotOrMustNotHappen)
     };
     const Case cases[] = {
         {"cache turned off", path, "", "/root", "0"},
-        {"file under 1 MB", small, "", "/root", "1"},
+        {"file under 256 kB", small, "", "/root", "1"},
         {"folder cannot be made", path, "/proc/no-such-folder", "/root", "1"},
         {"cache home is a file", path, notAFolder.c_str(), "/root", "1"},
         {"no cache home and no HOME", path, nullptr, nullptr, "1"},
