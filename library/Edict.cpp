@@ -498,8 +498,7 @@ std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options
     const JwcsCase caseStyle = (flags & SEARCH_IGNORE_CASE) != 0 ? CMP_IGNORE_CASE : CMP_CASE;
     const TextMatcher matcher(text, (flags & SEARCH_WILDCARD) != 0, caseStyle);
     internal::MatchedLines meaningMatches;
-    const bool searchesMeanings = (flags & SEARCH_MEANING) != 0;
-    if (searchesMeanings) {
+    if ((flags & SEARCH_MEANING) != 0) {
         // An unconvertible text would otherwise be empty and match every line.
         std::string meaningText;
         if (meaningSearchText(text, &meaningText)) {
@@ -507,9 +506,16 @@ std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options
         }
     }
 
+    // The next record whose line the meaning scan kept; the rest pass by
+    // with one comparison.
+    int nextScanned = meaningMatches.firstRecord();
     for (int i = 0; i < indexEntriesSize; ++i) {
         const IndexEntry& record = indexEntries[i];
-        char* scannedLine = searchesMeanings ? meaningMatches.lineOf(i) : nullptr;
+        char* scannedLine = nullptr;
+        if (i == nextScanned) {
+            scannedLine = meaningMatches.lineOf(i);
+            nextScanned = meaningMatches.recordAfter(i);
+        }
         bool matched = (flags & SEARCH_WORD) != 0 && record.word != nullptr
                        && matcher.matches(record.word);
         if (!matched && (flags & SEARCH_KANA) != 0) {
