@@ -506,19 +506,23 @@ std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options
         }
     }
 
-    // The next record whose line the meaning scan kept; the rest pass by
-    // with one comparison.
+    // Locals, so that the loop over every record need not reload them after
+    // each call. The next record whose line the meaning scan kept; the rest
+    // pass by with one comparison.
+    const IndexEntry* const records = indexEntries;
+    const int recordCount = indexEntriesSize;
+    const bool byWord = (flags & SEARCH_WORD) != 0;
+    const bool byReading = (flags & SEARCH_KANA) != 0;
     int nextScanned = meaningMatches.firstRecord();
-    for (int i = 0; i < indexEntriesSize; ++i) {
-        const IndexEntry& record = indexEntries[i];
+    for (int i = 0; i < recordCount; ++i) {
+        const IndexEntry& record = records[i];
         char* scannedLine = nullptr;
         if (i == nextScanned) {
             scannedLine = meaningMatches.lineOf(i);
             nextScanned = meaningMatches.recordAfter(i);
         }
-        bool matched = (flags & SEARCH_WORD) != 0 && record.word != nullptr
-                       && matcher.matches(record.word);
-        if (!matched && (flags & SEARCH_KANA) != 0) {
+        bool matched = byWord && record.word != nullptr && matcher.matches(record.word);
+        if (!matched && byReading) {
             const wchar_t* reading = record.kana != nullptr ? record.kana : record.word;
             matched = reading != nullptr && matcher.matches(reading);
         }

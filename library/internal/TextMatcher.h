@@ -49,6 +49,7 @@ public:
         : text(text),
           wildcard(wildcard),
           caseStyle(caseStyle),
+          exactCase(!wildcard && caseStyle == CMP_CASE),
           firstCharacter(text.c_str()[0]),
           foldedFirstCharacter(folded(text.c_str()[0]))
     {
@@ -59,6 +60,11 @@ public:
 
     bool matches(const wchar_t* target) const
     {
+        if (exactCase) {
+            // The usual search, first: one comparison rules out nearly every
+            // record.
+            return target[0] == firstCharacter && Jwcs::cmp(target, text.c_str(), caseStyle) == 0;
+        }
         if (!wildcard) {
             if (!firstCharacterAgrees(target)) {
                 return false;
@@ -149,6 +155,7 @@ private:
     const JwcsCase caseStyle;
     // The text's first character (0 when empty) and its folded form, held
     // here: every record compares with them.
+    const bool exactCase;  // neither wildcards nor case folding
     const wchar_t firstCharacter;
     const wchar_t foldedFirstCharacter;
     std::vector<std::wstring> literalRuns;
