@@ -37,6 +37,39 @@ std::string lineText(const char* bytes, size_t size)
     return line;
 }
 
+int hexValue(char digit)
+{
+    if (digit >= '0' && digit <= '9')
+        return digit - '0';
+    if (digit >= 'a' && digit <= 'f')
+        return digit - 'a' + 10;
+    if (digit >= 'A' && digit <= 'F')
+        return digit - 'A' + 10;
+    return -1;
+}
+
+// The code point of a "U" field's digits in [text, end), read as strtoul
+// reads hexadecimal; false when there is none or it lies beyond Unicode.
+bool parseCodePoint(const char* text, const char* end, unsigned long* code)
+{
+    // Plain digits, as every real line has them, directly.
+    const bool prefixed = end - text >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    if (text < end && hexValue(*text) >= 0 && !prefixed) {
+        unsigned long value = 0;
+        for (; text < end && hexValue(*text) >= 0 && value <= 0x10FFFF; ++text)
+            value = value * 16 + static_cast<unsigned long>(hexValue(*text));
+        *code = value;
+        return value <= 0x10FFFF;
+    }
+    // Anything else (spaces, a sign, "0x") as strtoul takes it, on the field
+    // alone so that the number cannot run into the next line.
+    char digits[24] = {};
+    std::memcpy(digits, text, std::min(sizeof digits - 1, static_cast<size_t>(end - text)));
+    char* parsedEnd = nullptr;
+    *code = std::strtoul(digits, &parsedEnd, 16);
+    return parsedEnd != digits && *code <= 0x10FFFF;
+}
+
 void logTooLongLine(const char* function, int lineNumber)
 {
     Log::write(3, "%s: Skipping line #%d: it is longer than %lu bytes.", function, lineNumber,
@@ -272,13 +305,8 @@ bool Kanjidic::loadIndexEntries()
                        "loadIndexEntries", lineNumber);
             continue;
         }
-        // The field alone, so that the number cannot run into the next line.
-        char digits[24] = {};
-        std::memcpy(digits, field + 2,
-                    std::min(sizeof digits - 1, static_cast<size_t>(whole.data + length - field - 2)));
-        char* parsedEnd = nullptr;
-        unsigned long code = std::strtoul(digits, &parsedEnd, 16);
-        if (parsedEnd == digits || code > 0x10FFFF) {
+        unsigned long code = 0;
+        if (!parseCodePoint(field + 2, whole.data + length, &code)) {
             Log::write(3, "%s: !!! Could not parse the Uxxxx entry for line #%d.",
                        "loadIndexEntries", lineNumber);
             continue;

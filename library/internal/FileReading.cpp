@@ -29,12 +29,14 @@ FILE* openForReading(const std::string& filename, const char* mode)
 std::string readToEnd(FILE* stream)
 {
     std::string data;
-    // Room for the whole file at once, when its size is known.
+    // The whole file read straight into place when its size is known; a
+    // file that grew meanwhile is read on below.
     struct stat info;
     const long position = std::ftell(stream);
     if (fstat(fileno(stream), &info) == 0 && S_ISREG(info.st_mode) && position >= 0
         && info.st_size > position) {
-        data.reserve(static_cast<std::size_t>(info.st_size - position));
+        data.resize(static_cast<std::size_t>(info.st_size - position));
+        data.resize(std::fread(&data[0], 1, data.size(), stream));
     }
     char block[65536];
     std::size_t count;
