@@ -138,32 +138,9 @@ const FoundEntry& DictionaryLookup::entryAt(const Source& source, int record)
         entry->dictionaryIndex = source.position;
     }
     const bool usuallyKana = entry && isUsuallyKana(*entry);
-    const bool common = entry && (entry->isCommon || overLongLineIsCommon(source, record));
+    const bool common = entry && entry->isCommon;
     return entryCache.emplace(key, FoundEntry{std::move(entry), usuallyKana, common})
         .first->second;
-}
-
-// Whether the line of the record is longer than an entry is read from and
-// carries the common mark in the rest. The next record's offset tells the
-// line's length, so that only over-long lines are read again.
-bool DictionaryLookup::overLongLineIsCommon(const Source& source, int record)
-{
-    const Edict& edict = *source.edict;
-    const long start = edict.indexEntries[record].fileLocation;
-    if (record + 1 < edict.indexEntriesSize
-        && edict.indexEntries[record + 1].fileLocation - start <= LINE_PIECE_MAX) {
-        return false;
-    }
-    if (edict.file == nullptr || std::fseek(edict.file, start, SEEK_SET) != 0) {
-        return false;
-    }
-    std::string line;
-    int character = 0;
-    while ((character = std::fgetc(edict.file)) != EOF && character != '\n') {
-        line.push_back(static_cast<char>(character));
-    }
-    return line.size() > static_cast<std::size_t>(LINE_PIECE_MAX)
-           && line.find("/(P)/", LINE_PIECE_MAX - 8) != std::string::npos;
 }
 
 // Dictionaries without an index of their own answer through an exact search.

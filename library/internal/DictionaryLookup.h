@@ -63,7 +63,6 @@ private:
     void findBySearch(const Source& source, const std::wstring& text,
                       std::vector<FoundEntry>* entries);
     const FoundEntry& entryAt(const Source& source, int record);
-    bool overLongLineIsCommon(const Source& source, int record);
 
     WordDictionaryCollection* collection;
     std::vector<Source> sources;

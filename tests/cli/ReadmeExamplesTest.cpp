@@ -79,6 +79,10 @@ std::vector<std::string> linesOf(const std::string& text)
     while (std::getline(stream, line)) {
         lines.push_back(line);
     }
+    // A README block cannot show the empty lines an output ends with.
+    while (!lines.empty() && lines.back().empty()) {
+        lines.pop_back();
+    }
     return lines;
 }
 
