@@ -1,8 +1,10 @@
 // Speed of a fuzzy word search through the collection on the real EDICT of
 // the runtime folder with the shipped fuzzy rules: たべました and its
-// variants looked up by word and reading, gathered and sorted.
+// variants looked up by word and reading, gathered and sorted; and the same
+// through the deinflection engine, sorted by relevance.
 // Run from anywhere: ./bench_collection 2>/dev/null (the search traces to
 // standard error).
+#include "Deinflector.h"
 #include "Edict.h"
 #include "FuzzySearch.h"
 #include "PartsOfSpeech.h"
@@ -27,6 +29,7 @@ struct Setup
         std::setlocale(LC_CTYPE, "C.UTF-8");
         partsOfSpeech.load(DEXARU_RUNTIME_DIR "/partsofspeech.drx");
         rulesLoaded = rules.loadFromFile(DEXARU_RUNTIME_DIR "/fuzzysearch.uni.dat");
+        engine.loadFromFile(DEXARU_RUNTIME_DIR "/deinflection.dat");
         Edict* edict = new Edict();
         edict->setName("edict");
         edict->setFilename(EDICT_PATH);
@@ -39,6 +42,7 @@ struct Setup
     PartsOfSpeech partsOfSpeech;
     FuzzySearch rules;
     bool rulesLoaded = false;
+    Deinflector engine;
     WordDictionaryCollection collection;
 };
 
@@ -75,6 +79,58 @@ void fuzzySearch(benchmark::State& state, const wchar_t* text)
     state.counters["variants"] = static_cast<double>(ready.rules.generateStrings(text).size());
 }
 
+// The engine is set only for this search: the collection is shared with
+// the fuzzy-rule benchmarks.
+void deinflectedSearch(benchmark::State& state, const wchar_t* text)
+{
+    if (access(EDICT_PATH, R_OK) != 0) {
+        state.SkipWithError("no EDICT dictionary in the runtime folder");
+        return;
+    }
+    Setup& ready = setup();
+    if (!ready.engine.isLoaded()) {
+        state.SkipWithError("no deinflection.dat in the runtime folder");
+        return;
+    }
+    WordDictionary::SearchOptions options;
+    options.searchFlags = WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA
+                          | WordDictionary::SEARCH_FUZZY;
+    options.commonFilter = 0;
+    options.limit = 200;
+    options.matchAllPartsOfSpeech = false;
+    ready.collection.setDeinflector(&ready.engine);
+    int found = 0;
+    for (auto _ : state) {
+        WordResult* result = ready.collection.search(text, &options);
+        result->sortByRelevance();
+        found = result->getEntryCount();
+        delete result;
+    }
+    ready.collection.setDeinflector(nullptr);
+    state.counters["entries"] = found;
+    state.counters["candidates"] = static_cast<double>(ready.engine.deinflect(text).size());
+}
+
+void BM_FuzzySearchNomaserarenakatta(benchmark::State& state)
+{
+    fuzzySearch(state, L"のませられなかった");
+}
+
+void BM_DeinflectedSearchNomaserarenakatta(benchmark::State& state)
+{
+    deinflectedSearch(state, L"飲ませられなかった");
+}
+
+void BM_DeinflectedSearchKanaNomaserarenakatta(benchmark::State& state)
+{
+    deinflectedSearch(state, L"のませられなかった");
+}
+
+void BM_DeinflectedSearchIkimashita(benchmark::State& state)
+{
+    deinflectedSearch(state, L"いきました");
+}
+
 void BM_FuzzySearchTabemashita(benchmark::State& state)
 {
     fuzzySearch(state, L"たべました");
@@ -89,5 +145,9 @@ void BM_FuzzySearchTakakunakatta(benchmark::State& state)
 
 BENCHMARK(BM_FuzzySearchTabemashita)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FuzzySearchTakakunakatta)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FuzzySearchNomaserarenakatta)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeinflectedSearchNomaserarenakatta)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeinflectedSearchKanaNomaserarenakatta)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeinflectedSearchIkimashita)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

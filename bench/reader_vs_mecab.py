@@ -19,6 +19,7 @@ MeCab and the manual pages are needed only here; install them with
 
     python3 bench/reader_vs_mecab.py [--build build] [--sections 1]
         [--sentences 300] [--skip 0] [--misses 30] [--save sentences.txt]
+        [--file bench/reader-everyday.txt]
 """
 import argparse
 import glob
@@ -157,12 +158,17 @@ def main():
     parser.add_argument("--skip", type=int, default=0)
     parser.add_argument("--misses", type=int, default=0)
     parser.add_argument("--save")
+    parser.add_argument("--file", help="read these sentences (one a line) instead of the manual pages")
     args = parser.parse_args()
     if shutil.which("mecab") is None or not glob.glob("/usr/share/man/ja/man1/*.gz"):
         print("MeCab or the Japanese manual pages are missing: scripts/install-deps.sh --reference")
         return 77
     program = os.path.abspath(os.path.join(args.build, "bin", "dexaru2"))
-    sentences = corpus(args.sections, args.sentences, args.skip)
+    if args.file:
+        with open(args.file) as given:
+            sentences = [line.strip() for line in given if line.strip()]
+    else:
+        sentences = corpus(args.sections, args.sentences, args.skip)
     if args.save:
         with open(args.save, "w") as saved:
             saved.writelines(s + "\n" for s in sentences)
@@ -195,7 +201,7 @@ def main():
                 misses.append(f"{surface}({base}) in {'|'.join(cover)}")
 
     count = len(sentences)
-    print(f"sentences: {count} from /usr/share/man/ja/man{args.sections}")
+    print(f"sentences: {count} from {args.file or '/usr/share/man/ja/man' + args.sections}")
     print(f"content words found: {found}/{content} = {100.0 * found / max(content, 1):.1f}%")
     print(f"  of them by dictionary form: {exact}/{content} = {100.0 * exact / max(content, 1):.1f}%,"
           f" covered by a longer word: {found - exact}")

@@ -15,7 +15,6 @@ const char* const usageText =
     "\n"
     "<command> may be:\n"
     "   list {dictionaries|parts-of-speech}\n"
-    "   read {<text>|-}          (splits Japanese text into its words; see 'dexaru2 read --help')\n"
     "   search <search-text>\n"
     "\n"
     "<option> may include:\n"

@@ -46,8 +46,8 @@ void printWordXml(const WordEntry* entry)
         for (const std::string& reason : entry->deinflectionReasons) {
             reasons += (reasons.empty() ? "" : ", ") + reason;
         }
-        printLine("\t\t<deinflection from=\"%S\">%s</deinflection>", escaped(entry->deinflectedFrom).c_str(),
-                  reasons.c_str());
+        printLine("\t\t<deinflection from=\"%S\">%s</deinflection>",
+                  escaped(entry->deinflectedFrom).c_str(), reasons.c_str());
     }
     if (entry->isCommon) {
         printLine("\t\t<common />");

@@ -106,11 +106,11 @@ std::wstring indexWord(const Edict& edict, int i)
     return record.word != nullptr ? std::wstring(record.word) : std::wstring();
 }
 
-// The line at `offset` as a read into a 1024-byte buffer gives it.
+// The whole line at `offset`.
 std::string lineAt(const uint8_t* data, size_t size, long offset)
 {
     std::string line;
-    for (size_t i = static_cast<size_t>(offset); i < size && line.size() < 1023; ++i) {
+    for (size_t i = static_cast<size_t>(offset); i < size; ++i) {
         line.push_back(static_cast<char>(data[i]));
         if (data[i] == '\n') {
             break;

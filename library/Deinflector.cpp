@@ -20,7 +20,11 @@ std::wstring fromUtf8(const std::string& bytes)
     std::wstring text;
     for (std::size_t i = 0; i < bytes.size();) {
         const unsigned char lead = static_cast<unsigned char>(bytes[i]);
-        int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+        int length = lead < 0x80         ? 1
+                     : (lead >> 5) == 6  ? 2
+                     : (lead >> 4) == 14 ? 3
+                     : (lead >> 3) == 30 ? 4
+                                         : 0;
         if (length == 0 || i + length > bytes.size()) {
             text += L'\xFFFD';
             ++i;
@@ -63,7 +67,8 @@ std::string trim(const std::string& text)
 
 bool endsWith(const std::wstring& text, const std::wstring& tail)
 {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size()
+           && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 // One candidate of a walk, with the classes rules may still see (the text
@@ -107,8 +112,8 @@ uint64_t Deinflector::parseClasses(const std::string& names, int lineNumber)
             continue;
         }
         if (classBits.size() >= 64) {
-            Log::write(3, "%s: Line %d: more than 64 word classes; '%s' is left out.", "loadFromFile",
-                       lineNumber, name.c_str());
+            Log::write(3, "%s: Line %d: more than 64 word classes; '%s' is left out.",
+                       "loadFromFile", lineNumber, name.c_str());
             continue;
         }
         const uint64_t bit = uint64_t(1) << classBits.size();
@@ -129,7 +134,8 @@ int Deinflector::loadFromFile(const std::string& filename)
     loaded = false;
     fileReading::File file(fileReading::openForReading(filename, "rb"));
     if (!file) {
-        Log::write(3, "%s: Couldn't open the deinflection rules '%s'.", "loadFromFile", filename.c_str());
+        Log::write(3, "%s: Couldn't open the deinflection rules '%s'.", "loadFromFile",
+                   filename.c_str());
         return -1;
     }
     std::stringstream lines(fileReading::readToEnd(file.get()));
@@ -179,8 +185,8 @@ void Deinflector::readLine(const std::string& line, int lineNumber)
     std::getline(fields, reason);
     reason = trim(reason);
     if (formClasses.empty() || reason.empty()) {
-        Log::write(4, "%s: Line %d of the deinflection rules has fewer than five fields.", "loadFromFile",
-                   lineNumber);
+        Log::write(4, "%s: Line %d of the deinflection rules has fewer than five fields.",
+                   "loadFromFile", lineNumber);
         return;
     }
     Rule rule;
@@ -189,7 +195,7 @@ void Deinflector::readLine(const std::string& line, int lineNumber)
     rule.resultClasses = parseClasses(resultClasses, lineNumber);
     rule.formClasses = parseClasses(formClasses, lineNumber);
     rule.reasonOnlyWhenTyped = reason.size() > 2 && reason.front() == '(' && reason.back() == ')';
-    rule.reason = reason == NO_REASON ? std::string()
+    rule.reason = reason == NO_REASON        ? std::string()
                   : rule.reasonOnlyWhenTyped ? reason.substr(1, reason.size() - 2)
                                              : reason;
     rules.push_back(rule);
@@ -211,28 +217,32 @@ std::vector<Deinflector::Candidate> Deinflector::deinflect(const std::wstring& t
         }
         const auto byCharacter = rulesByLastCharacter.find(walk[index].candidate.text.back());
         for (const std::vector<std::size_t>* list :
-             {&rulesWithoutEnding, byCharacter == rulesByLastCharacter.end() ? nullptr : &byCharacter->second}) {
+             {&rulesWithoutEnding,
+              byCharacter == rulesByLastCharacter.end() ? nullptr : &byCharacter->second}) {
             for (std::size_t k = 0; list != nullptr && k < list->size(); ++k) {
                 const Rule& rule = rules[(*list)[k]];
                 const Step& from = walk[index];
-                if (!(rule.formClasses & from.walkClasses) || !endsWith(from.candidate.text, rule.inflected)) {
+                if (!(rule.formClasses & from.walkClasses)
+                    || !endsWith(from.candidate.text, rule.inflected)) {
                     continue;
                 }
-                std::wstring result = from.candidate.text.substr(0, from.candidate.text.size() - rule.inflected.size())
+                std::wstring result = from.candidate.text.substr(0, from.candidate.text.size()
+                                                                        - rule.inflected.size())
                                       + rule.dictionary;
-                if (result.empty() || !seen.insert(std::make_pair(result, rule.resultClasses)).second) {
+                if (result.empty()
+                    || !seen.insert(std::make_pair(result, rule.resultClasses)).second) {
                     continue;
                 }
                 if (walk.size() >= static_cast<std::size_t>(MAX_CANDIDATES)) {
                     if (!capReported) {
-                        Log::write(4, "%s: Stopped at %d candidates of '%S'.", "deinflect", MAX_CANDIDATES,
-                                   text.c_str());
+                        Log::write(4, "%s: Stopped at %d candidates of '%S'.", "deinflect",
+                                   MAX_CANDIDATES, text.c_str());
                         capReported = true;
                     }
                     continue;
                 }
-                Step next{Candidate{result, from.candidate.reasons, rule.resultClasses}, rule.resultClasses,
-                          from.depth + 1};
+                Step next{Candidate{result, from.candidate.reasons, rule.resultClasses},
+                          rule.resultClasses, from.depth + 1};
                 const bool typed = from.depth == 0;
                 if (!rule.reason.empty() && (typed || !rule.reasonOnlyWhenTyped)) {
                     next.candidate.reasons.insert(next.candidate.reasons.begin(), rule.reason);

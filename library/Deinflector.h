@@ -69,10 +69,10 @@ public:
     /// `resultClasses`.
     struct Rule
     {
-        std::wstring inflected;
-        std::wstring dictionary;
-        uint64_t resultClasses;
-        uint64_t formClasses;
+        std::wstring inflected;  ///< the ending of the inflected form
+        std::wstring dictionary;  ///< the ending it is replaced with
+        uint64_t resultClasses;  ///< the classes the result may have
+        uint64_t formClasses;  ///< the classes of the form the rule rewrites
         /// Empty for a rule that only passes through a stem.
         std::string reason;
         /// True when the reason is given only for the text as typed (a stem

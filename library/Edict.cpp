@@ -7,6 +7,7 @@
 #include "PartsOfSpeech.h"
 #include "WordEntry.h"
 #include "internal/Arena.h"
+#include "internal/EntryFilters.h"
 #include "internal/EucJpDecoder.h"
 #include "internal/FileReading.h"
 #include "internal/IndexCache.h"
@@ -15,6 +16,7 @@
 #include "internal/MappedFile.h"
 #include "internal/MatchedLines.h"
 #include "internal/MeaningScan.h"
+#include "internal/MeaningTags.h"
 #include "internal/TextMatcher.h"
 
 #include <strings.h>
@@ -25,7 +27,6 @@
 #include <new>
 
 using internal::EucJpDecoder;
-using internal::LINE_BUFFER_SIZE;
 using internal::LineFields;
 using internal::LineScanner;
 using internal::MappedFile;
@@ -40,6 +41,12 @@ void logUnclosedBracket(const char* word, int wordLength)
                "getEdictWordAndKana", wordLength, word);
 }
 
+void logTooLongLine(long offset)
+{
+    Log::write(3, "%s: Skipping the line at offset %ld: it is longer than %lu bytes.", "load",
+               offset, static_cast<unsigned long>(fileReading::MAX_LINE_BYTES));
+}
+
 std::string narrowed(const std::wstring& text)
 {
     std::string result;
@@ -48,112 +55,6 @@ std::string narrowed(const std::wstring& text)
         result.push_back(static_cast<char>(character));
     }
     return result;
-}
-
-bool hasAbbreviation(const WordEntry& entry, const std::string& abbreviation)
-{
-    for (const EntryInfo* item : entry.info) {
-        if (item->abbreviation == abbreviation) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool passesFilters(const WordEntry& entry, const WordDictionary::SearchOptions& options)
-{
-    if (options.commonFilter == 1 && !entry.isCommon) {
-        return false;
-    }
-    if (options.commonFilter == 2 && entry.isCommon) {
-        return false;
-    }
-    if (options.partsOfSpeech.empty()) {
-        return true;
-    }
-    for (const std::string& abbreviation : options.partsOfSpeech) {
-        const bool found = hasAbbreviation(entry, abbreviation);
-        if (options.matchAllPartsOfSpeech && !found) {
-            return false;
-        }
-        if (!options.matchAllPartsOfSpeech && found) {
-            return true;
-        }
-    }
-    return options.matchAllPartsOfSpeech;
-}
-
-// Removes the first meaning that is exactly "(P)" and marks the entry common.
-void takeCommonMarker(WordEntry* entry)
-{
-    for (int i = 0; i < entry->meaningsSize; ++i) {
-        if (entry->meanings[i] == "(P)") {
-            entry->isCommon = true;
-            for (int j = i; j + 1 < entry->meaningsSize; ++j) {
-                entry->meanings[j] = std::move(entry->meanings[j + 1]);
-            }
-            entry->meaningsSize--;
-            entry->meanings[entry->meaningsSize].clear();
-            return;
-        }
-    }
-}
-
-// Records every abbreviation of the group that the table knows; returns
-// whether there was one.
-bool recogniseGroup(const std::string& group, PartsOfSpeech* table, WordEntry* entry)
-{
-    if (table == nullptr) {
-        return false;
-    }
-    bool recognised = false;
-    size_t start = 0;
-    while (true) {
-        const size_t comma = group.find(',', start);
-        const std::string item = group.substr(start, comma == std::string::npos ? std::string::npos
-                                                                                : comma - start);
-        const std::string description = table->search(item);
-        if (!description.empty()) {
-            EntryInfo* info = new EntryInfo();
-            info->abbreviation = item;
-            info->text = description;
-            entry->info.push_back(info);
-            recognised = true;
-        }
-        if (comma == std::string::npos) {
-            return recognised;
-        }
-        start = comma + 1;
-    }
-}
-
-// Strips the leading part-of-speech groups, such as "(n,vs)", that the table
-// recognises from one meaning; the scan ends at the first other byte.
-void takePartsOfSpeech(std::string& meaning, PartsOfSpeech* table, WordEntry* entry)
-{
-    size_t j = 0;
-    while (j < meaning.size()) {
-        if (meaning[j] == ' ') {
-            ++j;
-            continue;
-        }
-        if (meaning[j] != '(') {
-            return;
-        }
-        const size_t close = meaning.find(')', j + 1);
-        if (close == std::string::npos) {
-            Log::write(3, "%s: ERROR: could not find ending ')'.", "loadEntryFromEdict");
-            return;
-        }
-        if (!recogniseGroup(meaning.substr(j + 1, close - j - 1), table, entry)) {
-            ++j;
-            continue;
-        }
-        meaning.erase(j, close - j + 1);
-        if (!meaning.empty() && meaning[0] == ' ') {
-            meaning.erase(0, 1);
-        }
-    }
 }
 
 // Number of LF bytes in the content, held below INT_MAX; the pages counted
@@ -295,6 +196,9 @@ void Edict::indexLines(MappedFile& content, int capacity)
     while (indexEntriesSize < capacity && lines.next(&line, &offset, &fields)) {
         content.release(static_cast<size_t>(offset));
         if (fields.meaningsStart <= 0) {
+            if (fields.tooLong) {
+                logTooLongLine(offset);
+            }
             continue;
         }
         IndexEntry& record = indexEntries[indexEntriesSize];
@@ -476,14 +380,15 @@ WordEntry* Edict::loadEntryFromEdict(long fileLocation)
                    static_cast<unsigned long>(fileLocation));
         return nullptr;
     }
-    char line[LINE_BUFFER_SIZE];
-    if (std::fgets(line, sizeof(line), file) == nullptr) {
-        Log::write(3, "%s: Could not read the line at location '%lu'.", "loadEntryFromEdict",
-                   static_cast<unsigned long>(fileLocation));
+    std::string line;
+    const fileReading::LineRead read = fileReading::readLine(file, &line);
+    if (read != fileReading::LineRead::READ) {
+        Log::write(3, "%s: Could not read the line at location '%lu'%s.", "loadEntryFromEdict",
+                   static_cast<unsigned long>(fileLocation),
+                   read == fileReading::LineRead::TOO_LONG ? " (longer than 1 MB)" : "");
         return nullptr;
     }
-
-    return entryFromLine(line);
+    return entryFromLine(&line[0]);
 }
 
 WordEntry* Edict::entryFromLine(char* line)
@@ -505,9 +410,9 @@ WordEntry* Edict::entryFromLine(char* line)
     }
 
     getEdictMeanings(line + meaningsStart, &entry->meanings, &entry->meaningsSize);
-    takeCommonMarker(entry);
+    internal::takeCommonMarker(entry);
     for (int i = 0; i < entry->meaningsSize; ++i) {
-        takePartsOfSpeech(entry->meanings[i], partsOfSpeech, entry);
+        internal::takePartsOfSpeech(entry->meanings[i], partsOfSpeech, entry);
     }
     return entry;
 }
@@ -523,11 +428,11 @@ bool Edict::fuzzySearchFromEdictLine(long fileLocation, std::string text)
                    "fuzzySearchFromEdictLine", static_cast<unsigned long>(fileLocation));
         return false;
     }
-    char line[LINE_BUFFER_SIZE];
-    if (std::fgets(line, sizeof(line), file) == nullptr) {
+    std::string line;
+    if (fileReading::readLine(file, &line) != fileReading::LineRead::READ) {
         return false;
     }
-    const char* meaningsPart = std::strchr(line, '/');
+    const char* meaningsPart = std::strchr(line.c_str(), '/');
     return meaningsPart != nullptr && std::strstr(meaningsPart, text.c_str()) != nullptr;
 }
 
@@ -601,12 +506,23 @@ std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options
         }
     }
 
-    for (int i = 0; i < indexEntriesSize; ++i) {
-        const IndexEntry& record = indexEntries[i];
-        char* scannedLine = meaningMatches.lineOf(i);
-        bool matched = (flags & SEARCH_WORD) != 0 && record.word != nullptr
-                       && matcher.matches(record.word);
-        if (!matched && (flags & SEARCH_KANA) != 0) {
+    // Locals, so that the loop over every record need not reload them after
+    // each call. The next record whose line the meaning scan kept; the rest
+    // pass by with one comparison.
+    const IndexEntry* const records = indexEntries;
+    const int recordCount = indexEntriesSize;
+    const bool byWord = (flags & SEARCH_WORD) != 0;
+    const bool byReading = (flags & SEARCH_KANA) != 0;
+    int nextScanned = meaningMatches.firstRecord();
+    for (int i = 0; i < recordCount; ++i) {
+        const IndexEntry& record = records[i];
+        char* scannedLine = nullptr;
+        if (i == nextScanned) {
+            scannedLine = meaningMatches.lineOf(i);
+            nextScanned = meaningMatches.recordAfter(i);
+        }
+        bool matched = byWord && record.word != nullptr && matcher.matches(record.word);
+        if (!matched && byReading) {
             const wchar_t* reading = record.kana != nullptr ? record.kana : record.word;
             matched = reading != nullptr && matcher.matches(reading);
         }
@@ -621,7 +537,7 @@ std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options
             Log::write(3, "%s: Could not get the entry.", "search");
             continue;
         }
-        if (!passesFilters(*entry, *options)) {
+        if (!internal::passesFilters(*entry, *options)) {
             delete entry;
             continue;
         }

@@ -78,9 +78,10 @@ public:
     FILE* file;  ///< open from a successful load() until the next load or destruction
     ///@{
     /// @brief One record per entry line in file order, indexEntriesSize of them
-    /// filled; room for every newline-terminated line plus one. A line longer
-    /// than 1022 bytes is indexed from its first 1023 bytes, the rest of it
-    /// skipped. Owned by the dictionary; valid until the next load().
+    /// filled; room for every newline-terminated line plus one. Every line is
+    /// read whole, however long; only a line of more than 1 MB, which no real
+    /// entry has, is skipped with a message. Owned by the dictionary; valid
+    /// until the next load().
     IndexEntry* indexEntries;
     int indexEntriesSize;
     ///@}

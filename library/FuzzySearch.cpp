@@ -14,8 +14,11 @@ namespace {
 
 using fileReading::FileCloser;
 
-// A rule line holds at most this many wide characters, its line end included.
+// Rule lines are read in pieces of at most this many wide characters and
+// put together whole; rules may lengthen a word by at most this much.
 const int RULE_LINE_LENGTH = 1022;
+// A rule line longer than this is absurd: skipped with a message.
+const std::size_t MAX_RULE_CHARACTERS = fileReading::MAX_LINE_BYTES;
 const wchar_t STAR = L'*';
 
 // Wide text in the locale's multibyte form, for messages written with "%s".
@@ -88,6 +91,39 @@ std::size_t tailPosition(const std::wstring& input, const std::wstring& expressi
     return input.rfind(tail);
 }
 
+// Reads the next line whole into `line`, its line end included; a NUL
+// character ends its text. False at the end of the file.
+bool readRuleLine(FILE* file, std::wstring& line, bool& tooLong)
+{
+    line.clear();
+    tooLong = false;
+    bool textEnded = false;
+    bool readAny = false;
+    wchar_t buffer[RULE_LINE_LENGTH + 1];
+    for (;;) {
+        std::fill(buffer, buffer + RULE_LINE_LENGTH + 1, L'\0');
+        if (std::fgetws(buffer, RULE_LINE_LENGTH + 1, file) == nullptr) {
+            return readAny;
+        }
+        readAny = true;
+        const std::size_t textLength = std::wcslen(buffer);
+        const wchar_t* lineEnd = std::wmemchr(buffer, L'\n', RULE_LINE_LENGTH);
+        const std::size_t pieceLength = lineEnd != nullptr ? lineEnd - buffer + 1
+                                                           : static_cast<std::size_t>(RULE_LINE_LENGTH);
+        if (!textEnded) {
+            if (line.size() + textLength > MAX_RULE_CHARACTERS) {
+                tooLong = true;
+            } else {
+                line.append(buffer, textLength);
+            }
+            textEnded = textLength < pieceLength;
+        }
+        if (lineEnd != nullptr || std::feof(file)) {
+            return true;
+        }
+    }
+}
+
 }  // namespace
 
 FuzzySearch::FuzzySearch() = default;
@@ -101,21 +137,25 @@ bool FuzzySearch::loadFromFile(std::string filename)
         return false;
     }
 
-    wchar_t buffer[RULE_LINE_LENGTH + 1];
+    std::wstring line;
+    bool tooLong = false;
     while (!std::feof(file.get())) {
-        std::fill(buffer, buffer + RULE_LINE_LENGTH + 1, L'\0');
-        if (std::fgetws(buffer, RULE_LINE_LENGTH + 1, file.get()) == nullptr) {
+        if (!readRuleLine(file.get(), line, tooLong)) {
             // Running into the end after the last line is no failure.
             if (std::ferror(file.get()) || !std::feof(file.get())) {
                 Log::write(7, "%s: fgetws returned NULL.", "loadFromFile");
             }
             break;
         }
-        // A last line without a line end is a rule like any other.
-        if (buffer[0] == L'\0' || buffer[0] == L'#' || buffer[0] == 0xFEFF) {
+        if (tooLong) {
+            Log::write(3, "%s: Skipping a rule line of more than %zu characters.", "loadFromFile",
+                       MAX_RULE_CHARACTERS);
             continue;
         }
-        std::wstring line(buffer);
+        // A last line without a line end is a rule like any other.
+        if (line.empty() || line[0] == L'#' || line[0] == 0xFEFF) {
+            continue;
+        }
         stripLineEnd(line);
         if (line.empty()) {
             continue;

@@ -25,10 +25,56 @@ enum KanaMode
     KANA_MODE_RADICAL = 2
 };
 
-// A line holds at most this many bytes, its line end included; longer lines
-// are read from their first piece of this size only.
-constexpr size_t MAX_LINE = 4094;
-constexpr size_t LINE_BUFFER = 4096;
+// Lines are read whole; one longer than MAX_LINE_BYTES is skipped.
+using fileReading::MAX_LINE_BYTES;
+
+// The text of a line: up to its first NUL byte, without its line end.
+std::string lineText(const char* bytes, size_t size)
+{
+    const void* nul = std::memchr(bytes, '\0', size);
+    std::string line(bytes, nul != nullptr ? static_cast<const char*>(nul) - bytes : size);
+    line.resize(stripLineEnd(&line[0], line.size()));
+    return line;
+}
+
+int hexValue(char digit)
+{
+    if (digit >= '0' && digit <= '9')
+        return digit - '0';
+    if (digit >= 'a' && digit <= 'f')
+        return digit - 'a' + 10;
+    if (digit >= 'A' && digit <= 'F')
+        return digit - 'A' + 10;
+    return -1;
+}
+
+// The code point of a "U" field's digits in [text, end), read as strtoul
+// reads hexadecimal; false when there is none or it lies beyond Unicode.
+bool parseCodePoint(const char* text, const char* end, unsigned long* code)
+{
+    // Plain digits, as every real line has them, directly.
+    const bool prefixed = end - text >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    if (text < end && hexValue(*text) >= 0 && !prefixed) {
+        unsigned long value = 0;
+        for (; text < end && hexValue(*text) >= 0 && value <= 0x10FFFF; ++text)
+            value = value * 16 + static_cast<unsigned long>(hexValue(*text));
+        *code = value;
+        return value <= 0x10FFFF;
+    }
+    // Anything else (spaces, a sign, "0x") as strtoul takes it, on the field
+    // alone so that the number cannot run into the next line.
+    char digits[24] = {};
+    std::memcpy(digits, text, std::min(sizeof digits - 1, static_cast<size_t>(end - text)));
+    char* parsedEnd = nullptr;
+    *code = std::strtoul(digits, &parsedEnd, 16);
+    return parsedEnd != digits && *code <= 0x10FFFF;
+}
+
+void logTooLongLine(const char* function, int lineNumber)
+{
+    Log::write(3, "%s: Skipping line #%d: it is longer than %lu bytes.", function, lineNumber,
+               static_cast<unsigned long>(MAX_LINE_BYTES));
+}
 
 // The decimal value at the start of [text, end), as atoi reads it, held
 // within 0 ... limit: a negative value counts as none, a larger one as the limit.
@@ -236,29 +282,31 @@ bool Kanjidic::loadIndexEntries()
     // One read of the whole file; the lines are then cut in memory.
     rewind(file);
     const std::string data = readToEnd(file);
-    char line[LINE_BUFFER];
     int lineNumber = 0;
     fileReading::Lines lines(data);
     fileReading::Line whole;
     while (lines.next(&whole)) {
         const long offset = static_cast<long>(whole.offset);
-        const size_t pieceLength = std::min(whole.size, MAX_LINE);
-        std::memcpy(line, whole.data, pieceLength);
-        line[pieceLength] = '\0';
-
         ++lineNumber;
-        if (line[0] == '#')
+        if (whole.size > MAX_LINE_BYTES) {
+            logTooLongLine("loadIndexEntries", lineNumber);
             continue;
-        stripLineEnd(line, std::strlen(line));
-        const char* field = std::strstr(line, " U");
+        }
+        // The line's text, in place: up to a NUL byte, without its line end.
+        const void* nul = std::memchr(whole.data, '\0', whole.size);
+        size_t length = nul != nullptr ? static_cast<const char*>(nul) - whole.data : whole.size;
+        while (length > 0 && (whole.data[length - 1] == '\n' || whole.data[length - 1] == '\r'))
+            --length;
+        if (length > 0 && whole.data[0] == '#')
+            continue;
+        const char* field = static_cast<const char*>(memmem(whole.data, length, " U", 2));
         if (field == nullptr) {
             Log::write(3, "%s: !!! Could not find the Uxxxx entry for line #%d.",
                        "loadIndexEntries", lineNumber);
             continue;
         }
-        char* parsedEnd = nullptr;
-        unsigned long code = std::strtoul(field + 2, &parsedEnd, 16);
-        if (parsedEnd == field + 2 || code > 0x10FFFF) {
+        unsigned long code = 0;
+        if (!parseCodePoint(field + 2, whole.data + length, &code)) {
             Log::write(3, "%s: !!! Could not parse the Uxxxx entry for line #%d.",
                        "loadIndexEntries", lineNumber);
             continue;
@@ -289,14 +337,16 @@ bool Kanjidic::loadEntryInformation(CharacterEntry& entry, KANJIDIC_Index_Entry*
         Log::write(3, "%s: The file is not loaded yet.", "loadEntryInformation");
         return false;
     }
-    char line[LINE_BUFFER] = {};
+    std::string whole;
     if (fseek(file, index->fileloc, SEEK_SET) != 0
-        || fgets(line, static_cast<int>(MAX_LINE) + 1, file) == nullptr || line[0] == '#')
+        || fileReading::readLine(file, &whole) != fileReading::LineRead::READ)
         return false;
-    size_t length = stripLineEnd(line, std::strlen(line));
+    const std::string line = lineText(whole.data(), whole.size());
+    if (line[0] == '#')
+        return false;
 
-    const char* end = line + length;
-    const void* space = std::memchr(line, ' ', length);
+    const char* end = line.data() + line.size();
+    const void* space = std::memchr(line.data(), ' ', line.size());
     entry.kanji = index->kanji;
     entry.frequency = 0;
     entry.strokeCount = 0;

@@ -13,8 +13,8 @@ using fileReading::File;
 using fileReading::Line;
 using fileReading::Lines;
 
-// A row holds at most this many bytes, its line end included.
-const std::size_t ROW_LINE_LENGTH = 1022;
+// Rows are read whole; a line longer than this is skipped.
+using fileReading::MAX_LINE_BYTES;
 
 }  // namespace
 
@@ -51,17 +51,17 @@ int PartsOfSpeech::load(std::string filename)
     Lines lines(data);
     Line line;
     while (lines.next(&line)) {
-        // A row is text: it ends at its first NUL byte, if any. Beyond its
-        // first ROW_LINE_LENGTH bytes, the rest of the line is skipped.
-        const bool overLong = line.size > ROW_LINE_LENGTH;
-        std::string row(line.data, overLong ? ROW_LINE_LENGTH : line.size);
+        if (line.size > MAX_LINE_BYTES) {
+            Log::write(3, "ERROR: %s: Skipping a line of more than %lu bytes at offset %lu.",
+                       "load", static_cast<unsigned long>(MAX_LINE_BYTES),
+                       static_cast<unsigned long>(line.offset));
+            continue;
+        }
+        // A row is text: it ends at its first NUL byte, if any.
+        std::string row(line.data, line.size);
         row.resize(std::strlen(row.c_str()));
         if (!row.empty() && row[0] == '#') {
             continue;
-        }
-        if (overLong) {
-            Log::write(4, "WARNING: %s: Only the first %d bytes of a line are read: '%s'.", "load",
-                       static_cast<int>(ROW_LINE_LENGTH), row.c_str());
         }
         row.resize(fileReading::stripLineEnd(&row[0], row.size()));
         const std::size_t tab = row.find('\t');

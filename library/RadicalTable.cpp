@@ -2,7 +2,10 @@
 
 #include "Encoding.h"
 #include "Log.h"
+#include "internal/EucJpDecoder.h"
 #include "internal/FileReading.h"
+
+#include <strings.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -31,6 +34,18 @@ wchar_t radicalForm(wchar_t written)
 // when it does not convert (Encoding::convert says why).
 bool decode(const RadicalTable& table, const char* text, size_t size, std::wstring& out)
 {
+    // Nearly every line decodes through the tables, which give what the
+    // general conversion gives; the rest goes the general way.
+    if (sizeof(wchar_t) == 4 && strcasecmp(table.encoding.c_str(), "EUC-JP") == 0
+        && strcasecmp(table.internalEncoding.c_str(), "WCHAR_T") == 0) {
+        out.resize(size);
+        const int written = internal::EucJpDecoder::instance().decode(
+            text, static_cast<int>(size), out.empty() ? nullptr : &out[0]);
+        if (written >= 0) {
+            out.resize(static_cast<size_t>(written));
+            return true;
+        }
+    }
     std::string copy(text, size);
     char* data = nullptr;
     int dataSize = 0;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 using internal::CharacterClass;
 using internal::classOf;
@@ -19,11 +20,33 @@ using EntryList = std::vector<internal::FoundEntry>;
 // ("させられなかった" to "食べ" of 食べる, "しなければならない" to 存在).
 const std::size_t LONGEST_ENDING = 12;
 
+// How many words the reader looks at together to choose the first.
+const int CHUNK_WORDS = 3;
+
 bool isAllKana(const std::wstring& text)
 {
     for (wchar_t character : text) {
         const CharacterClass kind = classOf(character);
         if (kind != CharacterClass::HIRAGANA && kind != CharacterClass::KATAKANA) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int kanjiIn(const std::wstring& text)
+{
+    int count = 0;
+    for (wchar_t character : text) {
+        count += classOf(character) == CharacterClass::KANJI ? 1 : 0;
+    }
+    return count;
+}
+
+bool isAllHiragana(const std::wstring& text)
+{
+    for (wchar_t character : text) {
+        if (classOf(character) != CharacterClass::HIRAGANA) {
             return false;
         }
     }
@@ -72,46 +95,169 @@ public:
     std::wstring lookedUp;  // the dictionary form that found the entry
     std::vector<std::string> reasons;
     bool usuallyKana = false;  // the entry's word is usually written in kana
+    bool common = false;  // the entry is marked common
 
     Match(std::size_t length, internal::FoundEntry found, std::wstring dictionaryForm,
           std::vector<std::string> inflections)
         : length(length), entry(std::move(found.entry)), lookedUp(std::move(dictionaryForm)),
-          reasons(std::move(inflections)), usuallyKana(found.usuallyKana),
-          plausible(lookedUp == entry->word || !isAllKana(lookedUp) || usuallyKana)
+          reasons(std::move(inflections)), usuallyKana(found.usuallyKana), common(found.common),
+          plausibility(plausibilityOf(*entry, lookedUp, usuallyKana, common)),
+          // Compounds of kanji are often technical words no one marked
+          // common; a rare word of kana or one kanji is more telling.
+          rare(!common && kanjiIn(lookedUp) < 2)
     {
     }
     Match() = default;
 
-    // False for kana that found a word only through the reading of a
-    // headword in kanji not usually written in kana: "はで" for 派手 is
-    // more likely a particle and the start of another word.
-    bool isPlausible() const { return plausible; }
+    // How likely the text is written as this word: 2 when as the
+    // dictionary writes it (the headword, kanji, or kana for a word usually
+    // written so); 1 for the kana reading, three kana or more, of a common
+    // word written in kanji (ひとつ for 一つ); 0 for shorter readings of such
+    // words and for hiragana that found an uncommon word not usually written
+    // in kana: "はで" for 派手 and "のす" are more likely a particle and the
+    // start of another word. (The kana mark counts for more than "common":
+    // the end of an over-long line, with its "(P)", is not always read.)
+    static int plausibilityOf(const WordEntry& entry, const std::wstring& lookedUp,
+                              bool usuallyKana, bool common)
+    {
+        if (!common && !usuallyKana && isAllHiragana(lookedUp)) {
+            return 0;
+        }
+        if (lookedUp == entry.word || !isAllKana(lookedUp) || usuallyKana) {
+            return 2;
+        }
+        return common && lookedUp.size() >= 3 ? 1 : 0;
+    }
+
+    int getPlausibility() const { return plausibility; }
+    // Uncommon, and written in kana with at most one kanji.
+    bool isRare() const { return rare; }
 
     // Of two readings of the same length: the plausibly written one, then
     // the common word, then the one with fewer inflections.
     bool isBetterThan(const Match& other) const
     {
-        if (isPlausible() != other.isPlausible()) {
-            return isPlausible();
+        if (plausibility != other.plausibility) {
+            return plausibility > other.plausibility;
         }
-        if (entry->isCommon != other.entry->isCommon) {
-            return entry->isCommon;
+        if (common != other.common) {
+            return common;
         }
         return reasons.size() < other.reasons.size();
     }
 
 private:
-    bool plausible = false;
+    int plausibility = 0;
+    bool rare = false;
 };
 
-// The words found so far at each position of a stretch of text that
-// dictionary words may cover.
+namespace {
+
+// How good a choice of the next few words is, compared in this order:
+// more characters covered, fewer words implausibly written, fewer rare
+// words (see Match), the longer first word, fewer words.
+struct ChunkScore
+{
+    std::size_t covered = 0;
+    int words = 0;
+    int implausible = 0;  // words of plausibility 0
+    int rare = 0;
+    std::size_t first = 0;
+
+    // plausibility as Match::getPlausibility gives it: 0, 1 or 2.
+    void add(const std::size_t length, int plausibility, bool isRare)
+    {
+        covered += length;
+        ++words;
+        implausible += plausibility == 0 ? 1 : 0;
+        rare += isRare ? 1 : 0;
+    }
+
+    bool operator>(const ChunkScore& other) const
+    {
+        if (covered != other.covered) {
+            return covered > other.covered;
+        }
+        if (implausible != other.implausible) {
+            return implausible < other.implausible;
+        }
+        if (rare != other.rare) {
+            return rare < other.rare;
+        }
+        if (first != other.first) {
+            return first > other.first;
+        }
+        return words < other.words;
+    }
+};
+
+}  // namespace
+
+// A stretch of text that dictionary words may cover, with the words found
+// so far at each position and the best runs of words from there.
 class TextReader::Stretch
 {
 public:
+    Stretch(TextReader& reader, const std::wstring& text) : reader(reader), text(text) {}
+
+    // Starts the stretch at a position no word may cover from before.
+    void startAt(std::size_t start)
+    {
+        end = wordStretchEnd(text, start);
+        matches.clear();
+        chunks.clear();
+    }
+
+    // Drops what was found before the position, which is never asked for
+    // again; this keeps a long line without punctuation small.
+    void forgetBefore(std::size_t start)
+    {
+        matches.erase(matches.begin(), matches.lower_bound(start));
+        chunks.erase(chunks.begin(), chunks.lower_bound(ChunkKey{start, 0, 0}));
+    }
+
+    const std::vector<Match>& matchesFrom(std::size_t position)
+    {
+        auto known = matches.find(position);
+        if (known == matches.end()) {
+            known = matches.emplace(position, reader.matchesAt(text, position, end)).first;
+        }
+        return known->second;
+    }
+
+    // The best run of at most `words` words from the position, counting
+    // only the text before `limit` as covered.
+    ChunkScore bestChunkFrom(std::size_t position, int words, std::size_t limit)
+    {
+        if (words == 0 || position >= end) {
+            return ChunkScore();
+        }
+        const ChunkKey key{position, words, limit};
+        auto known = chunks.find(key);
+        if (known != chunks.end()) {
+            return known->second;
+        }
+        ChunkScore best;
+        for (const Match& match : matchesFrom(position)) {
+            ChunkScore score = bestChunkFrom(position + match.length, words - 1, limit);
+            score.add(match.length, match.getPlausibility(), match.isRare());
+            score.covered = std::min(score.covered, limit > position ? limit - position : 0);
+            if (score > best) {
+                best = score;
+            }
+        }
+        chunks.emplace(key, best);
+        return best;
+    }
+
+    TextReader& reader;
     const std::wstring& text;
-    std::size_t end;
+    std::size_t end = 0;
+
+private:
     std::map<std::size_t, std::vector<Match>> matches;
+    using ChunkKey = std::tuple<std::size_t, int, std::size_t>;  // position, words, limit
+    std::map<ChunkKey, ChunkScore> chunks;
 };
 
 TextReader::TextReader(WordDictionaryCollection* collection, const Deinflector* deinflector)
@@ -134,7 +280,7 @@ std::vector<TextToken> TextReader::read(const std::wstring& text)
 {
     lookup->refresh();
     std::vector<TextToken> tokens;
-    Stretch stretch{text, 0, {}};
+    Stretch stretch(*this, text);
     std::size_t start = 0;
     while (start < text.size()) {
         const CharacterClass kind = classOf(text[start]);
@@ -156,12 +302,9 @@ std::vector<TextToken> TextReader::read(const std::wstring& text)
             }
         } else {
             if (start >= stretch.end) {
-                stretch.end = wordStretchEnd(text, start);
-                stretch.matches.clear();
+                stretch.startAt(start);
             }
-            // Words found before the position are never asked for again;
-            // dropping them keeps a long line without punctuation small.
-            stretch.matches.erase(stretch.matches.begin(), stretch.matches.lower_bound(start));
+            stretch.forgetBefore(start);
             if (chooseWordAt(stretch, start, &match)) {
                 end = start + match.length;
                 tokens.push_back(wordToken(text, start, match));
@@ -233,89 +376,33 @@ std::vector<TextReader::Match> TextReader::matchesAt(const std::wstring& text, s
     return best;
 }
 
-namespace {
-
-// How good a choice of the next two words is, compared in this order:
-// more characters covered, in fewer words, fewer of them implausibly
-// written or uncommon, and the longer first word.
-struct ChunkScore
-{
-    std::size_t covered = 0;
-    int words = 0;
-    int implausible = 0;
-    int uncommon = 0;
-    std::size_t first = 0;
-
-    void add(const std::size_t length, bool plausible, bool common)
-    {
-        covered += length;
-        ++words;
-        implausible += plausible ? 0 : 1;
-        uncommon += common ? 0 : 1;
-    }
-
-    bool operator>(const ChunkScore& other) const
-    {
-        if (covered != other.covered) {
-            return covered > other.covered;
-        }
-        if (words != other.words) {
-            return words < other.words;
-        }
-        if (implausible != other.implausible) {
-            return implausible < other.implausible;
-        }
-        if (uncommon != other.uncommon) {
-            return uncommon < other.uncommon;
-        }
-        return first > other.first;
-    }
-};
-
-}  // namespace
-
 bool TextReader::chooseWordAt(Stretch& stretch, std::size_t start, Match* chosen)
 {
-    auto matchesFrom = [&](std::size_t position) -> const std::vector<Match>& {
-        auto known = stretch.matches.find(position);
-        if (known == stretch.matches.end()) {
-            known = stretch.matches
-                        .emplace(position, matchesAt(stretch.text, position, stretch.end))
-                        .first;
-        }
-        return known->second;
-    };
-    const std::vector<Match>& firsts = matchesFrom(start);
+    const std::vector<Match>& firsts = stretch.matchesFrom(start);
     if (firsts.empty()) {
         return false;
     }
-    std::vector<ChunkScore> scores;
-    for (const Match& first : firsts) {
-        ChunkScore firstOnly;
-        firstOnly.add(first.length, first.isPlausible(), first.entry->isCommon);
-        firstOnly.first = first.length;
-        ChunkScore score = firstOnly;
-        const std::size_t next = start + first.length;
-        if (next < stretch.end) {
-            for (const Match& second : matchesFrom(next)) {
-                ChunkScore pair = firstOnly;
-                pair.add(second.length, second.isPlausible(), second.entry->isCommon);
-                if (pair > score) {
-                    score = pair;
-                }
-            }
+    auto scoresWithin = [&](std::size_t limit) {
+        std::vector<ChunkScore> scores;
+        for (const Match& first : firsts) {
+            ChunkScore score = stretch.bestChunkFrom(start + first.length, CHUNK_WORDS - 1, limit);
+            score.add(first.length, first.getPlausibility(), first.isRare());
+            score.covered = std::min(score.covered, limit - start);
+            score.first = first.length;
+            scores.push_back(score);
         }
-        scores.push_back(score);
-    }
+        return scores;
+    };
+    std::vector<ChunkScore> scores = scoresWithin(stretch.end);
     // The longest word holds unless a shorter one does better within the
-    // text the longest and the word after it cover: a long word after a
-    // short one must not pull a word apart (補|正になる for 補正|に). A
-    // longest word that no word follows covers no such text.
+    // text the longest and the words after it cover: a long word after a
+    // short one must not pull a word apart (補|正になる for 補正|に). Within
+    // that text each word is weighed with the words that follow it best
+    // there. A longest word that an unknown character follows covers no
+    // such text.
     const ChunkScore& longest = scores.front();
-    if (longest.words == 2 || start + firsts.front().length == stretch.end) {
-        for (ChunkScore& score : scores) {
-            score.covered = std::min(score.covered, longest.covered);
-        }
+    if (longest.words == CHUNK_WORDS || start + longest.covered == stretch.end) {
+        scores = scoresWithin(start + longest.covered);
     }
     std::size_t best = 0;
     for (std::size_t i = 1; i < scores.size(); ++i) {

@@ -52,8 +52,8 @@ private:
     // `start` and ending by `end`, longest first.
     std::vector<Match> matchesAt(const std::wstring& text, std::size_t start, std::size_t end);
     // The word to take at `start`: the longest, unless a shorter one lets the
-    // next word be so much longer that the two cover more, or as much with
-    // words more plausibly written so. False when no word starts there.
+    // next words cover more, or as much in words more plausibly written so.
+    // False when no word starts there.
     bool chooseWordAt(Stretch& stretch, std::size_t start, Match* chosen);
     TextToken wordToken(const std::wstring& text, std::size_t start, const Match& match) const;
 

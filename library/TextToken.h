@@ -18,6 +18,7 @@ class WordEntry;
 class TextToken
 {
 public:
+    /// What a token is.
     enum Kind {
         WORD,  ///< a dictionary word or an inflected form of one; entry set
         UNKNOWN,  ///< a character or run of katakana, letters or digits no dictionary knows
@@ -25,6 +26,7 @@ public:
         SPACE  ///< a run of white space, line ends included
     };
 
+    /// What the token is; WORD tokens carry an entry.
     Kind kind = UNKNOWN;
     /// Where the surface begins in the text read, in characters.
     std::size_t start = 0;

@@ -1,18 +1,21 @@
 #include "WordDictionaryCollection.h"
 
 #include "Deinflector.h"
+#include "Edict.h"
 #include "FuzzySearch.h"
 #include "Log.h"
 #include "WordEntry.h"
 #include "WordResult.h"
 #include "internal/DictionaryLoading.h"
+#include "internal/IndexLookup.h"
 
 #include <algorithm>
 #include <map>
 #include <set>
 #include <memory>
 
-WordDictionaryCollection::WordDictionaryCollection() : partsOfSpeech(nullptr), fuzzySearch(nullptr), deinflector(nullptr)
+WordDictionaryCollection::WordDictionaryCollection()
+    : partsOfSpeech(nullptr), fuzzySearch(nullptr), deinflector(nullptr)
 {
 }
 
@@ -163,12 +166,73 @@ std::vector<CandidateText> groupByText(const std::vector<Deinflector::Candidate>
     return texts;
 }
 
+// Whether a search with these options is an exact search of headwords or
+// readings without filters, which one pass over an EDICT index can answer.
+bool isPlainExactSearch(const WordDictionary::SearchOptions& options)
+{
+    const int exactFields = WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA;
+    return (options.searchFlags & ~(exactFields | WordDictionary::SEARCH_FUZZY)) == 0
+           && (options.searchFlags & exactFields) != 0 && options.commonFilter == 0
+           && options.partsOfSpeech.empty();
+}
+
+// The entries of a dictionary for each candidate text, as its search gives
+// them (the caller owns them). The first text, the one typed, is searched
+// with the options as given; the others, dictionary forms, in headwords and
+// readings only. An EDICT file searched for exact words or readings without
+// filters is read in one pass over its index for all those texts, instead
+// of one pass per text.
+std::vector<std::vector<WordEntry*>> entriesOfTexts(WordDictionary* dictionary,
+                                                    const std::vector<CandidateText>& texts,
+                                                    WordDictionary::SearchOptions* options)
+{
+    std::vector<std::vector<WordEntry*>> entries(texts.size());
+    WordDictionary::SearchOptions formOptions = *options;
+    formOptions.searchFlags &= ~WordDictionary::SEARCH_MEANING;
+    const bool searchesForms = (formOptions.searchFlags
+                                & (WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA))
+                               != 0;
+    Edict* edict = dynamic_cast<Edict*>(dictionary);
+    const bool onePass = edict != nullptr && isPlainExactSearch(formOptions);
+    const bool typedInPass = onePass && isPlainExactSearch(*options);
+
+    std::vector<std::size_t> inPass;
+    for (std::size_t t = 0; t < texts.size(); ++t) {
+        const bool typed = t == 0;
+        if (typed ? typedInPass : onePass) {
+            inPass.push_back(t);
+            continue;
+        }
+        if (!typed && !searchesForms) {
+            continue;
+        }
+        std::unique_ptr<std::vector<WordEntry*>> found(
+            dictionary->search(texts[t].text, typed ? options : &formOptions));
+        if (found) {
+            entries[t] = *found;
+        }
+    }
+    if (!inPass.empty()) {
+        std::vector<std::wstring> strings;
+        for (std::size_t t : inPass) {
+            strings.push_back(texts[t].text);
+        }
+        const std::vector<std::vector<int>> records = internal::recordsOfTexts(
+            *edict, strings, (formOptions.searchFlags & WordDictionary::SEARCH_WORD) != 0,
+            (formOptions.searchFlags & WordDictionary::SEARCH_KANA) != 0);
+        for (std::size_t k = 0; k < inPass.size(); ++k) {
+            entries[inPass[k]] = internal::entriesOfRecords(*edict, records[k]);
+        }
+    }
+    return entries;
+}
+
 }  // namespace
 
 // Every candidate of the engine is searched; an entry is kept for the first
 // candidate it fits, once per dictionary line, under the limit.
 WordResult* WordDictionaryCollection::searchDeinflected(const std::wstring& text,
-                                                       WordDictionary::SearchOptions* options)
+                                                        WordDictionary::SearchOptions* options)
 {
     WordResult* result = new WordResult();
     const std::vector<Deinflector::Candidate> candidates = deinflector->deinflect(text);
@@ -184,12 +248,11 @@ WordResult* WordDictionaryCollection::searchDeinflected(const std::wstring& text
             continue;
         }
         std::set<std::wstring> seen;
-        for (const CandidateText& candidateText : texts) {
-            std::unique_ptr<std::vector<WordEntry*>> found(dictionary->search(candidateText.text, options));
-            if (!found) {
-                continue;
-            }
-            for (WordEntry* entry : *found) {
+        const std::vector<std::vector<WordEntry*>> found = entriesOfTexts(dictionary, texts,
+                                                                          options);
+        for (std::size_t t = 0; t < texts.size(); ++t) {
+            const CandidateText& candidateText = texts[t];
+            for (WordEntry* entry : found[t]) {
                 std::unique_ptr<WordEntry> owned(entry);
                 const Deinflector::Candidate* fitting = nullptr;
                 for (const Deinflector::Candidate* candidate : candidateText.candidates) {
@@ -198,7 +261,8 @@ WordResult* WordDictionaryCollection::searchDeinflected(const std::wstring& text
                         break;
                     }
                 }
-                if (fitting == nullptr || (limit >= 0 && allowance <= 0) || !seen.insert(entryKey(*entry)).second) {
+                if (fitting == nullptr || (limit >= 0 && allowance <= 0)
+                    || !seen.insert(entryKey(*entry)).second) {
                     continue;
                 }
                 entry->dictionaryName = dictionary->name;

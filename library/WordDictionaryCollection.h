@@ -58,10 +58,6 @@ public:
     /// empty result and a level 3 message.
     WordResult* search(std::wstring text, WordDictionary::SearchOptions* options);
 
-private:
-    WordResult* searchDeinflected(const std::wstring& text, WordDictionary::SearchOptions* options);
-
-public:
     /// Owned, in search order.
     std::vector<WordDictionary*> dictionaries;
     ///@{
@@ -70,6 +66,10 @@ public:
     FuzzySearch* fuzzySearch;
     Deinflector* deinflector;
     ///@}
+
+private:
+    // The search through the engine's candidates (the engine set and loaded).
+    WordResult* searchDeinflected(const std::wstring& text, WordDictionary::SearchOptions* options);
 };
 
 #endif

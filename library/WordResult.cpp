@@ -2,6 +2,7 @@
 
 #include "Log.h"
 #include "WordEntry.h"
+#include "internal/CommonKanji.h"
 #include "internal/VisibleRows.h"
 
 #include <algorithm>
@@ -74,7 +75,8 @@ int senseCount(const WordEntry& entry)
     int senses = 0;
     for (int m = 0; m < entry.meaningsSize; ++m) {
         const std::string& gloss = entry.meanings[m];
-        for (std::size_t open = gloss.find('('); open != std::string::npos; open = gloss.find('(', open + 1)) {
+        for (std::size_t open = gloss.find('('); open != std::string::npos;
+             open = gloss.find('(', open + 1)) {
             std::size_t digits = open + 1;
             while (digits < gloss.size() && gloss[digits] >= '0' && gloss[digits] <= '9') {
                 ++digits;
@@ -90,8 +92,8 @@ int senseCount(const WordEntry& entry)
 
 bool isSameEntry(const WordEntry& a, const WordEntry& b)
 {
-    if (a.dictionaryIndex != b.dictionaryIndex || a.dictionaryName != b.dictionaryName || a.word != b.word
-        || a.kana != b.kana || a.meaningsSize != b.meaningsSize) {
+    if (a.dictionaryIndex != b.dictionaryIndex || a.dictionaryName != b.dictionaryName
+        || a.word != b.word || a.kana != b.kana || a.meaningsSize != b.meaningsSize) {
         return false;
     }
     for (int m = 0; m < a.meaningsSize; ++m) {
@@ -111,36 +113,42 @@ int WordResult::sortByRelevance()
         bool deinflected;
         bool common;
         std::size_t steps;
+        int rareKanji;
         int senses;
         int glosses;
     };
     std::map<const EnhancedEntry*, Rank> ranks;
     for (const EnhancedEntry* row : entries) {
         const WordEntry& entry = *row->entry;
-        ranks[row] = Rank{entry.isDeinflected(), entry.isCommon, stepsOf(entry), senseCount(entry),
-                          entry.meaningsSize};
+        ranks[row] = Rank{entry.isDeinflected(), entry.isCommon,
+                          stepsOf(entry),        commonKanji::rareKanjiCount(entry.word),
+                          senseCount(entry),     entry.meaningsSize};
     }
     WordResultSorter byColumns(*sorter);
-    std::stable_sort(entries.begin(), entries.end(), [&ranks, &byColumns](EnhancedEntry* a, EnhancedEntry* b) {
-        const Rank& first = ranks[a];
-        const Rank& second = ranks[b];
-        if (first.deinflected != second.deinflected) {
-            return !first.deinflected;
-        }
-        if (first.common != second.common) {
-            return first.common;
-        }
-        if (first.steps != second.steps) {
-            return first.steps < second.steps;
-        }
-        if (first.senses != second.senses) {
-            return first.senses > second.senses;
-        }
-        if (first.glosses != second.glosses) {
-            return first.glosses > second.glosses;
-        }
-        return byColumns(a, b);
-    });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&ranks, &byColumns](EnhancedEntry* a, EnhancedEntry* b) {
+                         const Rank& first = ranks[a];
+                         const Rank& second = ranks[b];
+                         if (first.deinflected != second.deinflected) {
+                             return !first.deinflected;
+                         }
+                         if (first.common != second.common) {
+                             return first.common;
+                         }
+                         if (first.steps != second.steps) {
+                             return first.steps < second.steps;
+                         }
+                         if (first.rareKanji != second.rareKanji) {
+                             return first.rareKanji < second.rareKanji;
+                         }
+                         if (first.senses != second.senses) {
+                             return first.senses > second.senses;
+                         }
+                         if (first.glosses != second.glosses) {
+                             return first.glosses > second.glosses;
+                         }
+                         return byColumns(a, b);
+                     });
     // Rows of one entry are few; comparing each with those kept before it
     // costs little next to the search that found them.
     std::vector<const WordEntry*> kept;

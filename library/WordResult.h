@@ -69,8 +69,9 @@ public:
     /// Orders the rows by relevance, leaving the sorter's columns alone:
     /// entries found as typed first, then those found through deinflection;
     /// within each, common before uncommon, then (deinflected) fewer reasons
-    /// first, then more senses and more glosses first (the more basic
-    /// word), then the sorter's order. A row holding the same entry as a row
+    /// first, then headwords with fewer kanji outside everyday writing (the
+    /// kanji for general use) first, then more senses and more glosses first (the more
+    /// basic word), then the sorter's order. A row holding the same entry as a row
     /// before it (the same line of the same dictionary reached on a second
     /// path) is hidden. The cursor stays put. Returns 0.
     int sortByRelevance();

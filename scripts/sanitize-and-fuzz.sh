@@ -4,6 +4,8 @@
 # runs the whole test suite there (which replays every fuzz target on its
 # committed corpus, label "fuzz"), then fuzzes each target for a short,
 # bounded time ($DEXARU_FUZZ_SECONDS, 20 by default; 0 skips fuzzing).
+# $DEXARU_FUZZ_TARGETS, a list of target names, fuzzes only those (a longer
+# run of the targets that read files, say; see README).
 # Findings land in <build>/fuzz-findings/ and fail the run.
 set -euo pipefail
 
@@ -11,6 +13,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source_dir="$(cd "$here/.." && pwd)"
 build_dir="${DEXARU_SANITIZE_BUILD_DIR:-$source_dir/build-sanitize}"
 fuzz_seconds="${DEXARU_FUZZ_SECONDS:-20}"
+fuzz_targets="${DEXARU_FUZZ_TARGETS:-}"
 jobs="$(nproc)"
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1}"
@@ -32,6 +35,9 @@ if [ "$fuzz_seconds" -gt 0 ]; then
   for fuzzer in "$build_dir"/fuzz/fuzz_*; do
     [ -x "$fuzzer" ] || continue
     name="${fuzzer##*/fuzz_}"
+    if [ -n "$fuzz_targets" ] && [[ " $fuzz_targets " != *" $name "* ]]; then
+      continue
+    fi
     # New inputs go to a scratch corpus; the committed one is only read.
     work="$build_dir/fuzz-work/$name"
     mkdir -p "$work"

@@ -5,8 +5,11 @@
 #include "WordDictionaryCollection.h"
 #include "WordEntry.h"
 #include "internal/HeadwordTable.h"
+#include "internal/LineScanner.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace internal {
@@ -135,7 +138,9 @@ const FoundEntry& DictionaryLookup::entryAt(const Source& source, int record)
         entry->dictionaryIndex = source.position;
     }
     const bool usuallyKana = entry && isUsuallyKana(*entry);
-    return entryCache.emplace(key, FoundEntry{std::move(entry), usuallyKana}).first->second;
+    const bool common = entry && entry->isCommon;
+    return entryCache.emplace(key, FoundEntry{std::move(entry), usuallyKana, common})
+        .first->second;
 }
 
 // Dictionaries without an index of their own answer through an exact search.
@@ -151,7 +156,8 @@ void DictionaryLookup::findBySearch(const Source& source, const std::wstring& te
     for (WordEntry* entry : *found) {
         entry->dictionaryName = source.dictionary->name;
         entry->dictionaryIndex = source.position;
-        entries->push_back(FoundEntry{std::shared_ptr<const WordEntry>(entry), isUsuallyKana(*entry)});
+        entries->push_back(FoundEntry{std::shared_ptr<const WordEntry>(entry), isUsuallyKana(*entry),
+                                      entry->isCommon});
     }
 }
 

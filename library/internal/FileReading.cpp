@@ -29,12 +29,49 @@ FILE* openForReading(const std::string& filename, const char* mode)
 std::string readToEnd(FILE* stream)
 {
     std::string data;
+    // The whole file read straight into place when its size is known; a
+    // file that grew meanwhile is read on below.
+    struct stat info;
+    const long position = std::ftell(stream);
+    if (fstat(fileno(stream), &info) == 0 && S_ISREG(info.st_mode) && position >= 0
+        && info.st_size > position) {
+        data.resize(static_cast<std::size_t>(info.st_size - position));
+        data.resize(std::fread(&data[0], 1, data.size(), stream));
+    }
     char block[65536];
     std::size_t count;
     while ((count = std::fread(block, 1, sizeof block, stream)) > 0) {
         data.append(block, count);
     }
     return data;
+}
+
+LineRead readLine(FILE* stream, std::string* line, std::size_t maxBytes)
+{
+    line->clear();
+    flockfile(stream);
+    int byte = getc_unlocked(stream);
+    if (byte == EOF) {
+        funlockfile(stream);
+        return LineRead::END;
+    }
+    bool tooLong = false;
+    for (; byte != EOF; byte = getc_unlocked(stream)) {
+        if (line->size() < maxBytes) {
+            line->push_back(static_cast<char>(byte));
+        } else {
+            tooLong = true;
+        }
+        if (byte == '\n') {
+            break;
+        }
+    }
+    funlockfile(stream);
+    if (tooLong) {
+        line->clear();
+        return LineRead::TOO_LONG;
+    }
+    return LineRead::READ;
 }
 
 long countLineEnds(const char* bytes, std::size_t size)

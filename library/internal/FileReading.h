@@ -5,6 +5,7 @@
 #ifndef DEXARU_INTERNAL_FILEREADING_H
 #define DEXARU_INTERNAL_FILEREADING_H
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +17,11 @@ namespace fileReading {
 
 // Sequential passes over a file read it in blocks of this size.
 constexpr std::size_t READ_BLOCK_SIZE = 1 << 20;
+
+// The longest line, LF included, that a dictionary reader takes: every line
+// is read whole up to this size. A longer one cannot be a real entry; it is
+// skipped with a message, never cut.
+constexpr std::size_t MAX_LINE_BYTES = std::size_t(1) << 20;
 
 // Deleter for std::unique_ptr<FILE, FileCloser>.
 struct FileCloser
@@ -42,6 +48,17 @@ inline std::size_t stripLineEnd(char* line, std::size_t length)
     }
     return length;
 }
+
+enum class LineRead
+{
+    READ,  // a line, its LF included when it had one
+    END,  // nothing left
+    TOO_LONG  // a line longer than maxBytes, skipped to its end
+};
+
+// Reads the line at the stream's position whole into `line` (NUL bytes
+// kept), whatever its length up to `maxBytes`.
+LineRead readLine(FILE* stream, std::string* line, std::size_t maxBytes = MAX_LINE_BYTES);
 
 // Number of LF bytes in a block.
 long countLineEnds(const char* bytes, std::size_t size);
@@ -95,15 +112,15 @@ private:
 
 // Reads the stream from its current position to its end in blocks of
 // `blockSize` bytes, carrying an unfinished last line over to the next
-// block, and hands out
+// block (the buffer grows for a line longer than a block), and hands out
 // - wholeLines(base, size, offset): a stretch of whole lines (the last at
 //   the end of the file may lack its LF) that starts at file offset
 //   `offset`;
-// - longLine(base, size, offset): the first `blockSize` bytes of a line
-//   longer than a block; the rest of that line is skipped.
-template <typename WholeLines, typename LongLine>
+// - tooLong(offset): the line at `offset` is longer than MAX_LINE_BYTES;
+//   it is skipped.
+template <typename WholeLines, typename TooLong>
 void forEachBlockOfLines(FILE* stream, std::size_t blockSize, WholeLines wholeLines,
-                         LongLine longLine)
+                         TooLong tooLong)
 {
     std::vector<char> buffer(blockSize);
     std::size_t end = 0;
@@ -128,8 +145,13 @@ void forEachBlockOfLines(FILE* stream, std::size_t blockSize, WholeLines wholeLi
                 const char* last = static_cast<const char*>(memrchr(buffer.data(), '\n', end));
                 whole = last != nullptr ? last - buffer.data() + 1 : 0;
             }
+            if (whole == 0 && buffer.size() < MAX_LINE_BYTES) {
+                // A line longer than the buffer: room for the rest of it.
+                buffer.resize(std::min(buffer.size() * 2, MAX_LINE_BYTES));
+                continue;
+            }
             if (whole == 0) {
-                longLine(static_cast<const char*>(buffer.data()), end, bufferOffset);
+                tooLong(bufferOffset);
                 whole = end;
                 skippingRest = true;
             } else {

@@ -10,8 +10,8 @@ namespace internal {
 namespace {
 
 const uint32_t HASH_START = 2166136261u;
-// Bits of the prefix filter: two megabytes.
-const std::size_t PREFIX_BITS = std::size_t(1) << 24;
+// Bits of the prefix filter: one megabyte.
+const std::size_t PREFIX_BITS = std::size_t(1) << 23;
 
 // FNV-1a, one character at a time.
 uint32_t hashStep(uint32_t hash, wchar_t character)

@@ -2,7 +2,7 @@
 // EDICT dictionary, for the text reader, which asks for many substrings of
 // a sentence. The table holds only record numbers (a hash table of 32-bit
 // slots, at most half full) and a bit per hash of every beginning of a
-// headword or reading (two megabytes), which answers most lookups of text
+// headword or reading (one megabyte), which answers most lookups of text
 // that begins no word without touching the index. The words and readings
 // it compares stay in the dictionary's index, which must outlive the table
 // and not be reloaded while the table is in use (isFor tells).

@@ -4,6 +4,7 @@
 #include "../Log.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -21,7 +23,9 @@
 namespace {
 
 const char MAGIC[8] = {'D', 'X', 'R', 'I', 'N', 'D', 'E', 'X'};
-const uint32_t FORMAT_VERSION = 1;
+// 2: lines read whole (version 1 indexed over-long lines from their first
+// 1023 bytes) and the inode-change time recorded.
+const uint32_t FORMAT_VERSION = 2;
 const uint64_t BYTE_ORDER_MARK = 0x0102030405060708ULL;
 // A file changed this close to the cache's creation may have been changed
 // again within its timestamp's granularity, unseen.
@@ -258,6 +262,7 @@ IndexCache::IndexCache(const std::string& path, int descriptor, const std::strin
     identity.inode = status.st_ino;
     identity.size = static_cast<uint64_t>(status.st_size);
     identity.modifiedNs = nanoseconds(status.st_mtim);
+    identity.changedNs = nanoseconds(status.st_ctim);
 
     const std::string cacheFolder = folder();
     const std::string absolute = canonicalPath(path);
@@ -300,7 +305,13 @@ std::unique_ptr<CachedIndex> IndexCache::load() const
     if (!usable()) {
         return nullptr;
     }
-    Descriptor cache(open(location.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    if (const char* problem = folderProblem()) {
+        trace("Ignoring the index cache", location, problem);
+        return nullptr;
+    }
+    // Never blocks, whatever lies at the path (a FIFO, a device).
+    Descriptor cache(
+        open(location.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
     struct stat status;
     if (cache.get() < 0 || fstat(cache.get(), &status) != 0) {
         return nullptr;  // no cache yet
@@ -376,7 +387,8 @@ const char* IndexCache::headerProblem(const IndexCacheHeader& header, size_t cac
         return "written by another kind of machine";
     }
     if (header.device != identity.device || header.inode != identity.inode
-        || header.fileSize != identity.size || header.modifiedNs != identity.modifiedNs) {
+        || header.fileSize != identity.size || header.modifiedNs != identity.modifiedNs
+        || header.changedNs != identity.changedNs) {
         return "the dictionary file has changed";
     }
     if (header.modifiedNs + RACY_MARGIN_NS >= header.createdNs) {
@@ -386,9 +398,14 @@ const char* IndexCache::headerProblem(const IndexCacheHeader& header, size_t cac
         || conversion != header.conversion) {
         return "other conversion";
     }
-    if (header.lineCount < 0 || header.lineCount == INT_MAX || header.recordCount < 0
+    // Every count within what the dictionary file can hold: a line takes at
+    // least its LF, a string at most one character per byte of its field
+    // plus its NUL. So no cache can ask for more memory than its file could.
+    if (header.lineCount < 0 || header.lineCount == INT_MAX
+        || uint64_t(header.lineCount) > header.fileSize || header.recordCount < 0
         || header.recordCount > header.lineCount + 1
-        || header.stringCharacters > IndexCacheRecord::NO_STRING) {
+        || header.stringCharacters > IndexCacheRecord::NO_STRING
+        || header.stringCharacters > header.fileSize + 2 * uint64_t(header.recordCount)) {
         return "bad counts";
     }
     const uint64_t expected = sizeof(IndexCacheHeader) + recordSectionSize(header.recordCount)
@@ -431,6 +448,79 @@ bool IndexCache::expandRecords(const IndexCacheHeader& header, char* block, wcha
     return true;
 }
 
+// Why the cache folder must not be used, or null: another user could plant
+// or swap files in a folder that is not this user's own or that others may
+// write to.
+const char* IndexCache::folderProblem() const
+{
+    const std::string cacheFolder = location.substr(0, location.rfind('/'));
+    struct stat status;
+    if (stat(cacheFolder.c_str(), &status) != 0) {
+        return nullptr;  // none yet: the load finds no cache, a store makes it
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        return "the cache folder is not a folder";
+    }
+    if (status.st_uid != geteuid()) {
+        return "the cache folder is not this user's own";
+    }
+    if ((status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        return "the cache folder is writable by others";
+    }
+    return nullptr;
+}
+
+namespace {
+
+// Is `name` one that mkostemp gave a temporary cache file:
+// "<16 hex digits>.index.<6 letters or digits>"?
+bool isTemporaryName(const char* name)
+{
+    const size_t hexDigits = 16;
+    const char middle[] = ".index.";
+    const size_t suffix = 6;
+    if (std::strlen(name) != hexDigits + sizeof middle - 1 + suffix
+        || std::strncmp(name + hexDigits, middle, sizeof middle - 1) != 0) {
+        return false;
+    }
+    for (size_t i = 0; i < hexDigits; ++i) {
+        if (std::strchr("0123456789abcdef", name[i]) == nullptr) {
+            return false;
+        }
+    }
+    for (const char* letter = name + hexDigits + sizeof middle - 1; *letter != '\0'; ++letter) {
+        if (!std::isalnum(static_cast<unsigned char>(*letter))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+// Removes the temporary files of stores that were killed before their
+// rename: old enough that no running store can still be writing them.
+void IndexCache::removeStaleTemporaries() const
+{
+    const std::string cacheFolder = location.substr(0, location.rfind('/'));
+    std::unique_ptr<DIR, int (*)(DIR*)> folder(opendir(cacheFolder.c_str()), &closedir);
+    if (!folder) {
+        return;
+    }
+    const int64_t staleBefore = now() - int64_t(STALE_TEMPORARY_SECONDS) * 1000000000LL;
+    while (const struct dirent* item = readdir(folder.get())) {
+        struct stat status;
+        if (isTemporaryName(item->d_name)
+            && fstatat(dirfd(folder.get()), item->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0
+            && S_ISREG(status.st_mode) && status.st_uid == geteuid()
+            && nanoseconds(status.st_mtim) < staleBefore) {
+            trace("Removing a stale temporary file of the index cache", item->d_name,
+                  "left by an interrupted store");
+            unlinkat(dirfd(folder.get()), item->d_name, 0);
+        }
+    }
+}
+
 bool IndexCache::store(const IndexEntry* records, int size, int lineCount) const
 {
     if (!usable() || identity.modifiedNs + RACY_MARGIN_NS >= createdNs || size < 0
@@ -443,6 +533,11 @@ bool IndexCache::store(const IndexEntry* records, int size, int lineCount) const
         trace("Could not write the index cache", location, std::strerror(errno));
         return false;
     }
+    if (const char* problem = folderProblem()) {
+        trace("Could not write the index cache", location, problem);
+        return false;
+    }
+    removeStaleTemporaries();
     // Written whole under a temporary name, then renamed over the cache, so
     // a reader sees the old cache or the new one, never a part.
     std::string temporary = location + ".XXXXXX";
@@ -515,6 +610,7 @@ bool IndexCache::writeImage(int descriptor, const IndexEntry* records, int size,
     header.inode = identity.inode;
     header.fileSize = identity.size;
     header.modifiedNs = identity.modifiedNs;
+    header.changedNs = identity.changedNs;
     header.createdNs = createdNs;
     std::memcpy(header.conversion, conversion.c_str(), conversion.size() + 1);
     header.lineCount = lineCount;

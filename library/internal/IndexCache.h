@@ -1,9 +1,12 @@
 // Keeps the index of a large EDICT file on disk between runs, one cache file
 // per dictionary file in ${XDG_CACHE_HOME:-$HOME/.cache}/dexaru/, so that a
-// load maps it back instead of decoding every line again. A cache serves
-// only while it provably describes the file as it is now; anything else is
-// ignored and rewritten. DEXARU_INDEX_CACHE=0 turns caching off. Nothing
-// here logs above level 7: on any failure the caller simply parses.
+// load reads it back instead of decoding every line again. A cache serves
+// only while it provably describes the file as it is now (same file, size,
+// modification and inode-change times); anything else is ignored and
+// rewritten. A cache folder that is not the user's own or that others may
+// write to is not used at all, and nothing in it is opened in a way that
+// could block. DEXARU_INDEX_CACHE=0 turns caching off. Nothing here logs
+// above level 7: on any failure the caller simply parses.
 // Internal to the library; not installed.
 #ifndef DEXARU_INTERNAL_INDEXCACHE_H
 #define DEXARU_INTERNAL_INDEXCACHE_H
@@ -30,6 +33,7 @@ struct IndexCacheHeader
     uint64_t inode;
     uint64_t fileSize;
     int64_t modifiedNs;
+    int64_t changedNs;  // the inode-change time, which no user can set back
     int64_t createdNs;
     char conversion[32];  // the encodings the strings were converted between
     int32_t lineCount;
@@ -82,8 +86,11 @@ private:
 class IndexCache
 {
 public:
-    // Smaller dictionary files are parsed every time.
-    static constexpr size_t DEFAULT_MINIMUM_FILE_SIZE = size_t(1) << 20;
+    // Smaller dictionary files are parsed every time: their parse costs
+    // about what reading a cache back does. compdic (800 kB) is above it.
+    static constexpr size_t DEFAULT_MINIMUM_FILE_SIZE = size_t(256) << 10;
+    // A temporary cache file older than this belongs to no running store.
+    static constexpr int STALE_TEMPORARY_SECONDS = 600;
 
     // The cache of the dictionary file `path`, open as `descriptor`, whose
     // index was converted as `conversion` describes (it keys the cache too).
@@ -102,6 +109,8 @@ public:
     // atomically; false when nothing was written. A file changed less than
     // two seconds before this object was made is never cached, since a
     // rewrite within the timestamp granularity could go unnoticed.
+    // Temporary files that an interrupted store left behind for more than
+    // STALE_TEMPORARY_SECONDS are removed on the way.
     bool store(const IndexEntry* records, int size, int lineCount) const;
 
     // The cache folder the environment names, or empty.
@@ -116,10 +125,13 @@ public:
         uint64_t inode = 0;
         uint64_t size = 0;
         int64_t modifiedNs = 0;
+        int64_t changedNs = 0;
     };
 
 private:
     const char* headerProblem(const IndexCacheHeader& header, size_t cacheSize) const;
+    const char* folderProblem() const;
+    void removeStaleTemporaries() const;
     std::unique_ptr<CachedIndex> readRecordsAndStrings(int descriptor,
                                                        const IndexCacheHeader& header,
                                                        const char** problem) const;

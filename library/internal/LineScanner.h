@@ -1,10 +1,12 @@
 // Finds the lines of an EDICT file and the fields of each line: where the
-// headword, the reading and the meanings lie. A line is seen the way a read
-// into a 1024-byte buffer sees it (its first 1023 bytes at most, LF
-// included, a NUL byte ending it), so the index agrees with the entries
-// read back later. Everything here is inline: it runs for every line.
+// headword, the reading and the meanings lie. A line is read whole, however
+// long (a NUL byte ends its text); only an absurd line of more than
+// MAX_LINE_BYTES is skipped, and reported as such. Everything here is
+// inline: it runs for every line.
 #ifndef DEXARU_INTERNAL_LINESCANNER_H
 #define DEXARU_INTERNAL_LINESCANNER_H
+
+#include "internal/FileReading.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,9 +18,7 @@
 
 namespace internal {
 
-// A line is read with one 1024-byte buffer: at most 1023 bytes, LF included.
-constexpr int LINE_BUFFER_SIZE = 1024;
-constexpr int LINE_PIECE_MAX = LINE_BUFFER_SIZE - 1;
+using fileReading::MAX_LINE_BYTES;
 
 // Where the headword, the reading and the meanings lie in one line.
 struct LineFields
@@ -28,6 +28,7 @@ struct LineFields
     int kanaLength = 0;
     bool kanaUnclosed = false;  // "[" without "]"
     int meaningsStart = 0;  // 0: the line is not an entry
+    bool tooLong = false;  // longer than MAX_LINE_BYTES: skipped
 };
 
 // The first position in [from, length) that holds `a`, `b` or a NUL byte,
@@ -99,10 +100,8 @@ inline LineFields splitLine(const char* line, int length, const char* limit)
     return fields;
 }
 
-// Hands out every line of a block of bytes the way a line read into a
-// 1024-byte buffer would see it: the first 1023 bytes at most, LF included.
-// The continuation pieces of an over-long line are skipped; they are not
-// lines of their own.
+// Hands out every line of a block of bytes, whole. A line longer than
+// MAX_LINE_BYTES comes out with `tooLong` set and no fields.
 class LineScanner
 {
 public:
@@ -118,36 +117,40 @@ public:
         }
         const char* start = bytes + position;
         const std::size_t available = size - position;
-        const std::size_t window = available < static_cast<std::size_t>(LINE_PIECE_MAX)
-                                       ? available
-                                       : static_cast<std::size_t>(LINE_PIECE_MAX);
+        const std::size_t window = available < MAX_LINE_BYTES ? available : MAX_LINE_BYTES;
         *line = start;
         *offset = static_cast<long>(position);
 #ifdef __SSE2__
         if (available >= BLOCK) {
-            nextInBlock(start, window, fields);
+            nextInBlock(start, window, available, fields);
             return true;
         }
 #endif
         const char* lineEnd = findLineEnd(start, 0, window);
         const std::size_t taken = lineEnd != nullptr ? static_cast<std::size_t>(lineEnd - start + 1)
                                                      : window;
+        if (isTooLong(lineEnd, available, fields)) {
+            return true;
+        }
         *fields = splitLine(start, static_cast<int>(taken), bytes + size);
-        advance(taken, lineEnd != nullptr || window < static_cast<std::size_t>(LINE_PIECE_MAX));
+        position += taken;
         return true;
     }
 
 private:
     static const std::size_t BLOCK = 64;
 
-    // Moves past a line piece of `taken` bytes, and past the rest of its
-    // line unless the piece is the whole line.
-    void advance(std::size_t taken, bool wholeLine)
+    // With no LF within MAX_LINE_BYTES of the line's start and more bytes
+    // after them, the line is absurd: marks it so and moves past it.
+    bool isTooLong(const char* lineEnd, std::size_t available, LineFields* fields)
     {
-        position += taken;
-        if (!wholeLine) {
-            skipRestOfLine();
+        if (lineEnd != nullptr || available <= MAX_LINE_BYTES) {
+            return false;
         }
+        *fields = LineFields();
+        fields->tooLong = true;
+        skipRestOfLine();
+        return true;
     }
 
 #ifdef __SSE2__
@@ -177,7 +180,7 @@ private:
     // which holds the whole head of nearly every line; splitLine takes the
     // rest.
     inline __attribute__((always_inline)) void nextInBlock(const char* start, std::size_t window,
-                                                           LineFields* fields)
+                                                           std::size_t available, LineFields* fields)
     {
         const __m128i* block = reinterpret_cast<const __m128i*>(start);
         const __m128i chunks[4] = {_mm_loadu_si128(block), _mm_loadu_si128(block + 1),
@@ -188,6 +191,9 @@ private:
                                             : findLineEnd(start, BLOCK, window);
         const std::size_t taken = lineEnd != nullptr ? static_cast<std::size_t>(lineEnd - start + 1)
                                                      : window;
+        if (isTooLong(lineEnd, available, fields)) {
+            return;
+        }
 
         const uint64_t lineBits = taken >= BLOCK ? ~0ULL : (1ULL << taken) - 1;
         const uint64_t nuls = bitsEqual(chunks, '\0') & lineBits;
@@ -197,7 +203,7 @@ private:
         if (!splitInBlock(chunks, content, complete, fields)) {
             *fields = splitLine(start, static_cast<int>(taken), bytes + size);
         }
-        advance(taken, lineEnd != nullptr || window < static_cast<std::size_t>(LINE_PIECE_MAX));
+        position += taken;
     }
 
     // splitLine on the bit masks; false when the block does not settle it.

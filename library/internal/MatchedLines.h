@@ -4,6 +4,7 @@
 #ifndef DEXARU_INTERNAL_MATCHEDLINES_H
 #define DEXARU_INTERNAL_MATCHEDLINES_H
 
+#include <climits>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -30,6 +31,19 @@ public:
             ++next;
         }
         return next < records.size() && records[next] == record ? &text[starts[next]] : nullptr;
+    }
+
+    // The first record with a line, or INT_MAX when there is none.
+    int firstRecord() const { return records.empty() ? INT_MAX : records[0]; }
+
+    // The first record after `record` with a line, or INT_MAX; calls must
+    // come in increasing record order, as for lineOf.
+    int recordAfter(int record)
+    {
+        while (next < records.size() && records[next] <= record) {
+            ++next;
+        }
+        return next < records.size() ? records[next] : INT_MAX;
     }
 
 private:

@@ -1,8 +1,9 @@
 // Finds the EDICT lines whose meanings hold a text by reading the file once
 // from start to end, jumping from one occurrence of the text to the next
-// instead of visiting every line. A line's meanings are what a read into a
-// 1024-byte buffer shows: from the first "/" on, up to any NUL byte. Each
-// report also shows that read's bytes, valid only during the report.
+// instead of visiting every line. A line's meanings run from its first "/"
+// to its end or to a NUL byte, however long the line. Each report also
+// shows the line's bytes, valid only during the report. A line longer than
+// MAX_LINE_BYTES is never indexed, so never reported.
 #ifndef DEXARU_INTERNAL_MEANINGSCAN_H
 #define DEXARU_INTERNAL_MEANINGSCAN_H
 
@@ -61,15 +62,8 @@ inline bool meaningsContain(const char* line, std::size_t length, const std::str
     return hit != nullptr && std::memchr(line, '\0', hit + text.size() - line) == nullptr;
 }
 
-inline std::size_t linePiece(std::size_t lineLength)
-{
-    return lineLength < static_cast<std::size_t>(LINE_PIECE_MAX)
-               ? lineLength
-               : static_cast<std::size_t>(LINE_PIECE_MAX);
-}
-
 // Reports each line of a stretch of whole lines whose meanings hold `text`,
-// once, in order: report(file offset, line start, bytes a line read gives).
+// once, in order: report(file offset, line start, line size).
 template <typename Report>
 void scanWholeLines(const char* base, std::size_t size, long baseOffset, const std::string& text,
                     Report& report)
@@ -85,9 +79,9 @@ void scanWholeLines(const char* base, std::size_t size, long baseOffset, const s
         const char* lineStart = before != nullptr ? before + 1 : cursor;
         const char* after = static_cast<const char*>(std::memchr(hit, '\n', limit - hit));
         const char* lineEnd = after != nullptr ? after + 1 : limit;
-        const std::size_t piece = linePiece(lineEnd - lineStart);
-        if (meaningsContain(lineStart, piece, text)) {
-            report(baseOffset + static_cast<long>(lineStart - base), lineStart, piece);
+        const std::size_t lineSize = lineEnd - lineStart;
+        if (meaningsContain(lineStart, lineSize, text)) {
+            report(baseOffset + static_cast<long>(lineStart - base), lineStart, lineSize);
         }
         cursor = lineEnd;
     }
@@ -106,11 +100,7 @@ template <typename Report> void scanMeanings(FILE* stream, const std::string& te
         [&](const char* base, std::size_t size, long offset) {
             scanWholeLines(base, size, offset, text, report);
         },
-        [&](const char* base, std::size_t size, long offset) {
-            if (meaningsContain(base, linePiece(size), text)) {
-                report(offset, base, linePiece(size));
-            }
-        });
+        [](long) { });
 }
 
 }  // namespace internal

@@ -46,7 +46,12 @@ class TextMatcher
 public:
     // `text` must outlive the matcher.
     TextMatcher(const std::wstring& text, bool wildcard, JwcsCase caseStyle)
-        : text(text), wildcard(wildcard), caseStyle(caseStyle)
+        : text(text),
+          wildcard(wildcard),
+          caseStyle(caseStyle),
+          exactCase(!wildcard && caseStyle == CMP_CASE),
+          firstCharacter(text.c_str()[0]),
+          foldedFirstCharacter(folded(text.c_str()[0]))
     {
         if (wildcard) {
             collectLiteralRuns();
@@ -55,6 +60,11 @@ public:
 
     bool matches(const wchar_t* target) const
     {
+        if (exactCase) {
+            // The usual search, first: one comparison rules out nearly every
+            // record.
+            return target[0] == firstCharacter && Jwcs::cmp(target, text.c_str(), caseStyle) == 0;
+        }
         if (!wildcard) {
             if (!firstCharacterAgrees(target)) {
                 return false;
@@ -75,12 +85,12 @@ private:
     bool firstCharacterAgrees(const wchar_t* target) const
     {
         if (!ignoresCase()) {
-            return caseStyle != CMP_CASE || target[0] == text[0];
+            return caseStyle != CMP_CASE || target[0] == firstCharacter;
         }
-        if (target[0] == 0 || text[0] == 0) {
+        if (target[0] == 0 || firstCharacter == 0) {
             return true;  // left to the full comparison
         }
-        return target[0] == text[0] || folded(target[0]) == folded(text[0]);
+        return target[0] == firstCharacter || folded(target[0]) == foldedFirstCharacter;
     }
 
     static bool isWildcard(wchar_t character)
@@ -143,6 +153,11 @@ private:
     const std::wstring& text;
     const bool wildcard;
     const JwcsCase caseStyle;
+    // The text's first character (0 when empty) and its folded form, held
+    // here: every record compares with them.
+    const bool exactCase;  // neither wildcards nor case folding
+    const wchar_t firstCharacter;
+    const wchar_t foldedFirstCharacter;
     std::vector<std::wstring> literalRuns;
     bool anchoredPrefix = false;
     bool usable = false;

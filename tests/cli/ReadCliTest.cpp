@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -181,6 +184,66 @@ TEST(Utf8TextTest, DecodesOnlyUtf8AndEncodesEveryCharacter)
     }
     EXPECT_EQ(dexaru2::encodeUtf8(std::wstring{wchar_t(0xD800), wchar_t(0x110000), L'a'}),
               "\xef\xbf\xbd\xef\xbf\xbd" "a");
+}
+
+}  // namespace
+
+namespace {
+
+// The words of each line of text as "surface>dictionary form", or the
+// surface alone where the two are the same or there is no word.
+std::vector<std::string> wordsOf(const std::string& output)
+{
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (start < output.size()) {
+        const std::size_t end = output.find('\n', start);
+        const std::string row = output.substr(start, end - start);
+        start = end == std::string::npos ? output.size() : end + 1;
+        if (row.empty()) {
+            continue;
+        }
+        const std::size_t tab = row.find('\t');
+        const std::string surface = row.substr(0, tab);
+        const std::string form = row.substr(tab + 1, row.find('\t', tab + 1) - tab - 1);
+        words.push_back(form.empty() || form == surface ? surface : surface + ">" + form);
+    }
+    return words;
+}
+
+TEST(ReadRealDictionariesTest, ReadsEverydaySentencesAsALearnerExpects)
+{
+    const std::string program = DEXARU_PROGRAM;
+    const std::string tree = std::filesystem::path(program).parent_path();
+    if (access((tree + "/dictionaries/edict/edict").c_str(), R_OK) != 0) {
+        GTEST_SKIP() << "the real dictionaries are not set up beside " << program;
+    }
+    const struct {
+        const char* text;
+        std::vector<std::string> words;
+    } cases[] = {
+        {"猫が魚を食べさせられなかった。", {"猫", "が", "魚", "を", "食べさせられなかった>食べる", "。"}},
+        {"本を読んでいる", {"本", "を", "読んでいる>読む"}},
+        {"日本語はとても難しいですが、面白いです。",
+         {"日本語", "は", "とても", "難しいです>難しい", "が", "、", "面白いです>面白い", "。"}},
+        {"雨が降っているので、傘を持っていきます。",
+         {"雨", "が", "降っている>降る", "ので", "、", "傘", "を", "持っていきます>持っていく", "。"}},
+        {"宿題を忘れてしまった。", {"宿題", "を", "忘れてしまった>忘れる", "。"}},
+        {"毎日日本語を勉強しています。", {"毎日", "日本語", "を", "勉強しています>勉強", "。"}},
+        {"ここで待ってください", {"ここ", "で", "待ってください>待つ"}},
+    };
+    for (const auto& example : cases) {
+        const testfiles::ProgramRun result = testfiles::runProgram(program, {"read", example.text});
+        EXPECT_EQ(wordsOf(result.out), example.words) << example.text;
+        EXPECT_EQ(result.status, 0) << example.text;
+    }
+    const testfiles::ProgramRun inflected =
+        testfiles::runProgram(program, {"read", "食べさせられなかった"});
+    EXPECT_EQ(inflected.out.substr(0, inflected.out.find('\t', inflected.out.find("たべる"))),
+              "食べさせられなかった\t食べる\tたべる")
+        << inflected.out;
+    EXPECT_NE(inflected.out.find("\tcausative,passive,negative,past\t"), std::string::npos)
+        << inflected.out;
 }
 
 }  // namespace

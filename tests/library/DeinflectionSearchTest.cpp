@@ -7,6 +7,7 @@
 #include "WordEntry.h"
 #include "WordResult.h"
 #include "TestFiles.h"
+#include "internal/IndexLookup.h"
 
 #include <gtest/gtest.h>
 
@@ -212,9 +213,10 @@ TEST(RelevanceOrderTest, OrdersAndListsAnEntryReachedTwiceOnce)
     };
     // Given in an order that the relevance order must change.
     const Entry given[] = {
-        {L"丙", L"へい", false, 2, 1}, {L"乙", L"おつ", true, 2, 1}, {L"甲", L"こう", false, 1, 1},
-        {L"丁", L"てい", true, 1, 1},  {L"戊", L"ぼ", false, 0, 1},  {L"己", L"き", true, 0, 1},
-        {L"庚", L"こう", true, 0, 3},  {L"乙", L"おつ", true, 2, 1},  {L"辛", L"しん", true, 0, 1},
+        {L"せ", L"せ", false, 2, 1},  {L"し", L"し", true, 2, 1},      {L"す", L"す", false, 1, 1},
+        {L"さ", L"さ", true, 1, 1},   {L"け", L"け", false, 0, 1},     {L"呑む", L"のむ", true, 0, 1},
+        {L"き", L"き", true, 0, 1},   {L"か", L"か", true, 0, 3},      {L"し", L"し", true, 2, 1},
+        {L"飲む", L"のむ", true, 0, 1}, {L"く", L"く", true, 0, 1},
     };
     WordResult result;
     for (const Entry& e : given) {
@@ -238,11 +240,72 @@ TEST(RelevanceOrderTest, OrdersAndListsAnEntryReachedTwiceOnce)
     for (WordEntry* entry : result.getEntries()) {
         order += entry->word;
     }
-    // Typed: common (more senses first, then by reading), then uncommon;
-    // deinflected: common by steps, then uncommon by steps; the second 乙
-    // is hidden.
-    EXPECT_EQ(order, L"庚己辛戊丁乙甲丙");
-    EXPECT_EQ(result.entries.size(), 9u);
+    // Typed: common (everyday kanji before 呑, then more senses first, then
+    // by reading), then uncommon; deinflected: common by steps, then
+    // uncommon by steps; the second し is hidden.
+    EXPECT_EQ(order, L"かきく飲む呑むけさしすせ");
+    EXPECT_EQ(result.entries.size(), 11u);
     // The sorter's columns are left as they were.
     EXPECT_EQ(result.sorter->columns.size(), 3u);
+}
+
+TEST_F(DeinflectionSearchTest, OnePassOverTheIndexGivesWhatEachSearchGives)
+{
+    Edict* edict = static_cast<Edict*>(collection.dictionaries[0]);
+    const std::vector<std::wstring> texts = {L"いく", L"行く", L"かく", L"いい", L"き", L"のませる", L"ない"};
+    struct Fields
+    {
+        int words;
+        int flags;
+    } fields[] = {{1, WordDictionary::SEARCH_WORD}, {0, WordDictionary::SEARCH_KANA},
+                  {1, WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA}};
+    for (const Fields& f : fields) {
+        const bool readings = (f.flags & WordDictionary::SEARCH_KANA) != 0;
+        testing::internal::CaptureStderr();
+        const std::vector<std::vector<int>> records = internal::recordsOfTexts(*edict, texts, f.words == 1, readings);
+        testing::internal::GetCapturedStderr();
+        ASSERT_EQ(records.size(), texts.size());
+        for (std::size_t t = 0; t < texts.size(); ++t) {
+            WordDictionary::SearchOptions options = fuzzyOptions();
+            options.searchFlags = f.flags;
+            testing::internal::CaptureStderr();
+            std::vector<WordEntry*>* searched = edict->search(texts[t], &options);
+            std::vector<WordEntry*> read = internal::entriesOfRecords(*edict, records[t]);
+            testing::internal::GetCapturedStderr();
+            ASSERT_EQ(read.size(), searched->size()) << texts[t] << " flags " << f.flags;
+            for (std::size_t e = 0; e < read.size(); ++e) {
+                const WordEntry& a = *read[e];
+                const WordEntry& b = *(*searched)[e];
+                EXPECT_EQ(a.word, b.word);
+                EXPECT_EQ(a.kana, b.kana);
+                EXPECT_EQ(a.kanaRomaji, b.kanaRomaji);
+                EXPECT_EQ(a.isCommon, b.isCommon);
+                ASSERT_EQ(a.meaningsSize, b.meaningsSize);
+                for (int m = 0; m < a.meaningsSize; ++m) {
+                    EXPECT_EQ(a.meanings[m], b.meanings[m]);
+                }
+                ASSERT_EQ(a.info.size(), b.info.size());
+                for (std::size_t k = 0; k < a.info.size(); ++k) {
+                    EXPECT_EQ(a.info[k]->abbreviation, b.info[k]->abbreviation);
+                }
+                delete read[e];
+                delete (*searched)[e];
+            }
+            delete searched;
+        }
+    }
+}
+
+TEST_F(DeinflectionSearchTest, MeaningsAreSearchedForTheTextAsTypedOnly)
+{
+    WordDictionary::SearchOptions meanings = fuzzyOptions();
+    meanings.searchFlags = WordDictionary::SEARCH_MEANING | WordDictionary::SEARCH_FUZZY;
+    const std::vector<Row> rows = search(L"drink", meanings);
+    EXPECT_EQ(words(rows), (std::vector<std::wstring>{L"飲む", L"飲ませる"}));
+    for (const Row& row : rows) {
+        EXPECT_TRUE(row.from.empty());
+    }
+    // With the readings too, the forms of an inflected word are found.
+    meanings.searchFlags |= WordDictionary::SEARCH_KANA;
+    EXPECT_EQ(words(search(L"のんだ", meanings)), (std::vector<std::wstring>{L"飲む"}));
 }

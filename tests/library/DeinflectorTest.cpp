@@ -139,6 +139,9 @@ const Inflection inflections[] = {
     {"書かんとする", "書く", "v5k", "about to"},
     {"書かんばかり", "書く", "v5k", "as if about to"},
     {"書くまい", "書く", "v5k", "negative volitional"},
+    {"書かざるを得ない", "書く", "v5k", "cannot help but"},
+    {"書いちゃいけない", "書く", "v5k", "must not"},
+    {"書いたって", "書く", "v5k", "past, even if"},
     {"書きそう", "書く", "v5k", "seems"},
     {"書き", "書く", "v5k", "continuative"},
     {"書いとく", "書く", "v5k", "for later"},
@@ -176,11 +179,13 @@ const Inflection inflections[] = {
     {"帰った", "帰る", "v5r", "past"},
     {"帰らない", "帰る", "v5r", "negative"},
     {"帰れる", "帰る", "v5r", "potential"},
+    {"分かんない", "分かる", "v5r", "negative, colloquial"},
     {"ない", "ある", "v5r-i", "negative"},
     {"なかった", "ある", "v5r-i", "negative, past"},
     {"あった", "ある", "v5r-i", "past"},
     {"いらっしゃいます", "いらっしゃる", "v5aru", "polite"},
     {"いらっしゃい", "いらっしゃる", "v5aru", "imperative"},
+    {"いらっしゃいませ", "いらっしゃる", "v5aru", "polite, imperative"},
     {"くださいませんか", "くださる", "v5aru", "polite, negative, question"},
     {"なさいました", "なさる", "v5aru", "polite, past"},
     {"ございます", "ござる", "v4r", "polite"},
@@ -222,6 +227,7 @@ const Inflection inflections[] = {
     {"論ずれば", "論ずる", "vz", "conditional"},
     {"論ぜず", "論ずる", "vz", "negative (-zu)"},
     {"論じよう", "論ずる", "vz", "volitional"},
+    {"論ぜられる", "論ずる", "vz", "passive"},
     // i-adjectives
     {"高かった", "高い", "adj-i", "past"},
     {"高くない", "高い", "adj-i", "negative"},
@@ -425,5 +431,29 @@ TEST(DeinflectorTest, AnEntryFitsWhenOneOfItsTagsIsAClassOfTheCandidate)
         EXPECT_TRUE(engine.fits(typed, *entry));
         EXPECT_EQ(engine.fits(godan, *entry), c.fitsGodan) << (c.tags.empty() ? "no tags" : c.tags[0]);
         delete entry;
+    }
+}
+
+TEST(DeinflectorTest, HostileRuleFilesLoadAndEveryWalkEnds)
+{
+    TempDir dir;
+    std::string noise;
+    unsigned seed = 18;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const char pieces[] = {' ', '\t', '\n', '-', ',', '(', ')', '#', '\xE3', '\x81', '\x82', 'a', 'v'};
+        noise += pieces[(seed >> 16) % sizeof(pieces)];
+    }
+    const std::string longLine = "a " + std::string(100000, 'b') + " x x reason\n";
+    for (const std::string& bytes : {noise, longLine, std::string("\xFF\xFE\xE3\x81 - x x r\n"), std::string()}) {
+        Deinflector engine;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(engine.loadFromFile(dir.write("rules.dat", bytes)), 0);
+        for (const wchar_t* text : {L"a", L"あ", L"", L"\xFFFD", L"vv"}) {
+            const std::vector<Deinflector::Candidate> candidates = engine.deinflect(text);
+            ASSERT_FALSE(candidates.empty());
+            EXPECT_LE(candidates.size(), static_cast<std::size_t>(Deinflector::MAX_CANDIDATES));
+        }
+        testing::internal::GetCapturedStderr();
     }
 }

@@ -6,6 +6,7 @@
 #include "Jwcs.h"
 #include "PartsOfSpeech.h"
 #include "WordEntry.h"
+#include "internal/FileReading.h"
 
 #include "TestFiles.h"
 
@@ -304,36 +305,56 @@ TEST_F(EdictTest, UncommonEucJpCodesDecodeLikeIconv)
     delete[] expected;
 }
 
-TEST_F(EdictTest, OverLongLinesAreIndexedFromTheirFirstPieceOnly)
+// The most used verbs have lines of more than a thousand bytes, with their
+// common mark at the very end: every line is read whole, in the index, the
+// entry read back, the meaning search and the common filter alike. Only an
+// absurd line of more than 1 MB is skipped, with a message.
+TEST_F(EdictTest, LongLinesAreReadWholeAndAbsurdOnesSkippedWithAMessage)
 {
-    // The continuation of the long line looks like an entry but is not one.
-    const std::string head = euc("長い [ながい] /");
-    std::string longLine = head + std::string(1023 - head.size(), 'a') + "FAKE /fake/ needle/\n";
-    const std::string exact = "EXACT /" + std::string(1022 - 8, 'b') + "/\n";  // 1022 bytes + LF
-    const std::string over = "OVER /" + std::string(1023 - 7, 'c') + "/\n";   // 1023 bytes + LF
-    const std::string huge = "HUGE /" + std::string(100 * 1024, 'd') + "/\n";
-    std::unique_ptr<Edict> edict =
-        load(longLine + exact + over + huge + euc("次 [つぎ] /next/\n"));
-    ASSERT_EQ(edict->indexEntriesSize, 5);
-    EXPECT_STREQ(edict->indexEntries[0].word, L"長い");
-    EXPECT_STREQ(edict->indexEntries[1].word, L"EXACT");
-    EXPECT_STREQ(edict->indexEntries[2].word, L"OVER");
-    EXPECT_STREQ(edict->indexEntries[3].word, L"HUGE");
-    EXPECT_STREQ(edict->indexEntries[4].word, L"次");
+    std::string bytes;
+    std::vector<size_t> lengths = {1000, 1021, 1022, 1023, 1024, 1025, 2048, 100 * 1024,
+                                   fileReading::MAX_LINE_BYTES};
+    for (size_t i = 0; i < lengths.size(); ++i) {
+        // "late sense N" ends each line just before the common mark.
+        const std::string tail = "/late sense " + std::to_string(i) + "/(P)/\n";
+        const std::string word = "W" + std::to_string(i);
+        std::string line = word + " [" + euc("ながい") + "] /(v1) ";
+        line += std::string(lengths[i] - line.size() - tail.size(), 'a') + tail;
+        ASSERT_EQ(line.size(), lengths[i]);
+        bytes += line;
+    }
+    const size_t absurdOffset = bytes.size();
+    bytes += "ABSURD /" + std::string(fileReading::MAX_LINE_BYTES, 'z') + "/\n" + euc("次 [つぎ] /next/\n");
+    testing::internal::CaptureStderr();
+    std::unique_ptr<Edict> edict = load(bytes);
+    const std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_NE(messages.find("load: Skipping the line at offset "
+                            + std::to_string(absurdOffset)
+                            + ": it is longer than 1048576 bytes."),
+              std::string::npos) << messages;
+    ASSERT_EQ(edict->indexEntriesSize, static_cast<int>(lengths.size()) + 1);
+    EXPECT_STREQ(edict->indexEntries[lengths.size()].word, L"次");
 
-    std::unique_ptr<WordEntry> first = entryAt(*edict, 0);
-    ASSERT_EQ(first->meaningsSize, 1);
-    EXPECT_EQ(first->meanings[0].size(), 1023 - head.size());
-    std::unique_ptr<WordEntry> exactEntry = entryAt(*edict, 1);
-    EXPECT_EQ(exactEntry->meanings[0], std::string(1022 - 8, 'b'));
-
-    Entries fake = search(*edict, "FAKE", options(Edict::SEARCH_WORD));
-    EXPECT_TRUE(fake->empty());
-    // Beyond the first 1023 bytes of a line nothing is searched.
-    Entries needle = search(*edict, "needle", options(Edict::SEARCH_MEANING));
-    EXPECT_TRUE(needle->empty());
-    Entries next = search(*edict, "next", options(Edict::SEARCH_MEANING));
-    EXPECT_EQ(words(next), std::vector<std::wstring>{L"次"});
+    Options common = options(Edict::SEARCH_KANA);
+    common.commonFilter = 1;
+    EXPECT_EQ(search(*edict, "ながい", common)->size(), lengths.size());
+    for (size_t i = 0; i < lengths.size(); ++i) {
+        SCOPED_TRACE(lengths[i]);
+        const std::string late = "late sense " + std::to_string(i);
+        std::unique_ptr<WordEntry> entry = entryAt(*edict, static_cast<int>(i));
+        ASSERT_NE(entry, nullptr);
+        EXPECT_TRUE(entry->isCommon);
+        ASSERT_EQ(entry->meaningsSize, 2);
+        EXPECT_EQ(entry->meanings[1], late);
+        EXPECT_EQ(tags(*entry), std::vector<std::string>{});  // "v1" is not in the table
+        Entries found = search(*edict, late, options(Edict::SEARCH_MEANING));
+        ASSERT_EQ(words(found), std::vector<std::wstring>{L"W" + std::to_wstring(i)});
+        EXPECT_EQ(meanings(*found->at(0)), meanings(*entry));
+        EXPECT_TRUE(found->at(0)->isCommon);
+        EXPECT_TRUE(edict->fuzzySearchFromEdictLine(edict->indexEntries[i].fileLocation, late));
+    }
+    EXPECT_TRUE(search(*edict, "ABSURD", options(Edict::SEARCH_WORD))->empty());
+    EXPECT_TRUE(search(*edict, "zzzz", options(Edict::SEARCH_MEANING))->empty());
 }
 
 TEST_F(EdictTest, BinaryGarbageNeitherCrashesNorOverrunsTheIndex)

@@ -132,14 +132,16 @@ TEST_F(FuzzySearchFileTest, HostileFilesLoadWithoutFault)
     ASSERT_TRUE(load(garbage));
     rules.fuzzysearchInfo.clear();
 
-    // A 100 KB line is read in pieces of at most 1022 characters.
+    // A 100 KB line is read whole, as one rule.
     std::string hugeLine = "*a:*b";
     while (hugeLine.size() < 100 * 1024) {
         hugeLine += ",*c";
     }
     ASSERT_TRUE(load(hugeLine + "\r\n*d:*e\n"));
-    ASSERT_GE(rules.fuzzysearchInfo.size(), 2u);
+    ASSERT_EQ(rules.fuzzysearchInfo.size(), 2u);
     EXPECT_EQ(rules.fuzzysearchInfo[0].expression, L"*a");
+    EXPECT_EQ(rules.fuzzysearchInfo[0].replace.size(), (hugeLine.size() - 5) / 3 + 1);
+    EXPECT_EQ(rules.fuzzysearchInfo[0].replace.back(), L"*c");
     EXPECT_EQ(rules.fuzzysearchInfo.back().expression, L"*d");
     size_t characters = 0;
     for (const FuzzySearch_Info& rule : rules.fuzzysearchInfo) {

@@ -13,8 +13,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -292,6 +298,14 @@ TEST_F(IndexCacheTest, EveryStaleOrDamagedCacheIsIgnoredAndReplaced)
              setModified(file, old, 123456789);
          },
          nullptr},
+        {"edited, same size, modification time put back",
+         [&](const std::string& file) {
+             std::string bytes = readFile(file);
+             bytes.replace(bytes.rfind("\xA4\xB3]"), 2, "\xA4\xB4");  // ねこ becomes ねご
+             writeFile(file, bytes);
+             setModified(file, old, 123456789);
+         },
+         nullptr},
         {"grown",
          [&](const std::string& file) {
              writeFile(file, readFile(file) + "\n\xB8\xA4 [\xA4\xA4\xA4\xCC] /(n) dog/\n");
@@ -309,8 +323,10 @@ TEST_F(IndexCacheTest, EveryStaleOrDamagedCacheIsIgnoredAndReplaced)
         {"last byte corrupted", nullptr, [](std::string& cache) { cache.back() ^= 1; }},
         {"checksum corrupted", nullptr,
          [](std::string& cache) { cache[offsetof(IndexCacheHeader, checksum)] ^= 1; }},
+        {"the format that cut lines after 1023 bytes", nullptr,
+         patchHeader(offsetof(IndexCacheHeader, formatVersion), uint32_t(1))},
         {"other format version", nullptr,
-         patchHeader(offsetof(IndexCacheHeader, formatVersion), uint32_t(2))},
+         patchHeader(offsetof(IndexCacheHeader, formatVersion), uint32_t(3))},
         {"other wchar_t size", nullptr,
          patchHeader(offsetof(IndexCacheHeader, wideCharacterSize), uint32_t(2))},
         {"other byte order", nullptr,
@@ -326,6 +342,12 @@ TEST_F(IndexCacheTest, EveryStaleOrDamagedCacheIsIgnoredAndReplaced)
          [](std::string& cache) {
              std::memcpy(&cache[offsetof(IndexCacheHeader, conversion)], "utf-8", 5);
              patchHeader(0, cache[0])(cache);
+         }},
+        {"more lines than the file has bytes", nullptr,
+         [](std::string& cache) {
+             uint64_t fileSize = 0;
+             std::memcpy(&fileSize, &cache[offsetof(IndexCacheHeader, fileSize)], sizeof fileSize);
+             patchHeader(offsetof(IndexCacheHeader, lineCount), int32_t(fileSize + 1))(cache);
          }},
         {"more records than lines", nullptr,
          patchHeader(offsetof(IndexCacheHeader, lineCount), int32_t(10))},
@@ -376,11 +398,125 @@ TEST_F(IndexCacheTest, FileRewrittenWithinItsTimestampIsNeverServedStale)
     EXPECT_FALSE(testfiles::exists(cacheFile()));
 }
 
+// What another user could plant, or bad luck leave, in the cache folder:
+// the load never blocks, logs why at level 7, and parses as usual; an unsafe
+// folder is neither read nor written.
+TEST_F(IndexCacheTest, PlantedFilesAndUnsafeFoldersAreRefusedWithoutBlocking)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<bool(const std::string& folder, const std::string& cache)> plant;
+        const char* message;
+        bool replaced;  // a good cache is written after the load
+    };
+    const Case cases[] = {
+        {"a FIFO at the cache path",
+         [](const std::string&, const std::string& cache) {
+             return unlink(cache.c_str()) == 0 && mkfifo(cache.c_str(), 0600) == 0;
+         },
+         "not a cache file of this user", true},
+        {"a folder writable by others",
+         [](const std::string& folder, const std::string&) {
+             return chmod(folder.c_str(), 0777) == 0;
+         },
+         "the cache folder is writable by others", false},
+        {"a folder writable by its group",
+         [](const std::string& folder, const std::string&) {
+             return chmod(folder.c_str(), 0770) == 0;
+         },
+         "the cache folder is writable by others", false},
+        {"a folder of another user",
+         [](const std::string& folder, const std::string&) {
+             return geteuid() == 0 && chown(folder.c_str(), 4242, 4242) == 0;
+         },
+         "the cache folder is not this user's own", false},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        CacheScope scope;
+        const LoadResult parsed = parsedIndex(path);
+        loadIndex(path);
+        ASSERT_NE(validCache(path), nullptr);
+        if (!test.plant(scope.cacheFolder(), cacheFile())) {
+            std::printf("skipped: %s (needs root)\n", test.name);
+            continue;
+        }
+        const struct stat before = statusOf(cacheFile());
+        // Should the load block on a FIFO, a writer opened after 10 s frees it.
+        std::mutex mutex;
+        std::condition_variable done;
+        bool finished = false;
+        bool blocked = false;
+        std::thread watchdog([&] {
+            std::unique_lock<std::mutex> lock(mutex);
+            if (!done.wait_for(lock, std::chrono::seconds(10), [&] { return finished; })) {
+                blocked = true;
+                close(open(cacheFile().c_str(), O_WRONLY | O_NONBLOCK));
+            }
+        });
+        const LoadResult loaded = loadIndex(path);
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            finished = true;
+        }
+        done.notify_one();
+        watchdog.join();
+        EXPECT_FALSE(blocked);
+        EXPECT_EQ(loaded.records, parsed.records);
+        EXPECT_NE(loaded.messages.find(std::string("Ignoring the index cache '") + cacheFile()
+                                       + "': " + test.message + "."),
+                  std::string::npos) << loaded.messages;
+        EXPECT_EQ(withoutCacheTraces(loaded.messages), parsed.messages);
+        if (test.replaced) {
+            EXPECT_NE(validCache(path), nullptr);
+        } else {
+            EXPECT_EQ(statusOf(cacheFile()).st_mtim.tv_nsec, before.st_mtim.tv_nsec) << "written";
+            EXPECT_EQ(statusOf(cacheFile()).st_ino, before.st_ino) << "written";
+        }
+    }
+}
+
+// A store killed before its rename leaves a temporary file; the next store
+// removes those old enough that no running store can own them, and nothing
+// else.
+TEST_F(IndexCacheTest, StoringRemovesStaleTemporaryFilesOnly)
+{
+    CacheScope scope;
+    ASSERT_EQ(mkdir(scope.cacheFolder().c_str(), 0700), 0);
+    const std::string name = cacheFile().substr(cacheFile().rfind('/') + 1);
+    const time_t now = time(nullptr);
+    struct File
+    {
+        std::string name;
+        time_t modified;
+        bool kept;
+    };
+    const File files[] = {
+        {name + ".Ab3xY9", now - 3600, false},
+        {"0123456789abcdef.index.zzzzzz", now - 700, false},
+        {name + ".Qw7eR2", now - 10, true},  // a store may be writing it now
+        {name + ".short", now - 3600, true},
+        {"notes.index.Ab3xY9", now - 3600, true},
+        {"0123456789ABCDEF.index.Ab3xY9", now - 3600, true},
+        {"other", now - 3600, true},
+    };
+    for (const File& file : files) {
+        writeFile(scope.cacheFolder() + "/" + file.name, "partial");
+        setModified(scope.cacheFolder() + "/" + file.name, file.modified);
+    }
+    loadIndex(path);
+    ASSERT_NE(validCache(path), nullptr);
+    for (const File& file : files) {
+        EXPECT_EQ(testfiles::exists(scope.cacheFolder() + "/" + file.name), file.kept) << file.name;
+    }
+}
+
 TEST_F(IndexCacheTest, NothingIsCachedWhenCachingCannotOrMustNotHappen)
 {
     const std::string small = files.write("small", generatedEdict(3000, 3));
     setModified(small, old);
-    ASSERT_LT(statusOf(small).st_size, 1 << 20);
+    ASSERT_LT(statusOf(small).st_size, 256 << 10);
     const std::string notAFolder = files.write("not-a-folder", "x");
     struct Case
     {
@@ -392,7 +528,7 @@ TEST_F(IndexCacheTest, NothingIsCachedWhenCachingCannotOrMustNotHappen)
     };
     const Case cases[] = {
         {"cache turned off", path, "", "/root", "0"},
-        {"file under 1 MB", small, "", "/root", "1"},
+        {"file under 256 kB", small, "", "/root", "1"},
         {"folder cannot be made", path, "/proc/no-such-folder", "/root", "1"},
         {"cache home is a file", path, notAFolder.c_str(), "/root", "1"},
         {"no cache home and no HOME", path, nullptr, nullptr, "1"},

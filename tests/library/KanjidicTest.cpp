@@ -1,4 +1,5 @@
 #include "Kanjidic.h"
+#include "internal/FileReading.h"
 
 #include "TestFiles.h"
 #include "RadicalTable.h"
@@ -171,19 +172,24 @@ TEST_F(KanjidicTest, ReportsLinesWithoutAUsableUFieldByNumber)
     EXPECT_EQ(dictionary.indexEntries[0]->kanji, L'字');
 }
 
-TEST_F(KanjidicTest, IndexesAnOverlongLineOnlyFromItsFirstPiece)
+TEST_F(KanjidicTest, ReadsLongLinesWholeAndSkipsAbsurdOnesWithAMessage)
 {
-    std::string longMeaning(5000, 'x');
-    std::string text = "亜 3021 U4e9c S7 {" + longMeaning + " U4e01 }\n"
-                       "猫 4734 S11 {" + longMeaning + " U732b}\n"
+    const std::string longMeaning(5000, 'x');
+    const std::string absurd(fileReading::MAX_LINE_BYTES, 'z');
+    std::string text = "亜 3021 U4e9c S7 {" + longMeaning + "} ア T1 つぎ {late}\n"
+                       "唖 3022 U5516 S10 {" + absurd + "}\n"
                        "丁 437A U4e01 S2\n";
     ASSERT_EQ(loadText(text), 0);
+    EXPECT_NE(log.find("loadIndexEntries: Skipping line #2: it is longer than 1048576 bytes."),
+              std::string::npos) << log;
     ASSERT_EQ(dictionary.indexEntries.size(), 2u) << log;
-    EXPECT_EQ(dictionary.indexEntries[0]->kanji, 0x4E9C);
-    EXPECT_EQ(dictionary.indexEntries[1]->kanji, L'丁');
-    EXPECT_NE(log.find("Could not find the Uxxxx entry for line #2."), std::string::npos) << log;
     EXPECT_EQ(lookUp(L'丁')->strokeCount, 2);
-    EXPECT_EQ(lookUp(0x4E9C)->strokeCount, 7);
+    std::unique_ptr<CharacterEntry> entry = lookUp(0x4E9C);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->strokeCount, 7);
+    EXPECT_EQ(entry->meanings, (Strings{std::wstring(5000, L'x'), L"late"}));
+    EXPECT_EQ(entry->nanori, Strings{L"つぎ"});
+    EXPECT_EQ(lookUp(0x5516), nullptr);
 }
 
 TEST_F(KanjidicTest, HoldsOversizedNumbersAtTheirLimits)

@@ -50,7 +50,16 @@ const char* const edictLines =
     "で /(prt) at/(P)/\n"
     "鳩 [はと] /(n) pigeon/(P)/\n"
     "迚も [とても] /(adv) (1) (uk) very/(2) (uk) (not) at all/\n"
-    "ても /(prt) even if/\n";
+    "ても /(prt) even if/\n"
+    "は行 [はぎょう] /(n) the ha column/\n"
+    "行う [おこなう] /(v5u,vt) to perform/(P)/\n"
+    "居る [いる] /(v1,vi) (uk) to be/(P)/\n"
+    "成す [なす] /(v5s,vt) (uk) to form/\n";
+
+// A line longer than an entry is read from, its common mark at the end.
+const std::string overLongLine = "為す [なす] /(v5s,vt) (1) (uk) to accomplish/"
+                                 + testfiles::repeat("(2) to do something of some length/", 40)
+                                 + "(P)/\n";
 
 // A token as the cases write it: "?" before an unknown run, "_" before
 // spaces, "surface>dictionary form" for a word not written as the
@@ -95,7 +104,7 @@ protected:
         ASSERT_EQ(deinflector.loadFromFile(DEXARU_SOURCE_DIR "/data/deinflection.dat"), 0);
         edict = new Edict();
         edict->setName("fixture");
-        edict->setFilename(folder.write("edict", euc(edictLines)));
+        edict->setFilename(folder.write("edict", euc(edictLines + overLongLine)));
         collection.setPartsOfSpeech(&partsOfSpeech);
         collection.addDictionary(edict);
         collection.load();
@@ -142,7 +151,8 @@ TEST_F(TextReaderTest, SplitsSentencesIntoDictionaryWords)
         {"猫のすべて", "猫|の|すべて"},  // not 熨す
         {"猫はとても", "猫|は|とても"},  // not 鳩 and ても
         {"此処で", "此処|で"},
-        {"東京に行った", "東京|に|行った>行く"},
+        {"は行いません", "は|行いません>行う"},  // not は行 and 居る
+        {"東京に行きます", "東京|に|行きます>行く"},
         {"ファイルシステム", "ファイル|システム"},
         {"ファイルシステムヌーボ", "ファイル|システム|?ヌーボ"},
         {"猫鬱猫", "猫|?鬱|猫"},
@@ -198,6 +208,12 @@ TEST_F(TextReaderTest, TokensCarryTheEntryTheDictionaryFormTheReadingAndTheReaso
     ASSERT_EQ(tokens.size(), 2u);
     EXPECT_EQ(tokens[0].entry->word, wide("此処"));
     EXPECT_EQ(tokens[0].dictionaryForm, wide("ここ"));
+    // 為す is common by the mark at the end of its over-long line, and wins
+    // over the uncommon 成す found first.
+    tokens = reader.read(wide("なさない"));
+    ASSERT_EQ(tokens.size(), 1u);
+    EXPECT_EQ(tokens[0].entry->word, wide("為す"));
+    EXPECT_TRUE(tokens[0].entry->isCommon);
 }
 
 TEST_F(TextReaderTest, UsesOnlyEnabledLoadedDictionariesAndFollowsReloads)

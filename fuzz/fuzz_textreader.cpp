@@ -1,0 +1,92 @@
+// Fuzzes the text reader: the input is the text (decoded as FuzzSupport's
+// bytesToWide does: dense kana, raw 32-bit values or UTF-8), read with a
+// small dictionary and the project's deinflection rules. The tokens must give
+// back the text, each token must be non-empty and start where the one
+// before it ended, and a word must carry its entry.
+#include "FuzzSupport.h"
+
+#include "Deinflector.h"
+#include "Edict.h"
+#include "PartsOfSpeech.h"
+#include "TextReader.h"
+#include "WordDictionaryCollection.h"
+
+#include <climits>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+const char* const edictLines =
+    "猫 [ねこ] /(n) cat/(P)/\n"
+    "が /(prt) subject marker/(P)/\n"
+    "を /(prt) object marker/(P)/\n"
+    "は /(prt) topic marker/(P)/\n"
+    "の /(prt) possessive/(P)/\n"
+    "食べる [たべる] /(v1,vt) to eat/(P)/\n"
+    "為る [する] /(vs-i) (1) (uk) to do/(P)/\n"
+    "来る [くる] /(vk,vi) to come/(P)/\n"
+    "行く [いく] /(v5k-s,vi) to go/(P)/\n"
+    "勉強 [べんきょう] /(n,vs) study/(P)/\n"
+    "ファイル /(n) file/(P)/\n"
+    "ｶﾅ /(n) half-width kana/\n"
+    "ab /(n) letters/\n"
+    "12 /(n) digits/\n"
+    "ー /(n) long mark/\n";
+
+TextReader* reader;
+
+// The deinflection rules linked beside the programs of the build.
+std::string deinflectionRules()
+{
+    char program[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", program, sizeof(program) - 1);
+    if (length <= 0) {
+        return std::string();
+    }
+    std::string path(program, length);
+    path = path.substr(0, path.rfind('/'));
+    return path + "/../bin/deinflection.dat";
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    useProgramLocale();
+    static ScratchFile dictionaryFile("textreader-edict");
+    static ScratchFile tableFile("textreader-pos");
+    dictionaryFile.write(testfiles::euc(edictLines));
+    tableFile.write("n\tnoun\nprt\tparticle\nv1\tichidan\nvs-i\tsuru\nvk\tkuru\nv5k-s\tiku\n"
+                    "vs\tsuru noun\nvt\ttransitive\nvi\tintransitive\nuk\tkana\n");
+    static PartsOfSpeech table;
+    table.load(tableFile.path());
+    static Deinflector deinflector;
+    deinflector.loadFromFile(deinflectionRules());
+    static WordDictionaryCollection collection;
+    collection.setPartsOfSpeech(&table);
+    Edict* edict = new Edict();
+    edict->setFilename(dictionaryFile.path());
+    collection.addDictionary(edict);
+    collection.load();
+    reader = new TextReader(&collection, &deinflector);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::wstring text = bytesToWide(data, size);
+    const std::vector<TextToken> tokens = reader->read(text);
+    std::size_t position = 0;
+    for (const TextToken& token : tokens) {
+        if (token.surface.empty() || token.start != position
+            || token.isWord() != static_cast<bool>(token.entry)) {
+            std::abort();
+        }
+        position += token.surface.size();
+    }
+    if (TextReader::joined(tokens) != text) {
+        std::abort();
+    }
+    return 0;
+}
