@@ -90,6 +90,56 @@ int senseCount(const WordEntry& entry)
     return std::max(senses, 1);
 }
 
+// When the kanji of a headword are learnt, in coarse stages: none, the
+// first three school years, the last three, later. Finer steps would let
+// the year alone order words a learner meets equally early (生きる before
+// 行く for いきました).
+int schoolStage(int latestYear)
+{
+    return (latestYear + 2) / 3;
+}
+
+bool isKana(const std::wstring& text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](wchar_t character) {
+        return (character >= 0x3040 && character <= 0x30FF) || character == 0x30FC;
+    });
+}
+
+// The text typed, as the entries found through deinflection record it
+// (empty when none was).
+std::wstring typedText(const std::vector<EnhancedEntry*>& rows)
+{
+    for (const EnhancedEntry* row : rows) {
+        if (row->entry->isDeinflected()) {
+            return row->entry->deinflectedFrom;
+        }
+    }
+    return std::wstring();
+}
+
+bool hasTag(const WordEntry& entry, const char* abbreviation)
+{
+    return std::any_of(entry.info.begin(), entry.info.end(), [abbreviation](const EntryInfo* info) {
+        return info != nullptr && info->abbreviation == abbreviation;
+    });
+}
+
+// Whether a word is written in kana: its headword is, or the dictionary
+// says it usually is ("uk", which EDICT also writes inside a numbered sense).
+bool isWrittenInKana(const WordEntry& entry)
+{
+    if (isKana(entry.word) || hasTag(entry, "uk")) {
+        return true;
+    }
+    for (int m = 0; m < entry.meaningsSize; ++m) {
+        if (entry.meanings[m].find("(uk)") != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool isSameEntry(const WordEntry& a, const WordEntry& b)
 {
     if (a.dictionaryIndex != b.dictionaryIndex || a.dictionaryName != b.dictionaryName
@@ -110,25 +160,41 @@ int WordResult::sortByRelevance()
 {
     struct Rank
     {
+        bool preferred;
         bool deinflected;
         bool common;
         std::size_t steps;
+        int rules;
+        bool zuruVerb;
         int rareKanji;
+        int schoolYear;
         int senses;
         int glosses;
     };
+    const bool typedInKana = isKana(typedText(entries));
     std::map<const EnhancedEntry*, Rank> ranks;
     for (const EnhancedEntry* row : entries) {
         const WordEntry& entry = *row->entry;
-        ranks[row] = Rank{entry.isDeinflected(), entry.isCommon,
-                          stepsOf(entry),        commonKanji::rareKanjiCount(entry.word),
-                          senseCount(entry),     entry.meaningsSize};
+        const bool writtenAsTyped = !typedInKana || isWrittenInKana(entry);
+        ranks[row] = Rank{entry.isCommon && writtenAsTyped,
+                          entry.isDeinflected(),
+                          entry.isCommon,
+                          stepsOf(entry),
+                          entry.deinflectionRules,
+                          hasTag(entry, "vz"),
+                          commonKanji::rareKanjiCount(entry.word),
+                          schoolStage(commonKanji::latestSchoolYear(entry.word)),
+                          senseCount(entry),
+                          entry.meaningsSize};
     }
     WordResultSorter byColumns(*sorter);
     std::stable_sort(entries.begin(), entries.end(),
                      [&ranks, &byColumns](EnhancedEntry* a, EnhancedEntry* b) {
                          const Rank& first = ranks[a];
                          const Rank& second = ranks[b];
+                         if (first.preferred != second.preferred) {
+                             return first.preferred;
+                         }
                          if (first.deinflected != second.deinflected) {
                              return !first.deinflected;
                          }
@@ -138,8 +204,17 @@ int WordResult::sortByRelevance()
                          if (first.steps != second.steps) {
                              return first.steps < second.steps;
                          }
+                         if (first.rules != second.rules) {
+                             return first.rules < second.rules;
+                         }
+                         if (first.zuruVerb != second.zuruVerb) {
+                             return first.zuruVerb;
+                         }
                          if (first.rareKanji != second.rareKanji) {
                              return first.rareKanji < second.rareKanji;
+                         }
+                         if (first.schoolYear != second.schoolYear) {
+                             return first.schoolYear < second.schoolYear;
                          }
                          if (first.senses != second.senses) {
                              return first.senses > second.senses;
