@@ -240,13 +240,70 @@ TEST(RelevanceOrderTest, OrdersAndListsAnEntryReachedTwiceOnce)
     for (WordEntry* entry : result.getEntries()) {
         order += entry->word;
     }
-    // Typed: common (everyday kanji before 呑, then more senses first, then
-    // by reading), then uncommon; deinflected: common by steps, then
-    // uncommon by steps; the second し is hidden.
-    EXPECT_EQ(order, L"かきく飲む呑むけさしすせ");
+    // Common: typed (everyday kanji before 呑, then more senses first, then
+    // by reading), then deinflected by steps; uncommon: typed, then
+    // deinflected by steps; the second し is hidden.
+    EXPECT_EQ(order, L"かきく飲む呑むさしけすせ");
     EXPECT_EQ(result.entries.size(), 11u);
     // The sorter's columns are left as they were.
     EXPECT_EQ(result.sorter->columns.size(), 3u);
+}
+
+TEST(RelevanceOrderTest, KanaTextWordsUsuallyInKanaZuruVerbsAndEarlyKanjiGoFirst)
+{
+    struct Entry
+    {
+        const wchar_t* word;
+        const char* tag;  // a part of speech, or a gloss marker such as "(1) (uk)"
+        bool typed;
+        int rules;
+    };
+    struct Case
+    {
+        const wchar_t* typed;
+        std::vector<Entry> given;
+        const wchar_t* order;
+    } cases[] = {
+        // kana typed: a word usually written in kana that the text inflects
+        // goes before kanji words that merely read so; typed kanji text keeps
+        // what it matches first
+        {L"しない", {{L"市内", "n", true, 0}, {L"為る", "(1) (uk)", false, 2}}, L"為る市内"},
+        {L"しない", {{L"市内", "n", true, 0}, {L"する", "vs-i", false, 2}}, L"する市内"},
+        {L"きた", {{L"北", "n", true, 0}, {L"来る", "vk", false, 1}}, L"北来る"},
+        {L"市内", {{L"市内", "n", true, 0}, {L"為る", "(1) (uk)", false, 2}}, L"市内為る"},
+        // alike otherwise: fewer rules first, the ずる verb before its じる
+        // twin, kanji of the first school years before later ones
+        {L"良かった", {{L"いい", "adj-ix", false, 3}, {L"良い", "adj-i", false, 2}}, L"良いいい"},
+        {L"論じない", {{L"論じる", "v1", false, 2}, {L"論ずる", "vz", false, 2}}, L"論ずる論じる"},
+        {L"よんだ", {{L"呼ぶ", "v5b", false, 1}, {L"読む", "v5m", false, 1}}, L"読む呼ぶ"},
+        {L"とんだ", {{L"跳ぶ", "v5b", false, 1}, {L"飛ぶ", "v5b", false, 1}}, L"飛ぶ跳ぶ"},
+    };
+    for (const Case& c : cases) {
+        WordResult result;
+        for (const Entry& e : c.given) {
+            WordEntry* entry = new WordEntry();
+            entry->word = e.word;
+            entry->isCommon = true;
+            entry->meaningsSize = 1;
+            entry->meanings = new std::string[1];
+            entry->meanings[0] = std::string(e.tag[0] == '(' ? e.tag : "") + " gloss";
+            if (e.tag[0] != '(') {
+                entry->info.push_back(new EntryInfo{e.tag, ""});
+            }
+            if (!e.typed) {
+                entry->deinflectedFrom = c.typed;
+                entry->deinflectionReasons.assign(1, "reason");
+                entry->deinflectionRules = e.rules;
+            }
+            result.addEntry(entry);
+        }
+        result.sortByRelevance();
+        std::wstring order;
+        for (WordEntry* entry : result.getEntries()) {
+            order += entry->word;
+        }
+        EXPECT_EQ(order, c.order) << testing::PrintToString(c.typed);
+    }
 }
 
 TEST_F(DeinflectionSearchTest, OnePassOverTheIndexGivesWhatEachSearchGives)

@@ -261,6 +261,20 @@ const Inflection inflections[] = {
     {"静かすぎる", "静か", "adj-na", "too much"},
     {"静かになる", "静か", "adj-na", "become"},
     {"元気そう", "元気", "adj-na", "seems"},
+    // the written passive of する-verbs of one kanji, 〜ていただく, 〜うか,
+    // adjectives ending in いい
+    {"発せられる", "発する", "vs-s", "passive"},
+    {"愛せられた", "愛する", "vs-s", "passive, past"},
+    {"学ばせていただきます", "学ぶ", "v5b", "causative, have done, polite"},
+    {"待って頂いた", "待つ", "v5t", "have done, past"},
+    {"読んでいただく", "読む", "v5m", "have done"},
+    {"選んで頂く", "選ぶ", "v5b", "have done"},
+    {"行こうか", "行く", "v5k-s", "volitional, question"},
+    {"食べようか", "食べる", "v1", "volitional, question"},
+    {"かっこよかった", "かっこいい", "adj-ix", "past"},
+    {"カッコよくない", "カッコいい", "adj-ix", "negative"},
+    {"愛想のよさそうな", "愛想のいい", "adj-ix", "seems, attributive"},
+    {"育ちがよければ", "育ちがいい", "adj-ix", "conditional"},
 };
 
 // Forms that merely end like an inflection, or chains that would cross word
@@ -278,6 +292,10 @@ const Inflection falseFriends[] = {
     {"高くて", "高い", "v1", ""},
     {"静かな", "静か", "adj-i", ""},
     {"ねこ", "ね", "v5k", ""},
+    {"よかった", "いい", "adj-ix", ""},  // いい alone is listed under よい too
+    {"発せさせる", "発する", "vs-s", ""},  // せ goes before られる only
+    {"行こうが", "行く", "v5k-s", ""},
+    {"うか", "う", "v5u", ""},
 };
 
 }  // namespace
