@@ -140,6 +140,48 @@ bool isWrittenInKana(const WordEntry& entry)
     return false;
 }
 
+// Whether the text was typed in kana and a common word usually written in
+// kana was found through deinflection: then a kanji word that merely reads
+// like the text (市内 for しない, beside する) is the less likely one.
+bool kanaWordExplainsKanaText(const std::vector<EnhancedEntry*>& rows)
+{
+    if (!isKana(typedText(rows))) {
+        return false;
+    }
+    return std::any_of(rows.begin(), rows.end(), [](const EnhancedEntry* row) {
+        const WordEntry& entry = *row->entry;
+        return entry.isDeinflected() && entry.isCommon && isWrittenInKana(entry);
+    });
+}
+
+// The groups of the relevance order, first to last.
+enum Tier
+{
+    COMMON_AS_TYPED,
+    COMMON_DEINFLECTED,
+    COMMON_READING_ONLY,
+    UNCOMMON_AS_TYPED,
+    UNCOMMON_DEINFLECTED
+};
+
+Tier tierOf(const WordEntry& entry, bool readingsGiveWay)
+{
+    if (entry.isDeinflected()) {
+        return entry.isCommon ? COMMON_DEINFLECTED : UNCOMMON_DEINFLECTED;
+    }
+    if (!entry.isCommon) {
+        return UNCOMMON_AS_TYPED;
+    }
+    return readingsGiveWay && !isWrittenInKana(entry) ? COMMON_READING_ONLY : COMMON_AS_TYPED;
+}
+
+// The school stage of a headword's kanji; a word usually written in kana
+// has none to learn (為る is する).
+int schoolStageOf(const WordEntry& entry)
+{
+    return isWrittenInKana(entry) ? 0 : schoolStage(commonKanji::latestSchoolYear(entry.word));
+}
+
 bool isSameEntry(const WordEntry& a, const WordEntry& b)
 {
     if (a.dictionaryIndex != b.dictionaryIndex || a.dictionaryName != b.dictionaryName
@@ -160,30 +202,25 @@ int WordResult::sortByRelevance()
 {
     struct Rank
     {
-        bool preferred;
-        bool deinflected;
-        bool common;
+        Tier tier;
         std::size_t steps;
         int rules;
-        bool zuruVerb;
+        bool sharesFormsWithTwin;
         int rareKanji;
         int schoolYear;
         int senses;
         int glosses;
     };
-    const bool typedInKana = isKana(typedText(entries));
+    const bool readingsGiveWay = kanaWordExplainsKanaText(entries);
     std::map<const EnhancedEntry*, Rank> ranks;
     for (const EnhancedEntry* row : entries) {
         const WordEntry& entry = *row->entry;
-        const bool writtenAsTyped = !typedInKana || isWrittenInKana(entry);
-        ranks[row] = Rank{entry.isCommon && writtenAsTyped,
-                          entry.isDeinflected(),
-                          entry.isCommon,
+        ranks[row] = Rank{tierOf(entry, readingsGiveWay),
                           stepsOf(entry),
                           entry.deinflectionRules,
-                          hasTag(entry, "vz"),
+                          hasTag(entry, "vz") || hasTag(entry, "vs-s"),
                           commonKanji::rareKanjiCount(entry.word),
-                          schoolStage(commonKanji::latestSchoolYear(entry.word)),
+                          schoolStageOf(entry),
                           senseCount(entry),
                           entry.meaningsSize};
     }
@@ -192,23 +229,14 @@ int WordResult::sortByRelevance()
                      [&ranks, &byColumns](EnhancedEntry* a, EnhancedEntry* b) {
                          const Rank& first = ranks[a];
                          const Rank& second = ranks[b];
-                         if (first.preferred != second.preferred) {
-                             return first.preferred;
-                         }
-                         if (first.deinflected != second.deinflected) {
-                             return !first.deinflected;
-                         }
-                         if (first.common != second.common) {
-                             return first.common;
+                         if (first.tier != second.tier) {
+                             return first.tier < second.tier;
                          }
                          if (first.steps != second.steps) {
                              return first.steps < second.steps;
                          }
-                         if (first.rules != second.rules) {
-                             return first.rules < second.rules;
-                         }
-                         if (first.zuruVerb != second.zuruVerb) {
-                             return first.zuruVerb;
+                         if (first.sharesFormsWithTwin != second.sharesFormsWithTwin) {
+                             return first.sharesFormsWithTwin;
                          }
                          if (first.rareKanji != second.rareKanji) {
                              return first.rareKanji < second.rareKanji;
@@ -221,6 +249,9 @@ int WordResult::sortByRelevance()
                          }
                          if (first.glosses != second.glosses) {
                              return first.glosses > second.glosses;
+                         }
+                         if (first.rules != second.rules) {
+                             return first.rules < second.rules;
                          }
                          return byColumns(a, b);
                      });

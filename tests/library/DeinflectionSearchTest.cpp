@@ -131,7 +131,7 @@ TEST_F(DeinflectionSearchTest, KeepsOnlyEntriesOfAClassTheChainAllows)
         {L"のませられなかった", {L"飲む", L"飲ませる"}},
         {L"きた", {L"北", L"着る", L"来る"}},
         // The text as typed keeps every entry of every class.
-        {L"いい", {L"いい", L"依々", L"唯々", L"言う"}},
+        {L"いい", {L"いい", L"言う", L"依々", L"唯々"}},
         {L"かく", {L"書く", L"核", L"欠く"}},
     };
     for (const Case& c : cases) {
@@ -161,8 +161,9 @@ TEST_F(DeinflectionSearchTest, RelevanceOrderPutsTypedThenCommonThenFewerSteps)
     EXPECT_EQ(words(search(L"きた")), (std::vector<std::wstring>{L"北", L"着る", L"来る"}));
     // 行く has more senses than 生きる.
     EXPECT_EQ(words(search(L"いきました")), (std::vector<std::wstring>{L"行く", L"生きる"}));
-    // The common いい as typed, then the uncommon ones as typed, then 言う.
-    EXPECT_EQ(words(search(L"いい")), (std::vector<std::wstring>{L"いい", L"依々", L"唯々", L"言う"}));
+    // The common いい as typed, then the common 言う, then the uncommon ones
+    // as typed.
+    EXPECT_EQ(words(search(L"いい")), (std::vector<std::wstring>{L"いい", L"言う", L"依々", L"唯々"}));
     // 飲む is common: before the uncommon 飲ませる with fewer steps.
     EXPECT_EQ(words(search(L"のませられなかった")), (std::vector<std::wstring>{L"飲む", L"飲ませる"}));
 }
@@ -271,9 +272,11 @@ TEST(RelevanceOrderTest, KanaTextWordsUsuallyInKanaZuruVerbsAndEarlyKanjiGoFirst
         {L"しない", {{L"市内", "n", true, 0}, {L"する", "vs-i", false, 2}}, L"する市内"},
         {L"きた", {{L"北", "n", true, 0}, {L"来る", "vk", false, 1}}, L"北来る"},
         {L"市内", {{L"市内", "n", true, 0}, {L"為る", "(1) (uk)", false, 2}}, L"市内為る"},
-        // alike otherwise: fewer rules first, the ずる verb before its じる
-        // twin, kanji of the first school years before later ones
-        {L"良かった", {{L"いい", "adj-ix", false, 3}, {L"良い", "adj-i", false, 2}}, L"良いいい"},
+        // alike otherwise: the ずる verb before its じる twin, kanji of the
+        // first school years before later ones (a word usually written in
+        // kana has none), at last fewer rules first
+        {L"させられた", {{L"指す", "v5s", false, 3}, {L"為る", "(1) (uk)", false, 4}}, L"為る指す"},
+        {L"行なった", {{L"行う", "v5u", false, 3}, {L"行なう", "v5u", false, 2}}, L"行なう行う"},
         {L"論じない", {{L"論じる", "v1", false, 2}, {L"論ずる", "vz", false, 2}}, L"論ずる論じる"},
         {L"よんだ", {{L"呼ぶ", "v5b", false, 1}, {L"読む", "v5m", false, 1}}, L"読む呼ぶ"},
         {L"とんだ", {{L"跳ぶ", "v5b", false, 1}, {L"飛ぶ", "v5b", false, 1}}, L"飛ぶ跳ぶ"},
