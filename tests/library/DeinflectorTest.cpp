@@ -275,6 +275,18 @@ const Inflection inflections[] = {
     {"カッコよくない", "カッコいい", "adj-ix", "negative"},
     {"愛想のよさそうな", "愛想のいい", "adj-ix", "seems, attributive"},
     {"育ちがよければ", "育ちがいい", "adj-ix", "conditional"},
+    // fixed endings in ない inflect on; the copula's past takes たら;
+    // classical negatives of ある; the past of the old verbs in る (v4r)
+    {"読まなければならなかった", "読む", "v5m", "must, past"},
+    {"勉強しなくてはいけなかった", "勉強", "vs", "must, past"},
+    {"見てはいけなかった", "見る", "v1", "must not, past"},
+    {"行かざるを得なかった", "行く", "v5k-s", "cannot help but, past"},
+    {"静かだったら", "静か", "adj-na", "copula, past, conditional"},
+    {"静かでしたら", "静か", "adj-na", "polite, past, conditional"},
+    {"あらず", "ある", "v5r-i", "negative (-zu)"},
+    {"あらねば", "ある", "v5r-i", "negative conditional"},
+    {"あらざる", "ある", "v5r-i", "negative (-zaru)"},
+    {"ござった", "ござる", "v4r", "past"},
 };
 
 // Forms that merely end like an inflection, or chains that would cross word
@@ -296,6 +308,7 @@ const Inflection falseFriends[] = {
     {"発せさせる", "発する", "vs-s", ""},  // せ goes before られる only
     {"行こうが", "行く", "v5k-s", ""},
     {"うか", "う", "v5u", ""},
+    {"静かだったり", "静か", "v5r", ""},
 };
 
 }  // namespace
