@@ -142,10 +142,13 @@ bool isWrittenInKana(const WordEntry& entry)
 
 // Whether the text was typed in kana and a common word usually written in
 // kana was found through deinflection: then a kanji word that merely reads
-// like the text (市内 for しない, beside する) is the less likely one.
+// like the text (市内 for しない, beside する) is the less likely one. Not
+// for two kana or fewer: those are far more often a noun (紙 for かみ, 下
+// for した) than a short form.
 bool kanaWordExplainsKanaText(const std::vector<EnhancedEntry*>& rows)
 {
-    if (!isKana(typedText(rows))) {
+    const std::wstring typed = typedText(rows);
+    if (typed.size() <= 2 || !isKana(typed)) {
         return false;
     }
     return std::any_of(rows.begin(), rows.end(), [](const EnhancedEntry* row) {

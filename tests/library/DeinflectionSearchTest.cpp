@@ -271,6 +271,8 @@ TEST(RelevanceOrderTest, KanaTextWordsUsuallyInKanaZuruVerbsAndEarlyKanjiGoFirst
         {L"しない", {{L"市内", "n", true, 0}, {L"為る", "(1) (uk)", false, 2}}, L"為る市内"},
         {L"しない", {{L"市内", "n", true, 0}, {L"する", "vs-i", false, 2}}, L"する市内"},
         {L"きた", {{L"北", "n", true, 0}, {L"来る", "vk", false, 1}}, L"北来る"},
+        // two kana are far more often a noun than a short form
+        {L"した", {{L"下", "n", true, 0}, {L"為る", "(1) (uk)", false, 1}}, L"下為る"},
         {L"市内", {{L"市内", "n", true, 0}, {L"為る", "(1) (uk)", false, 2}}, L"市内為る"},
         // alike otherwise: the ずる verb before its じる twin, kanji of the
         // first school years before later ones (a word usually written in
