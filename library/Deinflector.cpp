@@ -204,7 +204,7 @@ void Deinflector::readLine(const std::string& line, int lineNumber)
 std::vector<Deinflector::Candidate> Deinflector::deinflect(const std::wstring& text) const
 {
     std::vector<Step> walk;
-    walk.push_back(Step{Candidate{text, {}, ALL_CLASSES}, ALL_CLASSES & ~innerClasses, 0});
+    walk.push_back(Step{Candidate{text, {}, ALL_CLASSES, 0}, ALL_CLASSES & ~innerClasses, 0});
     std::set<std::pair<std::wstring, uint64_t>> seen;
     seen.insert(std::make_pair(text, ALL_CLASSES));
     bool capReported = false;
@@ -241,7 +241,8 @@ std::vector<Deinflector::Candidate> Deinflector::deinflect(const std::wstring& t
                     }
                     continue;
                 }
-                Step next{Candidate{result, from.candidate.reasons, rule.resultClasses},
+                Step next{Candidate{result, from.candidate.reasons, rule.resultClasses,
+                                    from.depth + 1},
                           rule.resultClasses, from.depth + 1};
                 const bool typed = from.depth == 0;
                 if (!rule.reason.empty() && (typed || !rule.reasonOnlyWhenTyped)) {

@@ -30,6 +30,9 @@ public:
         /// Bit mask of the word classes the candidate may have (all bits for
         /// the text as typed); classBit names the bits.
         uint64_t classes;
+        /// The number of rules taken to reach the candidate, those that
+        /// give no reason included (0 for the text as typed).
+        int rules = 0;
     };
 
     /// The classes of the text as typed.

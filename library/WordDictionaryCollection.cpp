@@ -270,6 +270,7 @@ WordResult* WordDictionaryCollection::searchDeinflected(const std::wstring& text
                 if (fitting->classes != Deinflector::ALL_CLASSES) {
                     entry->deinflectedFrom = text;
                     entry->deinflectionReasons = fitting->reasons;
+                    entry->deinflectionRules = fitting->rules;
                 }
                 result->addEntry(owned.release());
                 if (limit >= 0) {

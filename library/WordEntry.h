@@ -60,6 +60,9 @@ public:
     /// without the engine).
     std::wstring deinflectedFrom;
     std::vector<std::string> deinflectionReasons;
+    /// The number of rules the engine took, those without a reason
+    /// included (0 for an entry found as typed).
+    int deinflectionRules = 0;
     ///@}
     /// True when the entry was found through the deinflection engine.
     bool isDeinflected() const { return !deinflectedFrom.empty(); }

@@ -90,6 +90,101 @@ int senseCount(const WordEntry& entry)
     return std::max(senses, 1);
 }
 
+// When the kanji of a headword are learnt, in coarse stages: none, the
+// first three school years, the last three, later. Finer steps would let
+// the year alone order words a learner meets equally early (生きる before
+// 行く for いきました).
+int schoolStage(int latestYear)
+{
+    return (latestYear + 2) / 3;
+}
+
+bool isKana(const std::wstring& text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](wchar_t character) {
+        return (character >= 0x3040 && character <= 0x30FF) || character == 0x30FC;
+    });
+}
+
+// The text typed, as the entries found through deinflection record it
+// (empty when none was).
+std::wstring typedText(const std::vector<EnhancedEntry*>& rows)
+{
+    for (const EnhancedEntry* row : rows) {
+        if (row->entry->isDeinflected()) {
+            return row->entry->deinflectedFrom;
+        }
+    }
+    return std::wstring();
+}
+
+bool hasTag(const WordEntry& entry, const char* abbreviation)
+{
+    return std::any_of(entry.info.begin(), entry.info.end(), [abbreviation](const EntryInfo* info) {
+        return info != nullptr && info->abbreviation == abbreviation;
+    });
+}
+
+// Whether a word is written in kana: its headword is, or the dictionary
+// says it usually is ("uk", which EDICT also writes inside a numbered sense).
+bool isWrittenInKana(const WordEntry& entry)
+{
+    if (isKana(entry.word) || hasTag(entry, "uk")) {
+        return true;
+    }
+    for (int m = 0; m < entry.meaningsSize; ++m) {
+        if (entry.meanings[m].find("(uk)") != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether the text was typed in kana and a common word usually written in
+// kana was found through deinflection: then a kanji word that merely reads
+// like the text (市内 for しない, beside する) is the less likely one. Not
+// for two kana or fewer: those are far more often a noun (紙 for かみ, 下
+// for した) than a short form.
+bool kanaWordExplainsKanaText(const std::vector<EnhancedEntry*>& rows)
+{
+    const std::wstring typed = typedText(rows);
+    if (typed.size() <= 2 || !isKana(typed)) {
+        return false;
+    }
+    return std::any_of(rows.begin(), rows.end(), [](const EnhancedEntry* row) {
+        const WordEntry& entry = *row->entry;
+        return entry.isDeinflected() && entry.isCommon && isWrittenInKana(entry);
+    });
+}
+
+// The groups of the relevance order, first to last.
+enum Tier
+{
+    COMMON_AS_TYPED,
+    COMMON_DEINFLECTED,
+    COMMON_READING_ONLY,
+    UNCOMMON_AS_TYPED,
+    UNCOMMON_DEINFLECTED
+};
+
+Tier tierOf(const WordEntry& entry, bool readingsGiveWay)
+{
+    if (entry.isDeinflected()) {
+        return entry.isCommon ? COMMON_DEINFLECTED : UNCOMMON_DEINFLECTED;
+    }
+    if (!entry.isCommon) {
+        return UNCOMMON_AS_TYPED;
+    }
+    return readingsGiveWay && !isWrittenInKana(entry) ? COMMON_READING_ONLY : COMMON_AS_TYPED;
+}
+
+// The school stage of a headword's kanji; a word usually written in kana
+// has none to learn (為る is する).
+int schoolStageOf(const WordEntry& entry)
+{
+    return isWrittenInKana(entry) ? 0 : schoolStage(commonKanji::latestSchoolYear(entry.word));
+}
+
 bool isSameEntry(const WordEntry& a, const WordEntry& b)
 {
     if (a.dictionaryIndex != b.dictionaryIndex || a.dictionaryName != b.dictionaryName
@@ -110,42 +205,56 @@ int WordResult::sortByRelevance()
 {
     struct Rank
     {
-        bool deinflected;
-        bool common;
+        Tier tier;
         std::size_t steps;
+        int rules;
+        bool sharesFormsWithTwin;
         int rareKanji;
+        int schoolYear;
         int senses;
         int glosses;
     };
+    const bool readingsGiveWay = kanaWordExplainsKanaText(entries);
     std::map<const EnhancedEntry*, Rank> ranks;
     for (const EnhancedEntry* row : entries) {
         const WordEntry& entry = *row->entry;
-        ranks[row] = Rank{entry.isDeinflected(), entry.isCommon,
-                          stepsOf(entry),        commonKanji::rareKanjiCount(entry.word),
-                          senseCount(entry),     entry.meaningsSize};
+        ranks[row] = Rank{tierOf(entry, readingsGiveWay),
+                          stepsOf(entry),
+                          entry.deinflectionRules,
+                          hasTag(entry, "vz") || hasTag(entry, "vs-s"),
+                          commonKanji::rareKanjiCount(entry.word),
+                          schoolStageOf(entry),
+                          senseCount(entry),
+                          entry.meaningsSize};
     }
     WordResultSorter byColumns(*sorter);
     std::stable_sort(entries.begin(), entries.end(),
                      [&ranks, &byColumns](EnhancedEntry* a, EnhancedEntry* b) {
                          const Rank& first = ranks[a];
                          const Rank& second = ranks[b];
-                         if (first.deinflected != second.deinflected) {
-                             return !first.deinflected;
-                         }
-                         if (first.common != second.common) {
-                             return first.common;
+                         if (first.tier != second.tier) {
+                             return first.tier < second.tier;
                          }
                          if (first.steps != second.steps) {
                              return first.steps < second.steps;
                          }
+                         if (first.sharesFormsWithTwin != second.sharesFormsWithTwin) {
+                             return first.sharesFormsWithTwin;
+                         }
                          if (first.rareKanji != second.rareKanji) {
                              return first.rareKanji < second.rareKanji;
+                         }
+                         if (first.schoolYear != second.schoolYear) {
+                             return first.schoolYear < second.schoolYear;
                          }
                          if (first.senses != second.senses) {
                              return first.senses > second.senses;
                          }
                          if (first.glosses != second.glosses) {
                              return first.glosses > second.glosses;
+                         }
+                         if (first.rules != second.rules) {
+                             return first.rules < second.rules;
                          }
                          return byColumns(a, b);
                      });

@@ -66,14 +66,20 @@ public:
     int sort();
     /// Back to the default columns: reading, written form, common first.
     int resetSort();
-    /// Orders the rows by relevance, leaving the sorter's columns alone:
-    /// entries found as typed first, then those found through deinflection;
-    /// within each, common before uncommon, then (deinflected) fewer reasons
-    /// first, then headwords with fewer kanji outside everyday writing (the
-    /// kanji for general use) first, then more senses and more glosses first (the more
-    /// basic word), then the sorter's order. A row holding the same entry as a row
-    /// before it (the same line of the same dictionary reached on a second
-    /// path) is hidden. The cursor stays put. Returns 0.
+    /// Orders the rows by relevance, leaving the sorter's columns alone, in
+    /// groups: common entries found as typed; common entries found through
+    /// deinflection; common kanji words found as typed by their reading alone
+    /// when the text is kana that a common word usually written in kana
+    /// explains (市内 after する for しない); uncommon entries as typed;
+    /// uncommon ones deinflected. Within a group: fewer reasons first, the
+    /// ずる or one-kanji する verb before its twin with the same forms,
+    /// headwords with fewer kanji outside everyday writing (the kanji for
+    /// general use) first, headwords whose kanji are learnt in earlier school
+    /// years first (words usually written in kana count as without kanji),
+    /// more senses and more glosses first (the more basic word), fewer
+    /// deinflection rules, then the sorter's order. A row holding the same
+    /// entry as a row before it (the same line of the same dictionary reached
+    /// on a second path) is hidden. The cursor stays put. Returns 0.
     int sortByRelevance();
     /// The next visible entry, or null at the end (until resetNextEntry).
     /// The result keeps ownership.

@@ -1,6 +1,8 @@
 #include "CommonKanji.h"
 
+#include <algorithm>
 #include <bitset>
+#include <vector>
 
 namespace {
 
@@ -66,12 +68,52 @@ const char* const EVERYDAY_KANJI =
     "飯飲飼飽飾餅養餌餓館首香馬駄駅駆駐駒騎騒験騰驚骨骸髄高髪鬱鬼魂魅魔魚鮮鯨鳥鳴鶏鶴"
     "鹿麓麗麦麺麻黄黒黙鼓鼻齢";
 
-// The set of everyday kanji, decoded from the UTF-8 list above.
-IdeographSet everydayKanji()
+// The kanji taught in the six years of primary school (kyouiku kanji), one
+// string a school year, from KANJIDIC's grades 1 to 6. Of two words that are
+// otherwise alike, the one written with kanji learnt earlier is the more
+// basic: 読む (year 2) before 呼ぶ (year 6), 飛ぶ before 跳ぶ.
+const char* const SCHOOL_YEAR_KANJI[] = {
+    // Grade 1
+    "一七三上下中九二五人休先入八六円出力十千口右名四土夕大天女子字学小山川左年手文日"
+    "早月木本村林校森正気水火犬玉王生田男町白百目石空立竹糸耳花草虫見貝赤足車金雨青音",
+    // Grade 2
+    "万丸交京今会体何作元兄光公内冬刀分切前北午半南原友古台合同回図国園地場声売夏外多"
+    "夜太妹姉室家寺少岩工市帰広店弓引弟弱強当形後心思戸才教数新方明星春昼時晴曜書朝来"
+    "東楽歌止歩母毎毛池汽活海点父牛理用画番直矢知社秋科答算米紙細組絵線羽考聞肉自船色"
+    "茶行西親角言計記話語読谷買走近通週道遠里野長門間雪雲電頭顔風食首馬高魚鳥鳴麦黄黒",
+    // Grade 3
+    "丁世両主乗予事仕他代住使係倍全具写列助勉動勝化区医去反取受号向君味命和品員商問坂"
+    "央始委守安定実客宮宿寒対局屋岸島州帳平幸度庫庭式役待急息悪悲想意感所打投拾持指放"
+    "整旅族昔昭暑暗曲有服期板柱根植業様横橋次歯死氷決油波注泳洋流消深温港湖湯漢炭物球"
+    "由申界畑病発登皮皿相県真着短研礼神祭福秒究章童笛第筆等箱級終緑練羊美習者育苦荷落"
+    "葉薬血表詩調談豆負起路身転軽農返追送速進遊運部都配酒重鉄銀開院陽階集面題飲館駅鼻",
+    // Grade 4
+    "不争井付令以仲伝位低佐例便信倉候借健側働億兆児共兵典冷初別利刷副功加努労勇包卒協"
+    "単博印参司各周唱器固城埼塩変夫失奈好媛季孫完官害富察岐岡崎巣差希席帯底府康建径徒"
+    "徳必念愛成戦折挙改敗散料旗昨景最望未末札材束松果栃栄案梅梨械極標機欠残氏民求沖治"
+    "法泣浅浴清満滋漁潟灯無然焼照熊熱牧特産的省祝票種積競笑管節約結給続縄置群老臣良芸"
+    "芽英茨菜街衣要覚観訓試説課議貨賀軍輪辞辺連達選郡量録鏡関阜阪陸隊静順願類飛飯養香"
+    "験鹿",
+    // Grade 5
+    "久仏仮件任似余価保修個停備像再刊判制則効務勢厚句可史告喜営因団囲圧在均型基堂報境"
+    "墓増士夢妻婦容寄導居属布師常幹序弁張往得復志応快性情態慣技招授採接提損支政故救断"
+    "旧易暴条枝査格桜検構武歴殺毒比永河液混減測準演潔災燃版犯状独率現留略益眼破確示祖"
+    "禁移程税築粉精紀素経統絶綿総編績織罪義耕職肥能脈興舎航術衛製複規解設許証評講謝識"
+    "護豊象財貧責貯貸費貿資賛賞質輸述迷逆造過適酸鉱銅防限険際雑非領額飼",
+    // Grade 6
+    "並乱乳亡仁供俳俵値傷優党冊処券刻割創劇勤危卵厳収后否吸呼善困垂域奏奮姿存孝宅宇宗"
+    "宙宝宣密寸専射将尊就尺届展層己巻幕干幼庁座延律従忘忠恩憲我批承担拝拡捨探推揮操敬"
+    "敵映晩暖暮朗机枚染株棒模権樹欲段沿泉洗派済源潮激灰熟片班異疑痛皇盛盟看砂磁私秘穀"
+    "穴窓筋策簡糖系紅納純絹縦縮署翌聖肺胃背胸脳腸腹臓臨至舌若著蒸蔵蚕衆裁装裏補視覧討"
+    "訪訳詞誌認誕誠誤論諸警貴賃退遺郵郷針銭鋼閉閣降陛除障難革頂預骨",
+};
+
+// The set of kanji of a UTF-8 list of ideographs.
+IdeographSet setOf(const char* list)
 {
     IdeographSet set;
-    for (const unsigned char* bytes = reinterpret_cast<const unsigned char*>(EVERYDAY_KANJI);
-         *bytes != 0; bytes += 3) {
+    for (const unsigned char* bytes = reinterpret_cast<const unsigned char*>(list); *bytes != 0;
+         bytes += 3) {
         // Every ideograph of the list takes three bytes in UTF-8.
         const wchar_t character = static_cast<wchar_t>(
             ((bytes[0] & 0x0F) << 12) | ((bytes[1] & 0x3F) << 6) | (bytes[2] & 0x3F));
@@ -82,13 +124,28 @@ IdeographSet everydayKanji()
     return set;
 }
 
+// The school year of each kanji of the primary school, 0 for the others.
+std::vector<unsigned char> schoolYears()
+{
+    std::vector<unsigned char> years(LAST_IDEOGRAPH - FIRST_IDEOGRAPH + 1, 0);
+    for (unsigned char year = 1; year <= 6; ++year) {
+        const IdeographSet set = setOf(SCHOOL_YEAR_KANJI[year - 1]);
+        for (std::size_t i = 0; i < set.size(); ++i) {
+            if (set.test(i)) {
+                years[i] = year;
+            }
+        }
+    }
+    return years;
+}
+
 }  // namespace
 
 namespace commonKanji {
 
 int rareKanjiCount(const std::wstring& text)
 {
-    static const IdeographSet everyday = everydayKanji();
+    static const IdeographSet everyday = setOf(EVERYDAY_KANJI);
     int rare = 0;
     for (wchar_t character : text) {
         if (character >= FIRST_IDEOGRAPH && character <= LAST_IDEOGRAPH
@@ -97,6 +154,22 @@ int rareKanjiCount(const std::wstring& text)
         }
     }
     return rare;
+}
+
+int latestSchoolYear(const std::wstring& text)
+{
+    static const std::vector<unsigned char> years = schoolYears();
+    static const IdeographSet everyday = setOf(EVERYDAY_KANJI);
+    int latest = 0;
+    for (wchar_t character : text) {
+        if (character < FIRST_IDEOGRAPH || character > LAST_IDEOGRAPH) {
+            continue;
+        }
+        const std::size_t index = character - FIRST_IDEOGRAPH;
+        const int year = years[index] != 0 ? years[index] : (everyday.test(index) ? 7 : 8);
+        latest = std::max(latest, year);
+    }
+    return latest;
 }
 
 }  // namespace commonKanji

@@ -13,6 +13,11 @@ namespace commonKanji {
 // (CJK ideographs only; kana and everything else count as everyday).
 int rareKanjiCount(const std::wstring& text);
 
+// The latest school year in which a kanji of text is taught (1 to 6), 7 when
+// one is an everyday kanji taught later, 8 when one is outside everyday
+// writing, 0 for text without kanji.
+int latestSchoolYear(const std::wstring& text);
+
 }  // namespace commonKanji
 
 #endif

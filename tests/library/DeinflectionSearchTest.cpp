@@ -131,7 +131,7 @@ TEST_F(DeinflectionSearchTest, KeepsOnlyEntriesOfAClassTheChainAllows)
         {L"のませられなかった", {L"飲む", L"飲ませる"}},
         {L"きた", {L"北", L"着る", L"来る"}},
         // The text as typed keeps every entry of every class.
-        {L"いい", {L"いい", L"依々", L"唯々", L"言う"}},
+        {L"いい", {L"いい", L"言う", L"依々", L"唯々"}},
         {L"かく", {L"書く", L"核", L"欠く"}},
     };
     for (const Case& c : cases) {
@@ -161,8 +161,9 @@ TEST_F(DeinflectionSearchTest, RelevanceOrderPutsTypedThenCommonThenFewerSteps)
     EXPECT_EQ(words(search(L"きた")), (std::vector<std::wstring>{L"北", L"着る", L"来る"}));
     // 行く has more senses than 生きる.
     EXPECT_EQ(words(search(L"いきました")), (std::vector<std::wstring>{L"行く", L"生きる"}));
-    // The common いい as typed, then the uncommon ones as typed, then 言う.
-    EXPECT_EQ(words(search(L"いい")), (std::vector<std::wstring>{L"いい", L"依々", L"唯々", L"言う"}));
+    // The common いい as typed, then the common 言う, then the uncommon ones
+    // as typed.
+    EXPECT_EQ(words(search(L"いい")), (std::vector<std::wstring>{L"いい", L"言う", L"依々", L"唯々"}));
     // 飲む is common: before the uncommon 飲ませる with fewer steps.
     EXPECT_EQ(words(search(L"のませられなかった")), (std::vector<std::wstring>{L"飲む", L"飲ませる"}));
 }
@@ -240,13 +241,74 @@ TEST(RelevanceOrderTest, OrdersAndListsAnEntryReachedTwiceOnce)
     for (WordEntry* entry : result.getEntries()) {
         order += entry->word;
     }
-    // Typed: common (everyday kanji before 呑, then more senses first, then
-    // by reading), then uncommon; deinflected: common by steps, then
-    // uncommon by steps; the second し is hidden.
-    EXPECT_EQ(order, L"かきく飲む呑むけさしすせ");
+    // Common: typed (everyday kanji before 呑, then more senses first, then
+    // by reading), then deinflected by steps; uncommon: typed, then
+    // deinflected by steps; the second し is hidden.
+    EXPECT_EQ(order, L"かきく飲む呑むさしけすせ");
     EXPECT_EQ(result.entries.size(), 11u);
     // The sorter's columns are left as they were.
     EXPECT_EQ(result.sorter->columns.size(), 3u);
+}
+
+TEST(RelevanceOrderTest, KanaTextWordsUsuallyInKanaZuruVerbsAndEarlyKanjiGoFirst)
+{
+    struct Entry
+    {
+        const wchar_t* word;
+        const char* tag;  // a part of speech, or a gloss marker such as "(1) (uk)"
+        bool typed;
+        int rules;
+    };
+    struct Case
+    {
+        const wchar_t* typed;
+        std::vector<Entry> given;
+        const wchar_t* order;
+    } cases[] = {
+        // kana typed: a word usually written in kana that the text inflects
+        // goes before kanji words that merely read so; typed kanji text keeps
+        // what it matches first
+        {L"しない", {{L"市内", "n", true, 0}, {L"為る", "(1) (uk)", false, 2}}, L"為る市内"},
+        {L"しない", {{L"市内", "n", true, 0}, {L"する", "vs-i", false, 2}}, L"する市内"},
+        {L"きた", {{L"北", "n", true, 0}, {L"来る", "vk", false, 1}}, L"北来る"},
+        // two kana are far more often a noun than a short form
+        {L"した", {{L"下", "n", true, 0}, {L"為る", "(1) (uk)", false, 1}}, L"下為る"},
+        {L"市内", {{L"市内", "n", true, 0}, {L"為る", "(1) (uk)", false, 2}}, L"市内為る"},
+        // alike otherwise: the ずる verb before its じる twin, kanji of the
+        // first school years before later ones (a word usually written in
+        // kana has none), at last fewer rules first
+        {L"させられた", {{L"指す", "v5s", false, 3}, {L"為る", "(1) (uk)", false, 4}}, L"為る指す"},
+        {L"行なった", {{L"行う", "v5u", false, 3}, {L"行なう", "v5u", false, 2}}, L"行なう行う"},
+        {L"論じない", {{L"論じる", "v1", false, 2}, {L"論ずる", "vz", false, 2}}, L"論ずる論じる"},
+        {L"よんだ", {{L"呼ぶ", "v5b", false, 1}, {L"読む", "v5m", false, 1}}, L"読む呼ぶ"},
+        {L"とんだ", {{L"跳ぶ", "v5b", false, 1}, {L"飛ぶ", "v5b", false, 1}}, L"飛ぶ跳ぶ"},
+    };
+    for (const Case& c : cases) {
+        WordResult result;
+        for (const Entry& e : c.given) {
+            WordEntry* entry = new WordEntry();
+            entry->word = e.word;
+            entry->isCommon = true;
+            entry->meaningsSize = 1;
+            entry->meanings = new std::string[1];
+            entry->meanings[0] = std::string(e.tag[0] == '(' ? e.tag : "") + " gloss";
+            if (e.tag[0] != '(') {
+                entry->info.push_back(new EntryInfo{e.tag, ""});
+            }
+            if (!e.typed) {
+                entry->deinflectedFrom = c.typed;
+                entry->deinflectionReasons.assign(1, "reason");
+                entry->deinflectionRules = e.rules;
+            }
+            result.addEntry(entry);
+        }
+        result.sortByRelevance();
+        std::wstring order;
+        for (WordEntry* entry : result.getEntries()) {
+            order += entry->word;
+        }
+        EXPECT_EQ(order, c.order) << testing::PrintToString(c.typed);
+    }
 }
 
 TEST_F(DeinflectionSearchTest, OnePassOverTheIndexGivesWhatEachSearchGives)

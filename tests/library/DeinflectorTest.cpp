@@ -261,6 +261,32 @@ const Inflection inflections[] = {
     {"静かすぎる", "静か", "adj-na", "too much"},
     {"静かになる", "静か", "adj-na", "become"},
     {"元気そう", "元気", "adj-na", "seems"},
+    // the written passive of する-verbs of one kanji, 〜ていただく, 〜うか,
+    // adjectives ending in いい
+    {"発せられる", "発する", "vs-s", "passive"},
+    {"愛せられた", "愛する", "vs-s", "passive, past"},
+    {"学ばせていただきます", "学ぶ", "v5b", "causative, have done, polite"},
+    {"待って頂いた", "待つ", "v5t", "have done, past"},
+    {"読んでいただく", "読む", "v5m", "have done"},
+    {"選んで頂く", "選ぶ", "v5b", "have done"},
+    {"行こうか", "行く", "v5k-s", "volitional, question"},
+    {"食べようか", "食べる", "v1", "volitional, question"},
+    {"かっこよかった", "かっこいい", "adj-ix", "past"},
+    {"カッコよくない", "カッコいい", "adj-ix", "negative"},
+    {"愛想のよさそうな", "愛想のいい", "adj-ix", "seems, attributive"},
+    {"育ちがよければ", "育ちがいい", "adj-ix", "conditional"},
+    // fixed endings in ない inflect on; the copula's past takes たら;
+    // classical negatives of ある; the past of the old verbs in る (v4r)
+    {"読まなければならなかった", "読む", "v5m", "must, past"},
+    {"勉強しなくてはいけなかった", "勉強", "vs", "must, past"},
+    {"見てはいけなかった", "見る", "v1", "must not, past"},
+    {"行かざるを得なかった", "行く", "v5k-s", "cannot help but, past"},
+    {"静かだったら", "静か", "adj-na", "copula, past, conditional"},
+    {"静かでしたら", "静か", "adj-na", "polite, past, conditional"},
+    {"あらず", "ある", "v5r-i", "negative (-zu)"},
+    {"あらねば", "ある", "v5r-i", "negative conditional"},
+    {"あらざる", "ある", "v5r-i", "negative (-zaru)"},
+    {"ござった", "ござる", "v4r", "past"},
 };
 
 // Forms that merely end like an inflection, or chains that would cross word
@@ -278,6 +304,11 @@ const Inflection falseFriends[] = {
     {"高くて", "高い", "v1", ""},
     {"静かな", "静か", "adj-i", ""},
     {"ねこ", "ね", "v5k", ""},
+    {"よかった", "いい", "adj-ix", ""},  // いい alone is listed under よい too
+    {"発せさせる", "発する", "vs-s", ""},  // せ goes before られる only
+    {"行こうが", "行く", "v5k-s", ""},
+    {"うか", "う", "v5u", ""},
+    {"静かだったり", "静か", "v5r", ""},
 };
 
 }  // namespace
