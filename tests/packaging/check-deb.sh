@@ -99,9 +99,10 @@ check_desktop() {
   expected="$(printf '%s\n' '[dictionaries]' \
     'word\0\name=The usual edict' 'word\0\filename=dictionaries/edict/edict' 'word\0\enabled=1' \
     'word\1\name=Computer terms' 'word\1\filename=dictionaries/edict/compdic' 'word\1\enabled=1' \
-    'word\2\name=Names' 'word\2\filename=dictionaries/edict/enamdict' 'word\2\enabled=0')"
+    'word\2\name=Names' 'word\2\filename=dictionaries/edict/enamdict' 'word\2\enabled=0' \
+    '[settings]' 'check\searchAsYouType=1' 'check\fuzzySearch=1' 'check\relevanceOrder=1')"
   [[ "$(cat "$user_dir/preferences.ini")" == "$expected" ]] \
-    || { cat "$user_dir/preferences.ini"; fail "the first preferences do not list the three dictionaries"; }
+    || { cat "$user_dir/preferences.ini"; fail "the first preferences do not list the three dictionaries and the first-start settings"; }
   echo "dexaru-desktop: first preferences list the three dictionaries"
 }
 
