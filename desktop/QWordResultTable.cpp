@@ -271,6 +271,12 @@ void QWordResultTable::resizeWordColumnToText()
         widest += 1;
     if (!horizontalHeader()->isHidden())
         widest = std::max(widest, horizontalHeader()->sectionSizeHint(0));
+    // One long phrase among thousands of words must not push the meanings
+    // out of sight: the fitted width stops at half the table, and the user
+    // may still drag the column wider.
+    const int half = viewport()->width() / 2;
+    if (half > horizontalHeader()->sectionSizeHint(0))
+        widest = std::min(widest, half);
     horizontalHeader()->resizeSection(0, widest);
 }
 

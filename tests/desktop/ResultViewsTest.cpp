@@ -13,6 +13,7 @@
 #include "QWordResultTable.h"
 #include "RadicalTable.h"
 #include "WordDictionaryCollection.h"
+#include "WordEntry.h"
 #include "WordHover.h"
 #include "WordResult.h"
 
@@ -281,6 +282,31 @@ private slots:
         QCOMPARE(searched[1][0].value<Characters>(), characters("川可愛い"));
         QCOMPARE(searched[2][0].value<Characters>(), characters("可愛い"));
         QCOMPARE(searched[3][0].value<Characters>(), characters("皮"));
+    }
+
+    void wordColumnLeavesTheMeaningsInSight()
+    {
+        // Widths of the word column, fitted to words of these lengths in a
+        // 600-pixel table: short words get their width, a long phrase at
+        // most half the table.
+        for (int length : {2, 8, 120}) {
+            QWordResultTable table;
+            table.setup();
+            table.resize(600, 300);
+            table.show();
+            WordResult* result = new WordResult;
+            for (int words = 0; words < 3; ++words) {
+                WordEntry* entry = new WordEntry;
+                entry->word = std::wstring(words == 1 ? length : 2, L'\u6F22');
+                entry->kana = L"かん";
+                result->addEntry(entry);
+            }
+            table.setResult(result);
+            const int fitted = table.columnWidth(0);
+            QVERIFY2(fitted <= table.viewport()->width() / 2, qPrintable(QString::number(length)));
+            if (length <= 8)
+                QVERIFY(fitted >= cellSizeHint(table, 1, 0).width());
+        }
     }
 
     void wordHoverFollowsTheMouse()
