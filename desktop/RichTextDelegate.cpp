@@ -11,6 +11,19 @@ RichTextDelegate::RichTextDelegate(QObject* parent) : QStyledItemDelegate(parent
 {
 }
 
+// The cells name pure blue for words, which is nearly black on a dark
+// background: there it is drawn as a light blue. The cell's text stays as it
+// is, for copying and screen readers.
+QString RichTextDelegate::readableOn(const QPalette& palette, const QString& html)
+{
+    if (palette.color(QPalette::Base).lightness() >= 128)
+        return html;
+    QString readable = html;
+    readable.replace(QLatin1String("color=\"#0000FF\""), QLatin1String("color=\"#8CA0FF\""),
+                     Qt::CaseInsensitive);
+    return readable;
+}
+
 void RichTextDelegate::layOut(QTextDocument& document, const QString& html, const QFont& font)
 {
     document.setDocumentMargin(0);
@@ -46,7 +59,7 @@ void RichTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
 
     QTextDocument document;
-    layOut(document, html, cell.font);
+    layOut(document, readableOn(option.palette, html), cell.font);
     QAbstractTextDocumentLayout::PaintContext context;
     // The view's text colour, not the item's foreground: the item's brush
     // is for plain views of the cell, the text names its own colours.

@@ -7,6 +7,7 @@
 
 #include <QStyledItemDelegate>
 
+class QPalette;
 class QTextDocument;
 
 class RichTextDelegate : public QStyledItemDelegate
@@ -22,6 +23,9 @@ public:
 
     // The size of rich text in a font, margins included, as sizeHint gives it.
     static QSize sizeOf(const QString& html, const QFont& font);
+
+    // The text as it is drawn on a background of this palette.
+    static QString readableOn(const QPalette& palette, const QString& html);
 
     static constexpr int margin = 3;
 

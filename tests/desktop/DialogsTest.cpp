@@ -103,6 +103,17 @@ private slots:
                                      << size(&Settings::generalFont, 9);
         QTest::newRow("radical box") << typed("radicalFontSize", 40) << "radicalFontSize" << 40
                                      << size(&Settings::radicalFont, 40);
+        // Sizes beyond the usual range and fonts sized in pixels keep their
+        // size on the way through the size boxes.
+        QTest::newRow("large word font") << SettingsChange([](Settings& s) { s.setWordFont(fontOfSize(200)); })
+                                         << "wordFontSize" << 200 << size(&Settings::wordFont, 200);
+        QTest::newRow("pixel-sized general font") << SettingsChange([](Settings& s) {
+            QFont pixels;
+            pixels.setPixelSize(32);
+            s.setGeneralFont(pixels);
+        }) << "generalFontSize" << 24 /* points at the offscreen 96 dpi */ << SettingsChange([](Settings& s) {
+            QCOMPARE(s.generalFont.pixelSize(), 32);
+        });
         auto painted = [](QColor Settings::*field, const char* label, QColor color) {
             return SettingsChange([=](Settings& s) {
                 QCOMPARE(s.*field, color);

@@ -12,6 +12,7 @@
 #include "QRadicalList.h"
 #include "QWordResultTable.h"
 #include "RadicalTable.h"
+#include "RichTextDelegate.h"
 #include "WordDictionaryCollection.h"
 #include "WordEntry.h"
 #include "WordHover.h"
@@ -282,6 +283,19 @@ private slots:
         QCOMPARE(searched[1][0].value<Characters>(), characters("川可愛い"));
         QCOMPARE(searched[2][0].value<Characters>(), characters("可愛い"));
         QCOMPARE(searched[3][0].value<Characters>(), characters("皮"));
+    }
+
+    void wordsStayReadableOnADarkBackground()
+    {
+        const QString cell = QStringLiteral("<font color=\"#0000FF\">\u732B</font><br>\u306D\u3053");
+        QPalette light;
+        light.setColor(QPalette::Base, Qt::white);
+        QPalette dark;
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        QCOMPARE(RichTextDelegate::readableOn(light, cell), cell);
+        const QString onDark = RichTextDelegate::readableOn(dark, cell);
+        QVERIFY(!onDark.contains(QStringLiteral("#0000FF")));
+        QVERIFY(onDark.endsWith(QStringLiteral("\u732B</font><br>\u306D\u3053")));
     }
 
     void wordColumnLeavesTheMeaningsInSight()
