@@ -8,17 +8,17 @@
 #include "Edict.h"
 #include "FuzzySearch.h"
 #include "PartsOfSpeech.h"
+#include "RuntimeFiles.h"
 #include "WordDictionaryCollection.h"
 #include "WordResult.h"
 
 #include <benchmark/benchmark.h>
 
 #include <clocale>
-#include <unistd.h>
 
 namespace {
 
-const char* const EDICT_PATH = DEXARU_RUNTIME_DIR "/dictionaries/edict/edict";
+const char* const EDICT_PATH = runtimefiles::EDICT;
 
 // Everything a program would set up once: the table, the rules and one
 // loaded EDICT in a collection.
@@ -52,23 +52,28 @@ Setup& setup()
     return instance;
 }
 
-void fuzzySearch(benchmark::State& state, const wchar_t* text)
+// Word and reading, fuzzy, every entry, the first 200.
+WordDictionary::SearchOptions fuzzyOptions()
 {
-    if (access(EDICT_PATH, R_OK) != 0) {
-        state.SkipWithError("no EDICT dictionary in the runtime folder");
-        return;
-    }
-    Setup& ready = setup();
-    if (!ready.rulesLoaded) {
-        state.SkipWithError("no fuzzysearch.uni.dat in the runtime folder");
-        return;
-    }
     WordDictionary::SearchOptions options;
     options.searchFlags = WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA
                           | WordDictionary::SEARCH_FUZZY;
     options.commonFilter = 0;
     options.limit = 200;
     options.matchAllPartsOfSpeech = false;
+    return options;
+}
+
+void fuzzySearch(benchmark::State& state, const wchar_t* text)
+{
+    if (!runtimefiles::allPresent(state, {EDICT_PATH}, "no EDICT dictionary in the runtime folder"))
+        return;
+    Setup& ready = setup();
+    if (!ready.rulesLoaded) {
+        state.SkipWithError("no fuzzysearch.uni.dat in the runtime folder");
+        return;
+    }
+    WordDictionary::SearchOptions options = fuzzyOptions();
     int found = 0;
     for (auto _ : state) {
         WordResult* result = ready.collection.search(text, &options);
@@ -83,21 +88,14 @@ void fuzzySearch(benchmark::State& state, const wchar_t* text)
 // the fuzzy-rule benchmarks.
 void deinflectedSearch(benchmark::State& state, const wchar_t* text)
 {
-    if (access(EDICT_PATH, R_OK) != 0) {
-        state.SkipWithError("no EDICT dictionary in the runtime folder");
+    if (!runtimefiles::allPresent(state, {EDICT_PATH}, "no EDICT dictionary in the runtime folder"))
         return;
-    }
     Setup& ready = setup();
     if (!ready.engine.isLoaded()) {
         state.SkipWithError("no deinflection.dat in the runtime folder");
         return;
     }
-    WordDictionary::SearchOptions options;
-    options.searchFlags = WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA
-                          | WordDictionary::SEARCH_FUZZY;
-    options.commonFilter = 0;
-    options.limit = 200;
-    options.matchAllPartsOfSpeech = false;
+    WordDictionary::SearchOptions options = fuzzyOptions();
     ready.collection.setDeinflector(&ready.engine);
     int found = 0;
     for (auto _ : state) {
@@ -111,43 +109,16 @@ void deinflectedSearch(benchmark::State& state, const wchar_t* text)
     state.counters["candidates"] = static_cast<double>(ready.engine.deinflect(text).size());
 }
 
-void BM_FuzzySearchNomaserarenakatta(benchmark::State& state)
-{
-    fuzzySearch(state, L"のませられなかった");
-}
-
-void BM_DeinflectedSearchNomaserarenakatta(benchmark::State& state)
-{
-    deinflectedSearch(state, L"飲ませられなかった");
-}
-
-void BM_DeinflectedSearchKanaNomaserarenakatta(benchmark::State& state)
-{
-    deinflectedSearch(state, L"のませられなかった");
-}
-
-void BM_DeinflectedSearchIkimashita(benchmark::State& state)
-{
-    deinflectedSearch(state, L"いきました");
-}
-
-void BM_FuzzySearchTabemashita(benchmark::State& state)
-{
-    fuzzySearch(state, L"たべました");
-}
-
-void BM_FuzzySearchTakakunakatta(benchmark::State& state)
-{
-    fuzzySearch(state, L"たかくなかった");
-}
-
 }  // namespace
 
-BENCHMARK(BM_FuzzySearchTabemashita)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FuzzySearchTakakunakatta)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FuzzySearchNomaserarenakatta)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DeinflectedSearchNomaserarenakatta)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DeinflectedSearchKanaNomaserarenakatta)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DeinflectedSearchIkimashita)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(fuzzySearch, Tabemashita, L"たべました")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(fuzzySearch, Takakunakatta, L"たかくなかった")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(fuzzySearch, Nomaserarenakatta, L"のませられなかった")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(deinflectedSearch, Nomaserarenakatta, L"飲ませられなかった")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(deinflectedSearch, KanaNomaserarenakatta, L"のませられなかった")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(deinflectedSearch, Ikimashita, L"いきました")->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -5,19 +5,15 @@
 // typing (150 ms) is left out, as the search then runs at once. The time
 // reported is the slowest step of the word, the counter mean_step_ms the
 // mean over its ten steps.
-#include "Core.h"
-#include "Edict.h"
+#include "DesktopProgram.h"
 #include "MainWindow.h"
-#include "MetaTypes.h"
 #include "SearchAsYouType.h"
 #include "SearchBox.h"
-#include "Startup.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QDir>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTableWidget>
@@ -26,40 +22,7 @@
 
 namespace {
 
-struct Program
-{
-    Program()
-    {
-        QDir::setCurrent(DEXARU_RUNTIME_DIR);
-        registerMetaTypes();
-        connectWindowAndCore(&window, &core);
-        core.load();
-        const char* const dictionaries[][3] = {
-            {"The usual edict", "dictionaries/edict/edict", "1"},
-            {"Computer terms", "dictionaries/edict/compdic", "1"},
-            {"Names", "dictionaries/edict/enamdict", "0"},
-        };
-        for (const auto& [name, file, enabled] : dictionaries) {
-            auto* edict = new Edict;
-            edict->setName(name);
-            edict->setFilename(file);
-            if (*enabled == '0')
-                edict->disable();
-            emit window.wordDictionaryAdded(edict);
-        }
-        showWindowNow(&window);
-        addCharacterData(&core);
-    }
-
-    MainWindow window;
-    Core core;
-};
-
-Program& program()
-{
-    static Program* assembled = new Program;
-    return *assembled;
-}
+using desktopprogram::program;
 
 void press(QWidget* box, Qt::Key key, const QString& text)
 {
@@ -129,11 +92,5 @@ BENCHMARK_CAPTURE(typeWord, tokoroteni_fuzzy_ime, "tokoroteni", true, true)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return desktopprogram::runBenchmarks(argc, argv);
 }

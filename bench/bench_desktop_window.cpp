@@ -3,57 +3,20 @@
 // with the three dictionaries of a first start, the window shown offscreen.
 // Each search fills the word table and the kanji table; the "_painted"
 // variants also let the window repaint them before the next search.
-#include "Core.h"
-#include "Edict.h"
+#include "DesktopProgram.h"
 #include "MainWindow.h"
-#include "MetaTypes.h"
-#include "Startup.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QDir>
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 
 namespace {
 
-struct Program
-{
-    Program()
-    {
-        QDir::setCurrent(DEXARU_RUNTIME_DIR);
-        registerMetaTypes();
-        connectWindowAndCore(&window, &core);
-        core.load();
-        const char* const dictionaries[][3] = {
-            {"The usual edict", "dictionaries/edict/edict", "1"},
-            {"Computer terms", "dictionaries/edict/compdic", "1"},
-            {"Names", "dictionaries/edict/enamdict", "0"},
-        };
-        for (const auto& [name, file, enabled] : dictionaries) {
-            auto* edict = new Edict;
-            edict->setName(name);
-            edict->setFilename(file);
-            if (*enabled == '0')
-                edict->disable();
-            emit window.wordDictionaryAdded(edict);
-        }
-        showWindowNow(&window);
-        addCharacterData(&core);
-    }
-
-    MainWindow window;
-    Core core;
-};
-
-Program& program()
-{
-    static Program* assembled = new Program;
-    return *assembled;
-}
+using desktopprogram::program;
 
 const QStringList USUAL_BOXES = {"allowWildcards", "romajiToKana", "ignoreCase",
                                  "searchInWord",   "searchInKana", "allowLimit"};
@@ -97,11 +60,5 @@ BENCHMARK_CAPTURE(searchFromTheWindow, cat_meaning_painted, "cat", MEANING_BOXES
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return desktopprogram::runBenchmarks(argc, argv);
 }

@@ -125,6 +125,28 @@ inline std::wstring bytesToWide(const uint8_t* data, size_t size)
     }
 }
 
+// A rule file as fuzz input, optionally followed by a NUL byte and a word in
+// the locale's multibyte encoding: writes the rules to the file and returns
+// true with the word when one follows and decodes.
+inline bool writeRulesAndReadWord(ScratchFile& rulesFile, const uint8_t* data, size_t size,
+                                  std::wstring& word)
+{
+    const uint8_t* nul = static_cast<const uint8_t*>(std::memchr(data, 0, size));
+    size_t rulesSize = nul != nullptr ? size_t(nul - data) : size;
+    rulesFile.write(data, rulesSize);
+    if (nul == nullptr) {
+        return false;
+    }
+    std::string input(reinterpret_cast<const char*>(nul + 1), size - rulesSize - 1);
+    word.assign(input.size() + 1, L'\0');
+    size_t length = std::mbstowcs(&word[0], input.c_str(), word.size());
+    if (length == size_t(-1)) {
+        return false;
+    }
+    word.resize(length);
+    return true;
+}
+
 // The wide string up to its first NUL, as the C-string interfaces see it.
 inline std::wstring untilNul(const std::wstring& text)
 {

@@ -6,8 +6,6 @@
 #include "Deinflector.h"
 #include "WordEntry.h"
 
-#include <cstring>
-
 namespace {
 
 ScratchFile* rulesFile;
@@ -38,23 +36,16 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const uint8_t* nul = static_cast<const uint8_t*>(std::memchr(data, 0, size));
-    size_t rulesSize = nul != nullptr ? size_t(nul - data) : size;
-    rulesFile->write(data, rulesSize);
+    std::wstring word;
+    const bool hasWord = writeRulesAndReadWord(*rulesFile, data, size, word);
 
     Deinflector engine;
     engine.loadFromFile(rulesFile->path());
 
     deinflect(engine, L"飲ませられなかった");
     deinflect(engine, L"");
-    if (nul != nullptr) {
-        std::string input(reinterpret_cast<const char*>(nul + 1), size - rulesSize - 1);
-        std::wstring wide(input.size() + 1, L'\0');
-        size_t length = std::mbstowcs(&wide[0], input.c_str(), wide.size());
-        if (length != size_t(-1)) {
-            wide.resize(length);
-            deinflect(engine, wide);
-        }
+    if (hasWord) {
+        deinflect(engine, word);
     }
     return 0;
 }
