@@ -4,44 +4,22 @@
 #include "AddDictionary.h"
 #include "BackgroundLoading.h"
 #include "BusyCursor.h"
-#include "CharacterHover.h"
-#include "ClipboardWatcher.h"
-#include "HistoryMenu.h"
+#include "LearnerTools.h"
 #include "Log.h"
 #include "ManageDictionaries.h"
-#include "PartsOfSpeechListItem.h"
 #include "Preferences.h"
-#include "ReaderPanel.h"
 #include "Romaji.h"
-#include "SearchAsYouType.h"
-#include "SearchHistory.h"
+#include "SearchOptionControls.h"
 #include "Settings.h"
-#include "SingleLineField.h"
-#include "WordHover.h"
+#include "WindowKeyboard.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QMenuBar>
-#include <QSettings>
-#include <QShortcut>
 #include <QStyle>
 #include <QTextCursor>
-
-#include <algorithm>
-
-namespace {
-
-bool isChecked(const QCheckBox* box)
-{
-    return box->checkState() == Qt::Checked;
-}
-
-}  // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent),
@@ -52,14 +30,10 @@ MainWindow::MainWindow(QWidget* parent)
       settingsDialog(new Settings),
       limitNote(nullptr),
       searchLimit(-1),
-      history(nullptr),
-      clipboardWatcher(nullptr),
-      asYouType(nullptr),
-      lookUpCopiedText(nullptr),
-      searchingWhileTyping(false),
-      readerPanel(nullptr)
+      searchingWhileTyping(false)
 {
     ui->setupUi(this);
+    searchOptions = std::make_unique<SearchOptionControls>(ui);
     preferences = std::make_unique<Preferences>(
         Preferences::Widgets{this, ui->dictionaryList, ui->searchSettingsContainer, ui->imeButton,
                              ui->radicalList, settingsDialog.get()});
@@ -74,7 +48,7 @@ MainWindow::MainWindow(QWidget* parent)
     ui->wordResults->generalFont = &settingsDialog->generalFont;
     ui->radicalList->radicalFont = &settingsDialog->radicalFont;
     connectWidgets();
-    setupKeyboard();
+    WindowKeyboard::setUp(this, ui);
     ui->radicalList->setup();
     ui->progressBar->setValue(0);
     ui->progressBar->setEnabled(false);
@@ -88,8 +62,25 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->addPermanentWidget(limitNote);
     limitNote->hide();
     setupLearnerTools();
-    setupReader();
     adaptToDarkPalette();
+}
+
+// The tools ask for searches through the window, so that the search box's
+// searches, those they start and those they record are all the same.
+void MainWindow::setupLearnerTools()
+{
+    learnerTools = std::make_unique<LearnerTools>(this, ui, settingsDialog.get(), searchOptions.get());
+    connect(this, &MainWindow::search, learnerTools.get(),
+            [this](const QString& text, const WordDictionary::SearchOptions& options) {
+                learnerTools->recordWordSearch(text, options, searchingWhileTyping);
+            });
+    connect(learnerTools.get(), &LearnerTools::typedSearchDue, this,
+            [this](const QString& text) { runSearch(text, true); });
+    connect(learnerTools.get(), &LearnerTools::searchBoxSearchDue, this,
+            &MainWindow::on_searchButton_clicked);
+    connect(learnerTools.get(), &LearnerTools::wordSearchRerun, this, &MainWindow::emitSearch);
+    connect(learnerTools.get(), &LearnerTools::kanjiSearchRerun, this, &MainWindow::searchForKanji);
+    connect(ui->relevanceOrder, &QCheckBox::toggled, this, &MainWindow::relevanceOrderChanged);
 }
 
 // The form draws some text in fixed colours meant for a light window: the
@@ -104,40 +95,6 @@ void MainWindow::adaptToDarkPalette()
     buttonColours.setColor(QPalette::ButtonText, Qt::black);
     ui->imeButton->setPalette(buttonColours);
     settingsDialog->setCharacterFontColor(QColor(120, 150, 255));
-}
-
-void MainWindow::setupKeyboard()
-{
-    ui->actionQuit->setShortcut(QKeySequence::Quit);
-    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_F6)})
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] {
-            ui->searchText->setFocus(Qt::ShortcutFocusReason);
-            ui->searchText->selectAll();
-        });
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
-        ui->searchText->cancelPending();
-        ui->wordResults->hover->hide();
-        ui->characterResults->hover->hide();
-    });
-    SingleLineField::makeSingleLine(ui->partsOfSpeechFilter);
-    SingleLineField::makeSingleLine(ui->limitText);
-
-    const QList<QWidget*> order = {
-        ui->searchText,          ui->searchButton,      ui->wordResults,
-        ui->characterResults,    ui->radicalList,       ui->imeButton,
-        ui->allowWildcards,      ui->fuzzySearch,       ui->commonOnly,
-        ui->romajiToKana,        ui->ignoreCase,        ui->searchInWord,
-        ui->searchInKana,        ui->searchInMeanings,  ui->searchAsYouType, ui->showRomaji,
-        ui->relevanceOrder,
-        ui->allowLimit,          ui->limitText,         ui->searchByPartsOfSpeech,
-        ui->partsOfSpeechFilter, ui->partsOfSpeechList, ui->checkAll,
-        ui->checkVisible,        ui->dictionaryList};
-    for (int at = 1; at < order.size(); ++at)
-        setTabOrder(order[at - 1], order[at]);
-    ui->searchText->setAccessibleName(tr("Search text"));
-    ui->wordResults->setAccessibleName(tr("Word results"));
-    ui->characterResults->setAccessibleName(tr("Kanji results"));
-    ui->radicalList->setAccessibleName(tr("Radicals"));
 }
 
 MainWindow::~MainWindow()
@@ -198,28 +155,12 @@ void MainWindow::connectWidgets()
 
 void MainWindow::on_checkVisible_clicked()
 {
-    toggleCheckMarks(true);
+    searchOptions->toggleCheckMarks(true);
 }
 
 void MainWindow::on_checkAll_clicked()
 {
-    toggleCheckMarks(false);
-}
-
-void MainWindow::toggleCheckMarks(bool visibleOnly)
-{
-    QList<QListWidgetItem*> rows;
-    for (int row = 0; row < ui->partsOfSpeechList->count(); ++row) {
-        QListWidgetItem* item = ui->partsOfSpeechList->item(row);
-        if (!visibleOnly || !item->isHidden())
-            rows.append(item);
-    }
-    if (rows.isEmpty())
-        return;
-    const Qt::CheckState newState = rows.first()->checkState() == Qt::Checked ? Qt::Unchecked
-                                                                              : Qt::Checked;
-    for (QListWidgetItem* item : rows)
-        item->setCheckState(newState);
+    searchOptions->toggleCheckMarks(false);
 }
 
 void MainWindow::toggleView_SearchSettings(bool toggle)
@@ -246,9 +187,9 @@ void MainWindow::on_searchButton_clicked()
 void MainWindow::runSearch(QString text, bool whileTyping)
 {
     if (!whileTyping)
-        asYouType->searched(SearchAsYouType::typedText(ui->searchText));
-    const WordDictionary::SearchOptions options = searchOptionsFromControls();
-    if (isChecked(ui->romajiToKana)) {
+        learnerTools->searchBoxSearched();
+    const WordDictionary::SearchOptions options = searchOptions->options();
+    if (ui->romajiToKana->checkState() == Qt::Checked) {
         const std::wstring original = text.toStdWString();
         Log::write(7, "%s: The original search text is '%S'.", "on_searchButton_clicked",
                    original.c_str());
@@ -305,47 +246,6 @@ QString MainWindow::searchText() const
     return ui->searchText->toPlainText();
 }
 
-WordDictionary::SearchOptions MainWindow::searchOptionsFromControls() const
-{
-    WordDictionary::SearchOptions options;
-    options.searchFlags = 0;
-    options.commonFilter = 0;
-    options.limit = -1;
-    options.matchAllPartsOfSpeech = false;
-
-    const std::pair<const QCheckBox*, int> flags[] = {
-        {ui->searchInKana, WordDictionary::SEARCH_KANA},
-        {ui->searchInWord, WordDictionary::SEARCH_WORD},
-        {ui->searchInMeanings, WordDictionary::SEARCH_MEANING},
-        {ui->ignoreCase, WordDictionary::SEARCH_IGNORE_CASE},
-        {ui->fuzzySearch, WordDictionary::SEARCH_FUZZY},
-        {ui->allowWildcards, WordDictionary::SEARCH_WILDCARD},
-    };
-    for (const auto& [box, flag] : flags) {
-        if (isChecked(box))
-            options.searchFlags |= flag;
-    }
-    if (isChecked(ui->commonOnly))
-        options.commonFilter = 1;
-    if (isChecked(ui->allowLimit)) {
-        bool isNumber = false;
-        const int limit = ui->limitText->toPlainText().toInt(&isNumber, 10);
-        if (isNumber)
-            options.limit = limit;
-    }
-    // The check marks, which "All" and "Visible" toggle, choose the parts of
-    // speech; the list's selection is only a cursor.
-    if (isChecked(ui->searchByPartsOfSpeech)) {
-        for (int row = 0; row < ui->partsOfSpeechList->count(); ++row) {
-            QListWidgetItem* item = ui->partsOfSpeechList->item(row);
-            if (item->type() == QListWidgetItem::UserType && item->checkState() == Qt::Checked)
-                options.partsOfSpeech.push_back(
-                    static_cast<PartsOfSpeechListItem*>(item)->abbreviation.toStdString());
-        }
-    }
-    return options;
-}
-
 void MainWindow::on_actionAdd_dictionary_triggered()
 {
     addDictionaryDialog->show();
@@ -368,27 +268,17 @@ void MainWindow::settings()
 
 void MainWindow::addPartOfSpeechToList(std::string abbreviation, std::string name)
 {
-    ui->partsOfSpeechList->addItem(new PartsOfSpeechListItem(QString::fromStdString(abbreviation),
-                                                             QString::fromStdString(name)));
+    searchOptions->addPartOfSpeech(QString::fromStdString(abbreviation), QString::fromStdString(name));
 }
 
 void MainWindow::filterPartsOfSpeech()
 {
-    for (int row = 0; row < ui->partsOfSpeechList->count(); ++row)
-        ui->partsOfSpeechList->item(row)->setHidden(true);
-    const QString filter = ui->partsOfSpeechFilter->toPlainText();
-    for (QListWidgetItem* item : ui->partsOfSpeechList->findItems(filter, Qt::MatchContains))
-        item->setHidden(false);
+    searchOptions->filterPartsOfSpeech();
 }
 
 void MainWindow::togglePartOfSpeechFiltering(int state)
 {
-    const bool enabled = state == Qt::Checked;
-    ui->partsOfSpeechFilter->setEnabled(enabled);
-    ui->partsOfSpeechList->setEnabled(enabled);
-    ui->checkUncheck->setEnabled(enabled);
-    ui->checkAll->setEnabled(enabled);
-    ui->checkVisible->setEnabled(enabled);
+    searchOptions->enablePartsOfSpeech(state == Qt::Checked);
 }
 
 void MainWindow::addWordDictionary(WordDictionary* dictionary)
@@ -455,13 +345,13 @@ void MainWindow::showCharacterResult(CharacterResult* result)
 void MainWindow::readSettings()
 {
     preferences->read([this](WordDictionary* dictionary) { emit wordDictionaryAdded(dictionary); });
-    readLearnerTools();
+    learnerTools->read(preferences->file());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     preferences->write();
-    writeLearnerTools();
+    learnerTools->write(preferences->file());
     // Dialogs left open would keep the program running, and what changed
     // in them would never be saved.
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -469,171 +359,4 @@ void MainWindow::closeEvent(QCloseEvent* event)
             window->close();
     }
     QMainWindow::closeEvent(event);
-}
-
-// Every search the user starts is recorded: those of the search box and of
-// the kanji table through the window's search signal, the kanji searches
-// of the word table and of the radical list as they leave those views.
-void MainWindow::setupLearnerTools()
-{
-    history = new SearchHistory(this);
-    auto* historyMenu = new HistoryMenu(history, this);
-    menuBar()->insertMenu(ui->menuHelp->menuAction(), historyMenu);
-    connect(historyMenu, &HistoryMenu::rerun, this, &MainWindow::rerun);
-    connect(this, &MainWindow::search, this,
-            [this](const QString& text, const WordDictionary::SearchOptions& options) {
-                HistoryEntry entry;
-                entry.text = text;
-                entry.options = options;
-                entry.provisional = searchingWhileTyping;
-                history->record(entry);
-            });
-    connect(ui->wordResults, &QWordResultTable::searchForKanji, this,
-            [this](const std::set<wchar_t>& characters) { recordKanjiSearch(characters, false); });
-    connect(ui->radicalList, &QRadicalList::kanjiSearched, this,
-            [this](const std::set<wchar_t>& characters) { recordKanjiSearch(characters, true); });
-
-    asYouType = new SearchAsYouType(ui->searchText, this);
-    connect(ui->searchAsYouType, &QCheckBox::toggled, asYouType, &SearchAsYouType::setOn);
-    asYouType->setConvertsRomaji(ui->romajiToKana->isChecked());
-    connect(ui->romajiToKana, &QCheckBox::toggled, asYouType, &SearchAsYouType::setConvertsRomaji);
-    connect(asYouType, &SearchAsYouType::searchDue, this,
-            [this](const QString& text) { runSearch(text, true); });
-
-    clipboardWatcher = new ClipboardWatcher(QGuiApplication::clipboard(), this);
-    lookUpCopiedText = new QAction(tr("&Look up copied text"), this);
-    lookUpCopiedText->setObjectName(QStringLiteral("actionLookUpCopiedText"));
-    lookUpCopiedText->setCheckable(true);
-    lookUpCopiedText->setToolTip(
-        tr("Look up Japanese text copied or selected in other programs"));
-    ui->menuDexaru2->insertAction(ui->menuDexaru2->actions().value(1), lookUpCopiedText);
-    connect(lookUpCopiedText, &QAction::toggled, clipboardWatcher, &ClipboardWatcher::setWatching);
-    connect(clipboardWatcher, &ClipboardWatcher::japaneseTextCopied, this,
-            &MainWindow::lookUpCopied);
-}
-
-void MainWindow::setupReader()
-{
-    // A tab beside the feedback bar, closed until asked for; a saved window
-    // state puts it back where the user left it.
-    readerPanel = new ReaderPanel(this);
-    addDockWidget(Qt::BottomDockWidgetArea, readerPanel);
-    tabifyDockWidget(ui->dockWidget, readerPanel);
-    readerPanel->hide();
-    readerPanel->wordFont = &settingsDialog->wordFont;
-    readerPanel->updateFonts();
-    connect(settingsDialog.get(), &Settings::settingsChanged, readerPanel, &ReaderPanel::updateFonts);
-    QAction* showReader = readerPanel->toggleViewAction();
-    showReader->setText(tr("&Read text"));
-    showReader->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    ui->menuView->addAction(showReader);
-    connect(showReader, &QAction::triggered, readerPanel, [this](bool shown) {
-        if (shown) {
-            readerPanel->raise();
-            readerPanel->setFocus(Qt::ShortcutFocusReason);
-        }
-    });
-    connect(readerPanel, &ReaderPanel::wordChosen, this, [this](const QString& dictionaryForm) {
-        putInSearchBox(dictionaryForm);
-        on_searchButton_clicked();
-    });
-    connect(ui->relevanceOrder, &QCheckBox::toggled, this, &MainWindow::relevanceOrderChanged);
-    // The words change with the dictionaries: a row of the list changes
-    // after the core has taken up the change it stands for.
-    const QAbstractItemModel* dictionaryRows = ui->dictionaryList->model();
-    for (auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(dictionaryRows, rowsChanged, readerPanel, &ReaderPanel::readText);
-    connect(dictionaryRows, &QAbstractItemModel::dataChanged, readerPanel, &ReaderPanel::readText);
-}
-
-// A word is searched as if typed; a sentence is read. The window is not
-// raised: the user reads on where the text was copied.
-void MainWindow::lookUpCopied(const QString& text)
-{
-    if (readerPanel->wordCount(text) > 1) {
-        readerPanel->show();
-        readerPanel->raise();
-        readerPanel->showText(text);
-        return;
-    }
-    putInSearchBox(text);
-    on_searchButton_clicked();
-}
-
-void MainWindow::readLearnerTools()
-{
-    QSettings file(preferences->file(), QSettings::IniFormat);
-    history->load(file);
-    lookUpCopiedText->setChecked(file.value("clipboard/lookUp", false).toBool());
-}
-
-void MainWindow::writeLearnerTools()
-{
-    QSettings file(preferences->file(), QSettings::IniFormat);
-    history->save(file);
-    file.setValue("clipboard/lookUp", lookUpCopiedText->isChecked());
-}
-
-void MainWindow::putInSearchBox(const QString& text)
-{
-    ui->searchText->imeText.clear();
-    ui->searchText->setPlainText(text);
-}
-
-void MainWindow::recordKanjiSearch(const std::set<wchar_t>& characters, bool provisional)
-{
-    if (characters.empty())
-        return;
-    HistoryEntry entry;
-    entry.kind = HistoryEntry::KANJI;
-    entry.text = QString::fromStdWString(std::wstring(characters.begin(), characters.end()));
-    entry.provisional = provisional;
-    history->record(entry);
-}
-
-// A word search comes back with its text in the box and its options in the
-// boxes; a kanji search only refills the kanji table.
-void MainWindow::rerun(const HistoryEntry& entry)
-{
-    if (entry.kind == HistoryEntry::KANJI) {
-        const std::wstring characters = entry.text.toStdWString();
-        emit searchForKanji(std::set<wchar_t>(characters.begin(), characters.end()));
-        return;
-    }
-    restoreOptions(entry.options);
-    putInSearchBox(entry.text);
-    asYouType->searched(entry.text);
-    emitSearch(entry.text, entry.options);
-}
-
-void MainWindow::restoreOptions(const WordDictionary::SearchOptions& options)
-{
-    const std::pair<QCheckBox*, bool> boxes[] = {
-        {ui->searchInKana, (options.searchFlags & WordDictionary::SEARCH_KANA) != 0},
-        {ui->searchInWord, (options.searchFlags & WordDictionary::SEARCH_WORD) != 0},
-        {ui->searchInMeanings, (options.searchFlags & WordDictionary::SEARCH_MEANING) != 0},
-        {ui->ignoreCase, (options.searchFlags & WordDictionary::SEARCH_IGNORE_CASE) != 0},
-        {ui->fuzzySearch, (options.searchFlags & WordDictionary::SEARCH_FUZZY) != 0},
-        {ui->allowWildcards, (options.searchFlags & WordDictionary::SEARCH_WILDCARD) != 0},
-        {ui->commonOnly, options.commonFilter == 1},
-        {ui->allowLimit, options.limit >= 0},
-        {ui->searchByPartsOfSpeech, !options.partsOfSpeech.empty()},
-    };
-    for (const auto& [box, checked] : boxes)
-        box->setChecked(checked);
-    if (options.limit >= 0)
-        ui->limitText->setPlainText(QString::number(options.limit));
-    if (options.partsOfSpeech.empty())
-        return;
-    for (int row = 0; row < ui->partsOfSpeechList->count(); ++row) {
-        QListWidgetItem* item = ui->partsOfSpeechList->item(row);
-        if (item->type() != QListWidgetItem::UserType)
-            continue;
-        const std::string abbreviation =
-            static_cast<PartsOfSpeechListItem*>(item)->abbreviation.toStdString();
-        const bool wanted = std::find(options.partsOfSpeech.begin(), options.partsOfSpeech.end(),
-                                      abbreviation)
-                            != options.partsOfSpeech.end();
-        item->setCheckState(wanted ? Qt::Checked : Qt::Unchecked);
-    }
 }

@@ -17,18 +17,14 @@
 
 class About;
 class AddDictionary;
-class ClipboardWatcher;
 class Core;
+class LearnerTools;
 class ManageDictionaries;
 class Preferences;
-class QAction;
 class QLabel;
 class QListWidgetItem;
-class ReaderPanel;
-class SearchAsYouType;
-class SearchHistory;
+class SearchOptionControls;
 class Settings;
-struct HistoryEntry;
 
 namespace Ui {
 class MainWindow;
@@ -88,32 +84,20 @@ private:
     friend void connectWindowAndCore(MainWindow* window, Core* core);
 
     void connectWidgets();
-    // Shortcuts, the tab order, one-line fields and accessible names.
-    void setupKeyboard();
     // Every word search goes out here, under the wait cursor.
     void startSearch(const QString& text, const WordDictionary::SearchOptions& options);
     void showProgress(int percent);
     // Loads a dictionary from the add-dictionary dialog on a worker thread,
     // then hands it on through wordDictionaryAdded.
     void loadInBackground(WordDictionary* dictionary);
-    // Gives every row of the parts-of-speech list (or only the visible ones)
-    // the opposite of the first such row's check mark.
-    void toggleCheckMarks(bool visibleOnly);
     QString searchText() const;
-    WordDictionary::SearchOptions searchOptionsFromControls() const;
     // Turns romaji into kana if asked and searches with the boxes' options.
     void runSearch(QString text, bool whileTyping);
     void emitSearch(const QString& text, const WordDictionary::SearchOptions& options);
 
-    // History, looking up copied text and searching while typing.
+    // History, looking up copied text, searching while typing, reading.
     void setupLearnerTools();
     void adaptToDarkPalette();
-    void readLearnerTools();
-    void writeLearnerTools();
-    void putInSearchBox(const QString& text);
-    void rerun(const HistoryEntry& entry);
-    void restoreOptions(const WordDictionary::SearchOptions& options);
-    void recordKanjiSearch(const std::set<wchar_t>& characters, bool provisional);
 
     Ui::MainWindow* ui;
     std::unique_ptr<About> aboutDialog;
@@ -123,17 +107,9 @@ private:
     std::unique_ptr<Preferences> preferences;
     QLabel* limitNote;  // in the status bar: the result stopped at the limit
     int searchLimit;  // of the search under way, or -1
-    SearchHistory* history;  // children of the window
-    ClipboardWatcher* clipboardWatcher;
-    SearchAsYouType* asYouType;
-    QAction* lookUpCopiedText;
+    std::unique_ptr<SearchOptionControls> searchOptions;
+    std::unique_ptr<LearnerTools> learnerTools;
     bool searchingWhileTyping;  // the search being emitted comes from typing
-
-    // The Read panel: a click on a word searches its dictionary form; copied
-    // text of more than one word goes there instead of the search box.
-    void setupReader();
-    void lookUpCopied(const QString& text);
-    ReaderPanel* readerPanel;  // a dock of the window
 };
 
 #endif

@@ -3,6 +3,7 @@
 #include "BackgroundLoading.h"
 #include "Core.h"
 #include "Kanjidic.h"
+#include "LearnerTools.h"
 #include "MainWindow.h"
 #include "RadicalTable.h"
 #include "ReaderPanel.h"
@@ -29,7 +30,7 @@ void connectWindowAndCore(MainWindow* window, Core* core)
     QObject::connect(window, &MainWindow::dictionaryEnabled, core, &Core::enableDictionary);
     QObject::connect(window, &MainWindow::dictionaryDisabled, core, &Core::disableDictionary);
     QObject::connect(window, &MainWindow::relevanceOrderChanged, core, &Core::setRelevanceOrder);
-    window->readerPanel->setReader(core->textReader());
+    window->learnerTools->reader()->setReader(core->textReader());
 }
 
 void showWindowNow(MainWindow* window)
