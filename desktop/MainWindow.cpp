@@ -4,6 +4,7 @@
 #include "AddDictionary.h"
 #include "BackgroundLoading.h"
 #include "BusyCursor.h"
+#include "DarkPalette.h"
 #include "LearnerTools.h"
 #include "Log.h"
 #include "ManageDictionaries.h"
@@ -62,14 +63,15 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->addPermanentWidget(limitNote);
     limitNote->hide();
     setupLearnerTools();
-    adaptToDarkPalette();
+    DarkPalette::adapt(this, ui->imeButton, settingsDialog.get());
 }
 
 // The tools ask for searches through the window, so that the search box's
 // searches, those they start and those they record are all the same.
 void MainWindow::setupLearnerTools()
 {
-    learnerTools = std::make_unique<LearnerTools>(this, ui, settingsDialog.get(), searchOptions.get());
+    learnerTools =
+        std::make_unique<LearnerTools>(this, ui, settingsDialog.get(), searchOptions.get());
     connect(this, &MainWindow::search, learnerTools.get(),
             [this](const QString& text, const WordDictionary::SearchOptions& options) {
                 learnerTools->recordWordSearch(text, options, searchingWhileTyping);
@@ -81,20 +83,6 @@ void MainWindow::setupLearnerTools()
     connect(learnerTools.get(), &LearnerTools::wordSearchRerun, this, &MainWindow::emitSearch);
     connect(learnerTools.get(), &LearnerTools::kanjiSearchRerun, this, &MainWindow::searchForKanji);
     connect(ui->relevanceOrder, &QCheckBox::toggled, this, &MainWindow::relevanceOrderChanged);
-}
-
-// The form draws some text in fixed colours meant for a light window: the
-// "IME" button's grey face and the kanji column's blue. Under a dark
-// palette the button's text would be light on light grey and the blue
-// nearly black on the dark table, so both get colours that read there.
-void MainWindow::adaptToDarkPalette()
-{
-    if (palette().color(QPalette::Window).lightness() >= 128)
-        return;
-    QPalette buttonColours = ui->imeButton->palette();
-    buttonColours.setColor(QPalette::ButtonText, Qt::black);
-    ui->imeButton->setPalette(buttonColours);
-    settingsDialog->setCharacterFontColor(QColor(120, 150, 255));
 }
 
 MainWindow::~MainWindow()
@@ -268,7 +256,8 @@ void MainWindow::settings()
 
 void MainWindow::addPartOfSpeechToList(std::string abbreviation, std::string name)
 {
-    searchOptions->addPartOfSpeech(QString::fromStdString(abbreviation), QString::fromStdString(name));
+    searchOptions->addPartOfSpeech(QString::fromStdString(abbreviation),
+                                   QString::fromStdString(name));
 }
 
 void MainWindow::filterPartsOfSpeech()

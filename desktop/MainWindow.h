@@ -3,6 +3,9 @@
 // radical list. It turns its controls into searches by signal and shows the
 // results Core sends back; the tables own those results. It owns its widgets
 // and the four dialogs; Preferences keeps their state in "preferences.ini".
+// SearchOptionControls reads and sets the option boxes, LearnerTools adds
+// the history, copied-text look-up, searching while typing and the Read
+// panel, WindowKeyboard the shortcuts and DarkPalette the dark colours.
 #ifndef DEXARU_DESKTOP_MAINWINDOW_H
 #define DEXARU_DESKTOP_MAINWINDOW_H
 
@@ -97,7 +100,6 @@ private:
 
     // History, looking up copied text, searching while typing, reading.
     void setupLearnerTools();
-    void adaptToDarkPalette();
 
     Ui::MainWindow* ui;
     std::unique_ptr<About> aboutDialog;

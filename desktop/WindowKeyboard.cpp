@@ -9,6 +9,15 @@
 #include <QMainWindow>
 #include <QShortcut>
 
+namespace {
+
+QString windowText(const char* text)
+{
+    return QCoreApplication::translate("MainWindow", text);
+}
+
+}  // namespace
+
 void WindowKeyboard::setUp(QMainWindow* window, Ui::MainWindow* ui)
 {
     ui->actionQuit->setShortcut(QKeySequence::Quit);
@@ -38,8 +47,8 @@ void WindowKeyboard::setUp(QMainWindow* window, Ui::MainWindow* ui)
         ui->checkVisible,        ui->dictionaryList};
     for (int at = 1; at < order.size(); ++at)
         QWidget::setTabOrder(order[at - 1], order[at]);
-    ui->searchText->setAccessibleName(QCoreApplication::translate("MainWindow", "Search text"));
-    ui->wordResults->setAccessibleName(QCoreApplication::translate("MainWindow", "Word results"));
-    ui->characterResults->setAccessibleName(QCoreApplication::translate("MainWindow", "Kanji results"));
-    ui->radicalList->setAccessibleName(QCoreApplication::translate("MainWindow", "Radicals"));
+    ui->searchText->setAccessibleName(windowText("Search text"));
+    ui->wordResults->setAccessibleName(windowText("Word results"));
+    ui->characterResults->setAccessibleName(windowText("Kanji results"));
+    ui->radicalList->setAccessibleName(windowText("Radicals"));
 }
