@@ -6,6 +6,7 @@
 #include "internal/VisibleRows.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 
 EnhancedEntry::EnhancedEntry() : entry(nullptr), isVisible(true)
@@ -67,6 +68,22 @@ std::size_t stepsOf(const WordEntry& entry)
     return entry.isDeinflected() ? std::max<std::size_t>(entry.deinflectionReasons.size(), 1) : 0;
 }
 
+// The sense number a gloss opens, such as 2 for "(2)", or 0 for a gloss
+// that goes on with the sense before it.
+int senseNumberOf(const std::string& gloss)
+{
+    for (std::size_t open = gloss.find('('); open != std::string::npos; open = gloss.find('(', open + 1)) {
+        std::size_t digits = open + 1;
+        while (digits < gloss.size() && gloss[digits] >= '0' && gloss[digits] <= '9') {
+            ++digits;
+        }
+        if (digits > open + 1 && digits < gloss.size() && gloss[digits] == ')') {
+            return std::atoi(gloss.c_str() + open + 1);
+        }
+    }
+    return 0;
+}
+
 // The number of senses of an entry: glosses that open with a sense number
 // such as "(2)", at least one. Basic words have many senses; a word with
 // one narrow sense and many synonyms has many glosses but one sense.
@@ -74,17 +91,8 @@ int senseCount(const WordEntry& entry)
 {
     int senses = 0;
     for (int m = 0; m < entry.meaningsSize; ++m) {
-        const std::string& gloss = entry.meanings[m];
-        for (std::size_t open = gloss.find('('); open != std::string::npos;
-             open = gloss.find('(', open + 1)) {
-            std::size_t digits = open + 1;
-            while (digits < gloss.size() && gloss[digits] >= '0' && gloss[digits] <= '9') {
-                ++digits;
-            }
-            if (digits > open + 1 && digits < gloss.size() && gloss[digits] == ')') {
-                ++senses;
-                break;
-            }
+        if (senseNumberOf(entry.meanings[m]) > 0) {
+            ++senses;
         }
     }
     return std::max(senses, 1);
@@ -126,14 +134,20 @@ bool hasTag(const WordEntry& entry, const char* abbreviation)
 }
 
 // Whether a word is written in kana: its headword is, or the dictionary
-// says it usually is ("uk", which EDICT also writes inside a numbered sense).
+// says it usually is ("uk", which EDICT also writes inside a numbered
+// sense). Of a word with suffix uses only the first sense counts: 易い is
+// written in kana as the suffix of 読みやすい, not as "easy".
 bool isWrittenInKana(const WordEntry& entry)
 {
     if (isKana(entry.word) || hasTag(entry, "uk")) {
         return true;
     }
+    const bool hasSuffixUses = hasTag(entry, "suf");
+    int sense = 1;
     for (int m = 0; m < entry.meaningsSize; ++m) {
-        if (entry.meanings[m].find("(uk)") != std::string::npos) {
+        const int number = senseNumberOf(entry.meanings[m]);
+        sense = number > 0 ? number : sense;
+        if ((sense == 1 || !hasSuffixUses) && entry.meanings[m].find("(uk)") != std::string::npos) {
             return true;
         }
     }

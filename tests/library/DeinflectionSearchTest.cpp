@@ -258,6 +258,7 @@ TEST(RelevanceOrderTest, KanaTextWordsUsuallyInKanaZuruVerbsAndEarlyKanjiGoFirst
         const char* tag;  // a part of speech, or a gloss marker such as "(1) (uk)"
         bool typed;
         int rules;
+        const char* laterSense = nullptr;  // a second gloss, such as "(2) (uk) likely to"
     };
     struct Case
     {
@@ -282,6 +283,10 @@ TEST(RelevanceOrderTest, KanaTextWordsUsuallyInKanaZuruVerbsAndEarlyKanjiGoFirst
         {L"論じない", {{L"論じる", "v1", false, 2}, {L"論ずる", "vz", false, 2}}, L"論ずる論じる"},
         {L"よんだ", {{L"呼ぶ", "v5b", false, 1}, {L"読む", "v5m", false, 1}}, L"読む呼ぶ"},
         {L"とんだ", {{L"跳ぶ", "v5b", false, 1}, {L"飛ぶ", "v5b", false, 1}}, L"飛ぶ跳ぶ"},
+        // a suffix sense in kana leaves the word itself a kanji word
+        {L"やすかった",
+         {{L"易い", "suf", false, 1, "(2) (uk) likely to"}, {L"安い", "adj-i", false, 1}},
+         L"安い易い"},
     };
     for (const Case& c : cases) {
         WordResult result;
@@ -289,9 +294,10 @@ TEST(RelevanceOrderTest, KanaTextWordsUsuallyInKanaZuruVerbsAndEarlyKanjiGoFirst
             WordEntry* entry = new WordEntry();
             entry->word = e.word;
             entry->isCommon = true;
-            entry->meaningsSize = 1;
-            entry->meanings = new std::string[1];
+            entry->meaningsSize = e.laterSense == nullptr ? 1 : 2;
+            entry->meanings = new std::string[2];
             entry->meanings[0] = std::string(e.tag[0] == '(' ? e.tag : "") + " gloss";
+            entry->meanings[1] = e.laterSense == nullptr ? "" : e.laterSense;
             if (e.tag[0] != '(') {
                 entry->info.push_back(new EntryInfo{e.tag, ""});
             }

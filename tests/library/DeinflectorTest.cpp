@@ -287,6 +287,16 @@ const Inflection inflections[] = {
     {"あらねば", "ある", "v5r-i", "negative conditional"},
     {"あらざる", "ある", "v5r-i", "negative (-zaru)"},
     {"ござった", "ござる", "v4r", "past"},
+    {"行くなら", "行く", "v5k-s", "conditional"},
+    {"行ったなら", "行く", "v5k-s", "past, conditional"},
+    {"高いなら", "高い", "adj-i", "conditional"},
+    {"行けばいい", "行く", "v5k-s", "conditional, should"},
+    {"行きゃいい", "行く", "v5k-s", "conditional, colloquial, should"},
+    {"食べればよかった", "食べる", "v1", "conditional, should have"},
+    {"行くそうだ", "行く", "v5k-s", "hearsay"},
+    {"来るそうです", "来る", "vk", "hearsay"},
+    {"高かったそうです", "高い", "adj-i", "past, hearsay"},
+    {"静かだそうだ", "静か", "adj-na", "copula, hearsay"},
 };
 
 // Forms that merely end like an inflection, or chains that would cross word
@@ -309,6 +319,7 @@ const Inflection falseFriends[] = {
     {"行こうが", "行く", "v5k-s", ""},
     {"うか", "う", "v5u", ""},
     {"静かだったり", "静か", "v5r", ""},
+    {"書かなら", "書く", "v5k", ""},  // なら follows the plain form, not a stem
 };
 
 }  // namespace
