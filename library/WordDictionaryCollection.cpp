@@ -152,6 +152,18 @@ struct CandidateText
     std::vector<const Deinflector::Candidate*> candidates;
 };
 
+// The text without its spaces, ideographic ones included.
+std::wstring withoutSpaces(const std::wstring& text)
+{
+    std::wstring joined;
+    for (wchar_t character : text) {
+        if (character != L' ' && character != L'\t' && character != L'\u3000') {
+            joined.push_back(character);
+        }
+    }
+    return joined;
+}
+
 std::vector<CandidateText> groupByText(const std::vector<Deinflector::Candidate>& candidates)
 {
     std::vector<CandidateText> texts;
@@ -235,7 +247,16 @@ WordResult* WordDictionaryCollection::searchDeinflected(const std::wstring& text
                                                         WordDictionary::SearchOptions* options)
 {
     WordResult* result = new WordResult();
-    const std::vector<Deinflector::Candidate> candidates = deinflector->deinflect(text);
+    std::vector<Deinflector::Candidate> candidates = deinflector->deinflect(text);
+    // Learners type phrases with spaces between their words ("benkyou
+    // shimasu"), which no headword has: the text without them is taken
+    // back to its dictionary forms too.
+    const std::wstring joined = withoutSpaces(text);
+    if (!joined.empty() && joined != text) {
+        for (Deinflector::Candidate& candidate : deinflector->deinflect(joined)) {
+            candidates.push_back(std::move(candidate));
+        }
+    }
     const std::vector<CandidateText> texts = groupByText(candidates);
     Log::write(7, "%s: The deinflection engine gave %d candidates in %d texts.", "search",
                static_cast<int>(candidates.size()), static_cast<int>(texts.size()));

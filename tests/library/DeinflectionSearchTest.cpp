@@ -130,6 +130,10 @@ TEST_F(DeinflectionSearchTest, KeepsOnlyEntriesOfAClassTheChainAllows)
         {L"かかない", {L"書く", L"欠く"}},
         {L"のませられなかった", {L"飲む", L"飲ませる"}},
         {L"きた", {L"北", L"着る", L"来る"}},
+        // A phrase typed with spaces between its words, in either width.
+        {L"いき ました", {L"行く", L"生きる"}},
+        {L"のま\u3000せられ なかった", {L"飲む", L"飲ませる"}},
+        {L" ", {}},
         // The text as typed keeps every entry of every class.
         {L"いい", {L"いい", L"言う", L"依々", L"唯々"}},
         {L"かく", {L"書く", L"核", L"欠く"}},
