@@ -63,6 +63,11 @@ QStringList meanings(const WordEntry& entry)
     return texts;
 }
 
+QString reading(const WordEntry& entry, bool showRomaji)
+{
+    return showRomaji ? QString::fromStdString(entry.kanaRomaji) : wide(entry.kana);
+}
+
 QString bulleted(const QStringList& items)
 {
     QString html = QStringLiteral("<ul>");

@@ -20,6 +20,8 @@ QString character(wchar_t code);
 QString dictionary(const std::string& bytes);
 QString joined(const std::vector<std::wstring>& list, const QString& separator);
 QStringList meanings(const WordEntry& entry);
+// The word's kana, or its romaji when the views show romaji.
+QString reading(const WordEntry& entry, bool showRomaji);
 // Each item of the list between "<li>" and "</li>", all inside "<ul>".
 QString bulleted(const QStringList& items);
 QStringList wideList(const std::vector<std::wstring>& list);

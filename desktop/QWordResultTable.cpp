@@ -40,11 +40,6 @@ QString wordLabelText(const WordEntry& entry, bool showRomaji)
                                     : entrytext::wide(entry.kana));
 }
 
-QString readingText(const WordEntry& entry, bool showRomaji)
-{
-    return showRomaji ? QString::fromStdString(entry.kanaRomaji) : entrytext::wide(entry.kana);
-}
-
 QString tagsText(const WordEntry& entry)
 {
     QStringList tags;
@@ -128,7 +123,7 @@ private:
         switch (column) {
         case 0:
             return entrytext::wide(entry->word) + QStringLiteral(", ")
-                   + readingText(*entry, showRomaji);
+                   + entrytext::reading(*entry, showRomaji);
         case 1:
             return tagsText(*entry) + QStringLiteral(": ")
                    + entrytext::meanings(*entry).join(QStringLiteral("; "))

@@ -12,13 +12,16 @@ namespace {
 
 const int PADDING = 3;
 
+bool isDark(const QPalette& palette)
+{
+    return palette.color(QPalette::Base).lightness() < 128;
+}
+
 QColor colourOf(int kind, const QPalette& palette)
 {
-    if (kind == TextToken::WORD) {
-        // Blue as in the word table, lighter where the background is dark.
-        const bool dark = palette.color(QPalette::Base).lightness() < 128;
-        return dark ? QColor(128, 160, 255) : QColor(0, 0, 255);
-    }
+    // Blue as in the word table, lighter where the background is dark.
+    if (kind == TextToken::WORD)
+        return isDark(palette) ? QColor(128, 160, 255) : QColor(0, 0, 255);
     return palette.color(QPalette::Text);
 }
 
@@ -92,8 +95,10 @@ void ReaderWordDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const Lines lines = linesOf(index);
     const QFont large = largeFont(option.font);
     const QFont small = smallFont(option.font);
-    const int smallHeight = QFontMetrics(small).height();
-    const int largeHeight = QFontMetrics(large).height();
+    const QFontMetrics smallMetrics(small);
+    const QFontMetrics largeMetrics(large);
+    const int smallHeight = smallMetrics.height();
+    const int largeHeight = largeMetrics.height();
     const QRect area = option.rect.adjusted(PADDING, PADDING, -PADDING, -PADDING);
     const QRect top(area.left(), area.top(), area.width(), smallHeight);
     const QRect middle(area.left(), top.bottom() + 1, area.width(), largeHeight);
@@ -102,15 +107,14 @@ void ReaderWordDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 
     // A long inflected word keeps its reading and dictionary form over its
     // start, where the stem is; a short word stands centred under its reading.
-    const bool wordIsWidest = QFontMetrics(large).horizontalAdvance(lines.written)
-                              >= std::max(QFontMetrics(small).horizontalAdvance(lines.above),
-                                          QFontMetrics(small).horizontalAdvance(lines.below));
+    const bool wordIsWidest = largeMetrics.horizontalAdvance(lines.written)
+                              >= std::max(smallMetrics.horizontalAdvance(lines.above),
+                                          smallMetrics.horizontalAdvance(lines.below));
     const Qt::Alignment across = wordIsWidest ? Qt::AlignLeft : Qt::AlignHCenter;
 
     painter->save();
     painter->setFont(small);
-    painter->setPen(palette.color(QPalette::Base).lightness() < 128 ? QColor(96, 208, 96)
-                                                                     : QColor(0, 140, 0));
+    painter->setPen(isDark(palette) ? QColor(96, 208, 96) : QColor(0, 140, 0));
     painter->drawText(top, across | Qt::AlignBottom, lines.above);
     painter->setFont(large);
     painter->setPen(colourOf(index.data(KIND_ROLE).toInt(), palette));

@@ -29,8 +29,7 @@ void WordHover::showEntry(const WordEntry& entry, const std::wstring& typed,
                           const std::vector<std::string>& reasons)
 {
     ui->word->setText(entrytext::wide(entry.word));
-    ui->kana->setText(showRomaji ? QString::fromStdString(entry.kanaRomaji)
-                                 : entrytext::wide(entry.kana));
+    ui->kana->setText(entrytext::reading(entry, showRomaji));
     const QString inflection = entrytext::inflection(typed, reasons);
     ui->reasons->setText(inflection);
     ui->reasons->setVisible(!inflection.isEmpty());
