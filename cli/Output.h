@@ -5,6 +5,7 @@
 #define DEXARU2_OUTPUT_H
 
 #include <string>
+#include <vector>
 
 class CharacterEntry;
 class CharacterResult;
@@ -26,6 +27,9 @@ __attribute__((format(printf, 1, 2))) void printLine(const char* format, ...);
 // The radicals of the entry without the code 0 that a radical line without
 // its character leaves, which is no character and would print a NUL byte.
 std::wstring printableRadicals(const CharacterEntry* entry);
+
+// The items with the separator between them, as the inflection reasons print.
+std::string joined(const std::vector<std::string>& items, const char* separator);
 
 }  // namespace dexaru2
 

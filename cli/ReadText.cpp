@@ -12,7 +12,7 @@ namespace dexaru2 {
 
 namespace {
 
-// The next line of the input without its line end; false at the end.
+// The next line of the input without its LF; false at the end.
 bool nextLine(std::FILE* input, std::string* line)
 {
     line->clear();
@@ -23,18 +23,16 @@ bool nextLine(std::FILE* input, std::string* line)
         }
         line->push_back(static_cast<char>(character));
     }
-    if (character == EOF && line->empty()) {
-        return false;
-    }
-    if (!line->empty() && line->back() == '\r') {
-        line->pop_back();
-    }
-    return true;
+    return character != EOF || !line->empty();
 }
 
-// Reads one line of text and prints its tokens; false when it is not UTF-8.
-bool readLine(const std::string& bytes, long lineNumber, TextReader& reader, TokenOutput& output)
+// Reads one line of text, a CR line end dropped, and prints its tokens;
+// false when it is not UTF-8.
+bool readLine(std::string bytes, long lineNumber, TextReader& reader, TokenOutput& output)
 {
+    if (!bytes.empty() && bytes.back() == '\r') {
+        bytes.pop_back();
+    }
     std::wstring text;
     std::size_t badOffset = 0;
     if (!decodeUtf8(bytes, &text, &badOffset)) {
@@ -72,11 +70,8 @@ int readText(const Options& options, WordDictionaryCollection* collection,
             if (end == std::string::npos) {
                 end = options.readText.size();
             }
-            std::string line = options.readText.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r') {
-                line.pop_back();
-            }
-            allUtf8 = readLine(line, ++lineNumber, reader, output) && allUtf8;
+            allUtf8 = readLine(options.readText.substr(start, end - start), ++lineNumber, reader, output)
+                      && allUtf8;
             start = end + 1;
         }
     }

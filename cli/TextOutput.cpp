@@ -11,15 +11,6 @@ namespace dexaru2 {
 
 namespace {
 
-std::string joinedReasons(const WordEntry* entry)
-{
-    std::string joined;
-    for (const std::string& reason : entry->deinflectionReasons) {
-        joined += (joined.empty() ? "" : ", ") + reason;
-    }
-    return joined;
-}
-
 void printNumberedList(const char* heading, const std::vector<std::wstring>& items)
 {
     printLine("%s", heading);
@@ -35,7 +26,7 @@ void printWordText(const WordEntry* entry, int number)
     printLine("%d. %S(%S):", number, entry->word.c_str(), entry->kana.c_str());
     if (entry->isDeinflected()) {
         printLine("   < %S%s%s", entry->deinflectedFrom.c_str(),
-                  entry->deinflectionReasons.empty() ? "" : ": ", joinedReasons(entry).c_str());
+                  entry->deinflectionReasons.empty() ? "" : ": ", joined(entry->deinflectionReasons, ", ").c_str());
     }
     printLine("   [%s]", entry->kanaRomaji.c_str());
     if (entry->isCommon) {

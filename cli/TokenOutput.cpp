@@ -1,11 +1,14 @@
 #include "TokenOutput.h"
 
 #include "Encoding.h"
+#include "Output.h"
 #include "Utf8Text.h"
 #include "WordDictionaryCollection.h"
 #include "WordEntry.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace dexaru2 {
 
@@ -26,61 +29,40 @@ const char* kindName(TextToken::Kind kind)
     return "unknown";
 }
 
-std::string tabField(const std::string& value)
+struct Replacement
 {
-    std::string field;
+    char byte;
+    const char* text;
+};
+
+const Replacement tabReplacements[] = {{'\\', "\\\\"}, {'\t', "\\t"}, {'\r', "\\r"}, {'\n', "\\n"}};
+const Replacement xmlReplacements[] = {{'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}};
+
+// The value with each byte of the table written as its replacement.
+template <std::size_t count>
+std::string replaced(const std::string& value, const Replacement (&table)[count])
+{
+    std::string result;
     for (char byte : value) {
-        switch (byte) {
-        case '\\':
-            field += "\\\\";
-            break;
-        case '\t':
-            field += "\\t";
-            break;
-        case '\r':
-            field += "\\r";
-            break;
-        case '\n':
-            field += "\\n";
-            break;
-        default:
-            field += byte;
+        const Replacement* found = std::find_if(std::begin(table), std::end(table),
+                                                [byte](const Replacement& r) { return r.byte == byte; });
+        if (found != std::end(table)) {
+            result += found->text;
+        } else {
+            result += byte;
         }
     }
-    return field;
+    return result;
+}
+
+std::string tabField(const std::string& value)
+{
+    return replaced(value, tabReplacements);
 }
 
 std::string xmlEscaped(const std::string& value)
 {
-    std::string escaped;
-    for (char byte : value) {
-        switch (byte) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += byte;
-        }
-    }
-    return escaped;
-}
-
-std::string joinedReasons(const std::vector<std::string>& reasons, const char* separator)
-{
-    std::string joined;
-    for (const std::string& reason : reasons) {
-        joined += (joined.empty() ? "" : separator) + reason;
-    }
-    return joined;
+    return replaced(value, xmlReplacements);
 }
 
 bool isAscii(const std::string& bytes)
@@ -168,7 +150,7 @@ void TokenOutput::printTextLine(const std::vector<TextToken>& tokens)
         out += tabField(encodeUtf8(token.surface)) + '\t';
         out += tabField(encodeUtf8(token.dictionaryForm)) + '\t';
         out += tabField(encodeUtf8(token.reading)) + '\t';
-        out += tabField(joinedReasons(token.reasons, ",")) + '\t';
+        out += tabField(joined(token.reasons, ",")) + '\t';
         out += tabField(firstGloss(token)) + '\n';
     }
     write(out + '\n');

@@ -42,12 +42,9 @@ void printWordXml(const WordEntry* entry)
     printLine("\t\t<word>%S</word>", entry->word.c_str());
     printLine("\t\t<kana romaji=\"%s\">%S</kana>", entry->kanaRomaji.c_str(), entry->kana.c_str());
     if (entry->isDeinflected()) {
-        std::string reasons;
-        for (const std::string& reason : entry->deinflectionReasons) {
-            reasons += (reasons.empty() ? "" : ", ") + reason;
-        }
         printLine("\t\t<deinflection from=\"%S\">%s</deinflection>",
-                  escaped(entry->deinflectedFrom).c_str(), reasons.c_str());
+                  escaped(entry->deinflectedFrom).c_str(),
+                  joined(entry->deinflectionReasons, ", ").c_str());
     }
     if (entry->isCommon) {
         printLine("\t\t<common />");
