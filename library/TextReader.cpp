@@ -100,7 +100,7 @@ public:
     Match(std::size_t length, internal::FoundEntry found, std::wstring dictionaryForm,
           std::vector<std::string> inflections)
         : length(length), entry(std::move(found.entry)), lookedUp(std::move(dictionaryForm)),
-          reasons(std::move(inflections)), usuallyKana(found.usuallyKana), common(found.common),
+          reasons(std::move(inflections)), usuallyKana(found.usuallyKana), common(entry->isCommon),
           plausibility(plausibilityOf(*entry, lookedUp, usuallyKana, common)),
           // Compounds of kanji are often technical words no one marked
           // common; a rare word of kana or one kanji is more telling.
@@ -115,8 +115,7 @@ public:
     // word written in kanji (ひとつ for 一つ); 0 for shorter readings of such
     // words and for hiragana that found an uncommon word not usually written
     // in kana: "はで" for 派手 and "のす" are more likely a particle and the
-    // start of another word. (The kana mark counts for more than "common":
-    // the end of an over-long line, with its "(P)", is not always read.)
+    // start of another word.
     static int plausibilityOf(const WordEntry& entry, const std::wstring& lookedUp,
                               bool usuallyKana, bool common)
     {

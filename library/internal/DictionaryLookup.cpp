@@ -138,9 +138,7 @@ const FoundEntry& DictionaryLookup::entryAt(const Source& source, int record)
         entry->dictionaryIndex = source.position;
     }
     const bool usuallyKana = entry && isUsuallyKana(*entry);
-    const bool common = entry && entry->isCommon;
-    return entryCache.emplace(key, FoundEntry{std::move(entry), usuallyKana, common})
-        .first->second;
+    return entryCache.emplace(key, FoundEntry{std::move(entry), usuallyKana}).first->second;
 }
 
 // Dictionaries without an index of their own answer through an exact search.
@@ -156,8 +154,8 @@ void DictionaryLookup::findBySearch(const Source& source, const std::wstring& te
     for (WordEntry* entry : *found) {
         entry->dictionaryName = source.dictionary->name;
         entry->dictionaryIndex = source.position;
-        entries->push_back(FoundEntry{std::shared_ptr<const WordEntry>(entry), isUsuallyKana(*entry),
-                                      entry->isCommon});
+        entries->push_back(
+            FoundEntry{std::shared_ptr<const WordEntry>(entry), isUsuallyKana(*entry)});
     }
 }
 

@@ -28,10 +28,6 @@ struct FoundEntry
     std::shared_ptr<const WordEntry> entry;
     // Marked "usually written in kana" (as a tag or inside a gloss).
     bool usuallyKana;
-    // Marked common: the entry's own mark, or the "(P)" at the end of an
-    // over-long line, which the entry, read from the line's first 1023
-    // bytes, lacks.
-    bool common;
 };
 
 class DictionaryLookup
