@@ -17,6 +17,7 @@
 #include "internal/MatchedLines.h"
 #include "internal/MeaningScan.h"
 #include "internal/MeaningTags.h"
+#include "internal/RomajiReading.h"
 #include "internal/TextMatcher.h"
 
 #include <strings.h>
@@ -541,7 +542,7 @@ std::vector<WordEntry*>* Edict::search(std::wstring text, SearchOptions* options
             delete entry;
             continue;
         }
-        entry->kanaRomaji = narrowed(Kana::kanaStringToRomaji(entry->kana));
+        internal::fillRomajiReading(*entry);
         result->push_back(entry);
     }
     return result;

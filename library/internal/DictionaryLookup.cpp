@@ -6,6 +6,7 @@
 #include "WordEntry.h"
 #include "internal/HeadwordTable.h"
 #include "internal/LineScanner.h"
+#include "internal/RomajiReading.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -18,11 +19,6 @@ namespace {
 
 // Enough entries for the words of a long book; beyond it the cache starts over.
 const std::size_t ENTRY_CACHE_LIMIT = 100000;
-
-std::string narrowed(const std::wstring& text)
-{
-    return std::string(text.begin(), text.end());
-}
 
 // Whether the entry is marked "usually written in kana": as a recognised
 // tag, or in a gloss after its sense number ("(1) (uk) here"), where the
@@ -133,7 +129,7 @@ const FoundEntry& DictionaryLookup::entryAt(const Source& source, int record)
     std::shared_ptr<WordEntry> entry(
         source.edict->loadEntryFromEdict(source.edict->indexEntries[record].fileLocation));
     if (entry) {
-        entry->kanaRomaji = narrowed(Kana::kanaStringToRomaji(entry->kana));
+        fillRomajiReading(*entry);
         entry->dictionaryName = source.dictionary->name;
         entry->dictionaryIndex = source.position;
     }

@@ -3,6 +3,7 @@
 #include "../Edict.h"
 #include "../Kana.h"
 #include "../WordEntry.h"
+#include "RomajiReading.h"
 #include "TextMatcher.h"
 
 #include <bitset>
@@ -55,10 +56,7 @@ std::vector<WordEntry*> entriesOfRecords(Edict& edict, const std::vector<int>& r
         if (entry == nullptr) {
             continue;
         }
-        // The romaji reading is ASCII: each wide character narrowed.
-        for (wchar_t character : Kana::kanaStringToRomaji(entry->kana)) {
-            entry->kanaRomaji.push_back(static_cast<char>(character));
-        }
+        fillRomajiReading(*entry);
         entries.push_back(entry);
     }
     return entries;
