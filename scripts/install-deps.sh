@@ -8,10 +8,11 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache
   dpkg-dev file doxygen
   googletest libgtest-dev libbenchmark-dev
   qt6-base-dev
+  libsqlite3-dev libmecab-dev mecab-ipadic-utf8 libzinnia-dev tegaki-zinnia-japanese
   edict enamdict kanjidic
   xvfb xauth xdotool imagemagick fonts-noto-cjk fonts-kanjistrokeorders
   locales
