@@ -13,6 +13,7 @@
 #include "RadicalTable.h"
 #include "ReadText.h"
 #include "SearchText.h"
+#include "TypedSearch.h"
 #include "WordDictionaryCollection.h"
 #include "WordResult.h"
 
@@ -107,14 +108,12 @@ void Lookup::listPartsOfSpeech()
 
 void Lookup::search(const Options& options)
 {
-    const std::wstring searchText = toSearchText(toWide(options.cliSearchText),
-                                                 options.convertToKana);
+    const std::wstring typed = toWide(options.cliSearchText);
+    const std::wstring searchText = toSearchText(typed, options.convertToKana);
 
-    WordDictionary::SearchOptions searchOptions = options.searchOptions;
-    WordResult* wordResult = wordCollection->search(searchText, &searchOptions);
-    if (options.order == "relevance") {
-        wordResult->sortByRelevance();
-    }
+    TypedSearch typedSearch(wordCollection);
+    WordResult* wordResult = typedSearch.search(typed, searchText, options.searchOptions,
+                                                options.order == "relevance");
     Log::write(7, "%s: Number of word results: %d.", logFunction, wordResult->getEntryCount());
 
     const std::set<wchar_t> characters = wordResult->getCharacters();
@@ -126,7 +125,7 @@ void Lookup::search(const Options& options)
                characterResult->getEntryCount());
 
     printKanjiResults(characterResult, options.resultsFormat);
-    printResults(wordResult, options.resultsFormat);
+    printResults(wordResult, options.resultsFormat, typedSearch.getAlsoSearched());
     delete wordResult;
     delete characterResult;
 }

@@ -201,6 +201,13 @@ int schoolStageOf(const WordEntry& entry)
     return isWrittenInKana(entry) ? 0 : schoolStage(commonKanji::latestSchoolYear(entry.word));
 }
 
+// The kanji outside everyday writing in a headword; a word usually written
+// in kana has none to read (珈琲 is コーヒー).
+int rareKanjiOf(const WordEntry& entry)
+{
+    return isWrittenInKana(entry) ? 0 : commonKanji::rareKanjiCount(entry.word);
+}
+
 // The relevance of a row packed into one number, smaller first: tier,
 // steps, the twin verb, rare kanji, school stage, then more senses and more
 // glosses first, then fewer rules. Each field is capped to its bits, far
@@ -226,7 +233,7 @@ std::uint64_t relevanceKey(const WordEntry& entry, bool readingsGiveWay)
         fewerFirst(tierOf(entry, readingsGiveWay), 4),
         fewerFirst(stepsOf(entry), 8),
         fewerFirst(twin ? 0 : 1, 1),
-        fewerFirst(static_cast<std::uint64_t>(commonKanji::rareKanjiCount(entry.word)), 7),
+        fewerFirst(static_cast<std::uint64_t>(rareKanjiOf(entry)), 7),
         fewerFirst(static_cast<std::uint64_t>(schoolStageOf(entry)), 4),
         moreFirst(static_cast<std::uint64_t>(senseCount(entry)), 10),
         moreFirst(static_cast<std::uint64_t>(std::max(entry.meaningsSize, 0)), 14),
@@ -276,6 +283,24 @@ int WordResult::sortByRelevance()
             row->isVisible = false;
         }
     }
+    return 0;
+}
+
+int WordResult::keepFirst(int count)
+{
+    resetNextEntry();
+    if (count < 0) {
+        return 0;
+    }
+    std::vector<EnhancedEntry*> kept;
+    for (EnhancedEntry* row : entries) {
+        if (row->isVisible && static_cast<int>(kept.size()) < count) {
+            kept.push_back(row);
+        } else {
+            delete row;
+        }
+    }
+    entries.swap(kept);
     return 0;
 }
 

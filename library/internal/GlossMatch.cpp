@@ -1,0 +1,115 @@
+#include "GlossMatch.h"
+
+#include "WordEntry.h"
+
+#include <cctype>
+#include <algorithm>
+#include <cstdlib>
+
+namespace internal {
+
+namespace {
+
+std::string lowered(const std::string& text)
+{
+    std::string lower;
+    lower.reserve(text.size());
+    for (char character : text) {
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
+    }
+    return lower;
+}
+
+std::string trimmed(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return std::string();
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The gloss without its notes: every (…), {…} and […], nested ones too.
+std::string withoutNotes(const std::string& gloss)
+{
+    std::string bare;
+    int depth = 0;
+    for (char character : gloss) {
+        if (character == '(' || character == '{' || character == '[') {
+            ++depth;
+        } else if (character == ')' || character == '}' || character == ']') {
+            depth = depth > 0 ? depth - 1 : 0;
+        } else if (depth == 0) {
+            bare += character;
+        }
+    }
+    return bare;
+}
+
+// The sense number a gloss opens, such as 2 for "(2) …", or 0.
+int senseNumberOf(const std::string& gloss)
+{
+    for (std::size_t open = gloss.find('('); open != std::string::npos; open = gloss.find('(', open + 1)) {
+        std::size_t digits = open + 1;
+        while (digits < gloss.size() && std::isdigit(static_cast<unsigned char>(gloss[digits]))) {
+            ++digits;
+        }
+        if (digits > open + 1 && digits < gloss.size() && gloss[digits] == ')') {
+            return std::atoi(gloss.c_str() + open + 1);
+        }
+    }
+    return 0;
+}
+
+// 2 when the gloss is the text whole, 1 when one of its pieces is, else 0.
+int equalness(const std::string& gloss, const std::string& text, const std::string& infinitive)
+{
+    const std::string bare = lowered(withoutNotes(gloss));
+    const std::string whole = trimmed(bare);
+    if (whole == text || whole == infinitive) {
+        return 2;
+    }
+    std::size_t start = 0;
+    while (start <= bare.size()) {
+        std::size_t end = bare.find(';', start);
+        if (end == std::string::npos) {
+            end = bare.size();
+        }
+        const std::string piece = trimmed(bare.substr(start, end - start));
+        if (piece == text || piece == infinitive) {
+            return 1;
+        }
+        start = end + 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+GlossMatch glossMatch(const WordEntry& entry, const std::string& text)
+{
+    GlossMatch match{NO_GLOSS_IS_TEXT, 0};
+    const std::string wanted = lowered(trimmed(text));
+    if (wanted.empty()) {
+        return match;
+    }
+    const std::string infinitive = "to " + wanted;
+    int sense = 1;
+    for (int m = 0; m < entry.meaningsSize; ++m) {
+        const int number = senseNumberOf(entry.meanings[m]);
+        sense = number > 0 ? number : sense;
+        if (sense == 1) {
+            ++match.firstSenseGlosses;
+        }
+        const int equal = equalness(entry.meanings[m], wanted, infinitive);
+        GlossGrade grade = NO_GLOSS_IS_TEXT;
+        if (equal > 0) {
+            grade = sense > 1 ? LATER_SENSE_HAS_TEXT
+                              : (m == 0 && equal == 2 ? FIRST_GLOSS_IS_TEXT : FIRST_SENSE_HAS_TEXT);
+        }
+        match.grade = std::min(match.grade, grade);
+    }
+    return match;
+}
+
+}  // namespace internal
