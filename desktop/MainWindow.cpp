@@ -10,6 +10,7 @@
 #include "ManageDictionaries.h"
 #include "Preferences.h"
 #include "Romaji.h"
+#include "TypedSearch.h"
 #include "SearchOptionControls.h"
 #include "Settings.h"
 #include "WindowKeyboard.h"
@@ -181,9 +182,11 @@ void MainWindow::runSearch(QString text, bool whileTyping)
         const std::wstring original = text.toStdWString();
         Log::write(7, "%s: The original search text is '%S'.", "on_searchButton_clicked",
                    original.c_str());
-        const std::wstring kana = Romaji::romajiStringToKana(original, true);
+        // English leaves letters behind as kana ("water" as わてr): it stays.
+        const std::wstring kana = TypedSearch::kanaOfWholeRomaji(original);
         Log::write(7, "%s: The [new] search text is '%S'.", "on_searchButton_clicked",
                    kana.c_str());
+        emit searchTextTyped(text);
         text = QString::fromStdWString(kana);
     }
     searchingWhileTyping = whileTyping;

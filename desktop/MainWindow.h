@@ -56,6 +56,9 @@ signals:
     void dictionaryDisabled(QString name);
     // The "Most relevant first" box changed.
     void relevanceOrderChanged(bool on);
+    // The search box's text as typed, emitted just before the search of its
+    // kana: English in it is looked for in the meanings as typed.
+    void searchTextTyped(QString typed);
 
 protected:
     // Saves the preferences, then lets the window close.

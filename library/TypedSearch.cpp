@@ -82,42 +82,57 @@ struct MatchRanker
     const std::string englishText;  // the typed text when meanings are searched and it is ASCII
     const std::unordered_map<const WordEntry*, Found>& how;
 
-    // First: how closely a row matches. 0: found as typed (a headword or
-    // reading that is the text, a form it inflects, a first gloss that is
-    // the English text); 1: another gloss of the first sense or a piece of
-    // one is; 2: found through kana or letter case folding, or a gloss of a
-    // later sense; 3: anything else (part of a gloss, a wildcard match).
-    // Then common words first; then, of rows matched by a gloss, those whose
-    // first sense is that one gloss (食べる "to eat") before those whose
-    // first sense has more (喫する "to eat", "to drink", "to smoke"); then
-    // rows found as typed before those of a long-vowel spelling.
-    std::pair<int, int> closeness(const WordEntry& entry, const std::wstring& searched) const
+    // How closely a row matches, best first. 0: found as typed (a headword
+    // or reading that is the text, a form it inflects, a first gloss that
+    // is the English text); 1: another gloss of the first sense or a piece
+    // of one is; 2: found through kana or letter case folding, or a gloss
+    // of a later sense; 3: anything else (part of a gloss, a wildcard).
+    struct Closeness
     {
+        int rank = 3;
+        bool viaGloss = false;
+        bool broadFirstSense = false;  // more glosses than the one matched
+    };
+
+    Closeness closeness(const WordEntry& entry, const std::wstring& searched) const
+    {
+        Closeness close;
         if (entry.isDeinflected() || entry.word == searched || entry.kana == searched) {
-            return {0, 0};
+            close.rank = 0;
+            return close;
         }
-        const bool folds = folded(entry.word) == folded(searched)
-                           || folded(entry.kana) == folded(searched);
+        if (folded(entry.word) == folded(searched) || folded(entry.kana) == folded(searched)) {
+            close.rank = 2;
+        }
         if (!englishText.empty()) {
             const internal::GlossMatch gloss = internal::glossMatch(entry, englishText);
-            if (gloss.grade < internal::LATER_SENSE_HAS_TEXT) {
-                return {static_cast<int>(gloss.grade), gloss.firstSenseGlosses > 1 ? 1 : 0};
-            }
-            if (gloss.grade == internal::LATER_SENSE_HAS_TEXT) {
-                return {2, 1};
+            if (gloss.grade != internal::NO_GLOSS_IS_TEXT && static_cast<int>(gloss.grade) <= close.rank) {
+                close.rank = static_cast<int>(gloss.grade);
+                close.viaGloss = true;
+                close.broadFirstSense = gloss.firstSenseGlosses > 1;
             }
         }
-        return {folds ? 2 : 3, 0};
+        return close;
     }
 
-    using Key = std::tuple<int, int, int, int>;
+    // After closeness: common words first; of rows matched by a gloss, words
+    // of Japanese before the English word in katakana (リッスン for
+    // "listen" after 聞き置く), and a first sense
+    // that is that one gloss (食べる "to eat") before one with more (喫する
+    // "to eat", "to drink", "to smoke"); then rows found as typed, then
+    // those of a long-vowel spelling, then those found through a dictionary
+    // form (おかあさん before 犯す for おかさん).
+    using Key = std::tuple<int, int, int, int, int>;
 
     Key operator()(const WordEntry& entry) const
     {
         auto found = how.find(&entry);
         const std::wstring* spelling = found != how.end() ? found->second.spelling : nullptr;
-        const std::pair<int, int> close = closeness(entry, spelling != nullptr ? *spelling : text);
-        return Key(close.first, entry.isCommon ? 0 : 1, close.second, spelling != nullptr ? 1 : 0);
+        const Closeness close = closeness(entry, spelling != nullptr ? *spelling : text);
+        const bool loanword = close.viaGloss && Kana::isKatakana(entry.word);
+        const int path = spelling != nullptr ? 1 : (entry.isDeinflected() ? 2 : 0);
+        return Key(close.rank, entry.isCommon ? 0 : 1, loanword ? 1 : 0,
+                   close.broadFirstSense ? 1 : 0, path);
     }
 };
 

@@ -8,11 +8,14 @@
 /// fuzzy search also tries the long-vowel spellings of kana typed without
 /// them (ときょ finds 東京 through とうきょう) and tells which found words.
 /// Ranks after the relevance order: entries found as typed (a headword or
-/// reading that is the text, a dictionary form it inflects, a gloss that
-/// is the English text or "to " + it) first, then those matched through
-/// kana or letter case folding or a gloss of a later sense, then the rest;
-/// within each, common words before uncommon ones, and those of a long-vowel
-/// spelling after those found as typed. The caller owns each result.
+/// reading that is the text, a form it inflects, a first gloss that is the
+/// English text or "to " + it) first; then another gloss of the first sense;
+/// then matches through kana or letter case folding and glosses of later
+/// senses; then the rest (part of a gloss, wildcards). Within each: common
+/// words first; of gloss matches, words of Japanese before the English word
+/// in katakana and a first sense of that one gloss before a broader one;
+/// rows found as typed, then through a long-vowel spelling, then through a
+/// dictionary form. The caller owns each result.
 #ifndef DEXARU_TYPEDSEARCH_H
 #define DEXARU_TYPEDSEARCH_H
 

@@ -61,13 +61,21 @@ int senseNumberOf(const std::string& gloss)
     return 0;
 }
 
-// 2 when the gloss is the text whole, 1 when one of its pieces is, else 0.
-int equalness(const std::string& gloss, const std::string& text, const std::string& infinitive)
+// How a gloss holds the text: whole or as one of its "; " pieces.
+struct Equalness
 {
+    bool whole = false;
+    bool piece = false;
+};
+
+Equalness equalness(const std::string& gloss, const std::string& text, const std::string& infinitive)
+{
+    Equalness found;
     const std::string bare = lowered(withoutNotes(gloss));
     const std::string whole = trimmed(bare);
     if (whole == text || whole == infinitive) {
-        return 2;
+        found.whole = true;
+        return found;
     }
     std::size_t start = 0;
     while (start <= bare.size()) {
@@ -77,11 +85,11 @@ int equalness(const std::string& gloss, const std::string& text, const std::stri
         }
         const std::string piece = trimmed(bare.substr(start, end - start));
         if (piece == text || piece == infinitive) {
-            return 1;
+            found.piece = true;
         }
         start = end + 1;
     }
-    return 0;
+    return found;
 }
 
 }  // namespace
@@ -101,12 +109,13 @@ GlossMatch glossMatch(const WordEntry& entry, const std::string& text)
         if (sense == 1) {
             ++match.firstSenseGlosses;
         }
-        const int equal = equalness(entry.meanings[m], wanted, infinitive);
-        GlossGrade grade = NO_GLOSS_IS_TEXT;
-        if (equal > 0) {
-            grade = sense > 1 ? LATER_SENSE_HAS_TEXT
-                              : (m == 0 && equal == 2 ? FIRST_GLOSS_IS_TEXT : FIRST_SENSE_HAS_TEXT);
+        const Equalness equal = equalness(entry.meanings[m], wanted, infinitive);
+        if (!equal.whole && !equal.piece) {
+            continue;
         }
+        const GlossGrade grade = sense > 1 ? LATER_SENSE_HAS_TEXT
+                                           : (m == 0 && equal.whole ? FIRST_GLOSS_IS_TEXT
+                                                                    : FIRST_SENSE_HAS_TEXT);
         match.grade = std::min(match.grade, grade);
     }
     return match;

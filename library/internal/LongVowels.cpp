@@ -19,11 +19,6 @@ bool isSmallKana(wchar_t hiragana)
     return std::wcschr(L"ぁぃぅぇぉゃゅょゎ", hiragana) != nullptr;
 }
 
-bool isVowelKana(wchar_t hiragana)
-{
-    return std::wcschr(L"あいうえお", hiragana) != nullptr;
-}
-
 // The vowel a kana ends in ('a', 'i', 'u', 'e' or 'o'), or 0 for ん, っ and
 // anything that is no kana.
 char vowelOf(wchar_t kana)
@@ -53,21 +48,27 @@ const wchar_t* lengtheners(char vowel)
     return L"";
 }
 
+// Whether the kana lengthens the vowel before it (う after と, い after せ).
+bool lengthens(wchar_t kana, char vowelBefore)
+{
+    const wchar_t hiragana = static_cast<wchar_t>(Kana::toHiragana(static_cast<uint16_t>(kana)));
+    return kana == LONG_MARK || (vowelBefore != 0 && std::wcschr(lengtheners(vowelBefore), hiragana) != nullptr);
+}
+
 // The positions after which a long vowel may go: after a kana with a
-// vowel, unless a small kana finishes its sound (き of きょ), a vowel or a
-// long mark already follows, or the kana is itself a vowel after another.
+// vowel, unless a small kana finishes its sound (き of きょ), the next kana
+// already lengthens it (とう), or the kana itself lengthens the one before.
 std::vector<std::size_t> openings(const std::wstring& text)
 {
     std::vector<std::size_t> after;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const wchar_t hiragana = static_cast<wchar_t>(Kana::toHiragana(static_cast<uint16_t>(text[i])));
-        // A vowel after another kana already lengthens it (とう, かお).
-        if (vowelOf(text[i]) == 0 || text[i] == LONG_MARK || (i > 0 && isVowelKana(hiragana))) {
+        const char vowel = vowelOf(text[i]);
+        if (vowel == 0 || (i > 0 && lengthens(text[i], vowelOf(text[i - 1])))) {
             continue;
         }
         if (i + 1 < text.size()) {
             const wchar_t next = static_cast<wchar_t>(Kana::toHiragana(static_cast<uint16_t>(text[i + 1])));
-            if (isSmallKana(next) || isVowelKana(next) || text[i + 1] == LONG_MARK) {
+            if (isSmallKana(next) || lengthens(text[i + 1], vowel)) {
                 continue;
             }
         }

@@ -52,6 +52,8 @@ std::string edictLines()
              "食べる [たべる] /(v1,vt) (1) to eat/(2) to live on/(P)/\n"
              "頂く [いただく] /(v5k,vt) (1) to receive/(2) to eat/(P)/\n"
              "酒 [さけ] /(n) (1) alcohol/sake/(P)/\n"
+             "ナイト /(n) night/(P)/\n"
+             "夜 [よる] /(n) night/(P)/\n"
              "鮭 [さけ] /(n) salmon/(P)/\n";
     return lines;
 }
@@ -158,8 +160,10 @@ TEST_F(TypedSearchTest, RanksTheWholeResultAsTypedThenLongVowelsThenCutsIt)
         {L"sake", W | K | M, true, 200, L"酒 鮭", {}},
         {L"sake", W | K | M, false, 200, L"酒 鮭", {}},
         // A first gloss that is the text, and a first sense that is nothing
-        // else, before broader and later senses.
+        // else, before broader and later senses; Japanese before the
+        // English word in katakana.
         {L"eat", W | K | M | F, true, 200, L"食べる 喫する 頂く", {}},
+        {L"night", W | K | M | I | F, true, 200, L"夜 ナイト", {}},
         // Long vowels, common words found through them before uncommon
         // words found as typed.
         {L"tokyo", W | K | F, true, 200, L"東京", {L"とうきょう"}},
@@ -210,11 +214,14 @@ TEST(LongVowelsTest, SpellingsFewestLongVowelsFirstAndCapped)
         {L"こひ", {L"こうひ", L"こおひ", L"こひい", L"コーヒ", L"コヒー", L"こうひい", L"コーヒー"}, 8},
         {L"らめん", {L"らあめん", L"らめいん", L"らめえん", L"ラーメン"}, 8},
         {L"ラメン", {L"ラーメン", L"ラメーン", L"ラーメーン"}, 3},
-        // A vowel lengthens only the kana it follows: おさか becomes おおさか,
-        // とうきょう stays as written; nothing goes between き and ょ.
+        // No long vowel where one is written (とう, せい, ー) or between き and
+        // ょ; a vowel of its own takes one (びょいん, こえん, おさか).
         {L"おさか", {L"おうさか", L"おおさか", L"オーサカ"}, 18},
         {L"とうきょう", {}, 0},
-        {L"かお", {}, 0},
+        {L"せいと", {L"せいとう", L"セイトー"}, 3},
+        {L"コーヒー", {}, 0},
+        {L"びょいん", {L"びょういん", L"ビョーイン"}, 8},
+        {L"こえん", {L"こうえん", L"こおえん", L"コーエン"}, 11},
         {L"きっと", {L"きいっと", L"きっとう", L"きっとお"}, 8},
         {L"ん", {}, 0},
         {L"", {}, 0},
