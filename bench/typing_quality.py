@@ -12,7 +12,8 @@ with --misses.
                                     [--meanings] bench/english-words.tsv
     python3 bench/typing_quality.py bench/long-vowel-romaji.tsv
 
---meanings ticks "Search in meanings" too, as an English list needs.
+--meanings ticks "Search in meanings" too, as an English list needs;
+--option=--no-convert-to-kana (any dexaru2 option) adds an option.
 """
 import argparse
 import concurrent.futures
@@ -52,10 +53,13 @@ def main():
     parser.add_argument("--meanings", action="store_true")
     parser.add_argument("--misses", action="store_true")
     parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--option", action="append", default=[],
+                        help="one more dexaru2 option, such as --option=--no-convert-to-kana")
     arguments = parser.parse_args()
     options = ["--order", "relevance", "--search-defaults", "--search-fuzzy", "--search-ignore-case"]
     if arguments.meanings:
         options.append("--search-meaning")
+    options += arguments.option
     cases = list(read_list(arguments.words))
     program = os.path.abspath(arguments.program)
     with concurrent.futures.ThreadPoolExecutor(arguments.jobs) as pool:

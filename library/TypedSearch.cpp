@@ -119,9 +119,9 @@ struct MatchRanker
     // of Japanese before the English word in katakana (リッスン for
     // "listen" after 聞き置く), and a first sense
     // that is that one gloss (食べる "to eat") before one with more (喫する
-    // "to eat", "to drink", "to smoke"); then rows found as typed, then
-    // those of a long-vowel spelling, then those found through a dictionary
-    // form (おかあさん before 犯す for おかさん).
+    // "to eat", "to drink", "to smoke"); then rows found for the text typed
+    // (as typed or through a dictionary form, in the relevance order) before
+    // those of a long-vowel spelling (来る before 公用 for こよう).
     using Key = std::tuple<int, int, int, int, int>;
 
     Key operator()(const WordEntry& entry) const
@@ -130,9 +130,8 @@ struct MatchRanker
         const std::wstring* spelling = found != how.end() ? found->second.spelling : nullptr;
         const Closeness close = closeness(entry, spelling != nullptr ? *spelling : text);
         const bool loanword = close.viaGloss && Kana::isKatakana(entry.word);
-        const int path = spelling != nullptr ? 1 : (entry.isDeinflected() ? 2 : 0);
         return Key(close.rank, entry.isCommon ? 0 : 1, loanword ? 1 : 0,
-                   close.broadFirstSense ? 1 : 0, path);
+                   close.broadFirstSense ? 1 : 0, spelling != nullptr ? 1 : 0);
     }
 };
 

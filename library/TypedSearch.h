@@ -14,8 +14,9 @@
 /// senses; then the rest (part of a gloss, wildcards). Within each: common
 /// words first; of gloss matches, words of Japanese before the English word
 /// in katakana and a first sense of that one gloss before a broader one;
-/// rows found as typed, then through a long-vowel spelling, then through a
-/// dictionary form. The caller owns each result.
+/// rows found for the text typed (as typed or through its dictionary forms)
+/// before those of a long-vowel spelling; the relevance order decides the
+/// rest. The caller owns each result.
 #ifndef DEXARU_TYPEDSEARCH_H
 #define DEXARU_TYPEDSEARCH_H
 
