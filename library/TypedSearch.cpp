@@ -204,8 +204,8 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
 
     const bool formsSearched = (flags & (WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA)) != 0;
     std::vector<std::wstring> spellings;
-    if ((flags & WordDictionary::SEARCH_FUZZY) && !(flags & WordDictionary::SEARCH_WILDCARD)
-        && formsSearched) {
+    if ((flags & WordDictionary::SEARCH_FUZZY) && formsSearched) {
+        // Kana only: a text with wildcards has no spellings.
         spellings = internal::longVowelSpellings(text);
     }
     WordDictionary::SearchOptions spellingOptions = whole;

@@ -274,7 +274,8 @@ private slots:
         program->addDictionary("辞書");
         const QStringList typing = {"romajiToKana", "searchInWord", "searchInKana", "allowLimit"};
         const QStringList meanings = typing + QStringList{"searchInMeanings"};
-        const QStringList relevant = {"relevanceOrder", "fuzzySearch", "ignoreCase"};
+        // As at the first start: wildcards allowed too.
+        const QStringList relevant = {"relevanceOrder", "fuzzySearch", "ignoreCase", "allowWildcards"};
         struct Case {
             QStringList checked;
             QString limit, typed, firstWord, note;

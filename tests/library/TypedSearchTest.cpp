@@ -67,6 +67,7 @@ const int K = WordDictionary::SEARCH_KANA;
 const int M = WordDictionary::SEARCH_MEANING;
 const int I = WordDictionary::SEARCH_IGNORE_CASE;
 const int F = WordDictionary::SEARCH_FUZZY;
+const int WILD = WordDictionary::SEARCH_WILDCARD;
 
 class TypedSearchTest : public testing::Test
 {
@@ -167,6 +168,8 @@ TEST_F(TypedSearchTest, RanksTheWholeResultAsTypedThenLongVowelsThenCutsIt)
         // Long vowels, common words found through them before uncommon
         // words found as typed.
         {L"tokyo", W | K | F, true, 200, L"東京", {L"とうきょう"}},
+        {L"tokyo", W | K | F | WILD, true, 200, L"東京", {L"とうきょう"}},
+        {L"to*", W | K | F | WILD, true, 200, L"東京", {}},
         {L"kohi", W | K | F, true, 200, L"珈琲 公費 虎皮", {L"こうひ", L"コーヒー"}},
         {L"osaka", W | K | F, true, 200, L"大阪", {L"おおさか"}},
         {L"ramen", W | K | F, true, 200, L"拉麺", {L"ラーメン"}},
