@@ -115,22 +115,25 @@ struct MatchRanker
         return close;
     }
 
-    // After closeness: common words first; of rows matched by a gloss, words
-    // of Japanese before the English word in katakana (リッスン for
-    // "listen" after 聞き置く), and a first sense
-    // that is that one gloss (食べる "to eat") before one with more (喫する
-    // "to eat", "to drink", "to smoke"); then rows found for the text typed
-    // (as typed or through a dictionary form, in the relevance order) before
-    // those of a long-vowel spelling (来る before 公用 for こよう).
-    using Key = std::tuple<int, int, int, int, int>;
+    // Rows found as typed and rows with the text among the glosses of their
+    // first sense form one group (2 and 3 follow as they are); within a
+    // group: common words first; words of Japanese before the English word
+    // in katakana (夜 before ナイト for "night"); closer first (商店 "shop"
+    // before 店 "store", "shop"); a first sense that is that one gloss
+    // (食べる "to eat") before one with more (喫する "to eat", "to drink",
+    // "to smoke"); then rows found for the text typed (as typed or through
+    // a dictionary form, in the relevance order) before those of a
+    // long-vowel spelling (来る before 公用 for こよう).
+    using Key = std::tuple<int, int, int, int, int, int>;
 
     Key operator()(const WordEntry& entry) const
     {
         auto found = how.find(&entry);
         const std::wstring* spelling = found != how.end() ? found->second.spelling : nullptr;
         const Closeness close = closeness(entry, spelling != nullptr ? *spelling : text);
+        const int group = close.rank <= 1 ? 0 : close.rank - 1;
         const bool loanword = close.viaGloss && Kana::isKatakana(entry.word);
-        return Key(close.rank, entry.isCommon ? 0 : 1, loanword ? 1 : 0,
+        return Key(group, entry.isCommon ? 0 : 1, loanword ? 1 : 0, close.rank,
                    close.broadFirstSense ? 1 : 0, spelling != nullptr ? 1 : 0);
     }
 };

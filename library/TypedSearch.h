@@ -7,16 +7,17 @@
 /// relevance order the whole result is ranked before the limit cuts it; a
 /// fuzzy search also tries the long-vowel spellings of kana typed without
 /// them (ときょ finds 東京 through とうきょう) and tells which found words.
-/// Ranks after the relevance order: entries found as typed (a headword or
-/// reading that is the text, a form it inflects, a first gloss that is the
-/// English text or "to " + it) first; then another gloss of the first sense;
-/// then matches through kana or letter case folding and glosses of later
-/// senses; then the rest (part of a gloss, wildcards). Within each: common
-/// words first; of gloss matches, words of Japanese before the English word
-/// in katakana and a first sense of that one gloss before a broader one;
-/// rows found for the text typed (as typed or through its dictionary forms)
-/// before those of a long-vowel spelling; the relevance order decides the
-/// rest. The caller owns each result.
+/// Ranks after the relevance order: first the entries found as typed (a
+/// headword or reading that is the text, a form it inflects) and those with
+/// a gloss of their first sense that is the English text (or "to ", "to
+/// be ", "to get ", "to become " + it); then matches through kana or letter
+/// case folding and glosses of later senses; then the rest (part of a
+/// gloss, wildcards). Within each: common words first; words of Japanese
+/// before the English word in katakana; the first gloss before another,
+/// and a first sense of that one gloss before a broader one; rows found for
+/// the text typed (through its dictionary forms too) before those of a
+/// long-vowel spelling; the relevance order decides the rest. The caller
+/// owns each result.
 #ifndef DEXARU_TYPEDSEARCH_H
 #define DEXARU_TYPEDSEARCH_H
 

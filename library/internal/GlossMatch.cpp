@@ -5,6 +5,7 @@
 #include <cctype>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace internal {
 
@@ -68,12 +69,30 @@ struct Equalness
     bool piece = false;
 };
 
-Equalness equalness(const std::string& gloss, const std::string& text, const std::string& infinitive)
+// Whether a gloss or piece, bare, says the text: the text itself, "to " +
+// it (a verb), or "to be ", "to get " or "to become " + it (an English
+// adjective that Japanese says with a verb: "tired", 疲れる "to get tired").
+bool says(const std::string& bare, const std::string& text)
+{
+    if (bare == text) {
+        return true;
+    }
+    for (const char* verb : {"to ", "to be ", "to get ", "to become "}) {
+        const std::size_t length = std::strlen(verb);
+        if (bare.size() == length + text.size() && bare.compare(0, length, verb) == 0
+            && bare.compare(length, std::string::npos, text) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Equalness equalness(const std::string& gloss, const std::string& text)
 {
     Equalness found;
     const std::string bare = lowered(withoutNotes(gloss));
     const std::string whole = trimmed(bare);
-    if (whole == text || whole == infinitive) {
+    if (says(whole, text)) {
         found.whole = true;
         return found;
     }
@@ -84,7 +103,7 @@ Equalness equalness(const std::string& gloss, const std::string& text, const std
             end = bare.size();
         }
         const std::string piece = trimmed(bare.substr(start, end - start));
-        if (piece == text || piece == infinitive) {
+        if (says(piece, text)) {
             found.piece = true;
         }
         start = end + 1;
@@ -101,7 +120,6 @@ GlossMatch glossMatch(const WordEntry& entry, const std::string& text)
     if (wanted.empty()) {
         return match;
     }
-    const std::string infinitive = "to " + wanted;
     int sense = 1;
     for (int m = 0; m < entry.meaningsSize; ++m) {
         const int number = senseNumberOf(entry.meanings[m]);
@@ -109,7 +127,7 @@ GlossMatch glossMatch(const WordEntry& entry, const std::string& text)
         if (sense == 1) {
             ++match.firstSenseGlosses;
         }
-        const Equalness equal = equalness(entry.meanings[m], wanted, infinitive);
+        const Equalness equal = equalness(entry.meanings[m], wanted);
         if (!equal.whole && !equal.piece) {
             continue;
         }

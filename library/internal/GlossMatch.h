@@ -32,7 +32,8 @@ struct GlossMatch
     int firstSenseGlosses;
 };
 
-// The text is ASCII English as typed; "to " + the text counts too.
+// The text is ASCII English as typed; "to " + the text counts too, and so
+// do "to be ", "to get " and "to become " + it.
 GlossMatch glossMatch(const WordEntry& entry, const std::string& text);
 
 }  // namespace internal
