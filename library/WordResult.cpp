@@ -201,11 +201,16 @@ int schoolStageOf(const WordEntry& entry)
     return isWrittenInKana(entry) ? 0 : schoolStage(commonKanji::latestSchoolYear(entry.word));
 }
 
-// The kanji outside everyday writing in a headword; a word usually written
-// in kana has none to read (珈琲 is コーヒー).
+// The kanji outside everyday writing in a headword; a loanword usually
+// written in katakana has none to read (珈琲 is コーヒー), while a word
+// usually written in hiragana keeps them (掻く after 書く for かく).
 int rareKanjiOf(const WordEntry& entry)
 {
-    return isWrittenInKana(entry) ? 0 : commonKanji::rareKanjiCount(entry.word);
+    const bool katakanaWord = !entry.kana.empty()
+                              && std::all_of(entry.kana.begin(), entry.kana.end(), [](wchar_t c) {
+                                     return c >= 0x30A0 && c <= 0x30FF;
+                                 });
+    return katakanaWord && isWrittenInKana(entry) ? 0 : commonKanji::rareKanjiCount(entry.word);
 }
 
 // The relevance of a row packed into one number, smaller first: tier,
