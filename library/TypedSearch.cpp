@@ -57,9 +57,19 @@ struct Found
 
 // Moves the rows of found that the result lacks into it (the rest are
 // deleted with found) and notes how they were found. Returns how many moved.
+// The set of rows present is filled at the first rows found, so that a
+// search that finds nothing more never hashes its whole result.
 int moveNewRows(WordResult& result, WordResult& found, internal::EntrySet& present,
                 std::unordered_map<const WordEntry*, Found>& how, const std::wstring* spelling)
 {
+    if (found.entries.empty()) {
+        return 0;
+    }
+    if (present.empty()) {
+        for (EnhancedEntry* row : result.entries) {
+            present.insert(row->entry);
+        }
+    }
     int moved = 0;
     for (EnhancedEntry* row : found.entries) {
         if (!present.insert(row->entry).second) {
@@ -175,9 +185,6 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
     }
     std::unique_ptr<WordResult> result(collection->search(text, &whole));
     internal::EntrySet present;
-    for (EnhancedEntry* row : result->entries) {
-        present.insert(row->entry);
-    }
     std::unordered_map<const WordEntry*, Found> how;
 
     const int flags = options.searchFlags;
