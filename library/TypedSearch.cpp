@@ -65,14 +65,17 @@ int moveNewRows(WordResult& result, WordResult& found, internal::EntrySet& prese
     if (found.entries.empty()) {
         return 0;
     }
-    if (present.empty()) {
+    // Into an empty result every row goes (the relevance order hides a
+    // line found twice); the set is filled from the rows at the next call.
+    const bool intoEmpty = result.entries.empty();
+    if (present.empty() && !intoEmpty) {
         for (EnhancedEntry* row : result.entries) {
             present.insert(row->entry);
         }
     }
     int moved = 0;
     for (EnhancedEntry* row : found.entries) {
-        if (!present.insert(row->entry).second) {
+        if (!intoEmpty && !present.insert(row->entry).second) {
             continue;
         }
         how[row->entry] = Found{spelling};
@@ -89,6 +92,7 @@ int moveNewRows(WordResult& result, WordResult& found, internal::EntrySet& prese
 struct MatchRanker
 {
     const std::wstring& text;
+    const std::wstring foldedText;
     const std::string englishText;  // the typed text when meanings are searched and it is ASCII
     const std::unordered_map<const WordEntry*, Found>& how;
 
@@ -111,7 +115,8 @@ struct MatchRanker
             close.rank = 0;
             return close;
         }
-        if (folded(entry.word) == folded(searched) || folded(entry.kana) == folded(searched)) {
+        const std::wstring foldedSearched = &searched == &text ? foldedText : folded(searched);
+        if (folded(entry.word) == foldedSearched || folded(entry.kana) == foldedSearched) {
             close.rank = 2;
         }
         if (!englishText.empty()) {
@@ -232,7 +237,7 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
 
     result->sortByRelevance();
     const std::string english = meanings ? asciiOf(typed) : std::string();
-    rankMatches(*result, MatchRanker{text, english, how});
+    rankMatches(*result, MatchRanker{text, folded(text), english, how});
     result->keepFirst(limit);
     return result.release();
 }
