@@ -297,6 +297,82 @@ const Inflection inflections[] = {
     {"来るそうです", "来る", "vk", "hearsay"},
     {"高かったそうです", "高い", "adj-i", "past, hearsay"},
     {"静かだそうだ", "静か", "adj-na", "copula, hearsay"},
+    // spoken adjectives in -え (-ai, -oi) and -い (-ui), however spelt
+    {"やべえ", "やばい", "adj-i", "colloquial"},
+    {"でけえ", "でかい", "adj-i", "colloquial"},
+    {"ねえ", "ない", "adj-i", "colloquial"},
+    {"すげえ", "すごい", "adj-i", "colloquial"},
+    {"ひでえ", "ひどい", "adj-i", "colloquial"},
+    {"うるせえ", "うるさい", "adj-i", "colloquial"},
+    {"こええ", "こわい", "adj-i", "colloquial"},
+    {"さみい", "さむい", "adj-i", "colloquial"},
+    {"やべー", "やばい", "adj-i", "colloquial"},
+    {"やべぇ", "やばい", "adj-i", "colloquial"},
+    {"さみぃ", "さむい", "adj-i", "colloquial"},
+    {"しらねえ", "しる", "v5r", "negative, colloquial"},
+    {"食べねえ", "食べる", "v1", "negative, colloquial"},
+    {"寒っ", "寒い", "adj-i", "colloquial"},
+    // Kansai negatives
+    {"行かへん", "行く", "v5k-s", "negative (Kansai)"},
+    {"食べへん", "食べる", "v1", "negative (Kansai)"},
+    {"行かへんかった", "行く", "v5k-s", "negative (Kansai), past"},
+    {"知らんかった", "知る", "v5r", "negative (-n), past"},
+    {"食べんかったら", "食べる", "v1", "negative (-n), past, conditional"},
+    {"見いひん", "見る", "v1", "negative (Kansai)"},
+    {"せえへん", "する", "vs-i", "negative (Kansai)"},
+    {"しいひんかった", "する", "vs-i", "negative (Kansai), past"},
+    {"こおへん", "くる", "vk", "negative (Kansai)"},
+    {"けえへん", "くる", "vk", "negative (Kansai)"},
+    {"来へん", "来る", "vk", "negative (Kansai)"},
+    {"あらへん", "ある", "v5r-i", "negative (Kansai)"},
+    {"あらん", "ある", "v5r-i", "negative (-n)"},
+    {"行きませんかった", "行く", "v5k-s", "polite, negative, past"},
+    // the polite forms' rarer endings
+    {"言いますまい", "言う", "v5u", "polite, negative volitional"},
+    {"行きますれば", "行く", "v5k-s", "polite, conditional"},
+    // する written 為る
+    {"為た", "為る", "vs-i", "past"},
+    {"為て", "為る", "vs-i", "te-form"},
+    {"為ない", "為る", "vs-i", "negative"},
+    {"為ます", "為る", "vs-i", "polite"},
+    {"為ました", "為る", "vs-i", "polite, past"},
+    {"為れば", "為る", "vs-i", "conditional"},
+    {"為よう", "為る", "vs-i", "volitional"},
+    {"為ろ", "為る", "vs-i", "imperative"},
+    {"為ず", "為る", "vs-i", "negative (-zu)"},
+    // う-verbs in うた and うて, whatever their class in the dictionary
+    {"問うて", "問う", "v5u-s", "te-form"},
+    {"請うた", "請う", "v5u-s", "past"},
+    {"恋うた", "恋う", "v5u", "past"},
+    {"恋うて", "恋う", "v5u", "te-form"},
+    {"宣うた", "宣う", "v5u", "past"},
+    {"言うてた", "言う", "v5u", "progressive, past"},
+    // the classical attributive, げ written 気, the noun in み
+    {"愛しき", "愛しい", "adj-i", "attributive (classical)"},
+    {"良き", "良い", "adj-i", "attributive (classical)"},
+    {"名もなき", "名もない", "adj-i", "attributive (classical)"},
+    {"可愛気", "可愛い", "adj-i", "looks"},
+    {"よさ気", "よい", "adj-ix", "looks"},
+    {"不安気", "不安", "adj-na", "looks"},
+    {"温かみ", "温かい", "adj-i", "noun"},
+    {"便利さ", "便利", "adj-na", "noun"},
+    // られない said らんない
+    {"食べらんない", "食べる", "v1", "passive, negative, colloquial"},
+    {"信じらんなかった", "信じる", "v1", "passive, negative, colloquial, past"},
+    {"やってらんない", "やる", "v5r", "progressive, passive, negative, colloquial"},
+    // going on and coming to, wanting someone to, trying to
+    {"歩いていく", "歩く", "v5k", "go on"},
+    {"増えてく", "増える", "v1", "go on"},
+    {"持ってった", "持つ", "v5t", "go on, past"},
+    {"読んで行く", "読む", "v5m", "go on"},
+    {"変わってきた", "変わる", "v5r", "come to, past"},
+    {"なってきました", "なる", "v5r", "come to, polite, past"},
+    {"眠くなってきた", "眠い", "adj-i", "become, come to, past"},
+    {"来てほしい", "来る", "vk", "want someone to"},
+    {"書いて欲しかった", "書く", "v5k", "want someone to, past"},
+    {"寝ようとした", "寝る", "v1", "volitional, try to, past"},
+    {"持ってかない", "持つ", "v5t", "go on, negative"},
+    {"持ってこう", "持つ", "v5t", "go on, volitional"},
 };
 
 // Forms that merely end like an inflection, or chains that would cross word
@@ -320,6 +396,13 @@ const Inflection falseFriends[] = {
     {"うか", "う", "v5u", ""},
     {"静かだったり", "静か", "v5r", ""},
     {"書かなら", "書く", "v5k", ""},  // なら follows the plain form, not a stem
+    {"書くへん", "書く", "v5k", ""},  // へん follows the negative stem
+    {"見いひん", "見る", "v5r", ""},  // いひん is the ichidan verbs' own
+    {"やばー", "やばい", "adj-i", ""},  // spelt out, the ending is still ばー
+    {"書かへんへん", "書く", "v5k", ""},
+    {"知らんかったかった", "知る", "v5r", ""},
+    {"為った", "為る", "vs-i", ""},  // 為った is なる's past
+    {"書きますまいか", "書く", "v5k", ""},
 };
 
 }  // namespace
