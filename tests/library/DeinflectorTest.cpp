@@ -569,16 +569,109 @@ TEST(DeinflectorTest, HostileRuleFilesLoadAndEveryWalkEnds)
         const char pieces[] = {' ', '\t', '\n', '-', ',', '(', ')', '#', '\xE3', '\x81', '\x82', 'a', 'v'};
         noise += pieces[(seed >> 16) % sizeof(pieces)];
     }
-    const std::string longLine = "a " + std::string(100000, 'b') + " x x reason\n";
-    for (const std::string& bytes : {noise, longLine, std::string("\xFF\xFE\xE3\x81 - x x r\n"), std::string()}) {
+    // Its runs of 17 characters and more are endings beyond the limit; cut
+    // into short lines, it loads.
+    std::string shortLines;
+    for (std::size_t i = 0; i < noise.size(); i += 12) {
+        shortLines += noise.substr(i, 12) + "\n";
+    }
+    const std::pair<std::string, int> files[] = {
+        {noise, -1}, {shortLines, 0}, {"\xFF\xFE\xE3\x81 - x x r\n", 0}, {"", 0}};
+    for (const auto& [bytes, loaded] : files) {
         Deinflector engine;
         testing::internal::CaptureStderr();
-        EXPECT_EQ(engine.loadFromFile(dir.write("rules.dat", bytes)), 0);
+        EXPECT_EQ(engine.loadFromFile(dir.write("rules.dat", bytes)), loaded);
         for (const wchar_t* text : {L"a", L"あ", L"", L"\xFFFD", L"vv"}) {
             const std::vector<Deinflector::Candidate> candidates = engine.deinflect(text);
             ASSERT_FALSE(candidates.empty());
             EXPECT_LE(candidates.size(), static_cast<std::size_t>(Deinflector::MAX_CANDIDATES));
         }
         testing::internal::GetCapturedStderr();
+    }
+}
+
+namespace {
+
+// count rules that each lengthen any word by a different piece, all of one
+// class: every candidate matches every rule.
+std::string growingRules(int count, const std::string& ending = "-")
+{
+    std::string rules;
+    for (int i = 0; i < count; ++i) {
+        rules += ending + " " + ending + std::to_string(i) + " x x reason\n";
+    }
+    return rules;
+}
+
+}  // namespace
+
+TEST(DeinflectorTest, ARuleFileBeyondTheLimitsIsRefusedWhole)
+{
+    TempDir dir;
+    const std::string fine = "a b x x reason\n";
+    struct Case
+    {
+        std::string rules;
+        const char* why;
+    } cases[] = {
+        {growingRules(Deinflector::MAX_RULES + 1), "more than 5000 rules"},
+        {fine + "a " + std::string(100000, 'b') + " x x reason\n", "line 2: it is longer than 1024 bytes"},
+        {fine + std::string(2000, '#') + "\n", "line 2: it is longer than 1024 bytes"},
+        {fine + std::string(17, 'a') + " b x x reason\n", "line 2: an ending is longer than 16 characters"},
+        {fine + "a " + std::string(17, 'b') + " x x reason\n", "line 2: an ending is longer than 16 characters"},
+    };
+    for (const Case& c : cases) {
+        Deinflector engine;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(engine.loadFromFile(dir.write("rules.dat", c.rules)), -1) << c.why;
+        const std::string messages = testing::internal::GetCapturedStderr();
+        EXPECT_NE(messages.find("Refused the deinflection rules"), std::string::npos) << messages;
+        EXPECT_NE(messages.find(c.why), std::string::npos) << messages;
+        EXPECT_FALSE(engine.isLoaded());
+        EXPECT_EQ(engine.getRuleCount(), 0);
+        EXPECT_EQ(engine.deinflect(L"a").size(), 1u);
+    }
+    // At the limits the file is read.
+    Deinflector engine;
+    testing::internal::CaptureStderr();
+    const std::string longest = std::string(16, 'a') + " " + std::string(16, 'b') + " x x reason\n";
+    EXPECT_EQ(engine.loadFromFile(dir.write("rules.dat", growingRules(Deinflector::MAX_RULES - 1) + longest)), 0);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(engine.getRuleCount(), Deinflector::MAX_RULES);
+}
+
+TEST(DeinflectorTest, AHostileRuleFileWithinTheLimitsGetsABoundedWalk)
+{
+    // 4,000 rules of about 20 bytes (80 KB) that all match every word: a
+    // walk would try millions of them before it reached its last step, and
+    // remember every text they made.
+    TempDir dir;
+    std::string sameRule;
+    for (int i = 0; i < 4000; ++i) {
+        sameRule += "- b x x reason\n";
+    }
+    struct Case
+    {
+        std::string rules;
+        const char* stop;
+    } cases[] = {
+        {growingRules(4000), "Stopped at 2000 candidates of 'a'"},
+        {growingRules(4000, "a"), "Stopped at 2000 candidates of 'a'"},
+        {growingRules(200), "Stopped at 2000 candidates of 'a'"},
+        {sameRule, "Stopped after trying 10000 rules on 'a'"},
+    };
+    for (const Case& c : cases) {
+        Deinflector engine;
+        testing::internal::CaptureStderr();
+        ASSERT_EQ(engine.loadFromFile(dir.write("rules.dat", c.rules)), 0);
+        const std::vector<Deinflector::Candidate> candidates = engine.deinflect(L"a");
+        const std::string messages = testing::internal::GetCapturedStderr();
+        EXPECT_NE(messages.find(c.stop), std::string::npos) << messages;
+        ASSERT_FALSE(candidates.empty());
+        EXPECT_EQ(candidates[0].text, L"a");
+        EXPECT_LE(candidates.size(), static_cast<std::size_t>(Deinflector::MAX_CANDIDATES));
+        for (const Deinflector::Candidate& candidate : candidates) {
+            EXPECT_LE(candidate.rules, Deinflector::MAX_STEPS);
+        }
     }
 }
