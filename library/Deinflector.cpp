@@ -13,6 +13,7 @@ namespace {
 
 const char* const EMPTY_ENDING = "-";
 const char* const NO_REASON = "-";
+const char PREFIX_MARK = '^';
 
 // UTF-8 to wide characters, independent of the locale; a malformed byte
 // becomes U+FFFD so that it can match no rule.
@@ -123,6 +124,7 @@ void Deinflector::clear()
     rules.clear();
     classBits.clear();
     endingIndex.assign(1, EndingNode());
+    prefixRules.clear();
     innerClasses = 0;
     formOnlyClasses = 0;
     loaded = false;
@@ -199,6 +201,10 @@ std::string Deinflector::readLine(const std::string& line, int lineNumber)
         return "more than " + std::to_string(MAX_RULES) + " rules";
     }
     Rule rule;
+    rule.prefix = inflected.size() > 1 && inflected[0] == PREFIX_MARK;
+    if (rule.prefix) {
+        inflected.erase(0, 1);
+    }
     rule.inflected = inflected == EMPTY_ENDING ? std::wstring() : fromUtf8(inflected);
     rule.dictionary = dictionary == EMPTY_ENDING ? std::wstring() : fromUtf8(dictionary);
     if (rule.inflected.size() > static_cast<std::size_t>(MAX_ENDING_LENGTH)
@@ -217,6 +223,10 @@ std::string Deinflector::readLine(const std::string& line, int lineNumber)
 
 void Deinflector::indexRule(std::size_t position)
 {
+    if (rules[position].prefix) {
+        prefixRules.push_back(position);
+        return;
+    }
     std::size_t node = 0;
     const std::wstring& ending = rules[position].inflected;
     for (auto character = ending.rbegin(); character != ending.rend(); ++character) {
@@ -231,10 +241,10 @@ void Deinflector::indexRule(std::size_t position)
 }
 
 // The rules without an ending first, then the others in the order of the
-// file, as a walk has always tried them.
-std::vector<std::size_t> Deinflector::rulesEndingLike(const std::wstring& text) const
+// file, as a walk has always tried them; the prefix rules last.
+void Deinflector::findRulesMatching(const std::wstring& text, std::vector<std::size_t>& found) const
 {
-    std::vector<std::size_t> found = endingIndex[0].rules;
+    found.assign(endingIndex[0].rules.begin(), endingIndex[0].rules.end());
     const std::size_t withoutEnding = found.size();
     std::size_t node = 0;
     for (auto character = text.rbegin(); character != text.rend(); ++character) {
@@ -246,7 +256,12 @@ std::vector<std::size_t> Deinflector::rulesEndingLike(const std::wstring& text) 
         found.insert(found.end(), endingIndex[node].rules.begin(), endingIndex[node].rules.end());
     }
     std::sort(found.begin() + withoutEnding, found.end());
-    return found;
+    for (std::size_t position : prefixRules) {
+        const std::wstring& prefix = rules[position].inflected;
+        if (text.compare(0, prefix.size(), prefix) == 0) {
+            found.push_back(position);
+        }
+    }
 }
 
 std::vector<Deinflector::Candidate> Deinflector::deinflect(const std::wstring& text) const
@@ -257,6 +272,7 @@ std::vector<Deinflector::Candidate> Deinflector::deinflect(const std::wstring& t
     seen.insert(std::make_pair(text, ALL_CLASSES));
     int rulesTried = 0;
     bool stopped = false;
+    std::vector<std::size_t> matching;
 
     // Breadth first: walk grows behind the index, so candidates come out by
     // number of steps. Only rules whose ending matches are tried, and no
@@ -266,7 +282,8 @@ std::vector<Deinflector::Candidate> Deinflector::deinflect(const std::wstring& t
         if (walk[index].depth >= MAX_STEPS || walk[index].candidate.text.empty()) {
             continue;
         }
-        for (std::size_t position : rulesEndingLike(walk[index].candidate.text)) {
+        findRulesMatching(walk[index].candidate.text, matching);
+        for (std::size_t position : matching) {
             if (++rulesTried > MAX_RULES_TRIED) {
                 Log::write(4, "%s: Stopped after trying %d rules on '%S'.", "deinflect",
                            MAX_RULES_TRIED, text.c_str());
@@ -278,9 +295,10 @@ std::vector<Deinflector::Candidate> Deinflector::deinflect(const std::wstring& t
             if (!(rule.formClasses & from.walkClasses)) {
                 continue;
             }
+            const std::wstring& word = from.candidate.text;
             std::wstring result =
-                from.candidate.text.substr(0, from.candidate.text.size() - rule.inflected.size())
-                + rule.dictionary;
+                rule.prefix ? rule.dictionary + word.substr(rule.inflected.size())
+                            : word.substr(0, word.size() - rule.inflected.size()) + rule.dictionary;
             if (result.empty() || seen.count(std::make_pair(result, rule.resultClasses)) != 0) {
                 continue;
             }

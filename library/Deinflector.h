@@ -80,7 +80,8 @@ public:
 
     /// One rule of the file: a word ending in `inflected` whose classes meet
     /// `formClasses` may end in `dictionary` instead and then has
-    /// `resultClasses`.
+    /// `resultClasses`. A prefix rule does the same at the start of the word
+    /// (the honorific お of お待ちください).
     struct Rule
     {
         std::wstring inflected;  ///< the ending of the inflected form
@@ -92,6 +93,8 @@ public:
         /// True when the reason is given only for the text as typed (a stem
         /// on its own: "食べ", continuative), never inside a longer chain.
         bool reasonOnlyWhenTyped;
+        /// True when inflected and dictionary are the start of the word.
+        bool prefix = false;
     };
 
 private:
@@ -109,13 +112,15 @@ private:
     uint64_t parseClasses(const std::string& names, int lineNumber);
     void clear();
     void indexRule(std::size_t position);
-    /// Positions in rules of those whose inflected ending text ends in, in
-    /// the order of the file.
-    std::vector<std::size_t> rulesEndingLike(const std::wstring& text) const;
+    /// Fills found with the positions in rules of those whose inflected
+    /// ending text ends in, in the order of the file, then of the prefix
+    /// rules text starts with.
+    void findRulesMatching(const std::wstring& text, std::vector<std::size_t>& found) const;
 
     std::vector<Rule> rules;
     /// Node 0 holds the rules without an ending.
     std::vector<EndingNode> endingIndex;
+    std::vector<std::size_t> prefixRules;
     /// Bit of each class name, in order of first appearance.
     std::map<std::string, uint64_t> classBits;
     /// Classes a typed word never has: stems that only rules reach.
