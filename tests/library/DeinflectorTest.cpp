@@ -373,6 +373,34 @@ const Inflection inflections[] = {
     {"寝ようとした", "寝る", "v1", "volitional, try to, past"},
     {"持ってかない", "持つ", "v5t", "go on, negative"},
     {"持ってこう", "持つ", "v5t", "go on, volitional"},
+    // verbs after the continuative, the noun すぎ
+    {"読み始めた", "読む", "v5m", "start to, past"},
+    {"泣き出した", "泣く", "v5k", "start to, past"},
+    {"書き続けている", "書く", "v5k", "continue to, progressive"},
+    {"食べ終わった", "食べる", "v1", "finish, past"},
+    {"言い忘れた", "言う", "v5u", "forget to, past"},
+    {"信じがたい", "信じる", "v1", "hard to"},
+    {"忘れがちな", "忘れる", "v1", "tend to, attributive"},
+    {"書き方", "書く", "v5k", "way of"},
+    {"飲みすぎ", "飲む", "v5m", "too much"},
+    {"高すぎ", "高い", "adj-i", "too much"},
+    {"静かすぎ", "静か", "adj-na", "too much"},
+    {"高くって", "高い", "adj-i", "te-form"},
+    // after the plain form: presumptive, explanatory; short ましょ
+    {"行くでしょ", "行く", "v5k-s", "presumptive"},
+    {"高かっただろう", "高い", "adj-i", "past, presumptive"},
+    {"行くんです", "行く", "v5k-s", "explanatory"},
+    {"食べたのだ", "食べる", "v1", "past, explanatory"},
+    {"静かなんです", "静か", "adj-na", "explanatory"},
+    {"行きましょ", "行く", "v5k-s", "polite, volitional"},
+    // the honorific お and ご, taken off the front
+    {"お待ちください", "待つ", "v5t", "please"},
+    {"お読みになりました", "読む", "v5m", "honorific, polite, past"},
+    {"お待ちしております", "待つ", "v5t", "humble, progressive, polite"},
+    {"お会いしました", "会う", "v5u", "humble, polite, past"},
+    {"ご連絡ください", "連絡", "vs", "please"},
+    {"ご利用いただけます", "利用", "vs", "have done, potential, polite"},
+    {"お伺いいたします", "伺う", "v5u", "humble, polite"},
 };
 
 // Forms that merely end like an inflection, or chains that would cross word
@@ -402,6 +430,9 @@ const Inflection falseFriends[] = {
     {"書かへんへん", "書く", "v5k", ""},
     {"知らんかったかった", "知る", "v5r", ""},
     {"為った", "為る", "vs-i", ""},  // 為った is なる's past
+    {"お茶", "茶", "n", ""},  // お comes off before an honorific ending only
+    {"おいしい", "いしい", "adj-i", ""},
+    {"ご飯ください", "飯", "n", ""},  // a noun without する keeps its ご
     {"書きますまいか", "書く", "v5k", ""},
 };
 
@@ -498,11 +529,12 @@ TEST(DeinflectorTest, ReadsTheFileFormatAndSkipsMalformedLines)
         "\xE3\x81\xBE\xE3\x81\x99 - stem typed polite\n"  // ます, to a stem
         "- \xE3\x82\x8B v1 stem -\n"
         "too few fields\n"
-        "  \t\n";
+        "  \t\n"
+        "^\xE3\x81\x8A - stem typed honorific\n";  // お taken off the front
     testing::internal::CaptureStderr();
     ASSERT_EQ(engine.loadFromFile(dir.write("rules.dat", rules)), 0);
     const std::string messages = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(engine.getRuleCount(), 3);
+    EXPECT_EQ(engine.getRuleCount(), 4);
     EXPECT_NE(messages.find("Line 7"), std::string::npos) << messages;
     EXPECT_NE(engine.classBit("v1"), 0u);
     EXPECT_EQ(engine.classBit("n"), 0u);
@@ -514,6 +546,13 @@ TEST(DeinflectorTest, ReadsTheFileFormatAndSkipsMalformedLines)
     ASSERT_EQ(candidates.size(), 2u);
     EXPECT_EQ(candidates[1].text, L"たべる");
     EXPECT_EQ(candidates[1].reasons, Reasons({"polite"}));
+
+    testing::internal::CaptureStderr();
+    const std::vector<Deinflector::Candidate> honorific = engine.deinflect(L"おたべ");
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(honorific.size(), 2u);
+    EXPECT_EQ(honorific[1].text, L"たべる");
+    EXPECT_EQ(honorific[1].reasons, Reasons({"honorific"}));
 }
 
 TEST(DeinflectorTest, WithoutItsFileTheEngineGivesTheTextOnly)
