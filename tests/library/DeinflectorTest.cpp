@@ -401,6 +401,24 @@ const Inflection inflections[] = {
     {"ご連絡ください", "連絡", "vs", "please"},
     {"ご利用いただけます", "利用", "vs", "have done, potential, polite"},
     {"お伺いいたします", "伺う", "v5u", "humble, polite"},
+    {"お待ちです", "待つ", "v5t", "honorific"},
+    {"お越しくださった", "越す", "v5s", "please, past"},
+    // written endings: while, can, cannot, should, the imperative in たまえ
+    {"読みつつ", "読む", "v5m", "while"},
+    {"進みつつある", "進む", "v5m", "in the process of"},
+    {"起こり得る", "起こる", "v5r", "can"},
+    {"ありうる", "ある", "v5r-i", "can"},
+    {"書きかねない", "書く", "v5k", "might"},
+    {"言いかねる", "言う", "v5u", "cannot"},
+    {"行くべき", "行く", "v5k-s", "should"},
+    {"すべき", "する", "vs-i", "should"},
+    {"忘れるべからず", "忘れる", "v1", "must not"},
+    {"読みたまえ", "読む", "v5m", "imperative"},
+    {"食べな", "食べる", "v1", "imperative"},
+    {"勉強出来る", "勉強", "vs", "potential"},
+    {"殴ってやる", "殴る", "v5r", "for someone"},
+    {"待ってらっしゃる", "待つ", "v5t", "progressive"},
+    {"読んでおられる", "読む", "v5m", "progressive"},
 };
 
 // Forms that merely end like an inflection, or chains that would cross word
