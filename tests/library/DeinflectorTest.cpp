@@ -414,11 +414,11 @@ const Inflection inflections[] = {
     {"すべき", "する", "vs-i", "should"},
     {"忘れるべからず", "忘れる", "v1", "must not"},
     {"読みたまえ", "読む", "v5m", "imperative"},
-    {"食べな", "食べる", "v1", "imperative"},
     {"勉強出来る", "勉強", "vs", "potential"},
     {"殴ってやる", "殴る", "v5r", "for someone"},
     {"待ってらっしゃる", "待つ", "v5t", "progressive"},
     {"読んでおられる", "読む", "v5m", "progressive"},
+    {"静かでいる", "静か", "adj-na", "progressive"},
 };
 
 // Forms that merely end like an inflection, or chains that would cross word
@@ -451,6 +451,11 @@ const Inflection falseFriends[] = {
     {"お茶", "茶", "n", ""},  // お comes off before an honorific ending only
     {"おいしい", "いしい", "adj-i", ""},
     {"ご飯ください", "飯", "n", ""},  // a noun without する keeps its ご
+    // auxiliary verbs that only a verb's て form takes
+    {"静かでしまう", "静か", "adj-na", ""},
+    {"まだでくる", "まだ", "adj-na", ""},
+    {"静かでほしい", "静か", "adj-na", ""},
+    {"高くてしまう", "高い", "adj-i", ""},
     {"書きますまいか", "書く", "v5k", ""},
 };
 
