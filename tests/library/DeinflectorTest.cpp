@@ -327,6 +327,11 @@ const Inflection inflections[] = {
     {"あらへん", "ある", "v5r-i", "negative (Kansai)"},
     {"あらん", "ある", "v5r-i", "negative (-n)"},
     {"行きませんかった", "行く", "v5k-s", "polite, negative, past"},
+    {"行きまへん", "行く", "v5k-s", "polite, negative"},
+    {"行かはる", "行く", "v5k-s", "honorific (Kansai)"},
+    {"食べはった", "食べる", "v1", "honorific (Kansai), past"},
+    {"いいっす", "いい", "adj-ix", "polite (colloquial)"},
+    {"行くっす", "行く", "v5k-s", "polite (colloquial)"},
     // the polite forms' rarer endings
     {"言いますまい", "言う", "v5u", "polite, negative volitional"},
     {"行きますれば", "行く", "v5k-s", "polite, conditional"},
