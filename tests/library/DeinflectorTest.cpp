@@ -424,6 +424,18 @@ const Inflection inflections[] = {
     {"待ってらっしゃる", "待つ", "v5t", "progressive"},
     {"読んでおられる", "読む", "v5m", "progressive"},
     {"静かでいる", "静か", "adj-na", "progressive"},
+    // questions in か after the polite forms
+    {"行きますか", "行く", "v5k-s", "polite, question"},
+    {"行きましたか", "行く", "v5k-s", "polite, past, question"},
+    {"高いですか", "高い", "adj-i", "polite, question"},
+    {"静かでしたか", "静か", "adj-na", "polite, past, question"},
+    {"大丈夫でしょうか", "大丈夫", "adj-na", "presumptive, question"},
+    {"お読みいただけますか", "読む", "v5m", "have done, potential, polite, question"},
+    {"お帰りなさいませ", "帰る", "v5r", "polite imperative"},
+    {"お忘れなく", "忘れる", "v1", "negative imperative"},
+    {"行きはる", "行く", "v5k-s", "honorific (Kansai)"},
+    {"見せてくんない", "見せる", "v1", "for me, negative, colloquial"},
+    {"はええ", "はやい", "adj-i", "colloquial"},
 };
 
 // Forms that merely end like an inflection, or chains that would cross word
