@@ -222,6 +222,17 @@ private slots:
         emit program->window.wordDictionaryAdded(failed);
         QVERIFY(list->item(3)->toolTip().contains("does not exist"));
         QVERIFY(!list->item(3)->icon().isNull());
+        // A disabled dictionary is not loaded, which is no failure; enabled,
+        // it is loaded, and marked if that fails.
+        auto* later = new Edict;
+        later->setName("later");
+        later->setFilename("no-such-file");
+        later->disable();
+        emit program->window.wordDictionaryAdded(later);
+        QVERIFY(!later->isLoaded && list->item(4)->toolTip().isEmpty() && list->item(4)->icon().isNull());
+        list->item(4)->setCheckState(Qt::Checked);
+        QVERIFY(later->isEnabled() && list->item(4)->toolTip().contains("does not exist"));
+        QVERIFY(!list->item(4)->icon().isNull());
     }
 
     // A new result starts unselected at the top; Ctrl+C copies the
