@@ -1,15 +1,17 @@
 #!/usr/bin/env python3
-"""Times how long a program takes to map its first top-level window.
+"""Times how long programs take to map their first top-level window.
 
-    python3 bench/window_mapped.py [--runs N] -- PROGRAM [ARGUMENTS...]
+    python3 bench/window_mapped.py [--runs N] -- PROGRAM [ARGUMENTS...] [-- PROGRAM ...]
 
 Needs an X server in DISPLAY without a window manager (xvfb-run gives one):
-the program's top-level windows are then children of the root window, and
+the programs' top-level windows are then children of the root window, and
 their MapNotify events reach a client that listens to the root's
-substructure. The clock starts just before the program is started and stops
+substructure. The clock starts just before a program is started and stops
 at the first map of a window that is not override-redirect (pop-ups and
-tool tips are). The program is then killed. Prints one time per run in
-milliseconds, then the median.
+tool tips are); the program is then killed. With several programs, each run
+starts each of them in turn, so that they meet the same load of the
+machine. Prints, for each program, its times in milliseconds and their
+median; with several, each one's median over the first's.
 """
 
 import ctypes
@@ -89,17 +91,29 @@ def main():
     if arguments[:1] == ["--runs"]:
         runs = int(arguments[1])
         arguments = arguments[2:]
-    if arguments[:1] == ["--"]:
-        arguments = arguments[1:]
-    if not arguments:
+    commands = []
+    for argument in arguments:
+        if argument == "--":
+            commands.append([])
+        elif commands:
+            commands[-1].append(argument)
+    commands = [command for command in commands if command]
+    if not commands:
         sys.exit(__doc__)
     x, display = open_x()
-    times = []
+    times = [[] for _ in commands]
     for _ in range(runs):
-        times.append(time_one_start(x, display, arguments, 30))
-        time.sleep(0.2)  # let the killed program's windows go
-    print(" ".join("%.1f" % t for t in times))
-    print("median %.1f" % statistics.median(times))
+        for command, taken in zip(commands, times):
+            taken.append(time_one_start(x, display, command, 30))
+            time.sleep(0.2)  # let the killed program's windows go
+    first = statistics.median(times[0])
+    for command, taken in zip(commands, times):
+        median = statistics.median(taken)
+        print("%s: median %.1f ms (%s)" % (os.path.basename(command[0]), median,
+                                           " ".join("%.1f" % t for t in taken)))
+        if len(commands) > 1 and command is not commands[0]:
+            print("  %s / %s: %.2f" % (os.path.basename(commands[0][0]),
+                                       os.path.basename(command[0]), first / median))
 
 
 if __name__ == "__main__":

@@ -28,8 +28,6 @@
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent),
       ui(new Ui::MainWindow),
-      aboutDialog(new About),
-      addDictionaryDialog(new AddDictionary),
       manageDictionariesDialog(new ManageDictionaries),
       settingsDialog(new Settings),
       dictionaryLoads(nullptr),
@@ -140,8 +138,6 @@ void MainWindow::connectWidgets()
             &MainWindow::toggleView_CharacterResults);
     connect(ui->actionWord_results, &QAction::toggled, this, &MainWindow::toggleView_WordResults);
 
-    connect(addDictionaryDialog.get(), &AddDictionary::loadedDictionary, this,
-            &MainWindow::loadInBackground);
     connect(dictionaryLoads, &DictionaryLoads::loaded, this, [this](WordDictionary* dictionary) {
         const QString name = QString::fromStdString(dictionary->getName());
         emit wordDictionaryAdded(dictionary);
@@ -239,8 +235,15 @@ QString MainWindow::searchText() const
     return ui->searchText->toPlainText();
 }
 
+// The dialogs that nothing needs before they are asked for are made then:
+// each costs the start-up the icons of its buttons, and About its rich text.
 void MainWindow::on_actionAdd_dictionary_triggered()
 {
+    if (!addDictionaryDialog) {
+        addDictionaryDialog = std::make_unique<AddDictionary>();
+        connect(addDictionaryDialog.get(), &AddDictionary::loadedDictionary, this,
+                &MainWindow::loadInBackground);
+    }
     addDictionaryDialog->show();
 }
 
@@ -251,6 +254,8 @@ void MainWindow::on_actionManage_dictionaries_triggered()
 
 void MainWindow::about()
 {
+    if (!aboutDialog)
+        aboutDialog = std::make_unique<About>();
     aboutDialog->show();
 }
 

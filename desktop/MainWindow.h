@@ -105,8 +105,8 @@ private:
     void setupLearnerTools();
 
     Ui::MainWindow* ui;
-    std::unique_ptr<About> aboutDialog;
-    std::unique_ptr<AddDictionary> addDictionaryDialog;
+    std::unique_ptr<About> aboutDialog;  // made when first shown
+    std::unique_ptr<AddDictionary> addDictionaryDialog;  // likewise
     std::unique_ptr<ManageDictionaries> manageDictionariesDialog;
     std::unique_ptr<Settings> settingsDialog;
     std::unique_ptr<Preferences> preferences;

@@ -27,8 +27,8 @@ public:
     explicit Settings(QWidget* parent = nullptr);
     ~Settings() override;
 
-    // Wires the size boxes, creates the choosers and applies the default
-    // colours and fonts; called once, by the window that owns the dialog.
+    // Wires the size boxes and applies the default colours and fonts;
+    // called once, by the window that owns the dialog.
     void setup();
     // Shows the radical font's size, which has no setter of its own.
     void loadFromFonts();

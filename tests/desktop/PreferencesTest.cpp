@@ -57,8 +57,10 @@ QStringList keptState(DesktopProgram& program)
     return state;
 }
 
-AddDictionary* addDictionaryDialog()
+// The add-dictionary dialog of the one window alive, opened as the menu does.
+AddDictionary* addDictionaryDialog(MainWindow& window)
 {
+    window.findChild<QAction*>("actionAdd_dictionary")->trigger();
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (auto* dialog = qobject_cast<AddDictionary*>(widget))
             return dialog;
@@ -226,8 +228,8 @@ private slots:
             };
             Edict* slow = newEdict("edict", "slow");
             Edict* quick = newEdict("edict", "edict");
-            emit addDictionaryDialog()->loadedDictionary(slow);
-            emit addDictionaryDialog()->loadedDictionary(quick);
+            emit addDictionaryDialog(first.window)->loadedDictionary(slow);
+            emit addDictionaryDialog(first.window)->loadedDictionary(quick);
             QTRY_COMPARE(ended.count(), 1);
             QCOMPARE(ended[0][0].value<WordDictionary*>(), static_cast<WordDictionary*>(quick));
             // Still waiting for the first: listed, not switchable, not yet in the core.
@@ -244,7 +246,7 @@ private slots:
             list->item(1)->setCheckState(Qt::Unchecked);
             QVERIFY(slow->isEnabled() && !quick->isEnabled());
 
-            emit addDictionaryDialog()->loadedDictionary(newEdict("Names", "names"));
+            emit addDictionaryDialog(first.window)->loadedDictionary(newEdict("Names", "names"));
             QCOMPARE(first.dictionaryRows(), QStringList({"edict [x]", "edict (2) [ ]", "Names [x]"}));
             QVERIFY(first.window.close());
             QCOMPARE(savedDictionaries(dir.path()),
