@@ -43,6 +43,15 @@ void DictionaryLoads::add(WordDictionary* dictionary)
         });
 }
 
+bool DictionaryLoads::isWaiting(const WordDictionary* dictionary) const
+{
+    for (const Waiting& load : waiting) {
+        if (load.dictionary == dictionary)
+            return true;
+    }
+    return false;
+}
+
 void DictionaryLoads::handOnInOrder()
 {
     while (!waiting.empty() && waiting.front().ended) {

@@ -33,6 +33,8 @@ public:
 
     // Takes the dictionary, gives it its row and starts its load.
     void add(WordDictionary* dictionary);
+    // Is the dictionary still waiting for its load or its turn?
+    bool isWaiting(const WordDictionary* dictionary) const;
 
 signals:
     // A dictionary whose load was tried, in the order of adding; the

@@ -11,10 +11,10 @@ HistoryMenu::HistoryMenu(SearchHistory* history, QWidget* window)
     : QMenu(tr("Histor&y"), window), history(history), window(window)
 {
     setObjectName(QStringLiteral("menuHistory"));
-    backAction = addAction(QIcon::fromTheme(QStringLiteral("go-previous")), tr("&Back"));
+    backAction = addAction(tr("&Back"));
     backAction->setObjectName(QStringLiteral("actionBack"));
     backAction->setShortcut(QKeySequence::Back);
-    forwardAction = addAction(QIcon::fromTheme(QStringLiteral("go-next")), tr("&Forward"));
+    forwardAction = addAction(tr("&Forward"));
     forwardAction->setObjectName(QStringLiteral("actionForward"));
     forwardAction->setShortcut(QKeySequence::Forward);
     addSeparator();
@@ -30,6 +30,14 @@ HistoryMenu::HistoryMenu(SearchHistory* history, QWidget* window)
     connect(clearAction, &QAction::triggered, history, &SearchHistory::clear);
     connect(history, &SearchHistory::changed, this, &HistoryMenu::rebuild);
     setToolTipsVisible(true);  // the whole text of a line cut short
+    // The icons are looked up when the menu is first shown: the first look-up
+    // in the icon theme would cost every start-up several milliseconds.
+    connect(this, &QMenu::aboutToShow, this, [this] {
+        if (backAction->icon().isNull()) {
+            backAction->setIcon(QIcon::fromTheme(QStringLiteral("go-previous")));
+            forwardAction->setIcon(QIcon::fromTheme(QStringLiteral("go-next")));
+        }
+    });
     qApp->installEventFilter(this);
     rebuild();
 }

@@ -28,7 +28,6 @@
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent),
       ui(new Ui::MainWindow),
-      manageDictionariesDialog(new ManageDictionaries),
       settingsDialog(new Settings),
       dictionaryLoads(nullptr),
       limitNote(nullptr),
@@ -143,8 +142,6 @@ void MainWindow::connectWidgets()
         emit wordDictionaryAdded(dictionary);
         statusBar()->showMessage(tr("The dictionary \"%1\" is ready.").arg(name), 5000);
     });
-    connect(manageDictionariesDialog.get(), &ManageDictionaries::wordDictionaryRemoved, this,
-            &MainWindow::wordDictionaryRemoved);
 }
 
 void MainWindow::on_checkVisible_clicked()
@@ -236,7 +233,8 @@ QString MainWindow::searchText() const
 }
 
 // The dialogs that nothing needs before they are asked for are made then:
-// each costs the start-up the icons of its buttons, and About its rich text.
+// the first icon of a button costs the loading of the icon theme, About its
+// rich text. The list of dictionaries to manage starts as the window's.
 void MainWindow::on_actionAdd_dictionary_triggered()
 {
     if (!addDictionaryDialog) {
@@ -249,6 +247,17 @@ void MainWindow::on_actionAdd_dictionary_triggered()
 
 void MainWindow::on_actionManage_dictionaries_triggered()
 {
+    if (!manageDictionariesDialog) {
+        manageDictionariesDialog = std::make_unique<ManageDictionaries>();
+        connect(manageDictionariesDialog.get(), &ManageDictionaries::wordDictionaryRemoved, this,
+                &MainWindow::wordDictionaryRemoved);
+        for (int row = 0; row < ui->dictionaryList->count(); ++row) {
+            auto* dictionary =
+                ui->dictionaryList->item(row)->data(Qt::UserRole).value<WordDictionary*>();
+            if (dictionary != nullptr && !dictionaryLoads->isWaiting(dictionary))
+                manageDictionariesDialog->addWordDictionary(dictionary);
+        }
+    }
     manageDictionariesDialog->show();
 }
 
@@ -300,7 +309,8 @@ void MainWindow::addWordDictionary(WordDictionary* dictionary)
         }
     }
     ui->dictionaryList->insertItem(place, row);
-    manageDictionariesDialog->addWordDictionary(dictionary);
+    if (manageDictionariesDialog)
+        manageDictionariesDialog->addWordDictionary(dictionary);
 }
 
 // A disabled dictionary is loaded only once enabled, so only an enabled
@@ -325,7 +335,8 @@ void MainWindow::removeWordDictionary(WordDictionary* dictionary)
         else
             ++row;
     }
-    manageDictionariesDialog->removeWordDictionary(dictionary);
+    if (manageDictionariesDialog)
+        manageDictionariesDialog->removeWordDictionary(dictionary);
 }
 
 void MainWindow::enableOrDisableDictionary(QListWidgetItem* item)

@@ -107,7 +107,7 @@ private:
     Ui::MainWindow* ui;
     std::unique_ptr<About> aboutDialog;  // made when first shown
     std::unique_ptr<AddDictionary> addDictionaryDialog;  // likewise
-    std::unique_ptr<ManageDictionaries> manageDictionariesDialog;
+    std::unique_ptr<ManageDictionaries> manageDictionariesDialog;  // likewise
     std::unique_ptr<Settings> settingsDialog;
     std::unique_ptr<Preferences> preferences;
     DictionaryLoads* dictionaryLoads;  // a child of the window

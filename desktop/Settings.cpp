@@ -3,6 +3,7 @@
 #include "ui_Settings.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QSignalBlocker>
@@ -13,6 +14,13 @@ Settings::Settings(QWidget* parent) : QDialog(parent), ui(new Ui::Settings)
 }
 
 Settings::~Settings() = default;
+
+void Settings::showEvent(QShowEvent* event)
+{
+    if (ui->buttonBox->standardButtons() == QDialogButtonBox::NoButton)
+        ui->buttonBox->setStandardButtons(QDialogButtonBox::Ok);
+    QDialog::showEvent(event);
+}
 
 void Settings::setup()
 {

@@ -64,6 +64,11 @@ private slots:
     void on_generalFontButton_clicked();
     void on_radicalFontSize_valueChanged(int size);
 
+protected:
+    // Adds the OK button when the dialog is first shown: its icon would
+    // cost every start-up the loading of the icon theme.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void showFont(QFont& field, const QFont& font, QLabel* name, QSpinBox* size);
     void showFontSize(QFont& field, int size, QSpinBox* box);
