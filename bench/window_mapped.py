@@ -11,7 +11,8 @@ at the first map of a window that is not override-redirect (pop-ups and
 tool tips are); the program is then killed. With several programs, each run
 starts each of them in turn, so that they meet the same load of the
 machine. Prints, for each program, its times in milliseconds and their
-median; with several, each one's median over the first's.
+median; with several, the first one's median over each other's, and the
+median of the runs' own ratios.
 """
 
 import ctypes
@@ -112,8 +113,12 @@ def main():
         print("%s: median %.1f ms (%s)" % (os.path.basename(command[0]), median,
                                            " ".join("%.1f" % t for t in taken)))
         if len(commands) > 1 and command is not commands[0]:
-            print("  %s / %s: %.2f" % (os.path.basename(commands[0][0]),
-                                       os.path.basename(command[0]), first / median))
+            # Also the median of each run's own ratio: the two starts of a run
+            # meet nearly the same load of the machine.
+            pairs = statistics.median(a / b for a, b in zip(times[0], taken))
+            print("  %s / %s: %.2f (ratio of the medians), %.2f (median of each run's ratio)"
+                  % (os.path.basename(commands[0][0]), os.path.basename(command[0]),
+                     first / median, pairs))
 
 
 if __name__ == "__main__":
