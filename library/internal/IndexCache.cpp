@@ -503,8 +503,8 @@ bool isTemporaryName(const char* name)
 // Removes the temporary files of stores that were killed before their
 // rename. A store holds a lock on its file while it writes it, so a file
 // that nobody holds belongs to a store that is gone; one that is held is
-// still removed once older than any store could take. A file just made may
-// not be locked yet: it is given a moment.
+// still removed once older than any store could take. (A file taken in the
+// instant between its making and its locking only makes that store fail.)
 void IndexCache::removeStaleTemporaries() const
 {
     const std::string cacheFolder = location.substr(0, location.rfind('/'));
@@ -512,9 +512,7 @@ void IndexCache::removeStaleTemporaries() const
     if (!folder) {
         return;
     }
-    const int64_t time = now();
-    const int64_t staleBefore = time - int64_t(STALE_TEMPORARY_SECONDS) * 1000000000LL;
-    const int64_t settledBefore = time - int64_t(NEW_TEMPORARY_SECONDS) * 1000000000LL;
+    const int64_t staleBefore = now() - int64_t(STALE_TEMPORARY_SECONDS) * 1000000000LL;
     while (const struct dirent* item = readdir(folder.get())) {
         if (!isTemporaryName(item->d_name)) {
             continue;
@@ -527,10 +525,8 @@ void IndexCache::removeStaleTemporaries() const
             || status.st_uid != geteuid()) {
             continue;
         }
-        const int64_t modified = nanoseconds(status.st_mtim);
-        const bool abandoned =
-            modified < settledBefore && flock(file.get(), LOCK_EX | LOCK_NB) == 0;
-        if (abandoned || modified < staleBefore) {
+        if (flock(file.get(), LOCK_EX | LOCK_NB) == 0
+            || nanoseconds(status.st_mtim) < staleBefore) {
             trace("Removing a stale temporary file of the index cache", item->d_name,
                   "left by an interrupted store");
             unlinkat(dirfd(folder.get()), item->d_name, 0);

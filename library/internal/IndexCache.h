@@ -91,9 +91,6 @@ public:
     static constexpr size_t DEFAULT_MINIMUM_FILE_SIZE = size_t(256) << 10;
     // A temporary cache file older than this belongs to no running store.
     static constexpr int STALE_TEMPORARY_SECONDS = 600;
-    // A temporary cache file younger than this may not be locked by its
-    // store yet.
-    static constexpr int NEW_TEMPORARY_SECONDS = 2;
 
     // The cache of the dictionary file `path`, open as `descriptor`, whose
     // index was converted as `conversion` describes (it keys the cache too).
