@@ -5,6 +5,7 @@
 #include "internal/StudySchema.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -758,4 +759,54 @@ const char* StudyList::getStateName(int state)
 {
     static const char* const names[] = {"new", "learning", "review", "relearning"};
     return state >= 0 && state < 4 ? names[state] : "unknown";
+}
+
+std::string StudyList::getFirstMeaning(const StudyCard& card)
+{
+    if (card.glosses.empty()) {
+        return std::string();
+    }
+    std::string gloss = card.glosses[0];
+    // Leading "(...)" groups are tags and sense numbers, unless nothing
+    // else follows them.
+    size_t start = 0;
+    while (start < gloss.size() && gloss[start] == '(') {
+        const size_t close = gloss.find(')', start);
+        if (close == std::string::npos) {
+            break;
+        }
+        size_t next = close + 1;
+        while (next < gloss.size() && gloss[next] == ' ') {
+            ++next;
+        }
+        if (next >= gloss.size()) {
+            break;
+        }
+        start = next;
+    }
+    return gloss.substr(start);
+}
+
+std::string StudyList::formatInterval(int64_t seconds)
+{
+    if (seconds < 60) {
+        return seconds <= 0 ? "now" : std::to_string(seconds) + "s";
+    }
+    const int64_t minutes = seconds / 60;
+    if (minutes < 60) {
+        return std::to_string(minutes) + "m";
+    }
+    if (minutes < 1440) {
+        return std::to_string(minutes / 60) + "h";
+    }
+    const double days = seconds / 86400.0;
+    char text[32];
+    if (days < 30) {
+        std::snprintf(text, sizeof text, "%.0fd", std::floor(days + 0.5));
+    } else if (days < 365) {
+        std::snprintf(text, sizeof text, "%.1fmo", days / 30);
+    } else {
+        std::snprintf(text, sizeof text, "%.1fy", days / 365);
+    }
+    return text;
 }

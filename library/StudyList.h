@@ -124,6 +124,12 @@ public:
     static int getSourceFromName(const std::string& name);
     // "new", "learning", "review", "relearning".
     static const char* getStateName(int state);
+    // The first gloss without the tags the dictionary line opens it with:
+    // "cat (esp. the domestic cat)" of "(n) (1) cat (esp. the domestic cat)".
+    static std::string getFirstMeaning(const StudyCard& card);
+    // A span of time as flashcard programs show it: "10m", "6h", "3d",
+    // "1.5mo", "2.1y" ("now" for none).
+    static std::string formatInterval(int64_t seconds);
 
 private:
     struct Connection;

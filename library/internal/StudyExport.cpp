@@ -1,6 +1,7 @@
 #include "StudyExport.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace studyexport {
 
@@ -24,6 +25,14 @@ std::string joined(const std::vector<std::string>& items, const std::string& sep
     for (size_t i = 0; i < items.size(); ++i) {
         text += (i ? separator : std::string()) + items[i];
     }
+    return text;
+}
+
+// The shortest text that reads back as the same value, to eight places.
+std::string number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.8g", value);
     return text;
 }
 
@@ -123,8 +132,8 @@ std::string toCsv(const std::vector<StudyCard>& cards)
             StudyList::formatTime(card.added),
             StudyList::getStateName(s.state),
             StudyList::formatTime(s.due),
-            std::to_string(s.stability),
-            std::to_string(s.difficulty),
+            number(s.stability),
+            number(s.difficulty),
             std::to_string(s.reps),
             std::to_string(s.lapses),
             s.reps > 0 ? StudyList::formatTime(s.lastReview) : std::string(),
