@@ -605,6 +605,11 @@ int StudyRun::review()
     if (int status = openList(StudyList::OPEN_READ_WRITE)) {
         return status;
     }
+    const int due = studyList.countDueCards(static_cast<int64_t>(std::time(nullptr)));
+    if (due > 0) {
+        std::printf("%d %s due. Enter shows the answer; 1 again, 2 hard, 3 good, 4 easy; q stops.\n",
+                    due, due == 1 ? "card is" : "cards are");
+    }
     SingleKeys keys;
     int reviewed = 0;
     for (;;) {
@@ -618,7 +623,7 @@ int StudyRun::review()
             std::printf("%s\n", reviewed ? "No more cards are due." : "No cards are due.");
             return 0;
         }
-        std::printf("\n%s\n  (Enter: show the answer, q: stop)\n", card.word.c_str());
+        std::printf("\n%s\n", card.word.c_str());
         std::fflush(stdout);
         char key = SingleKeys::next();
         while (key != '\n' && key != '\r' && key != ' ' && key != 'q') {
@@ -632,16 +637,16 @@ int StudyRun::review()
             std::printf("  %d. %s\n", static_cast<int>(g + 1), card.glosses[g].c_str());
         }
         if (!card.sentence.empty() && card.sentence != card.word) {
-            std::printf("  %s\n", card.sentence.c_str());
+            std::printf("  Met in: %s\n", card.sentence.c_str());
         }
         std::printf(" ");
         for (int rating = 1; rating <= 4; ++rating) {
             CardSchedule after;
             studyList.getScheduler().review(card.schedule, rating, now, &after);
-            std::printf(" %d %s (%s)", rating, ratingNames[rating - 1],
+            std::printf(" %d %s %s ", rating, ratingNames[rating - 1],
                         StudyList::formatInterval(after.due - now).c_str());
         }
-        std::printf("  q stop\n");
+        std::printf("\n");
         std::fflush(stdout);
         do {
             key = SingleKeys::next();
@@ -654,7 +659,8 @@ int StudyRun::review()
             return failure(studyList.getError());
         }
         ++reviewed;
-        std::printf("  %s: due again %s\n", ratingNames[key - '1'],
+        std::printf("  %s: due again in %s (%s)\n", ratingNames[key - '1'],
+                    StudyList::formatInterval(after.due - now).c_str(),
                     StudyList::formatTime(after.due).c_str());
     }
 }
