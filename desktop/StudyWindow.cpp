@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QPushButton>
@@ -81,15 +82,17 @@ StudyWindow::StudyWindow(StudyList* studyList, QWidget* parent)
     answer.setPointSizeF(answer.pointSizeF() * 1.3);
     ui->studyAnswer->setFont(answer);
 
-    ui->studyShowAnswer->setShortcut(QKeySequence(Qt::Key_Space));
+    // The review's keys go to the window, whichever button was clicked
+    // last: Space shows the answer, 1 to 4 grade, Escape goes back.
+    setFocusPolicy(Qt::StrongFocus);
+    ui->studyShowAnswer->setFocusPolicy(Qt::NoFocus);
     QPushButton* grades[] = {ui->studyAgain, ui->studyHard, ui->studyGood, ui->studyEasy};
     for (int rating = FsrsScheduler::RATING_AGAIN; rating <= FsrsScheduler::RATING_EASY; ++rating) {
         QPushButton* button = grades[rating - 1];
-        button->setShortcut(QKeySequence(Qt::Key_0 + rating));
+        button->setFocusPolicy(Qt::NoFocus);
         button->setMinimumHeight(2 * fontMetrics().height() + 12);
         connect(button, &QPushButton::clicked, this, [this, rating] { grade(rating); });
     }
-    ui->studyBackToList->setShortcut(QKeySequence(Qt::Key_Escape));
     // The cards due first until the user sorts otherwise.
     header->setSortIndicator(3, Qt::AscendingOrder);
     refresh();
@@ -250,7 +253,7 @@ void StudyWindow::showNextCard()
     }
     ui->studyWord->setText(utf8(reviewedCard.word));
     ui->studyShowAnswer->setEnabled(true);
-    ui->studyShowAnswer->setFocus();
+    setFocus();
 }
 
 void StudyWindow::on_studyShowAnswer_clicked()
@@ -277,7 +280,6 @@ void StudyWindow::showAnswer()
     ui->studyAnswer->setText(html);
     ui->studyShowAnswer->setEnabled(false);
     showGrades(true);
-    ui->studyGood->setFocus();
 }
 
 // The grade buttons, each with the interval it would give now.
@@ -307,6 +309,26 @@ void StudyWindow::grade(int rating)
     ++reviewedCount;
     emit studyListChanged();
     showNextCard();
+}
+
+void StudyWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (ui->studyPages->currentWidget() == ui->reviewPage && event->modifiers() == Qt::NoModifier) {
+        const int key = event->key();
+        if (key == Qt::Key_Space) {
+            showAnswer();
+            return;
+        }
+        if (key >= Qt::Key_1 && key <= Qt::Key_4) {
+            grade(key - Qt::Key_0);
+            return;
+        }
+        if (key == Qt::Key_Escape) {
+            on_studyBackToList_clicked();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void StudyWindow::on_studyBackToList_clicked()

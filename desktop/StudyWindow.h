@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <functional>
 
+class QKeyEvent;
+
 namespace Ui {
 class StudyWindow;
 }
@@ -52,6 +54,10 @@ public slots:
     // Records the rating (FsrsScheduler::Rating) of the card under review
     // and shows the next card due.
     void grade(int rating);
+
+protected:
+    // The review's keys (Space, 1 to 4) also when no shortcut took them.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private slots:
     void on_studyReview_clicked();
