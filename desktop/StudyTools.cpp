@@ -93,7 +93,8 @@ StudyTools::StudyTools(QMainWindow* window, Ui::MainWindow* form, ReaderPanel* r
     dueCountTimer.setInterval(60 * 1000);
     connect(&dueCountTimer, &QTimer::timeout, this, &StudyTools::updateDueCount);
     dueCountTimer.start();
-    updateDueCount();
+    // Counted once the window is up, so that starting does not wait for it.
+    QTimer::singleShot(0, this, &StudyTools::updateDueCount);
 }
 
 StudyTools::~StudyTools() = default;

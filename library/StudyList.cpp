@@ -19,9 +19,9 @@ using sqlitehandles::WriteTransaction;
 
 namespace {
 
-// Long enough for a writer that holds the file through a whole review
-// session's change, short enough to report a stuck lock.
-const int busyTimeoutMilliseconds = 10000;
+// Far longer than any one change of another program takes, short enough
+// to report a lock that is never let go.
+const int busyTimeoutMilliseconds = 5000;
 
 const char* const cardColumns =
     "id, word, reading, glosses, parts_of_speech, dictionary, sentence, source, added, tags,"
