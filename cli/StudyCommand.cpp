@@ -566,7 +566,9 @@ public:
         active = tcgetattr(STDIN_FILENO, &saved) == 0;
         if (active) {
             termios keys = saved;
-            keys.c_lflag &= ~(ICANON | ECHO);
+            // Ctrl+C and Ctrl+D come as keys, so that the terminal is
+            // always given back as it was.
+            keys.c_lflag &= ~(ICANON | ECHO | ISIG);
             keys.c_cc[VMIN] = 1;
             keys.c_cc[VTIME] = 0;
             tcsetattr(STDIN_FILENO, TCSAFLUSH, &keys);
@@ -581,11 +583,14 @@ public:
     SingleKeys(const SingleKeys&) = delete;
     SingleKeys& operator=(const SingleKeys&) = delete;
 
-    // The next key, or 'q' at the end of input.
+    // The next key; 'q' for Ctrl+C, Ctrl+D and the end of input.
     static char next()
     {
         char key = 0;
-        return read(STDIN_FILENO, &key, 1) == 1 ? key : 'q';
+        if (read(STDIN_FILENO, &key, 1) != 1 || key == 3 || key == 4) {
+            return 'q';
+        }
+        return key;
     }
 
 private:

@@ -99,12 +99,14 @@ StudyTools::StudyTools(QMainWindow* window, Ui::MainWindow* form, ReaderPanel* r
 
 StudyTools::~StudyTools() = default;
 
-StudyList* StudyTools::studyList()
+StudyList* StudyTools::studyList(bool quiet)
 {
     if (list != nullptr)
         return list.get();
     auto opened = std::make_unique<StudyList>();
     if (opened->open(StudyList::getDefaultFilename()) != 0) {
+        if (quiet)
+            return nullptr;
         QMessageBox::warning(mainWindow, tr("Study list"),
                              tr("The study list cannot be used.") + QStringLiteral("\n\n")
                                  + QString::fromStdString(opened->getError()));
@@ -233,7 +235,7 @@ void StudyTools::markWordRows()
 {
     if (list == nullptr && !QFile::exists(QString::fromStdString(StudyList::getDefaultFilename())))
         return;  // Nothing kept yet: no need to create the file.
-    if (studyList() == nullptr)
+    if (studyList(true) == nullptr)
         return;
     static const QIcon mark(QStringLiteral(":/images/resource/study-mark.png"));
     QTableWidget* table = ui->wordResults;

@@ -37,8 +37,9 @@ public:
 
     // Marks the rows of the word table whose word is on the study list.
     void markWordRows();
-    // The open study list, or null after telling the user why it cannot be.
-    StudyList* studyList();
+    // The open study list, or null after telling the user why it cannot be
+    // (quietly, for what the user did not ask for).
+    StudyList* studyList(bool quiet = false);
     // Null until the window is first shown.
     StudyWindow* studyWindow() const { return window_; }
 

@@ -408,6 +408,7 @@ int64_t StudyList::addCard(const StudyCard& card, bool* added)
         }
         return existing;
     }
+    const int64_t addedAt = card.added != 0 ? card.added : static_cast<int64_t>(std::time(nullptr));
     Statement insert(db,
                      "INSERT INTO cards (word, reading, glosses, parts_of_speech, dictionary,"
                      " sentence, source, added, tags, note, state, due, stability, difficulty,"
@@ -423,10 +424,10 @@ int64_t StudyList::addCard(const StudyCard& card, bool* added)
         .bind(5, card.dictionary)
         .bind(6, card.sentence)
         .bind(7, std::string(getSourceName(card.source)))
-        .bind(8, card.added)
+        .bind(8, addedAt)
         .bind(9, card.tags)
         .bind(10, card.note);
-    bindSchedule(insert, 11, FsrsScheduler::newCard(card.added));
+    bindSchedule(insert, 11, FsrsScheduler::newCard(addedAt));
     if (!insert.run()) {
         return failSql("add a card");
     }

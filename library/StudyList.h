@@ -105,7 +105,7 @@ public:
     const std::string& getError() const;
 
     /// Adds the card (its id and schedule are ignored: a new card is due when
-    /// added). A card with the same word and reading is kept as it is and its
+    /// added; an added time of 0 stands for now). A card with the same word and reading is kept as it is and its
     /// id returned; *added tells which happened. Returns the id, or -1.
     int64_t addCard(const StudyCard& card, bool* added = nullptr);
     /// The id of the card with the word and reading, 0 when there is none, -1
