@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <poll.h>
+#include <pty.h>
 #include <string>
 #include <vector>
 
@@ -197,6 +199,59 @@ TEST_F(StudyCliTest, RunsAddingAtOnceAllSucceed)
     }
     const std::string list = study({"list"}).out;
     EXPECT_EQ(5, std::count(list.begin(), list.end(), '\n')) << list;
+}
+
+// Runs "dexaru2 study review" on a pseudo-terminal, typing each key once
+// the program has printed what comes before it, and gives all it printed.
+std::string reviewInATerminal(const std::string& program, const std::vector<std::pair<std::string, char>>& keys)
+{
+    int terminal = -1;
+    const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (child == 0) {
+        execl(program.c_str(), program.c_str(), "study", "review", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::string output;
+    size_t next = 0;
+    for (int waited = 0; waited < 200; ++waited) {
+        pollfd ready = {terminal, POLLIN, 0};
+        if (poll(&ready, 1, 50) > 0) {
+            char buffer[4096];
+            const ssize_t got = read(terminal, buffer, sizeof buffer);
+            if (got <= 0) {
+                break;
+            }
+            output.append(buffer, static_cast<size_t>(got));
+        }
+        if (next < keys.size() && output.find(keys[next].first) != std::string::npos) {
+            if (write(terminal, &keys[next].second, 1) != 1) {
+                break;
+            }
+            ++next;
+        }
+    }
+    close(terminal);
+    waitpid(child, nullptr, 0);
+    return output;
+}
+
+TEST_F(StudyCliTest, AReviewInTheTerminalShowsGradesAndRecords)
+{
+    ASSERT_EQ("1\n", study({"add", "食べる", "--sentence", "魚を食べた。"}).out);
+    ASSERT_EQ("2\n", study({"add", "犬"}).out);
+    const std::string shown = reviewInATerminal(program.program(), {{"食べる", '\n'},
+                                                                    {"4 easy", '3'},
+                                                                    {"犬", ' '},
+                                                                    {"dog", '1'},
+                                                                    {"again", 'q'}});
+    for (const char* text : {"2 cards are due.", "たべる", "(1) to eat", "Met in: 魚を食べた。",
+                             "1 again 1m  2 hard 6m  3 good 10m  4 easy 8d",
+                             "good: due again in 10m", "again: due again in 1m"}) {
+        EXPECT_NE(std::string::npos, shown.find(text)) << text << "\n" << shown;
+    }
+    const std::string list = study({"list"}).out;
+    EXPECT_NE(std::string::npos, list.find("1\t食べる\tたべる\tlearning\t")) << list;
+    EXPECT_NE(std::string::npos, list.find("2\t犬\tいぬ\tlearning\t")) << list;
 }
 
 TEST_F(StudyCliTest, ExportsParseBackWithTheirColumns)
