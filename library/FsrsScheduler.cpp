@@ -258,8 +258,10 @@ int FsrsScheduler::review(const CardSchedule& card, int rating, int64_t time,
     if (after == nullptr || rating < RATING_AGAIN || rating > RATING_EASY) {
         return -1;
     }
+    // A review may come earlier in the day than the last one, as the day
+    // count allows, but not on an earlier day.
     const bool reviewed = card.state != CardSchedule::STATE_NEW;
-    if (reviewed && time < card.lastReview) {
+    if (reviewed && daysBetween(card.lastReview, time) < 0) {
         return -1;
     }
     CardSchedule next = card;

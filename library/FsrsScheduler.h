@@ -71,7 +71,7 @@ public:
 
     /// Fills *after with the card after a review with the rating at the time.
     /// Returns 0, or -1 (leaving *after alone) for a rating out of range or a
-    /// time before the card's last review.
+    /// time on a day (UTC) before that of the card's last review.
     int review(const CardSchedule& card, int rating, int64_t time, CardSchedule* after) const;
 
 private:

@@ -123,7 +123,7 @@ public:
     int countDueCards(int64_t time);
     /// Records a review with the rating (FsrsScheduler::Rating) at the time
     /// and gives the new schedule. Returns 0, 1 for an unknown card, or -1 (a
-    /// rating out of range, a time before the card's last review).
+    /// rating out of range, a time on a day before the card's last review).
     int gradeCard(int64_t id, int rating, int64_t time, CardSchedule* after = nullptr);
     /// Removes the card and its reviews. Returns 0, 1 for an unknown card, or -1.
     int removeCard(int64_t id);

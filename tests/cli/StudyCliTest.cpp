@@ -119,7 +119,7 @@ TEST_F(StudyCliTest, EachFailureIsOneLineAndAStatus)
         {{"grade", "1", "great"}, 1, "'great' is not a rating"},
         {{"grade", "1", "good", "--at", "tomorrow"}, 1, "'tomorrow' is not a time"},
         {{"grade", "1", "good", "--at", "2026-12-08T10:00:00"}, 1, "is not a time"},
-        {{"grade", "1", "good", "--at", "2026-12-08T10:00:00Z"}, 1, "before the card's last review"},
+        {{"grade", "1", "good", "--at", "2026-12-08T10:00:00Z"}, 1, "a day before the card's last review"},
         {{"show", "7"}, 1, "no card 7"},
         {{"remove", "7"}, 1, "no card 7"},
         {{"add", "ぬぬぬぬ"}, 1, "no dictionary has 'ぬぬぬぬ'"},

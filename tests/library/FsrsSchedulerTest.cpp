@@ -96,8 +96,8 @@ TEST(FsrsSchedulerTest, RefusesWhatCannotBeAReview)
         {"rating 0", 0, 2000000},
         {"rating 5", 5, 2000000},
         {"negative rating", -1, 2000000},
-        {"a second before the last review", FsrsScheduler::RATING_GOOD, 999999},
-        {"a day before the last review", FsrsScheduler::RATING_AGAIN, 1000000 - 86400},
+        {"the day before the last review", FsrsScheduler::RATING_GOOD, 950399},
+        {"a week before the last review", FsrsScheduler::RATING_AGAIN, 1000000 - 7 * 86400},
     };
     for (const Case& c : cases) {
         CardSchedule after = learned;
@@ -106,6 +106,14 @@ TEST(FsrsSchedulerTest, RefusesWhatCannotBeAReview)
         EXPECT_EQ(12345, after.reps) << c.what << ": the card must be left alone";
     }
     EXPECT_EQ(-1, scheduler.review(learned, FsrsScheduler::RATING_GOOD, 2000000, nullptr));
+
+    // Earlier the same day is still a review, of no elapsed days, as the
+    // reference schedules it (which refuses the day before).
+    CardSchedule again;
+    ASSERT_EQ(0, scheduler.review(learned, FsrsScheduler::RATING_GOOD, 950400, &again));
+    EXPECT_EQ(0, again.elapsedDays);
+    EXPECT_EQ(CardSchedule::STATE_REVIEW, again.state);
+    EXPECT_EQ(1123200, again.due);
 }
 
 TEST(FsrsSchedulerTest, DesiredRetentionIsASettingWithinItsRange)

@@ -198,7 +198,7 @@ TEST(StudyListTest, GradesAreLoggedWithTheScheduleBeforeAndAfter)
     } refused[] = {{"unknown card", 999, 3, start + 9 * 86400, 1},
                    {"rating 0", dog, 0, start + 86400, -1},
                    {"rating 5", dog, 5, start + 86400, -1},
-                   {"before the last review", cat, 3, start + 86400, -1}};
+                   {"a day before the last review", cat, 3, start + 86400, -1}};
     for (const auto& r : refused) {
         EXPECT_EQ(r.result, list.gradeCard(r.id, r.rating, r.at)) << r.what;
         if (r.result < 0) {
