@@ -10,8 +10,9 @@
 // time and rating, then the card after it: state (0 new, 1 learning,
 // 2 review, 3 relearning), due, stability, difficulty, elapsed days,
 // scheduled days, reps, lapses, learning step. Times are seconds since the
-// epoch. Reviews fall on time, early, late, and at odd seconds around
-// midnight UTC, so that the day count of the elapsed time is exercised.
+// epoch. Reviews fall on time, early, late, earlier in the day than the
+// last one, and at odd seconds around midnight UTC, so that the day count of
+// the elapsed time is exercised.
 import { createRequire } from "node:module";
 import path from "node:path";
 
@@ -34,11 +35,14 @@ function nextReviewTime(card, now) {
   const due = Math.floor(card.due.getTime() / 1000);
   const last = card.last_review ? Math.floor(card.last_review.getTime() / 1000) : now;
   const span = Math.max(60, due - last);
-  switch (pick(["on time", "on time", "early", "late", "late", "much later", "same second"])) {
+  switch (pick(["on time", "on time", "early", "late", "late", "much later", "same second",
+                "earlier that day"])) {
     case "on time": return due;
     case "early": return last + Math.floor(random() * span);
     case "late": return due + Math.floor(random() * span);
     case "much later": return due + Math.floor(random() * 400 * 86400);
+    // Before the last review but on its day (UTC), which still counts.
+    case "earlier that day": return Math.max(last - last % 86400, last - Math.floor(random() * 7200));
     default: return Math.max(now, due - 1);
   }
 }
