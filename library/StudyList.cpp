@@ -151,7 +151,14 @@ struct StudyList::Connection
     sqlite3* get() const { return handle.get(); }
 };
 
-StudyList::StudyList() = default;
+StudyList::StudyList() : lockTimeout(busyTimeoutMilliseconds)
+{
+}
+
+void StudyList::setLockTimeout(int milliseconds)
+{
+    lockTimeout = milliseconds;
+}
 
 StudyList::~StudyList()
 {
@@ -209,7 +216,7 @@ int StudyList::checkFile(const std::string& path)
         return fail("cannot be opened: " + std::string(raw ? sqlite3_errmsg(raw) : "no memory")
                     + ".");
     }
-    sqlite3_busy_timeout(raw, busyTimeoutMilliseconds);
+    sqlite3_busy_timeout(raw, lockTimeout);
     Statement header(raw, "SELECT (SELECT application_id FROM pragma_application_id),"
                           " (SELECT user_version FROM pragma_user_version),"
                           " (SELECT count(*) FROM sqlite_schema)");
@@ -275,7 +282,7 @@ int StudyList::open(const std::string& path, int mode)
             connection.reset();
             return -1;
         }
-        sqlite3_busy_timeout(raw, busyTimeoutMilliseconds);
+        sqlite3_busy_timeout(raw, lockTimeout);
         return loadSettings();
     }
     if (!exists) {
@@ -307,7 +314,7 @@ int StudyList::openForWriting(const std::string& path)
         connection.reset();
         return -1;
     }
-    sqlite3_busy_timeout(raw, busyTimeoutMilliseconds);
+    sqlite3_busy_timeout(raw, lockTimeout);
     // WAL lets readers go on while one program writes; FULL syncs each
     // commit, so that a change reported done survives a crash.
     if (queryText(raw, "PRAGMA journal_mode = WAL") != "wal") {
@@ -603,9 +610,12 @@ int StudyList::removeCard(int64_t id)
     }
     sqlite3* db = connection->get();
     WriteTransaction transaction(db);
+    if (!transaction.ok()) {
+        return failSql("remove the card");
+    }
     Statement removeReviews(db, "DELETE FROM reviews WHERE card = ?");
     Statement removeCard(db, "DELETE FROM cards WHERE id = ?");
-    if (!transaction.ok() || !removeReviews.ok() || !removeCard.ok()) {
+    if (!removeReviews.ok() || !removeCard.ok()) {
         return failSql("remove the card");
     }
     removeReviews.bind(1, id);

@@ -101,6 +101,9 @@ public:
     bool isOpen() const;
     /// The file last given to open().
     const std::string& getFilename() const;
+    /// How long a change waits for another program's lock before it fails
+    /// (5 seconds unless set); for the connection open() makes next.
+    void setLockTimeout(int milliseconds);
     /// What went wrong last, naming the file; empty after a success.
     const std::string& getError() const;
 
@@ -174,6 +177,7 @@ private:
     std::string error;
     FsrsScheduler scheduler;
     bool readOnly = false;
+    int lockTimeout;
 };
 
 #endif

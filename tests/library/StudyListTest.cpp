@@ -437,6 +437,54 @@ TEST(StudyListTest, ATransactionCutOffLeavesNoTrace)
     EXPECT_EQ("ok", integrity(file));
 }
 
+TEST(StudyListTest, ALockNeverLetGoIsReportedAndNothingIsLost)
+{
+    testfiles::TempDir folder;
+    const std::string file = folder.path + "/study.sqlite";
+    StudyList list;
+    list.setLockTimeout(200);
+    ASSERT_EQ(0, list.open(file));
+    const int64_t cat = list.addCard(makeCard("猫", "ねこ", 1000));
+    int pipes[2];
+    ASSERT_EQ(0, pipe(pipes));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Another program takes the write lock and keeps it.
+        sqlite3* db = nullptr;
+        sqlite3_open(file.c_str(), &db);
+        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        const char ready = 1;
+        if (write(pipes[1], &ready, 1) != 1) {
+            _exit(5);
+        }
+        pause();
+        _exit(0);
+    }
+    char ready = 0;
+    ASSERT_EQ(1, read(pipes[0], &ready, 1));
+    const struct {
+        const char* what;
+        int64_t result;
+    } changes[] = {{"add", list.addCard(makeCard("犬", "いぬ"))},
+                   {"grade", list.gradeCard(cat, FsrsScheduler::RATING_GOOD, 2000)},
+                   {"remove", list.removeCard(cat)}};
+    for (const auto& change : changes) {
+        EXPECT_EQ(-1, change.result) << change.what;
+    }
+    EXPECT_NE(std::string::npos, list.getError().find("'" + file + "' is locked by another program"))
+        << list.getError();
+    // Reading goes on beside the writer.
+    EXPECT_EQ(1, list.countDueCards(5000));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    close(pipes[0]);
+    close(pipes[1]);
+    EXPECT_GT(list.addCard(makeCard("犬", "いぬ")), 0) << list.getError();
+    EXPECT_EQ(0, list.gradeCard(cat, FsrsScheduler::RATING_GOOD, 2000)) << list.getError();
+    EXPECT_EQ("ok", integrity(file));
+}
+
 TEST(StudyListTest, WritersAtTheSameTimeAllSucceed)
 {
     testfiles::TempDir folder;
