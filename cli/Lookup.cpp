@@ -41,7 +41,9 @@ Lookup::Lookup(const Options& options)
         deinflector->loadFromFile("deinflection.dat");
     }
     setUpWordSide();
-    setUpKanjiSide();
+    if (options.command != "study") {
+        setUpKanjiSide();
+    }
 }
 
 Lookup::~Lookup()
@@ -106,7 +108,7 @@ void Lookup::listPartsOfSpeech()
     }
 }
 
-void Lookup::search(const Options& options)
+WordResult* Lookup::findWords(const Options& options, std::vector<std::wstring>* alsoSearched)
 {
     const std::wstring typed = toWide(options.cliSearchText);
     const std::wstring searchText = toSearchText(typed, options.convertToKana);
@@ -114,6 +116,16 @@ void Lookup::search(const Options& options)
     TypedSearch typedSearch(wordCollection);
     WordResult* wordResult = typedSearch.search(typed, searchText, options.searchOptions,
                                                 options.order == "relevance");
+    if (alsoSearched != nullptr) {
+        *alsoSearched = typedSearch.getAlsoSearched();
+    }
+    return wordResult;
+}
+
+void Lookup::search(const Options& options)
+{
+    std::vector<std::wstring> alsoSearched;
+    WordResult* wordResult = findWords(options, &alsoSearched);
     Log::write(7, "%s: Number of word results: %d.", logFunction, wordResult->getEntryCount());
 
     const std::set<wchar_t> characters = wordResult->getCharacters();
@@ -125,7 +137,7 @@ void Lookup::search(const Options& options)
                characterResult->getEntryCount());
 
     printKanjiResults(characterResult, options.resultsFormat);
-    printResults(wordResult, options.resultsFormat, typedSearch.getAlsoSearched());
+    printResults(wordResult, options.resultsFormat, alsoSearched);
     delete wordResult;
     delete characterResult;
 }
