@@ -153,6 +153,25 @@ struct MatchRanker
     }
 };
 
+// Drops the rows without the typed text as a whole word in a gloss; a
+// text with wildcards keeps every row the search gave.
+void keepWholeWords(WordResult& found, const std::wstring& typed)
+{
+    const std::string english = asciiOf(typed);
+    if (english.find_first_of("*?") != std::string::npos) {
+        return;
+    }
+    std::vector<EnhancedEntry*> kept;
+    for (EnhancedEntry* row : found.entries) {
+        if (!english.empty() && internal::hasWord(*row->entry, english)) {
+            kept.push_back(row);
+        } else {
+            delete row;
+        }
+    }
+    found.entries.swap(kept);
+}
+
 void rankMatches(WordResult& result, const MatchRanker& ranker)
 {
     std::vector<std::pair<MatchRanker::Key, EnhancedEntry*>> ranked;
@@ -197,7 +216,8 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
     bool added = false;
     if (meanings && typed != text) {
         // English typed while romaji turns into kana: "sake" is both 酒
-        // and a gloss.
+        // and a gloss. Only glosses with the text as a word count: romaji
+        // such as "ka" is in thousands of glosses ("make", "karate").
         WordDictionary::SearchOptions meaningOptions = whole;
         meaningOptions.searchFlags = WordDictionary::SEARCH_MEANING
                                      | (flags & (WordDictionary::SEARCH_IGNORE_CASE
@@ -207,6 +227,7 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
         }
         if (meaningOptions.limit != 0) {
             std::unique_ptr<WordResult> found(collection->search(typed, &meaningOptions));
+            keepWholeWords(*found, typed);
             added = moveNewRows(*result, *found, present, how, nullptr) > 0;
         }
     }

@@ -139,4 +139,26 @@ GlossMatch glossMatch(const WordEntry& entry, const std::string& text)
     return match;
 }
 
+bool hasWord(const WordEntry& entry, const std::string& text)
+{
+    const std::string wanted = lowered(text);
+    if (wanted.empty()) {
+        return false;
+    }
+    const auto isWordCharacter = [](char character) {
+        return std::isalnum(static_cast<unsigned char>(character)) != 0;
+    };
+    for (int m = 0; m < entry.meaningsSize; ++m) {
+        const std::string gloss = lowered(entry.meanings[m]);
+        for (std::size_t at = gloss.find(wanted); at != std::string::npos; at = gloss.find(wanted, at + 1)) {
+            const std::size_t end = at + wanted.size();
+            if ((at == 0 || !isWordCharacter(gloss[at - 1]))
+                && (end == gloss.size() || !isWordCharacter(gloss[end]))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace internal

@@ -36,6 +36,10 @@ struct GlossMatch
 // do "to be ", "to get " and "to become " + it.
 GlossMatch glossMatch(const WordEntry& entry, const std::string& text);
 
+// Whether a gloss holds the text as a whole word (as "tone" is in "tone of
+// voice", not in "stone"), letter case ignored.
+bool hasWord(const WordEntry& entry, const std::string& text);
+
 }  // namespace internal
 
 #endif

@@ -53,6 +53,10 @@ std::string edictLines()
              "頂く [いただく] /(v5k,vt) (1) to receive/(2) to eat/(P)/\n"
              "酒 [さけ] /(n) (1) alcohol/sake/(P)/\n"
              "ナイト /(n) night/(P)/\n"
+             "石 [いし] /(n) stone/(P)/\n"
+             "音色 [ねいろ] /(n) (1) tone/timbre/(P)/\n"
+             "蚊 [か] /(n) mosquito/(P)/\n"
+             "空手 [からて] /(n) karate/(P)/\n"
              "夜 [よる] /(n) night/(P)/\n"
              "鮭 [さけ] /(n) salmon/(P)/\n";
     return lines;
@@ -148,6 +152,7 @@ TEST_F(TypedSearchTest, RanksTheWholeResultAsTypedThenLongVowelsThenCutsIt)
         int limit;
         const wchar_t* firstWords;
         std::vector<std::wstring> alsoSearched;
+        bool wholeResult = false;  // the words are all the result holds
     } cases[] = {
         // Kana as typed before its katakana twin that only folding finds.
         {L"hon", W | K | I | F, true, 200, L"本 品 ホン", {}},
@@ -160,6 +165,12 @@ TEST_F(TypedSearchTest, RanksTheWholeResultAsTypedThenLongVowelsThenCutsIt)
         // line once.
         {L"sake", W | K | M, true, 200, L"酒 鮭", {}},
         {L"sake", W | K | M, false, 200, L"酒 鮭", {}},
+        // The text as typed counts in the meanings as a whole word only:
+        // "tone" is not in "stone", "ka" not in "karate".
+        {L"tone", W | K | M, false, 200, L"音色", {}, true},
+        {L"tone", W | K | M, true, 200, L"音色", {}, true},
+        {L"ka", W | K | M, false, 200, L"蚊", {}, true},
+        {L"ka", W | K | M, true, 200, L"蚊", {}, true},
         // A first gloss that is the text, and a first sense that is nothing
         // else, before broader and later senses; Japanese before the
         // English word in katakana.
@@ -183,7 +194,7 @@ TEST_F(TypedSearchTest, RanksTheWholeResultAsTypedThenLongVowelsThenCutsIt)
     for (const Case& c : cases) {
         const auto found = search(c.typed, c.flags, c.relevance, c.limit);
         const std::wstring first(c.firstWords);
-        EXPECT_EQ(first.empty() ? found.first : found.first.substr(0, first.size()), first)
+        EXPECT_EQ(first.empty() || c.wholeResult ? found.first : found.first.substr(0, first.size()), first)
             << testing::PrintToString(c.typed) << " flags " << c.flags << " limit " << c.limit
             << (c.relevance ? " relevance" : " reading");
         EXPECT_EQ(found.second, c.alsoSearched) << testing::PrintToString(c.typed);
@@ -283,5 +294,27 @@ TEST(GlossMatchTest, GradesTheGlossesThatAreTheText)
         const internal::GlossMatch match = internal::glossMatch(entry, c.text);
         EXPECT_EQ(match.grade, c.grade) << c.text << " in " << testing::PrintToString(c.glosses);
         EXPECT_EQ(match.firstSenseGlosses, c.firstSenseGlosses) << c.text;
+    }
+}
+
+TEST(GlossMatchTest, FindsTheTextAsAWholeWord)
+{
+    const struct
+    {
+        std::vector<std::string> glosses;
+        const char* text;
+        bool found;
+    } cases[] = {
+        {{"tone of voice"}, "tone", true},   {{"(1) stone"}, "tone", false},  {{"toner"}, "tone", false},
+        {{"a stone", "(2) tone"}, "tone", true}, {{"Tone"}, "tone", true},    {{"half-tone"}, "tone", true},
+        {{"karate"}, "ka", false},           {{"ka (kana)"}, "ka", true},     {{"(ka)"}, "ka", true},
+        {{"water"}, "", false},              {{}, "tone", false},             {{"stone tone"}, "tone", true},
+    };
+    for (const auto& c : cases) {
+        WordEntry entry;
+        entry.meaningsSize = static_cast<int>(c.glosses.size());
+        entry.meanings = new std::string[c.glosses.size() + 1];
+        std::copy(c.glosses.begin(), c.glosses.end(), entry.meanings);
+        EXPECT_EQ(internal::hasWord(entry, c.text), c.found) << c.text << " in " << testing::PrintToString(c.glosses);
     }
 }
