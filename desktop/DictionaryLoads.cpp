@@ -5,6 +5,8 @@
 #include <QListWidget>
 #include <QThread>
 
+#include <algorithm>
+
 DictionaryLoads::DictionaryLoads(QListWidget* list, QObject* parent)
     : QObject(parent), list(list)
 {
@@ -30,17 +32,34 @@ void DictionaryLoads::add(WordDictionary* dictionary)
     row->setToolTip(tr("This dictionary is being loaded."));
     list->addItem(row);
 
-    waiting.push_back(Waiting{dictionary, nullptr, false});
+    // A disabled dictionary is loaded once enabled: it only waits its turn.
+    waiting.push_back(Waiting{dictionary, nullptr, !dictionary->isEnabled()});
+    if (waiting.back().ended) {
+        handOnInOrder();
+        return;
+    }
     waiting.back().thread = backgroundloading::run(
         this, [dictionary] { backgroundloading::load(dictionary); },
         [this, dictionary] {
-            for (Waiting& load : waiting) {
-                if (load.dictionary == dictionary)
-                    load.ended = true;
-            }
+            auto load = std::find_if(waiting.begin(), waiting.end(), [dictionary](const Waiting& load) {
+                return load.dictionary == dictionary;
+            });
+            if (load == waiting.end())
+                return;  // finishAll() handed it on already
+            load->ended = true;
             emit loadEnded(dictionary);
             handOnInOrder();
         });
+}
+
+void DictionaryLoads::finishAll()
+{
+    for (Waiting& load : waiting) {
+        if (load.thread)
+            load.thread->wait();
+        load.ended = true;
+    }
+    handOnInOrder();
 }
 
 bool DictionaryLoads::isWaiting(const WordDictionary* dictionary) const

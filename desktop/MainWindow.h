@@ -47,6 +47,11 @@ public:
     // the radical list's instant mode from "preferences.ini" in the working
     // directory. A missing file leaves the form's defaults.
     void readSettings();
+    // From now on, readSettings() has the saved word dictionaries loaded on
+    // worker threads and handed to the core in their saved order (disabled
+    // ones unloaded), rather than loading each before it returns: the
+    // program's start shows the window meanwhile. A search waits for them.
+    void loadSavedDictionariesInBackground() { savedDictionariesInBackground = true; }
 
 signals:
     void wordDictionaryAdded(WordDictionary* dictionary);
@@ -116,6 +121,7 @@ private:
     std::unique_ptr<SearchOptionControls> searchOptions;
     std::unique_ptr<LearnerTools> learnerTools;
     bool searchingWhileTyping;  // the search being emitted comes from typing
+    bool savedDictionariesInBackground;  // read by readSettings()
 };
 
 #endif
