@@ -13,6 +13,7 @@
 #include "Romaji.h"
 #include "SearchOptionControls.h"
 #include "Settings.h"
+#include "StudyTools.h"
 #include "WindowKeyboard.h"
 #include "ui_MainWindow.h"
 
@@ -66,6 +67,7 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->addPermanentWidget(limitNote);
     limitNote->hide();
     setupLearnerTools();
+    studyTools = std::make_unique<StudyTools>(this, ui, learnerTools->reader());
     DarkPalette::adapt(this, ui->imeButton, settingsDialog.get());
 }
 
@@ -368,6 +370,7 @@ void MainWindow::showWordResult(WordResult* result)
                            .arg(searchLimit));
     searchLimit = -1;
     ui->wordResults->setResult(result);
+    studyTools->markWordRows();
     showProgress(50);
 }
 

@@ -29,6 +29,7 @@ class QLabel;
 class QListWidgetItem;
 class SearchOptionControls;
 class Settings;
+class StudyTools;
 
 namespace Ui {
 class MainWindow;
@@ -120,6 +121,8 @@ private:
     int searchLimit;  // of the search under way, or -1
     std::unique_ptr<SearchOptionControls> searchOptions;
     std::unique_ptr<LearnerTools> learnerTools;
+    // Adding words to the study list, its marks and the Study window.
+    std::unique_ptr<StudyTools> studyTools;
     bool searchingWhileTyping;  // the search being emitted comes from typing
     bool savedDictionariesInBackground;  // read by readSettings()
 };
