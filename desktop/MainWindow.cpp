@@ -34,7 +34,8 @@ MainWindow::MainWindow(QWidget* parent)
       dictionaryLoads(nullptr),
       limitNote(nullptr),
       searchLimit(-1),
-      searchingWhileTyping(false)
+      searchingWhileTyping(false),
+      savedDictionariesInBackground(false)
 {
     ui->setupUi(this);
     searchOptions = std::make_unique<SearchOptionControls>(ui);
@@ -208,6 +209,7 @@ void MainWindow::emitSearch(const QString& text, const WordDictionary::SearchOpt
 void MainWindow::startSearch(const QString& text, const WordDictionary::SearchOptions& options)
 {
     const BusyCursor busy;
+    dictionaryLoads->finishAll();
     searchLimit = options.limit;
     showProgress(0);
     ui->progressBar->setEnabled(true);
@@ -383,7 +385,12 @@ void MainWindow::showCharacterResult(CharacterResult* result)
 
 void MainWindow::readSettings()
 {
-    preferences->read([this](WordDictionary* dictionary) { emit wordDictionaryAdded(dictionary); });
+    preferences->read([this](WordDictionary* dictionary) {
+        if (savedDictionariesInBackground)
+            dictionaryLoads->add(dictionary);
+        else
+            emit wordDictionaryAdded(dictionary);
+    });
     learnerTools->read(preferences->file());
 }
 

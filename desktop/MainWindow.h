@@ -48,6 +48,11 @@ public:
     // the radical list's instant mode from "preferences.ini" in the working
     // directory. A missing file leaves the form's defaults.
     void readSettings();
+    // From now on, readSettings() has the saved word dictionaries loaded on
+    // worker threads and handed to the core in their saved order (disabled
+    // ones unloaded), rather than loading each before it returns: the
+    // program's start shows the window meanwhile. A search waits for them.
+    void loadSavedDictionariesInBackground() { savedDictionariesInBackground = true; }
 
 signals:
     void wordDictionaryAdded(WordDictionary* dictionary);
@@ -122,6 +127,7 @@ private:
     // Adding words to the study list, its marks and the Study window.
     std::unique_ptr<StudyTools> studyTools;
     bool searchingWhileTyping;  // the search being emitted comes from typing
+    bool savedDictionariesInBackground;  // read by readSettings()
 };
 
 #endif
