@@ -357,6 +357,12 @@ private slots:
         QVERIFY(startedIn.open(QIODevice::ReadOnly));
         QCOMPARE(QDir(QString(startedIn.readAll()).trimmed()).canonicalPath(), QDir(userDir).canonicalPath());
         QCOMPARE(QFileInfo(userDir + "/dictionaries").symLinkTarget(), programDir + "/dictionaries");
+        // The folder also keeps the study list: the user's alone, as when
+        // dexaru2 creates it first.
+        const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+                                          | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QCOMPARE(QFileInfo(userDir).permissions() & (ownerOnly | others), ownerOnly);
 
         {
             DesktopProgram program(userDir);
