@@ -575,7 +575,7 @@ int StudyList::gradeCard(int64_t id, int rating, int64_t time, CardSchedule* aft
             return fail("cannot record a rating of " + std::to_string(rating) + ".");
         }
         return fail("cannot record a review at " + formatTime(time)
-                    + ", a day before the card's last review at "
+                    + ", on a day before the card's last review at "
                     + formatTime(card.schedule.lastReview) + ".");
     }
     Statement update(db,

@@ -120,6 +120,8 @@ TEST_F(StudyCliTest, EachFailureIsOneLineAndAStatus)
         {{"grade", "1", "good", "--at", "tomorrow"}, 1, "'tomorrow' is not a time"},
         {{"grade", "1", "good", "--at", "2026-12-08T10:00:00"}, 1, "is not a time"},
         {{"grade", "1", "good", "--at", "2026-12-08T10:00:00Z"}, 1, "a day before the card's last review"},
+        {{"grade", "1", "good", "--at", "2026-12-01T23:59:59Z"}, 1,
+         "review at 2026-12-01T23:59:59Z, on a day before the card's last review at 2026-12-09T10:00:00Z"},
         {{"show", "7"}, 1, "no card 7"},
         {{"remove", "7"}, 1, "no card 7"},
         {{"add", "ぬぬぬぬ"}, 1, "no dictionary has 'ぬぬぬぬ'"},
