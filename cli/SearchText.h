@@ -12,8 +12,9 @@ std::wstring toWide(const std::string& cliSearchText);
 
 // The text as searched: with convertToKana, an all-romaji text whose every
 // letter turns into kana becomes kana (capitals katakana); any other text,
-// English among it, stays as typed.
-std::wstring toSearchText(const std::wstring& wide, bool convertToKana);
+// English among it, stays as typed. With englishCapitals (the relevance
+// order), "Tokyo" is romaji capitalised as English writes it, not katakana.
+std::wstring toSearchText(const std::wstring& wide, bool convertToKana, bool englishCapitals);
 
 }  // namespace dexaru2
 

@@ -189,7 +189,8 @@ void MainWindow::runSearch(QString text, bool whileTyping)
         Log::write(7, "%s: The original search text is '%S'.", "on_searchButton_clicked",
                    original.c_str());
         // English leaves letters behind as kana ("water" as わてr): it stays.
-        const std::wstring kana = TypedSearch::kanaOfWholeRomaji(original);
+        const std::wstring kana =
+            TypedSearch::kanaOfWholeRomaji(original, ui->relevanceOrder->isChecked());
         Log::write(7, "%s: The [new] search text is '%S'.", "on_searchButton_clicked",
                    kana.c_str());
         emit searchTextTyped(text);

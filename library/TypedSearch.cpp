@@ -25,6 +25,26 @@ bool hasLatinLetter(const std::wstring& text)
     });
 }
 
+// Capitals only where English text puts them, at the start of a word that
+// goes on in lower case ("Tokyo", "Onna no ko"): a name or a sentence's first
+// word, not katakana typed in capitals ("NEKO", "raMEN").
+bool capitalisedAsEnglish(const std::wstring& text)
+{
+    bool capitals = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] < L'A' || text[i] > L'Z') {
+            continue;
+        }
+        const bool startsWord = i == 0 || std::iswspace(text[i - 1]);
+        const bool goesOnInLowerCase = i + 1 < text.size() && text[i + 1] >= L'a' && text[i + 1] <= L'z';
+        if (!startsWord || !goesOnInLowerCase) {
+            return false;
+        }
+        capitals = true;
+    }
+    return capitals;
+}
+
 // The text in narrow ASCII, or empty when any character is not ASCII.
 std::string asciiOf(const std::wstring& text)
 {
@@ -192,9 +212,14 @@ TypedSearch::TypedSearch(WordDictionaryCollection* collection) : collection(coll
 {
 }
 
-std::wstring TypedSearch::kanaOfWholeRomaji(const std::wstring& typed)
+std::wstring TypedSearch::kanaOfWholeRomaji(const std::wstring& typed, bool englishCapitals)
 {
-    const std::wstring kana = Romaji::romajiStringToKana(typed, true);
+    std::wstring romaji = typed;
+    if (englishCapitals && capitalisedAsEnglish(romaji)) {
+        std::transform(romaji.begin(), romaji.end(), romaji.begin(),
+                       [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; });
+    }
+    const std::wstring kana = Romaji::romajiStringToKana(romaji, true);
     return hasLatinLetter(kana) ? typed : kana;
 }
 

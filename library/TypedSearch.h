@@ -38,8 +38,11 @@ public:
 
     /// The kana of a text whose every letter turns into kana (romaji in
     /// capitals into katakana, as Romaji::romajiStringToKana does), else
-    /// the text unchanged.
-    static std::wstring kanaOfWholeRomaji(const std::wstring& typed);
+    /// the text unchanged. With englishCapitals (the relevance order), romaji
+    /// capitalised as English text writes it, each capital starting a word
+    /// that goes on in lower case ("Tokyo", "Onna no ko"), is read in lower
+    /// case; romaji in capitals ("NEKO", "raMEN") still gives katakana.
+    static std::wstring kanaOfWholeRomaji(const std::wstring& typed, bool englishCapitals = false);
 
     /// Searches text, which is the typed text or its kana, with the options;
     /// in the relevance order, ranked as described above and cut to the

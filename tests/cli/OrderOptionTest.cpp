@@ -123,3 +123,23 @@ TEST_F(OrderOptionTest, AnUnknownOrderOrAMissingOneIsAUsageError)
         EXPECT_EQ(run.out.rfind("Dexaru2 r410\n", 0), 0u);
     }
 }
+
+TEST_F(OrderOptionTest, RelevanceOrderReadsRomajiCapitalisedAsEnglishInLowerCase)
+{
+    const struct
+    {
+        const char* typed;
+        const char* first;  // the first word in the relevance order
+    } cases[] = {{"Iku", "1. 行く(いく):"},
+                 {"Ikimashita", "1. 行く(いく):"},
+                 {"Kita", "1. 北(きた):"},
+                 {"Nomu", "1. 飲む(のむ):"}};
+    for (const auto& c : cases) {
+        const std::string text =
+            out({"--order", "relevance", "--search-defaults", "--search-fuzzy", "search", c.typed});
+        EXPECT_NE(text.find(c.first), std::string::npos) << c.typed << "\n" << text;
+        // Without it, capitals stay katakana: イく is no word.
+        const std::string plain = out({"--search-defaults", "--search-fuzzy", "search", c.typed});
+        EXPECT_EQ(plain.find("1. "), std::string::npos) << c.typed << "\n" << plain;
+    }
+}
