@@ -12,9 +12,10 @@ std::wstring toWide(const std::string& cliSearchText);
 
 // The text as searched: with convertToKana, an all-romaji text whose every
 // letter turns into kana becomes kana (capitals katakana); any other text,
-// English among it, stays as typed. With englishCapitals (the relevance
-// order), "Tokyo" is romaji capitalised as English writes it, not katakana.
-std::wstring toSearchText(const std::wstring& wide, bool convertToKana, bool englishCapitals);
+// English among it, stays as typed. With learnerSpelling (the relevance
+// order), romaji is read as learners write it: "Tokyo" capitalised as English
+// writes it, not katakana; "Tōkyō" with Hepburn's long vowels.
+std::wstring toSearchText(const std::wstring& wide, bool convertToKana, bool learnerSpelling);
 
 }  // namespace dexaru2
 

@@ -212,10 +212,26 @@ TypedSearch::TypedSearch(WordDictionaryCollection* collection) : collection(coll
 {
 }
 
-std::wstring TypedSearch::kanaOfWholeRomaji(const std::wstring& typed, bool englishCapitals)
+std::wstring TypedSearch::learnerRomaji(const std::wstring& typed)
 {
+    // Hepburn's long vowels (Tōkyō, kōhī, Ōsaka) as the short vowels that
+    // the long-vowel spellings of a fuzzy search lengthen again.
+    static const std::wstring marked = L"āīūēōâîûêôĀĪŪĒŌÂÎÛÊÔ";
+    static const std::wstring plain = L"aiueoaiueoAIUEOAIUEO";
     std::wstring romaji = typed;
-    if (englishCapitals && capitalisedAsEnglish(romaji)) {
+    for (wchar_t& c : romaji) {
+        const std::wstring::size_type at = marked.find(c);
+        if (at != std::wstring::npos) {
+            c = plain[at];
+        }
+    }
+    return romaji;
+}
+
+std::wstring TypedSearch::kanaOfWholeRomaji(const std::wstring& typed, bool learnerSpelling)
+{
+    std::wstring romaji = learnerSpelling ? learnerRomaji(typed) : typed;
+    if (learnerSpelling && capitalisedAsEnglish(romaji)) {
         std::transform(romaji.begin(), romaji.end(), romaji.begin(),
                        [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; });
     }

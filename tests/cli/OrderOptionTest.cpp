@@ -21,7 +21,8 @@ const char* const edictLines =
     "飲む [のむ] /(v5m,vt) to drink/(P)/\n"
     "飲ませる [のませる] /(v1,vt) to make someone drink/\n"
     "北 [きた] /(n) north/(P)/\n"
-    "来る [くる] /(vk,vi) to come/(P)/\n";
+    "来る [くる] /(vk,vi) to come/(P)/\n"
+    "東京 [とうきょう] /(n) Tokyo/(P)/\n";
 
 const char* const partsOfSpeechLines =
     "n\tnoun\nadj-ix\tyoi/ii adjective\nadj-t\ttaru adjective\nv1\tichidan verb\n"
@@ -133,7 +134,9 @@ TEST_F(OrderOptionTest, RelevanceOrderReadsRomajiCapitalisedAsEnglishInLowerCase
     } cases[] = {{"Iku", "1. 行く(いく):"},
                  {"Ikimashita", "1. 行く(いく):"},
                  {"Kita", "1. 北(きた):"},
-                 {"Nomu", "1. 飲む(のむ):"}};
+                 {"Nomu", "1. 飲む(のむ):"},
+                 {"Tōkyō", "1. 東京(とうきょう):"},
+                 {"tōkyō", "1. 東京(とうきょう):"}};
     for (const auto& c : cases) {
         const std::string text =
             out({"--order", "relevance", "--search-defaults", "--search-fuzzy", "search", c.typed});

@@ -157,6 +157,12 @@ TEST(TypedSearchKanaTest, RomajiBecomesKanaOnlyWhenEveryLetterConverts)
         {L"NeKo", L"ネコ", L"ネコ"},
         {L"Water", L"Water", L"Water"},
         {L"Hello World", L"Hello World", L"Hello World"},
+        // Hepburn's long vowels, which the long-vowel spellings lengthen again.
+        {L"Tōkyō", L"ときょ", L"Tōkyō"},
+        {L"kōhī", L"こひ", L"kōhī"},
+        {L"Ōsaka", L"おさか", L"Ōさか"},
+        {L"benkyô", L"べんきょ", L"benkyô"},
+        {L"rāmen", L"らめん", L"rāmen"},
     };
     for (const auto& c : capitals) {
         EXPECT_EQ(TypedSearch::kanaOfWholeRomaji(c.typed, true), c.relevance) << testing::PrintToString(c.typed);
