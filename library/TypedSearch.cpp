@@ -225,6 +225,14 @@ std::wstring TypedSearch::learnerRomaji(const std::wstring& typed)
             c = plain[at];
         }
     }
+    // Hepburn's m for ん before b, m and p (shimbun, sempai, kampai): no
+    // syllable starts with an m followed by those letters.
+    for (std::size_t i = 0; i + 1 < romaji.size(); ++i) {
+        const wchar_t next = static_cast<wchar_t>(std::towlower(romaji[i + 1]));
+        if ((romaji[i] == L'm' || romaji[i] == L'M') && (next == L'b' || next == L'm' || next == L'p')) {
+            romaji[i] = romaji[i] == L'm' ? L'n' : L'N';
+        }
+    }
     return romaji;
 }
 

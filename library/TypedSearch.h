@@ -47,7 +47,8 @@ public:
 
     /// The text with the long vowels of Hepburn romaji (ā ī ū ē ō, or with a
     /// circumflex) as plain vowels: "Tōkyō" gives "Tokyo", whose long-vowel
-    /// spellings a fuzzy search tries.
+    /// spellings a fuzzy search tries; and with Hepburn's m for ん before b, m
+    /// and p as n: "shimbun" gives "shinbun".
     static std::wstring learnerRomaji(const std::wstring& typed);
 
     /// Searches text, which is the typed text or its kana, with the options;

@@ -163,6 +163,13 @@ TEST(TypedSearchKanaTest, RomajiBecomesKanaOnlyWhenEveryLetterConverts)
         {L"Ōsaka", L"おさか", L"Ōさか"},
         {L"benkyô", L"べんきょ", L"benkyô"},
         {L"rāmen", L"らめん", L"rāmen"},
+        // Hepburn's m for ん before b, m and p.
+        {L"shimbun", L"しんぶん", L"shimbun"},
+        {L"sempai", L"せんぱい", L"sempai"},
+        {L"Namba", L"なんば", L"Namba"},
+        {L"KAMPAI", L"カンパイ", L"KAMPAI"},
+        {L"member", L"member", L"member"},
+        {L"mama", L"まま", L"まま"},
     };
     for (const auto& c : capitals) {
         EXPECT_EQ(TypedSearch::kanaOfWholeRomaji(c.typed, true), c.relevance) << testing::PrintToString(c.typed);
