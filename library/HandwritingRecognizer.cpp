@@ -23,8 +23,8 @@ typedef internal::ZinniaModel::Score Score;
 // How many of them each classification hands to the ranking.
 const std::size_t scoresPerReading = 100;
 // The other readings of a drawing tried beside it, of each kind.
-const std::size_t cutReadings = 2;
-const std::size_t swapReadings = 2;
+const std::size_t cutReadings = 3;
+const std::size_t swapReadings = 3;
 // A first answer this far ahead of the second, with a fitting stroke
 // count, is taken without trying the other readings.
 const float sureMargin = 0.35f;

@@ -13,8 +13,6 @@ typedef HandwritingRecognizer::Stroke Stroke;
 const float canvas = HandwritingRecognizer::CANVAS_SIZE;
 // The larger side of a normalised character, as a share of the square.
 const float filledShare = 0.8f;
-// Points closer than this to the last one kept add only jitter.
-const float smallestStep = 6.0f;
 // How far a polyline may stray from a stroke and still stand for it.
 const float simplifyTolerance = 30.0f;
 // Turns sharper than this (in degrees) may join two strokes.
@@ -39,25 +37,16 @@ float distanceFromSegment(const Point& p, const Point& a, const Point& b)
     return distance(p, {a.x + t * dx, a.y + t * dy});
 }
 
-// Each point averaged with its neighbours (the ends stay), then points
-// closer than a step to the previous one dropped (the last one stays).
-Stroke smoothed(const Stroke& stroke)
+// The stroke without points that repeat the one before (a mouse held
+// still); smoothing the rest measurably loses corners Zinnia needs.
+Stroke withoutRepeats(const Stroke& stroke)
 {
-    if (stroke.size() < 3) {
-        return stroke;
-    }
-    Stroke averaged = stroke;
-    for (std::size_t i = 1; i + 1 < stroke.size(); ++i) {
-        averaged[i] = {(stroke[i - 1].x + 2 * stroke[i].x + stroke[i + 1].x) / 4,
-                       (stroke[i - 1].y + 2 * stroke[i].y + stroke[i + 1].y) / 4};
-    }
-    Stroke kept{averaged.front()};
-    for (std::size_t i = 1; i + 1 < averaged.size(); ++i) {
-        if (distance(averaged[i], kept.back()) >= smallestStep) {
-            kept.push_back(averaged[i]);
+    Stroke kept;
+    for (const Point& point : stroke) {
+        if (kept.empty() || point.x != kept.back().x || point.y != kept.back().y) {
+            kept.push_back(point);
         }
     }
-    kept.push_back(averaged.back());
     return kept;
 }
 
@@ -192,28 +181,28 @@ float orderBreach(const Stroke& earlier, const Stroke& later)
 
 Drawing normalised(const Drawing& drawing)
 {
-    Drawing smooth;
+    Drawing shaped;
     Extent extent{canvas, canvas, 0, 0};
     for (const Stroke& stroke : drawing) {
-        smooth.push_back(smoothed(stroke));
-        const Extent own = extentOf(smooth.back());
+        shaped.push_back(withoutRepeats(stroke));
+        const Extent own = extentOf(shaped.back());
         extent = {std::min(extent.left, own.left), std::min(extent.top, own.top),
                   std::max(extent.right, own.right), std::max(extent.bottom, own.bottom)};
     }
-    if (smooth.empty()) {
-        return smooth;
+    if (shaped.empty()) {
+        return shaped;
     }
     const float side = std::max(extent.right - extent.left, extent.bottom - extent.top);
     // A dot stays a dot, in the middle.
     const float scale = side > 1 ? filledShare * canvas / side : 1;
     const float middleX = (extent.left + extent.right) / 2;
     const float middleY = (extent.top + extent.bottom) / 2;
-    for (Stroke& stroke : smooth) {
+    for (Stroke& stroke : shaped) {
         for (Point& point : stroke) {
             point = {canvas / 2 + (point.x - middleX) * scale, canvas / 2 + (point.y - middleY) * scale};
         }
     }
-    return smooth;
+    return shaped;
 }
 
 std::vector<Reading> cutAtTurns(const Drawing& drawing, std::size_t most)

@@ -1,7 +1,6 @@
 // What the handwriting recognizer does to a drawing before Zinnia sees it:
-// mouse jitter smoothed and the character scaled and centred in the square,
-// and the other readings of a drawing a hand may have meant: a stroke with
-// sharp turns cut there (two strokes drawn as one, the button held between
+// the character scaled and centred in the square, and the other readings of
+// a drawing a hand may have meant: a stroke with sharp turns cut there (two strokes drawn as one, the button held between
 // them) and two neighbouring strokes swapped where their direction or
 // position breaks the usual stroke order. Internal to the library.
 #ifndef DEXARU_INTERNAL_STROKESHAPING_H
@@ -15,8 +14,8 @@ namespace strokeShaping {
 
 typedef HandwritingRecognizer::Drawing Drawing;
 
-// The drawing smoothed, without repeated points, its larger side scaled to
-// most of the square and centred. Proportions are kept.
+// The drawing without repeated points, its larger side scaled to most of
+// the square and centred. Proportions are kept.
 Drawing normalised(const Drawing& drawing);
 
 // Another reading of a drawing, with how much its shape suggests it (0 to 1).
