@@ -25,13 +25,14 @@ const std::size_t scoresPerReading = 100;
 // The other readings of a drawing tried beside it, of each kind.
 const std::size_t cutReadings = 3;
 const std::size_t swapReadings = 3;
-// A first answer this far ahead of the second, with a fitting stroke
-// count, is taken without trying the other readings.
+// A first answer this good and this far ahead of the second (its stroke
+// count weighed) is taken without trying the other readings.
+const float sureScore = 0.9f;
 const float sureMargin = 0.35f;
 // What an other reading costs against the drawing as drawn, at the least
 // and at the most likely shape.
-const float cutCost = 0.25f;
-const float swapCost = 0.15f;
+const float cutCost = 0.3f;
+const float swapCost = 0.3f;
 // Stroke counts that fit the strokes drawn gain, those far off lose.
 const float fittingStrokesGain = 0.12f;
 const float strokeMissCost = 0.1f;
@@ -173,17 +174,21 @@ bool HandwritingRecognizer::recognize(const Drawing& drawing, std::size_t count,
     const Drawing drawn = strokeShaping::normalised(clamped);
     std::vector<Classified> classified{{model->classify(drawn, scoresPerReading), 0, drawn.size()}};
 
-    // A clear winner whose stroke count fits needs no other reading.
+    // A clear winner with the stroke count drawn needs no other reading.
     std::vector<float> best;
+    bool winnerFits = false;
     for (const Score& score : classified[0].scores) {
         if (known[score.label]) {
+            if (best.empty()) {
+                winnerFits = strokeCountOf(score.label) == static_cast<int>(drawn.size());
+            }
             best.push_back(fitted(score, classified[0]));
             if (best.size() == 2) {
                 break;
             }
         }
     }
-    const bool sure = best.size() == 2 && best[0] - best[1] > sureMargin;
+    const bool sure = winnerFits && best.size() == 2 && best[0] > sureScore && best[0] - best[1] > sureMargin;
 
     if (!sure) {
         std::vector<strokeShaping::Reading> readings = strokeShaping::cutAtTurns(drawn, cutReadings);

@@ -17,6 +17,8 @@ const float filledShare = 0.8f;
 const float simplifyTolerance = 30.0f;
 // Turns sharper than this (in degrees) may join two strokes.
 const float sharpTurn = 70.0f;
+// A piece shorter than this is a hook or a slip, not a stroke.
+const float shortestPiece = 60.0f;
 const float pi = 3.14159265f;
 
 float distance(const Point& a, const Point& b)
@@ -98,6 +100,15 @@ float turnDegrees(const Point& a, const Point& b, const Point& c)
     return turn > 180 ? 360 - turn : turn;
 }
 
+float length(const Stroke& stroke)
+{
+    float total = 0;
+    for (std::size_t i = 1; i < stroke.size(); ++i) {
+        total += distance(stroke[i - 1], stroke[i]);
+    }
+    return total;
+}
+
 Stroke piece(const Stroke& stroke, std::size_t first, std::size_t last)
 {
     return Stroke(stroke.begin() + first, stroke.begin() + last + 1);
@@ -150,6 +161,22 @@ bool overlap(float firstLow, float firstHigh, float secondLow, float secondHigh)
     return firstLow <= secondHigh && secondLow <= firstHigh;
 }
 
+// Which side of the line a-b the point p lies on.
+float side(const Point& a, const Point& b, const Point& p)
+{
+    return (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
+}
+
+// Whether the lines from the start to the end of each stroke cross.
+bool chordsCross(const Stroke& first, const Stroke& second)
+{
+    const Point& a = first.front();
+    const Point& b = first.back();
+    const Point& c = second.front();
+    const Point& d = second.back();
+    return side(a, b, c) * side(a, b, d) < 0 && side(c, d, a) * side(c, d, b) < 0;
+}
+
 // How strongly drawing `later` right after `earlier` breaks the usual order.
 float orderBreach(const Stroke& earlier, const Stroke& later)
 {
@@ -159,7 +186,7 @@ float orderBreach(const Stroke& earlier, const Stroke& later)
     const float laterHeight = std::fabs(later.back().y - later.front().y);
     const Extent a = extentOf(earlier);
     const Extent b = extentOf(later);
-    const bool crossing = overlap(a.left, a.right, b.left, b.right) && overlap(a.top, a.bottom, b.top, b.bottom);
+    const bool crossing = chordsCross(earlier, later);
 
     // A horizontal comes before the vertical it crosses.
     if (crossing && earlierHeight > 2 * earlierWidth && laterWidth > 2 * laterHeight) {
@@ -215,20 +242,19 @@ std::vector<Reading> cutAtTurns(const Drawing& drawing, std::size_t most)
         for (std::size_t k = 1; k + 1 < kept.size(); ++k) {
             turns[k] = turnDegrees(stroke[kept[k - 1]], stroke[kept[k]], stroke[kept[k + 1]]);
         }
-        for (std::size_t k = 1; k + 1 < kept.size(); ++k) {
-            if (turns[k] < sharpTurn) {
+        // The line between two sharp corners may have joined two strokes:
+        // drop it, when what stays on either side is a stroke of its own.
+        for (std::size_t k = 1; k + 2 < kept.size(); ++k) {
+            if (turns[k] < sharpTurn || turns[k + 1] < sharpTurn) {
                 continue;
             }
-            // Split at the corner: the next stroke began where this one ended.
-            readings.push_back({withStrokeCut(drawing, index, piece(stroke, 0, kept[k]),
-                                              piece(stroke, kept[k], stroke.size() - 1)),
-                                0.7f * turns[k] / 180});
-            // The line between two corners joined two strokes: drop it.
-            if (k + 2 < kept.size() && turns[k + 1] >= sharpTurn) {
-                readings.push_back({withStrokeCut(drawing, index, piece(stroke, 0, kept[k]),
-                                                  piece(stroke, kept[k + 1], stroke.size() - 1)),
-                                    (turns[k] + turns[k + 1]) / 360});
+            Stroke before = piece(stroke, 0, kept[k]);
+            Stroke after = piece(stroke, kept[k + 1], stroke.size() - 1);
+            if (length(before) < shortestPiece || length(after) < shortestPiece) {
+                continue;
             }
+            readings.push_back({withStrokeCut(drawing, index, std::move(before), std::move(after)),
+                                (turns[k] + turns[k + 1]) / 360});
         }
     }
     keepLikeliest(&readings, most);

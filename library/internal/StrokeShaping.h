@@ -25,9 +25,8 @@ struct Reading
     float likelihood;
 };
 
-// Readings with one stroke cut at its sharp turns (the line joining two
-// strokes dropped, or one stroke split at a corner), likeliest first, at
-// most `most`.
+// Readings with one stroke cut at two sharp turns in a row, the line between
+// them (which joined two strokes) dropped; likeliest first, at most `most`.
 std::vector<Reading> cutAtTurns(const Drawing& drawing, std::size_t most);
 
 // Readings with two neighbouring strokes swapped where the later one should
