@@ -5,6 +5,8 @@
 #include "BackgroundLoading.h"
 #include "BusyCursor.h"
 #include "DarkPalette.h"
+#include "HandwritingPad.h"
+#include "HandwritingPanel.h"
 #include "LearnerTools.h"
 #include "Log.h"
 #include "ManageDictionaries.h"
@@ -63,6 +65,7 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->addPermanentWidget(limitNote);
     limitNote->hide();
     setupLearnerTools();
+    setupHandwriting();
     DarkPalette::adapt(this, ui->imeButton, settingsDialog.get());
 }
 
@@ -83,6 +86,39 @@ void MainWindow::setupLearnerTools()
     connect(learnerTools.get(), &LearnerTools::wordSearchRerun, this, &MainWindow::emitSearch);
     connect(learnerTools.get(), &LearnerTools::kanjiSearchRerun, this, &MainWindow::searchForKanji);
     connect(ui->relevanceOrder, &QCheckBox::toggled, this, &MainWindow::relevanceOrderChanged);
+}
+
+void MainWindow::setupHandwriting()
+{
+    // A dock at the right, closed until asked for; a saved window state
+    // puts it back where the user left it.
+    handwritingPanel = new HandwritingPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, handwritingPanel);
+    handwritingPanel->hide();
+    QAction* showPad = handwritingPanel->toggleViewAction();
+    showPad->setObjectName(QStringLiteral("actionHandwriting"));
+    showPad->setText(tr("&Handwriting"));
+    showPad->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    ui->menuView->addAction(showPad);
+    connect(showPad, &QAction::triggered, handwritingPanel, [this](bool shown) {
+        if (shown) {
+            handwritingPanel->raise();
+            handwritingPanel->pad()->setFocus(Qt::ShortcutFocusReason);
+        }
+    });
+    connect(handwritingPanel, &HandwritingPanel::characterChosen, this, &MainWindow::insertIntoSearchBox);
+    connect(handwritingPanel, &HandwritingPanel::kanjiSearched, this, [this](std::set<wchar_t> kanji) {
+        const BusyCursor busy;
+        emit searchForKanji(kanji);
+    });
+}
+
+// At the box's cursor, after the pending romaji has become kana; searching
+// while typing then searches the box as after a key.
+void MainWindow::insertIntoSearchBox(const QString& character)
+{
+    ui->searchText->finishPending();
+    ui->searchText->insertPlainText(character);
 }
 
 MainWindow::~MainWindow()

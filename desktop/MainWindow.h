@@ -21,6 +21,7 @@
 class About;
 class AddDictionary;
 class Core;
+class HandwritingPanel;
 class LearnerTools;
 class ManageDictionaries;
 class Preferences;
@@ -100,6 +101,9 @@ private:
 
     // History, looking up copied text, searching while typing, reading.
     void setupLearnerTools();
+    // The Handwriting panel: a drawn character goes into the search box.
+    void setupHandwriting();
+    void insertIntoSearchBox(const QString& character);
 
     Ui::MainWindow* ui;
     std::unique_ptr<About> aboutDialog;
@@ -112,6 +116,7 @@ private:
     std::unique_ptr<SearchOptionControls> searchOptions;
     std::unique_ptr<LearnerTools> learnerTools;
     bool searchingWhileTyping;  // the search being emitted comes from typing
+    HandwritingPanel* handwritingPanel = nullptr;  // a dock of the window
 };
 
 #endif

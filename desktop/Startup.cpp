@@ -2,6 +2,7 @@
 
 #include "BackgroundLoading.h"
 #include "Core.h"
+#include "HandwritingPanel.h"
 #include "Kanjidic.h"
 #include "LearnerTools.h"
 #include "MainWindow.h"
@@ -31,6 +32,7 @@ void connectWindowAndCore(MainWindow* window, Core* core)
     QObject::connect(window, &MainWindow::dictionaryDisabled, core, &Core::disableDictionary);
     QObject::connect(window, &MainWindow::relevanceOrderChanged, core, &Core::setRelevanceOrder);
     window->learnerTools->reader()->setReader(core->textReader());
+    window->handwritingPanel->setCharacterDictionaries(core->characterDictionaries);
 }
 
 void showWindowNow(MainWindow* window)
