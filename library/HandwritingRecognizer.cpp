@@ -23,8 +23,8 @@ typedef internal::ZinniaModel::Score Score;
 // How many of them each classification hands to the ranking.
 const std::size_t scoresPerReading = 100;
 // The other readings of a drawing tried beside it, of each kind.
-const std::size_t cutReadings = 3;
-const std::size_t swapReadings = 3;
+const std::size_t cutReadings = 2;
+const std::size_t swapReadings = 2;
 // A first answer this good and this far ahead of the second (its stroke
 // count weighed) is taken without trying the other readings.
 const float sureScore = 0.9f;
