@@ -20,7 +20,8 @@ HandwritingPad::HandwritingPad(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_AcceptTouchEvents);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::CrossCursor);
-    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // As tall as wide: the panel's layout asks heightForWidth.
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
     setToolTip(tr("Draw a character; the right mouse button or Ctrl+Z takes the last stroke back"));
@@ -218,15 +219,24 @@ void HandwritingPad::paintEvent(QPaintEvent*)
         }
         painter.drawPath(path);
     }
-    // Each stroke's number beside its start.
+    // Each stroke's number beside its start; numbers of strokes that start
+    // at one place stand one above the other.
     QFont numbers = font();
     numbers.setPixelSize(std::max(10, static_cast<int>(area.width() / 18)));
     painter.setFont(numbers);
     painter.setPen(colours.color(QPalette::Highlight));
+    const qreal size = numbers.pixelSize();
+    QList<QRectF> placed;
     for (std::size_t i = 0; i < drawing.size(); ++i) {
         const QPointF start = toWidget(drawing[i].front());
-        painter.drawText(QRectF(start.x() - numbers.pixelSize() * 1.6, start.y() - numbers.pixelSize() * 1.4,
-                                numbers.pixelSize() * 1.5, numbers.pixelSize() * 1.3),
-                         Qt::AlignRight | Qt::AlignBottom, QString::number(i + 1));
+        QRectF label(start.x() - size * 1.6, start.y() - size * 1.4, size * 1.5, size * 1.3);
+        for (int tries = 0; tries < 10 && std::any_of(placed.begin(), placed.end(), [&](const QRectF& other) {
+                                return other.intersects(label);
+                            });
+             ++tries) {
+            label.translate(0, size * 1.2);
+        }
+        placed << label;
+        painter.drawText(label, Qt::AlignRight | Qt::AlignBottom, QString::number(i + 1));
     }
 }

@@ -64,8 +64,10 @@ QPushButton* HandwritingPanel::makeCandidateButton(int index)
     QFont large = button->font();
     large.setPointSizeF(large.pointSizeF() * 1.6);
     button->setFont(large);
+    // The buttons share the row's width: candidates never widen the panel,
+    // which would move the pad under the pen.
     button->setMinimumWidth(10);
-    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     button->setContextMenuPolicy(Qt::CustomContextMenu);
     button->hide();
     connect(button, &QPushButton::clicked, this, [this, button] { emit characterChosen(button->text()); });
