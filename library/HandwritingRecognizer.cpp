@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <set>
+#include <system_error>
 #include <thread>
 #include <unordered_map>
 
@@ -25,6 +26,8 @@ const std::size_t scoresPerReading = 100;
 // The other readings of a drawing tried beside it, of each kind.
 const std::size_t cutReadings = 2;
 const std::size_t swapReadings = 2;
+// Drawings of more strokes than any kanji has are read only as drawn.
+const std::size_t mostStrokesReread = 36;
 // A first answer this good and this far ahead of the second (its stroke
 // count weighed) is taken without trying the other readings.
 const float sureScore = 0.9f;
@@ -190,7 +193,7 @@ bool HandwritingRecognizer::recognize(const Drawing& drawing, std::size_t count,
     }
     const bool sure = winnerFits && best.size() == 2 && best[0] > sureScore && best[0] - best[1] > sureMargin;
 
-    if (!sure) {
+    if (!sure && drawn.size() <= mostStrokesReread) {
         std::vector<strokeShaping::Reading> readings = strokeShaping::cutAtTurns(drawn, cutReadings);
         std::vector<float> costs(readings.size(), 0);
         for (std::size_t i = 0; i < readings.size(); ++i) {
@@ -208,12 +211,17 @@ bool HandwritingRecognizer::recognize(const Drawing& drawing, std::size_t count,
                            readings[i].drawing.size()};
             }
         };
+        std::thread helper;
         if (readings.size() > 1 && std::thread::hardware_concurrency() > 1) {
-            std::thread helper(classifyFrom, 1, 2);
-            classifyFrom(0, 2);
+            try {
+                helper = std::thread(classifyFrom, 1, 2);
+            } catch (const std::system_error&) {
+                // No thread to be had: this one does all of them.
+            }
+        }
+        classifyFrom(0, helper.joinable() ? 2 : 1);
+        if (helper.joinable()) {
             helper.join();
-        } else {
-            classifyFrom(0, 1);
         }
         classified.insert(classified.end(), more.begin(), more.end());
     }

@@ -13,6 +13,8 @@ typedef HandwritingRecognizer::Stroke Stroke;
 const float canvas = HandwritingRecognizer::CANVAS_SIZE;
 // The larger side of a normalised character, as a share of the square.
 const float filledShare = 0.8f;
+// Points of one stroke worth keeping.
+const std::size_t mostPoints = 400;
 // How far a polyline may stray from a stroke and still stand for it.
 const float simplifyTolerance = 30.0f;
 // Turns sharper than this (in degrees) may join two strokes.
@@ -40,7 +42,10 @@ float distanceFromSegment(const Point& p, const Point& a, const Point& b)
 }
 
 // The stroke without points that repeat the one before (a mouse held
-// still); smoothing the rest measurably loses corners Zinnia needs.
+// still), and at most mostPoints of them, taken evenly: a pen reporting
+// thousands of points draws no finer a character, and the corners are
+// looked for in time growing with the square of the points. Smoothing the
+// rest measurably loses corners Zinnia needs.
 Stroke withoutRepeats(const Stroke& stroke)
 {
     Stroke kept;
@@ -49,13 +54,20 @@ Stroke withoutRepeats(const Stroke& stroke)
             kept.push_back(point);
         }
     }
+    if (kept.size() > mostPoints) {
+        Stroke fewer;
+        for (std::size_t i = 0; i < mostPoints; ++i) {
+            fewer.push_back(kept[i * (kept.size() - 1) / (mostPoints - 1)]);
+        }
+        kept.swap(fewer);
+    }
     return kept;
 }
 
 // Indices of the points that a polyline within the tolerance keeps
 // (Douglas-Peucker), first and last included. Iterative, so that a long
 // stroke cannot exhaust the stack.
-std::vector<std::size_t> corners(const Stroke& stroke)
+std::vector<std::size_t> corners(const Stroke& stroke, float tolerance = simplifyTolerance)
 {
     std::vector<std::size_t> kept;
     if (stroke.empty()) {
@@ -76,7 +88,7 @@ std::vector<std::size_t> corners(const Stroke& stroke)
                 at = i;
             }
         }
-        if (farthest > simplifyTolerance) {
+        if (farthest > tolerance) {
             keep[at] = true;
             pending.push_back({first, at});
             pending.push_back({at, last});
@@ -205,6 +217,27 @@ float orderBreach(const Stroke& earlier, const Stroke& later)
 }
 
 }  // namespace
+
+Drawing withFewCorners(const Drawing& drawing, std::size_t mostCorners)
+{
+    Drawing simple;
+    simple.reserve(drawing.size());
+    for (const Stroke& stroke : drawing) {
+        // Finer than a pixel of any pad, so that what Zinnia sees is the
+        // stroke drawn; coarser only where the corners would be too many.
+        float tolerance = 1.0f;
+        std::vector<std::size_t> kept = corners(stroke, tolerance);
+        while (kept.size() > mostCorners) {
+            tolerance *= 1.5f;
+            kept = corners(stroke, tolerance);
+        }
+        simple.emplace_back();
+        for (std::size_t index : kept) {
+            simple.back().push_back(stroke[index]);
+        }
+    }
+    return simple;
+}
 
 Drawing normalised(const Drawing& drawing)
 {

@@ -18,6 +18,11 @@ typedef HandwritingRecognizer::Drawing Drawing;
 // the square and centred. Proportions are kept.
 Drawing normalised(const Drawing& drawing);
 
+// The drawing with each stroke reduced to the points of a polyline that
+// follows it within a pixel, or more loosely where it would have more than
+// mostCorners points.
+Drawing withFewCorners(const Drawing& drawing, std::size_t mostCorners);
+
 // Another reading of a drawing, with how much its shape suggests it (0 to 1).
 struct Reading
 {

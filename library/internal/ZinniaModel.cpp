@@ -1,5 +1,7 @@
 #include "internal/ZinniaModel.h"
 
+#include "internal/StrokeShaping.h"
+
 #ifdef DEXARU_HAVE_ZINNIA
 #include <zinnia.h>
 #endif
@@ -11,6 +13,10 @@ namespace internal {
 #ifdef DEXARU_HAVE_ZINNIA
 
 namespace {
+
+// Zinnia's time and memory grow exponentially with the corners of a stroke
+// (a spiral of 60 takes seconds and gigabytes); no kanji stroke has 20.
+const std::size_t mostCorners = 24;
 
 // The one code point of a UTF-8 label, 0 when it is not exactly one.
 wchar_t singleCharacter(const std::string& label)
@@ -91,11 +97,12 @@ std::vector<ZinniaModel::Score> ZinniaModel::classify(const HandwritingRecognize
     if (!recognizer || drawing.empty()) {
         return scores;
     }
+    const HandwritingRecognizer::Drawing simple = strokeShaping::withFewCorners(drawing, mostCorners);
     zinnia_character_t* character = zinnia_character_new();
     zinnia_character_set_width(character, HandwritingRecognizer::CANVAS_SIZE);
     zinnia_character_set_height(character, HandwritingRecognizer::CANVAS_SIZE);
-    for (std::size_t stroke = 0; stroke < drawing.size(); ++stroke) {
-        for (const HandwritingRecognizer::Point& point : drawing[stroke]) {
+    for (std::size_t stroke = 0; stroke < simple.size(); ++stroke) {
+        for (const HandwritingRecognizer::Point& point : simple[stroke]) {
             zinnia_character_add(character, stroke, static_cast<int>(std::lround(point.x)),
                                  static_cast<int>(std::lround(point.y)));
         }

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -120,6 +121,37 @@ TEST_F(HandwritingCliTest, PrintsOneLineForEveryLineIn)
         }
         EXPECT_LE(count, 10);
     }
+}
+
+// Drawings within the limits but with more corners and points than any
+// character: each is recognised (the small dictionary may leave no
+// candidate), in bounded time and memory (the runner kills a program that
+// hangs).
+TEST_F(HandwritingCliTest, RecognisesScribblesWithinTheLimits)
+{
+    if (!modelInstalled()) {
+        GTEST_SKIP() << "the Zinnia model is not installed";
+    }
+    const auto spiral = [](int points) {
+        std::string stroke;
+        for (int i = 0; i < points; ++i) {
+            const double radius = 450.0 * i / points;
+            stroke += (i ? " " : "") + std::to_string(500 + radius * std::cos(i * 2.5)) + ","
+                      + std::to_string(500 + radius * std::sin(i * 2.5));
+        }
+        return stroke;
+    };
+    std::string manyStrokes;
+    for (int stroke = 0; stroke < 100; ++stroke) {
+        manyStrokes += (stroke ? ";" : "") + spiral(200);
+    }
+    const std::string input = spiral(60) + "\n" + spiral(20000) + "\n" + manyStrokes + "\n";
+    const testfiles::ProgramRun run = runWithInput({"handwriting", "-n", "3", "-"}, input);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.status, 0) << run.err.substr(run.err.size() - std::min<std::size_t>(run.err.size(), 300));
+    const std::vector<std::string> out = lines(run.out);
+    EXPECT_EQ(out.size(), 3u);
+    EXPECT_EQ(run.err.find("dexaru2: line"), std::string::npos);
 }
 
 TEST_F(HandwritingCliTest, TakesTheStrokesOnTheCommandLineAndACountOfCandidates)

@@ -25,7 +25,11 @@ fail() { echo "FAIL: $*"; exit 1; }
 dpkg-deb --field "$package" Package Maintainer Depends Recommends Description
 depends="$(dpkg-deb --field "$package" Depends)"
 [[ "$depends" == *libstdc++6* && "$depends" == *libc6* ]] || fail "Depends lacks the C++ libraries: $depends"
-[[ "$(dpkg-deb --field "$package" Recommends)" == "edict, kanjidic, enamdict, fonts-noto-cjk | fonts-japanese-gothic, fonts-kanjistrokeorders" ]] || fail "Recommends"
+# Handwriting: the library links Zinnia wherever the build found it.
+if ldd "$build_dir/lib/libdexaru.so" | grep -q libzinnia; then
+  [[ "$depends" == *libzinnia* ]] || fail "Depends lacks Zinnia: $depends"
+fi
+[[ "$(dpkg-deb --field "$package" Recommends)" == "edict, kanjidic, enamdict, fonts-noto-cjk | fonts-japanese-gothic, fonts-kanjistrokeorders, tegaki-zinnia-japanese" ]] || fail "Recommends"
 [[ -z "$(dpkg-deb --field "$package" Homepage)" ]] || fail "a Homepage is set"
 desktop=no
 [[ -x "$build_dir/bin/dexaru-desktop" ]] && desktop=yes
