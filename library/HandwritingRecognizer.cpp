@@ -34,8 +34,8 @@ const float sureScore = 0.9f;
 const float sureMargin = 0.35f;
 // What an other reading costs against the drawing as drawn, at the least
 // and at the most likely shape.
-const float cutCost = 0.3f;
-const float swapCost = 0.3f;
+const float cutCost = 0.45f;
+const float swapCost = 0.45f;
 // Stroke counts that fit the strokes drawn gain, those far off lose.
 const float fittingStrokesGain = 0.12f;
 const float strokeMissCost = 0.1f;
