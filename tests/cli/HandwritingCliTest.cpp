@@ -215,6 +215,20 @@ TEST_F(HandwritingCliTest, ShowsItsOwnUsageForWrongWordsAndLeavesTheGeneralOneAl
     EXPECT_EQ(general.out.find("handwriting"), std::string::npos);
 }
 
+// A model named by a relative path is found from where the program started
+// (the tests start it in "/"), not from its own folder.
+TEST_F(HandwritingCliTest, TakesAModelFromWhereItStarted)
+{
+    if (!modelInstalled()) {
+        GTEST_SKIP() << "the Zinnia model is not installed";
+    }
+    const std::string link = program.path() + "/own.model";
+    ASSERT_EQ(symlink(HandwritingRecognizer::DEFAULT_MODEL, link.c_str()), 0);
+    const testfiles::ProgramRun run = program.run({"handwriting", "--model", link.substr(1), "-n", "1", juu});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "十\n");
+}
+
 TEST_F(HandwritingCliTest, SaysWhenItCannotRecogniseAndPrintsEveryLineEmpty)
 {
     const testfiles::ProgramRun run =
