@@ -35,6 +35,12 @@ HandwritingPanel::HandwritingPanel(QWidget* parent)
     connect(undoKey, &QShortcut::activated, ui->handwritingPad, &HandwritingPad::undo);
     connect(ui->handwritingPad, &HandwritingPad::strokesChanged, this, &HandwritingPanel::strokesChanged);
     connect(recognition, &HandwritingRecognition::recognized, this, &HandwritingPanel::showCandidates);
+    // The model opens as the panel first shows, not under the first stroke.
+    connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible) {
+            recognition->prepare();
+        }
+    });
 }
 
 HandwritingPanel::~HandwritingPanel()
