@@ -60,9 +60,31 @@ std::string tabField(const std::string& value)
     return replaced(value, tabReplacements);
 }
 
+// XML 1.0 cannot hold most control characters, not even as references: a
+// NUL or ESC of the text is written as its picture (U+2400 … U+241F), a CR
+// as a reference so that it survives line-end normalisation, and the
+// non-characters U+FFFE and U+FFFF as U+FFFD.
 std::string xmlEscaped(const std::string& value)
 {
-    return replaced(value, xmlReplacements);
+    const std::string escaped = replaced(value, xmlReplacements);
+    std::string result;
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(escaped[i]);
+        if (byte == '\r') {
+            result += "&#13;";
+        } else if (byte < 0x20 && byte != '\t' && byte != '\n') {
+            result += static_cast<char>(0xE2);
+            result += static_cast<char>(0x90);
+            result += static_cast<char>(0x80 + byte);  // U+2400 + byte
+        } else if (byte == 0xEF && i + 2 < escaped.size() && escaped[i + 1] == '\xBF'
+                   && (escaped[i + 2] == '\xBE' || escaped[i + 2] == '\xBF')) {
+            result += "\xEF\xBF\xBD";
+            i += 2;
+        } else {
+            result += static_cast<char>(byte);
+        }
+    }
+    return result;
 }
 
 bool isAscii(const std::string& bytes)
@@ -151,7 +173,8 @@ void TokenOutput::printTextLine(const std::vector<TextToken>& tokens)
         out += tabField(encodeUtf8(token.dictionaryForm)) + '\t';
         out += tabField(encodeUtf8(token.reading)) + '\t';
         out += tabField(joined(token.reasons, ",")) + '\t';
-        out += tabField(firstGloss(token)) + '\n';
+        out += tabField(firstGloss(token)) + '\t';
+        out += tabField(encodeUtf8(token.surfaceReading)) + '\n';
     }
     write(out + '\n');
 }
@@ -170,6 +193,8 @@ void TokenOutput::printXmlLine(const std::vector<TextToken>& tokens)
                 out += "\t\t\t<reason>" + xmlEscaped(reason) + "</reason>\n";
             }
             out += "\t\t\t<gloss>" + xmlEscaped(firstGloss(token)) + "</gloss>\n";
+            out += "\t\t\t<surfacereading>" + xmlEscaped(encodeUtf8(token.surfaceReading))
+                   + "</surfacereading>\n";
         }
         out += "\t\t</token>\n";
     }

@@ -1,9 +1,11 @@
 // How "dexaru2 read" prints the tokens of one line of text. Text: one line
-// per token with five TAB-separated fields (surface, dictionary form,
-// reading, reasons joined by commas, first gloss; all but the surface empty
-// for anything but a dictionary word), then an empty line. Inside a field a
-// backslash, TAB, CR or LF is written as \\, \t, \r or \n. XML: one <line>
-// element per line of text inside one <read> element, values escaped.
+// per token with six TAB-separated fields (surface, dictionary form, its
+// reading, reasons joined by commas, first gloss, the reading of the surface
+// as written; all but the surface empty for anything but a dictionary
+// word), then an empty line. Inside a field a backslash, TAB, CR or LF is
+// written as \\, \t, \r or \n. XML: one <line> element per line of text
+// inside one <read> element, values escaped; control characters XML cannot
+// hold are written as their pictures (a NUL as U+2400).
 #ifndef DEXARU2_TOKENOUTPUT_H
 #define DEXARU2_TOKENOUTPUT_H
 

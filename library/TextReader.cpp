@@ -1,15 +1,19 @@
 #include "TextReader.h"
 
 #include "Deinflector.h"
+#include "Kana.h"
+#include "Log.h"
 #include "WordEntry.h"
 #include "internal/CharacterClass.h"
 #include "internal/DictionaryLookup.h"
+#include "internal/Morphology.h"
 
 #include <algorithm>
 #include <map>
 #include <tuple>
 
 using internal::CharacterClass;
+using internal::Morpheme;
 using internal::classOf;
 
 namespace {
@@ -22,6 +26,16 @@ const std::size_t LONGEST_ENDING = 12;
 
 // How many words the reader looks at together to choose the first.
 const int CHUNK_WORDS = 3;
+
+// The most morphemes merged into one dictionary word.
+const std::size_t LONGEST_MERGE = 8;
+
+// The analyser reads word characters in runs of at most this many; a longer
+// run (no space nor punctuation in it) is cut.
+const std::size_t LONGEST_ANALYSED_RUN = 2048;
+
+// A katakana run longer than this is not searched for known words inside.
+const std::size_t LONGEST_KATAKANA_SEARCH = 64;
 
 bool isAllKana(const std::wstring& text)
 {
@@ -74,6 +88,62 @@ std::size_t wordStretchEnd(const std::wstring& text, std::size_t start)
     return end;
 }
 
+// Characters the analyser is given: those of words, letters and digits,
+// real Unicode characters only.
+bool isAnalysable(wchar_t character)
+{
+    const CharacterClass kind = classOf(character);
+    if (kind == CharacterClass::SPACE || kind == CharacterClass::PUNCTUATION) {
+        return false;
+    }
+    const uint32_t code = static_cast<uint32_t>(character);
+    return code != 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+}
+
+bool hasJapanese(const std::wstring& text, std::size_t start, std::size_t end)
+{
+    for (std::size_t i = start; i < end; ++i) {
+        const CharacterClass kind = classOf(text[i]);
+        if (kind == CharacterClass::HIRAGANA || kind == CharacterClass::KATAKANA
+            || kind == CharacterClass::KANJI) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Kana compared without regard to the syllabary.
+bool sameKana(const std::wstring& a, const std::wstring& b)
+{
+    return !a.empty() && Kana::toHiragana(a) == Kana::toHiragana(b);
+}
+
+bool hasKanji(const std::wstring& text)
+{
+    return kanjiIn(text) > 0;
+}
+
+// The reading of an inflected surface from its entry: the reading of the
+// dictionary form with its kana ending replaced by the surface's (行く いく,
+// 行きます: いきます); empty when the two do not line up so.
+std::wstring derivedReading(const std::wstring& surface, const std::wstring& dictionaryForm,
+                            const std::wstring& reading)
+{
+    std::size_t common = 0;
+    while (common < surface.size() && common < dictionaryForm.size()
+           && surface[common] == dictionaryForm[common]) {
+        ++common;
+    }
+    const std::wstring formEnding = Kana::toHiragana(dictionaryForm.substr(common));
+    const std::wstring surfaceEnding = surface.substr(common);
+    const std::wstring kana = Kana::toHiragana(reading);
+    if (hasKanji(formEnding) || hasKanji(surfaceEnding) || kana.size() < formEnding.size()
+        || kana.compare(kana.size() - formEnding.size(), formEnding.size(), formEnding) != 0) {
+        return std::wstring();
+    }
+    return kana.substr(0, kana.size() - formEnding.size()) + Kana::toHiragana(surfaceEnding);
+}
+
 TextToken plainToken(const std::wstring& text, std::size_t start, std::size_t end,
                      TextToken::Kind kind)
 {
@@ -96,11 +166,18 @@ public:
     std::vector<std::string> reasons;
     bool usuallyKana = false;  // the entry's word is usually written in kana
     bool common = false;  // the entry is marked common
+    uint32_t classes = 0;  // the entry's word classes
+    // Filled by the analysed reading: whether the entry's reading and word
+    // class agree with the analyser's, and the analyser's reading of the span.
+    bool readingAgrees = false;
+    bool classAgrees = false;
+    std::wstring analysedReading;
 
     Match(std::size_t length, internal::FoundEntry found, std::wstring dictionaryForm,
           std::vector<std::string> inflections)
         : length(length), entry(std::move(found.entry)), lookedUp(std::move(dictionaryForm)),
           reasons(std::move(inflections)), usuallyKana(found.usuallyKana), common(entry->isCommon),
+          classes(found.classes),
           plausibility(plausibilityOf(*entry, lookedUp, usuallyKana, common)),
           // Compounds of kanji are often technical words no one marked
           // common; a rare word of kana or one kanji is more telling.
@@ -143,6 +220,19 @@ public:
             return common;
         }
         return reasons.size() < other.reasons.size();
+    }
+
+    // Of two readings of the same span the analyser read: the one whose
+    // reading, then word class, agrees with it, then as isBetterThan.
+    bool agreesBetterThan(const Match& other) const
+    {
+        if (readingAgrees != other.readingAgrees) {
+            return readingAgrees;
+        }
+        if (classAgrees != other.classAgrees) {
+            return classAgrees;
+        }
+        return isBetterThan(other);
     }
 
 private:
@@ -200,9 +290,9 @@ public:
     Stretch(TextReader& reader, const std::wstring& text) : reader(reader), text(text) {}
 
     // Starts the stretch at a position no word may cover from before.
-    void startAt(std::size_t start)
+    void startAt(std::size_t start, std::size_t limit)
     {
-        end = wordStretchEnd(text, start);
+        end = std::min(wordStretchEnd(text, start), limit);
         matches.clear();
         chunks.clear();
     }
@@ -260,8 +350,28 @@ private:
 };
 
 TextReader::TextReader(WordDictionaryCollection* collection, const Deinflector* deinflector)
-    : deinflector(deinflector), lookup(new internal::DictionaryLookup(collection))
+    : TextReader(collection, deinflector, internal::Morphology::defaultDictionary())
 {
+}
+
+TextReader::TextReader(WordDictionaryCollection* collection, const Deinflector* deinflector,
+                       const std::string& analyserDictionary)
+    : deinflector(deinflector), lookup(new internal::DictionaryLookup(collection)),
+      morphology(new internal::Morphology(analyserDictionary))
+{
+}
+
+bool TextReader::usesAnalyser()
+{
+    if (morphology->isAvailable()) {
+        return true;
+    }
+    if (!toldWithoutAnalyser) {
+        toldWithoutAnalyser = true;
+        Log::write(7, "TextReader: %s; words are found without it.",
+                   morphology->whyUnavailable().c_str());
+    }
+    return false;
 }
 
 TextReader::~TextReader() = default;
@@ -279,44 +389,303 @@ std::vector<TextToken> TextReader::read(const std::wstring& text)
 {
     lookup->refresh();
     std::vector<TextToken> tokens;
-    Stretch stretch(*this, text);
+    if (!usesAnalyser()) {
+        readByDictionary(text, 0, text.size(), &tokens);
+        return tokens;
+    }
     std::size_t start = 0;
     while (start < text.size()) {
-        const CharacterClass kind = classOf(text[start]);
+        if (!isAnalysable(text[start])) {
+            std::size_t end = start + 1;
+            while (end < text.size() && !isAnalysable(text[end])) {
+                ++end;
+            }
+            readByDictionary(text, start, end, &tokens);
+            start = end;
+            continue;
+        }
         std::size_t end = start + 1;
-        Match match;
-        if (kind == CharacterClass::SPACE) {
-            end = runEnd(text, start);
-            tokens.push_back(plainToken(text, start, end, TextToken::SPACE));
-        } else if (kind == CharacterClass::PUNCTUATION) {
-            tokens.push_back(plainToken(text, start, end, TextToken::PUNCTUATION));
-        } else if (kind == CharacterClass::LATIN || kind == CharacterClass::DIGIT) {
-            // Letters and digits are words only as a whole run.
-            end = runEnd(text, start);
-            const std::vector<Match> whole = matchesAt(text, start, end);
-            if (!whole.empty() && whole.front().length == end - start) {
-                tokens.push_back(wordToken(text, start, whole.front()));
-            } else {
-                tokens.push_back(plainToken(text, start, end, TextToken::UNKNOWN));
-            }
+        while (end < text.size() && end - start < LONGEST_ANALYSED_RUN && isAnalysable(text[end])) {
+            ++end;
+        }
+        if (hasJapanese(text, start, end)) {
+            readAnalysed(text, start, end, &tokens);
         } else {
-            if (start >= stretch.end) {
-                stretch.startAt(start);
-            }
-            stretch.forgetBefore(start);
-            if (chooseWordAt(stretch, start, &match)) {
-                end = start + match.length;
-                tokens.push_back(wordToken(text, start, match));
-            } else {
-                if (kind == CharacterClass::KATAKANA) {
-                    end = runEnd(text, start);
-                }
-                tokens.push_back(plainToken(text, start, end, TextToken::UNKNOWN));
-            }
+            readByDictionary(text, start, end, &tokens);
         }
         start = end;
     }
     return tokens;
+}
+
+void TextReader::readByDictionary(const std::wstring& text, std::size_t start, std::size_t limit,
+                                  std::vector<TextToken>* tokens)
+{
+    Stretch stretch(*this, text);
+    while (start < limit) {
+        const CharacterClass kind = classOf(text[start]);
+        std::size_t end = start + 1;
+        Match match;
+        if (kind == CharacterClass::SPACE) {
+            end = std::min(runEnd(text, start), limit);
+            tokens->push_back(plainToken(text, start, end, TextToken::SPACE));
+        } else if (kind == CharacterClass::PUNCTUATION) {
+            tokens->push_back(plainToken(text, start, end, TextToken::PUNCTUATION));
+        } else if (kind == CharacterClass::LATIN || kind == CharacterClass::DIGIT) {
+            // Letters and digits are words only as a whole run.
+            end = std::min(runEnd(text, start), limit);
+            const std::vector<Match> whole = matchesAt(text, start, end);
+            if (!whole.empty() && whole.front().length == end - start) {
+                tokens->push_back(wordToken(text, start, whole.front()));
+            } else {
+                tokens->push_back(plainToken(text, start, end, TextToken::UNKNOWN));
+            }
+        } else {
+            if (start >= stretch.end) {
+                stretch.startAt(start, limit);
+            }
+            stretch.forgetBefore(start);
+            if (chooseWordAt(stretch, start, &match)) {
+                end = start + match.length;
+                tokens->push_back(wordToken(text, start, match));
+            } else {
+                if (kind == CharacterClass::KATAKANA) {
+                    end = unknownKatakanaEnd(text, start, std::min(runEnd(text, start), limit));
+                }
+                tokens->push_back(plainToken(text, start, end, TextToken::UNKNOWN));
+            }
+        }
+        start = end;
+    }
+}
+
+std::size_t TextReader::unknownKatakanaEnd(const std::wstring& text, std::size_t start,
+                                           std::size_t end)
+{
+    if (end - start > LONGEST_KATAKANA_SEARCH || end - start < 3) {
+        return end;
+    }
+    // covered[i]: known words of two characters or more cover text[i, end).
+    std::vector<bool> covered(end - start + 1, false);
+    covered[end - start] = true;
+    std::size_t first = end;
+    for (std::size_t at = end - 2; at > start; --at) {
+        for (const Match& match : matchesAt(text, at, end)) {
+            if (match.length >= 2 && covered[at + match.length - start]) {
+                covered[at - start] = true;
+                first = at;
+                break;
+            }
+        }
+    }
+    return first;
+}
+
+namespace {
+
+// Whether a morpheme stays with the inflected word before it: an auxiliary,
+// a dependent verb or adjective (いる, しまう, ない), or a conjunctive て, で
+// or ば.
+bool attachesToInflected(const Morpheme& morpheme, const std::wstring& text)
+{
+    if (morpheme.is("助動詞") || morpheme.is("動詞", "接尾") || morpheme.is("動詞", "非自立")
+        || morpheme.is("形容詞", "非自立") || morpheme.is("形容詞", "接尾")) {
+        return true;
+    }
+    if (morpheme.is("助詞", "接続助詞")) {
+        const std::wstring surface = text.substr(morpheme.start, morpheme.length);
+        return surface == L"\u3066" || surface == L"\u3067" || surface == L"\u3070"
+               || surface == L"\u3061\u3083" || surface == L"\u3058\u3083";  // て で ば ちゃ じゃ
+    }
+    return false;
+}
+
+bool isSuru(const Morpheme& morpheme)
+{
+    return morpheme.is("動詞") && morpheme.baseForm == L"\u3059\u308b";  // する
+}
+
+// Whether a morpheme begins a word that inflects: a verb, an adjective, an
+// auxiliary, or a noun that する follows.
+bool beginsInflected(const std::vector<Morpheme>& morphemes, std::size_t at)
+{
+    const Morpheme& morpheme = morphemes[at];
+    if (morpheme.is("動詞") || morpheme.is("形容詞") || morpheme.is("助動詞")) {
+        return true;
+    }
+    return morpheme.is("名詞", "サ変接続") && at + 1 < morphemes.size()
+           && isSuru(morphemes[at + 1]);
+}
+
+// How far the inflected word beginning at `first` reaches: past its
+// auxiliaries; first + 1 for any other morpheme.
+std::size_t inflectedEnd(const std::vector<Morpheme>& morphemes, std::size_t first,
+                         const std::wstring& text)
+{
+    std::size_t end = first + 1;
+    if (!beginsInflected(morphemes, first)) {
+        return end;
+    }
+    if (morphemes[first].is("名詞")) {
+        ++end;  // する
+    }
+    while (end < morphemes.size() && morphemes[end].start == morphemes[end - 1].start + morphemes[end - 1].length
+           && attachesToInflected(morphemes[end], text)) {
+        ++end;
+    }
+    return end;
+}
+
+bool isParticleOrAuxiliary(const Morpheme& morpheme)
+{
+    return morpheme.is("助詞") || morpheme.is("助動詞");
+}
+
+// An adverbial particle makes words with what it follows (何か, いくらか,
+// どこか); a case particle, a conjunctive one or an auxiliary never does
+// (時に, ために, うちに are a noun and a particle).
+bool mayJoinAWord(const Morpheme& morpheme)
+{
+    return !isParticleOrAuxiliary(morpheme) || morpheme.subclass.compare(0, 9, "副助詞") == 0;
+}
+
+}  // namespace
+
+void TextReader::readAnalysed(const std::wstring& text, std::size_t start, std::size_t end,
+                              std::vector<TextToken>* tokens)
+{
+    const std::vector<Morpheme> morphemes = morphology->analyse(text, start, end);
+    std::size_t position = start;
+    std::size_t at = 0;
+    while (at < morphemes.size()) {
+        const Morpheme& morpheme = morphemes[at];
+        if (morpheme.start < position) {
+            ++at;  // never: the analyser's morphemes follow one another
+            continue;
+        }
+        if (morpheme.start > position) {
+            readByDictionary(text, position, morpheme.start, tokens);
+        }
+        Match match;
+        std::size_t next = at + 1;
+        if (chooseAnalysedWord(text, morphemes, at, &match, &next)) {
+            TextToken token = wordToken(text, morpheme.start, match);
+            if (!token.reasons.empty() && !isAllKana(token.surface)) {
+                // The analyser knows how the inflected form is read (来ます: きます).
+                if (!match.analysedReading.empty()) {
+                    token.surfaceReading = match.analysedReading;
+                }
+            }
+            position = morpheme.start + match.length;
+            tokens->push_back(std::move(token));
+        } else {
+            position = morpheme.start + morpheme.length;
+            readByDictionary(text, morpheme.start, position, tokens);
+        }
+        at = next;
+        while (at < morphemes.size() && morphemes[at].start < position) {
+            ++at;
+        }
+    }
+    if (position < end) {
+        readByDictionary(text, position, end, tokens);
+    }
+}
+
+bool TextReader::chooseAnalysedWord(const std::wstring& text, const std::vector<Morpheme>& morphemes,
+                                    std::size_t first, Match* chosen, std::size_t* next)
+{
+    const Morpheme& head = morphemes[first];
+    const CharacterClass headClass = classOf(text[head.start]);
+    if (headClass == CharacterClass::LATIN || headClass == CharacterClass::DIGIT) {
+        return false;  // letters and digits are read as runs
+    }
+    const std::size_t inflected = inflectedEnd(morphemes, first, text);
+    // The ends to try, longest first: those that keep an inflected word
+    // whole, then those that cut its auxiliaries off.
+    std::vector<std::size_t> ends;
+    std::vector<std::size_t> cutting;
+    std::size_t last = first + 1;
+    while (last < morphemes.size() && last - first < LONGEST_MERGE
+           && morphemes[last].start == morphemes[last - 1].start + morphemes[last - 1].length) {
+        ++last;
+    }
+    for (std::size_t end = last; end > first; --end) {
+        const bool cuts = end < inflected
+                          || (end < morphemes.size() && end > first + 1 && end - 1 >= inflected
+                              && beginsInflected(morphemes, end - 1)
+                              && inflectedEnd(morphemes, end - 1, text) > end);
+        (cuts ? cutting : ends).push_back(end);
+    }
+    ends.insert(ends.end(), cutting.begin(), cutting.end());
+
+    const std::size_t spanStart = head.start;
+    std::vector<Match> found;
+    for (std::size_t end : ends) {
+        const Morpheme& final = morphemes[end - 1];
+        const std::size_t length = final.start + final.length - spanStart;
+        if (length > lookup->longestKey() + LONGEST_ENDING) {
+            continue;
+        }
+        const bool whole = end <= inflected;  // one morpheme, or an inflected word with its auxiliaries
+        bool hasParticle = false;
+        bool joins = true;
+        std::wstring reading;
+        bool readingKnown = true;
+        for (std::size_t m = first; m < end; ++m) {
+            hasParticle = hasParticle || isParticleOrAuxiliary(morphemes[m]);
+            joins = joins && mayJoinAWord(morphemes[m]);
+            readingKnown = readingKnown && !morphemes[m].reading.empty();
+            reading += morphemes[m].reading;
+        }
+        if (!whole && (isParticleOrAuxiliary(head) || !joins)) {
+            continue;  // particles and auxiliaries stay words of their own
+        }
+        const std::size_t written =
+            lookup->possiblePrefix(text.data() + spanStart, std::min(length, lookup->longestKey()));
+        found.clear();
+        matchesOfLength(text, spanStart, length, written, &found);
+        const std::wstring surface = text.substr(spanStart, length);
+        const uint32_t analysedClasses =
+            whole ? (head.is("名詞", "サ変接続") && end > first + 1 ? (internal::SAHEN_NOUN | internal::VERB)
+                                                            : head.classes)
+                  : 0;
+        std::vector<Match> kept;
+        for (Match& match : found) {
+            if (!whole) {
+                // A word across morphemes must be written as the dictionary
+                // writes it (no kana for a kanji word), and holds a particle
+                // only when it is no set phrase (いくらか, not ことができる).
+                if (match.getPlausibility() < 2
+                    || (hasParticle && (match.classes & internal::EXPRESSION) != 0)) {
+                    continue;
+                }
+            }
+            const std::wstring entryReading =
+                match.reasons.empty() ? (match.entry->kana.empty() ? match.entry->word : match.entry->kana)
+                                      : derivedReading(surface, match.lookedUp,
+                                                       match.entry->kana.empty() ? match.entry->word
+                                                                                 : match.entry->kana);
+            match.readingAgrees = readingKnown && sameKana(entryReading, reading);
+            match.classAgrees = analysedClasses == 0 || (match.classes & analysedClasses) != 0
+                                || match.classes == 0;
+            match.analysedReading = readingKnown ? reading : std::wstring();
+            kept.push_back(std::move(match));
+        }
+        if (kept.empty()) {
+            continue;
+        }
+        const Match* best = &kept[0];
+        for (const Match& match : kept) {
+            if (match.agreesBetterThan(*best)) {
+                best = &match;
+            }
+        }
+        *chosen = *best;
+        *next = end;
+        return true;
+    }
+    return false;
 }
 
 std::vector<TextReader::Match> TextReader::matchesAt(const std::wstring& text, std::size_t start,
@@ -328,39 +697,10 @@ std::vector<TextReader::Match> TextReader::matchesAt(const std::wstring& text, s
     const std::size_t written = lookup->possiblePrefix(text.data() + start,
                                                        std::min(end - start, lookup->longestKey()));
     const std::size_t longest = std::min(end - start, written + LONGEST_ENDING);
-    EntryList entries;
     std::vector<Match> found;
     for (std::size_t length = longest; length > 0; --length) {
         found.clear();
-        if (length <= written) {
-            lookup->find(text.data() + start, length, &entries);
-        } else {
-            entries.clear();
-        }
-        const std::wstring piece = text.substr(start, length);
-        for (internal::FoundEntry& entry : entries) {
-            found.push_back(Match(length, std::move(entry), piece, {}));
-        }
-        if (deinflector != nullptr && length >= 2 && written > 0
-            && classOf(text[start + length - 1]) == CharacterClass::HIRAGANA) {
-            const std::vector<Deinflector::Candidate> candidates = deinflector->deinflect(piece);
-            // The first candidate is the text as typed, looked up above.
-            for (std::size_t c = 1; c < candidates.size(); ++c) {
-                const Deinflector::Candidate& candidate = candidates[c];
-                if (candidate.text.empty()
-                    || lookup->possiblePrefix(candidate.text.data(), candidate.text.size())
-                           < candidate.text.size()) {
-                    continue;
-                }
-                lookup->find(candidate.text.data(), candidate.text.size(), &entries);
-                for (internal::FoundEntry& entry : entries) {
-                    if (deinflector->fits(candidate, *entry.entry)) {
-                        found.push_back(Match(length, std::move(entry), candidate.text,
-                                              candidate.reasons));
-                    }
-                }
-            }
-        }
+        matchesOfLength(text, start, length, written, &found);
         if (found.empty()) {
             continue;
         }
@@ -373,6 +713,39 @@ std::vector<TextReader::Match> TextReader::matchesAt(const std::wstring& text, s
         best.push_back(*chosen);
     }
     return best;
+}
+
+void TextReader::matchesOfLength(const std::wstring& text, std::size_t start, std::size_t length,
+                                 std::size_t written, std::vector<Match>* found)
+{
+    EntryList entries;
+    if (length <= written) {
+        lookup->find(text.data() + start, length, &entries);
+    }
+    const std::wstring piece = text.substr(start, length);
+    for (internal::FoundEntry& entry : entries) {
+        found->push_back(Match(length, std::move(entry), piece, {}));
+    }
+    if (deinflector == nullptr || length < 2 || written == 0
+        || classOf(text[start + length - 1]) != CharacterClass::HIRAGANA) {
+        return;
+    }
+    const std::vector<Deinflector::Candidate> candidates = deinflector->deinflect(piece);
+    // The first candidate is the text as typed, looked up above.
+    for (std::size_t c = 1; c < candidates.size(); ++c) {
+        const Deinflector::Candidate& candidate = candidates[c];
+        if (candidate.text.empty()
+            || lookup->possiblePrefix(candidate.text.data(), candidate.text.size())
+                   < candidate.text.size()) {
+            continue;
+        }
+        lookup->find(candidate.text.data(), candidate.text.size(), &entries);
+        for (internal::FoundEntry& entry : entries) {
+            if (deinflector->fits(candidate, *entry.entry)) {
+                found->push_back(Match(length, std::move(entry), candidate.text, candidate.reasons));
+            }
+        }
+    }
 }
 
 bool TextReader::chooseWordAt(Stretch& stretch, std::size_t start, Match* chosen)
@@ -425,5 +798,13 @@ TextToken TextReader::wordToken(const std::wstring& text, std::size_t start,
     token.reading = entry.kana;
     token.reasons = match.reasons;
     token.entry = match.entry;
+    const std::wstring& kana = entry.kana.empty() ? entry.word : entry.kana;
+    if (isAllKana(token.surface)) {
+        token.surfaceReading = token.surface;
+    } else if (token.reasons.empty()) {
+        token.surfaceReading = kana;
+    } else {
+        token.surfaceReading = derivedReading(token.surface, match.lookedUp, kana);
+    }
     return token;
 }

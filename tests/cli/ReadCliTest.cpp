@@ -54,12 +54,13 @@ protected:
 };
 
 const std::string sentenceText =
-    "猫\t猫\tねこ\t\tcat\n"
-    "が\tが\tが\t\tsubject marker\n"
-    "魚\t魚\tさかな\t\tfish\n"
-    "を\tを\tを\t\tobject marker\n"
-    "食べさせられなかった\t食べる\tたべる\tcausative,passive,negative,past\tto eat\n"
-    "。\t\t\t\t\n"
+    "猫\t猫\tねこ\t\tcat\tねこ\n"
+    "が\tが\tが\t\tsubject marker\tが\n"
+    "魚\t魚\tさかな\t\tfish\tさかな\n"
+    "を\tを\tを\t\tobject marker\tを\n"
+    "食べさせられなかった\t食べる\tたべる\tcausative,passive,negative,past\tto eat\t"
+    "たべさせられなかった\n"
+    "。\t\t\t\t\t\n"
     "\n";
 
 TEST_F(ReadCliTest, PrintsOneLinePerTokenAndAnEmptyLinePerLineOfText)
@@ -73,18 +74,18 @@ TEST_F(ReadCliTest, PrintsOneLinePerTokenAndAnEmptyLinePerLineOfText)
         {{"read", "猫が魚を食べさせられなかった。"}, "", sentenceText, 0},
         {{"read", "-"}, "猫が魚を食べさせられなかった。\n", sentenceText, 0},
         // Line ends of either kind, a last line without one, empty lines.
-        {{"read", "-"}, "猫が魚を食べさせられなかった。\r\n\n猫", sentenceText + "\n猫\t猫\tねこ\t\tcat\n\n", 0},
+        {{"read", "-"}, "猫が魚を食べさせられなかった。\r\n\n猫", sentenceText + "\n猫\t猫\tねこ\t\tcat\tねこ\n\n", 0},
         {{"read", "-"}, "", "", 0},
-        {{"read", "猫\n猫"}, "", "猫\t猫\tねこ\t\tcat\n\n猫\t猫\tねこ\t\tcat\n\n", 0},
+        {{"read", "猫\n猫"}, "", "猫\t猫\tねこ\t\tcat\tねこ\n\n猫\t猫\tねこ\t\tcat\tねこ\n\n", 0},
         // Unknown runs and spaces; a TAB or backslash inside a field is escaped.
         {{"read", "ｶﾈｺ\t\\1x"}, "",
-         "ｶﾈｺ\t\t\t\t\n\\t\t\t\t\t\n\\\\\t\t\t\t\n1\t\t\t\t\nx\t\t\t\t\n\n", 0},
-        {{"read", "勉強しました"}, "", "勉強しました\t勉強\tべんきょう\tpolite,past\tstudy\n\n", 0},
+         "ｶﾈｺ\t\t\t\t\t\n\\t\t\t\t\t\t\n\\\\\t\t\t\t\t\n1\t\t\t\t\t\nx\t\t\t\t\t\n\n", 0},
+        {{"read", "勉強しました"}, "", "勉強しました\t勉強\tべんきょう\tpolite,past\tstudy\tべんきょうしました\n\n", 0},
         // A gloss in the dictionary's own encoding is printed in UTF-8.
-        {{"read", "日本"}, "", "日本\t日本\tにほん\t\tJapan (日本国)\n\n", 0},
+        {{"read", "日本"}, "", "日本\t日本\tにほん\t\tJapan (日本国)\tにほん\n\n", 0},
         // A line that is not UTF-8 is skipped, the others are read.
         {{"read", "-"}, "猫\n\xff\xfe\n猫\xe3\x81\n猫\n",
-         "猫\t猫\tねこ\t\tcat\n\n\n\n猫\t猫\tねこ\t\tcat\n\n", 3},
+         "猫\t猫\tねこ\t\tcat\tねこ\n\n\n\n猫\t猫\tねこ\t\tcat\tねこ\n\n", 3},
         {{"read", "\xc0\xaf"}, "", "\n", 3},
     };
     for (const auto& example : cases) {
@@ -110,17 +111,18 @@ TEST_F(ReadCliTest, PrintsXmlWithEscapedValues)
               "\t<line>\n"
               "\t\t<token kind=\"word\">\n\t\t\t<surface>猫</surface>\n"
               "\t\t\t<dictionaryform>猫</dictionaryform>\n\t\t\t<reading>ねこ</reading>\n"
-              "\t\t\t<gloss>cat</gloss>\n\t\t</token>\n"
+              "\t\t\t<gloss>cat</gloss>\n\t\t\t<surfacereading>ねこ</surfacereading>\n\t\t</token>\n"
               "\t\t<token kind=\"word\">\n\t\t\t<surface>を</surface>\n"
               "\t\t\t<dictionaryform>を</dictionaryform>\n\t\t\t<reading>を</reading>\n"
-              "\t\t\t<gloss>object marker</gloss>\n\t\t</token>\n"
+              "\t\t\t<gloss>object marker</gloss>\n\t\t\t<surfacereading>を</surfacereading>\n"
+              "\t\t</token>\n"
               "\t\t<token kind=\"punctuation\">\n\t\t\t<surface>&amp;</surface>\n\t\t</token>\n"
               "\t\t<token kind=\"punctuation\">\n\t\t\t<surface>&lt;</surface>\n\t\t</token>\n"
               "\t</line>\n"
               "\t<line>\n"
               "\t\t<token kind=\"word\">\n\t\t\t<surface>魚</surface>\n"
               "\t\t\t<dictionaryform>魚</dictionaryform>\n\t\t\t<reading>さかな</reading>\n"
-              "\t\t\t<gloss>fish</gloss>\n\t\t</token>\n"
+              "\t\t\t<gloss>fish</gloss>\n\t\t\t<surfacereading>さかな</surfacereading>\n\t\t</token>\n"
               "\t</line>\n"
               "</read>\n");
     EXPECT_EQ(result.status, 0);
@@ -148,7 +150,7 @@ TEST_F(ReadCliTest, BadReadCommandLinesPrintTheReadUsage)
     // Without dictionaries every run of text is unknown, and still whole.
     std::filesystem::remove_all(program.path() + "/dictionaries");
     const testfiles::ProgramRun bare = program.run({"read", "猫が"});
-    EXPECT_EQ(bare.out, "猫\t\t\t\t\nが\t\t\t\t\n\n");
+    EXPECT_EQ(bare.out, "猫\t\t\t\t\t\nが\t\t\t\t\t\n\n");
     EXPECT_EQ(bare.status, 0);
 }
 

@@ -224,9 +224,9 @@ TEST_F(TextReaderTest, UsesOnlyEnabledLoadedDictionariesAndFollowsReloads)
     EXPECT_EQ(split("猫が"), "猫|が");
 
     // A reloaded index gets a table of its own.
-    edict->setFilename(folder.write("edict2", euc("猫が /(n) a cat as subject/\n")));
+    edict->setFilename(folder.write("edict2", euc("鬱 [うつ] /(n) depression/\n")));
     ASSERT_EQ(edict->load(), 0);
-    EXPECT_EQ(split("猫が魚"), "猫が|?魚");
+    EXPECT_EQ(split("猫が鬱"), "?猫|?が|鬱");
 
     // Without a deinflector words are found only as written.
     TextReader plain(&collection);
