@@ -32,6 +32,11 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 # shows kanji and kana as empty boxes; fonts-japanese-gothic is the name
 # Debian's other Japanese gothic fonts provide.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "edict, kanjidic, enamdict, fonts-noto-cjk | fonts-japanese-gothic, fonts-kanjistrokeorders")
+# The text reader reads on MeCab (libmecab2 comes into Depends from the
+# library) with its IPA dictionary; without the dictionary it reads alone.
+if(DEXARU_HAVE_MECAB)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "mecab-ipadic-utf8, ${CPACK_DEBIAN_PACKAGE_RECOMMENDS}")
+endif()
 # Left empty on purpose: the project has no home page yet.
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "")
 set(CPACK_STRIP_FILES ON)

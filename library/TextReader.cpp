@@ -118,6 +118,21 @@ bool sameKana(const std::wstring& a, const std::wstring& b)
     return !a.empty() && Kana::toHiragana(a) == Kana::toHiragana(b);
 }
 
+// Whether a dictionary reading is the one the analyser gives. The IPA
+// dictionary reads 日本 にっぽん wherever it stands; にほん, the common
+// reading, is as right.
+bool isAnalysedReading(const std::wstring& entryReading, const std::wstring& analysed)
+{
+    if (sameKana(entryReading, analysed)) {
+        return true;
+    }
+    const std::wstring nippon = L"\u306b\u3063\u307d\u3093";  // にっぽん
+    const std::size_t at = analysed.find(nippon);
+    return at != std::wstring::npos
+           && sameKana(entryReading, analysed.substr(0, at) + L"\u306b\u307b\u3093"  // にほん
+                                         + analysed.substr(at + nippon.size()));
+}
+
 bool hasKanji(const std::wstring& text)
 {
     return kanjiIn(text) > 0;
@@ -489,7 +504,8 @@ namespace {
 bool attachesToInflected(const Morpheme& morpheme, const std::wstring& text)
 {
     if (morpheme.is("助動詞") || morpheme.is("動詞", "接尾") || morpheme.is("動詞", "非自立")
-        || morpheme.is("形容詞", "非自立") || morpheme.is("形容詞", "接尾")) {
+        || morpheme.is("形容詞", "非自立") || morpheme.is("形容詞", "接尾")
+        || morpheme.is("名詞", "特殊")) {  // the そう of 言いたそう
         return true;
     }
     if (morpheme.is("助詞", "接続助詞")) {
@@ -666,7 +682,7 @@ bool TextReader::chooseAnalysedWord(const std::wstring& text, const std::vector<
                                       : derivedReading(surface, match.lookedUp,
                                                        match.entry->kana.empty() ? match.entry->word
                                                                                  : match.entry->kana);
-            match.readingAgrees = readingKnown && sameKana(entryReading, reading);
+            match.readingAgrees = readingKnown && isAnalysedReading(entryReading, reading);
             match.classAgrees = analysedClasses == 0 || (match.classes & analysedClasses) != 0
                                 || match.classes == 0;
             match.analysedReading = readingKnown ? reading : std::wstring();
