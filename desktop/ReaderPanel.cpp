@@ -108,14 +108,15 @@ void ReaderPanel::showTokens(std::vector<TextToken> tokens)
     for (std::size_t position = 0; position < shown.size(); ++position) {
         const TextToken& token = shown[position];
         auto* item = new QListWidgetItem(entrytext::wide(token.surface));
-        item->setData(ReaderWordDelegate::READING_ROLE, entrytext::wide(token.reading));
+        // The reading of the form as it stands in the text (行きます: いきます).
+        item->setData(ReaderWordDelegate::READING_ROLE, entrytext::wide(token.surfaceReading));
         item->setData(ReaderWordDelegate::DICTIONARY_FORM_ROLE,
                       entrytext::wide(token.dictionaryForm));
         item->setData(ReaderWordDelegate::KIND_ROLE, int(token.kind));
         item->setData(TOKEN_ROLE, int(position));
         item->setData(Qt::AccessibleTextRole,
                       token.isWord() ? entrytext::wide(token.surface) + QLatin1Char(' ')
-                                           + entrytext::wide(token.reading)
+                                           + entrytext::wide(token.surfaceReading)
                                      : entrytext::wide(token.surface));
         // Only words can be chosen; the rest is there to be read.
         if (!token.isWord())

@@ -1,6 +1,6 @@
 // The "Read" panel: a dock with a text field and below it the text split
-// into its words, each drawn with its reading above it and, when inflected,
-// its dictionary form below. Clicking a word asks for a search of its
+// into its words, each drawn with the reading of the form in the text above
+// it (いきます over 行きます) and, when inflected, its dictionary form below. Clicking a word asks for a search of its
 // dictionary form (wordChosen); resting the mouse on one shows the word
 // pop-up with the entry and the inflections. The panel borrows the text
 // reader, which must outlive it; the tokens it shows hold their entries

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -246,6 +247,107 @@ TEST(ReadRealDictionariesTest, ReadsEverydaySentencesAsALearnerExpects)
         << inflected.out;
     EXPECT_NE(inflected.out.find("\tcausative,passive,negative,past\t"), std::string::npos)
         << inflected.out;
+}
+
+}  // namespace
+
+namespace {
+
+// Each word of the output as "surface>dictionary form[reading/reading as
+// written]", or the surface alone for anything but a word; lines of text
+// apart.
+std::vector<std::string> sentencesOf(const std::string& output)
+{
+    std::vector<std::string> sentences(1);
+    std::size_t start = 0;
+    while (start < output.size()) {
+        const std::size_t end = output.find('\n', start);
+        const std::string row = output.substr(start, end - start);
+        start = end == std::string::npos ? output.size() : end + 1;
+        if (row.empty()) {
+            sentences.emplace_back();
+            continue;
+        }
+        std::vector<std::string> fields;
+        std::size_t from = 0;
+        for (std::size_t tab; (tab = row.find('\t', from)) != std::string::npos; from = tab + 1) {
+            fields.push_back(row.substr(from, tab - from));
+        }
+        fields.push_back(row.substr(from));
+        std::string& sentence = sentences.back();
+        sentence += sentence.empty() ? "" : "|";
+        sentence += fields.size() == 6 && !fields[1].empty()
+                        ? fields[0] + ">" + fields[1] + "[" + fields[2] + "/" + fields[5] + "]"
+                        : fields[0];
+    }
+    sentences.pop_back();
+    return sentences;
+}
+
+// Sentences a longest match over the dictionary misread; with the analyser
+// each word is the one the sentence means, read as the sentence reads it.
+TEST(ReadRealDictionariesTest, ReadsWordsAsTheSentenceMeansThem)
+{
+    const std::string program = DEXARU_PROGRAM;
+    const std::string tree = std::filesystem::path(program).parent_path();
+    if (access((tree + "/dictionaries/edict/edict").c_str(), R_OK) != 0) {
+        GTEST_SKIP() << "the real dictionaries are not set up beside " << program;
+    }
+    const struct {
+        const char* text;
+        const char* words;
+    } cases[] = {
+        // Hiragana across a particle: に|ない, こう|する, こと|で, うち|に, ない|よう.
+        {"そこにない。", "そこ>そこ[そこ/そこ]|に>に[に/に]|ない>ない[ない/ない]|。"},
+        {"こうすることで速くなる。",
+         "こう>こう[こう/こう]|する>する[する/する]|こと>こと[こと/こと]|で>で[で/で]|"
+         "速くなる>速い[はやい/はやくなる]|。"},
+        {"明るいうちに帰ろう。",
+         "明るい>明るい[あかるい/あかるい]|うち>うち[うち/うち]|に>に[に/に]|帰ろう>帰る[かえる/かえろう]|。"},
+        {"忘れないように書く。",
+         "忘れない>忘れる[わすれる/わすれない]|よう>よう[よう/よう]|に>に[に/に]|書く>書く[かく/かく]|。"},
+        // Bound suffixes as the analyser reads them.
+        {"ファイル中の設定", "ファイル>ファイル[ファイル/ファイル]|中>中[ちゅう/ちゅう]|の>の[の/の]|設定>設定[せってい/せってい]"},
+        {"ホスト上で動く", "ホスト>ホスト[ホスト/ホスト]|上>上[じょう/じょう]|で>で[で/で]|動く>動く[うごく/うごく]"},
+        {"配布者に", "配布>配布[はいふ/はいふ]|者>者[しゃ/しゃ]|に>に[に/に]"},
+        {"発生時に", "発生>発生[はっせい/はっせい]|時>時[じ/じ]|に>に[に/に]"},
+        // Inflected forms taken back to their word.
+        {"何もありません。", "何>何[なに/なに]|も>も[も/も]|ありません>ある[ある/ありません]|。"},
+        {"例を示している", "例>例[れい/れい]|を>を[を/を]|示している>示す[しめす/しめしている]"},
+        {"確認してください", "確認してください>確認[かくにん/かくにんしてください]"},
+        {"言いたそうだった", "言いたそうだった>言う[いう/いいたそうだった]"},
+        // Readings and entries the sentence needs.
+        {"人が多い", "人>人[ひと/ひと]|が>が[が/が]|多い>多い[おおい/おおい]"},
+        {"私は学生です", "私>私[わたし/わたし]|は>は[は/は]|学生>学生[がくせい/がくせい]|です>です[です/です]"},
+        {"得られる結果", "得られる>得る[える/えられる]|結果>結果[けっか/けっか]"},
+        {"日が暮れる", "日>日[ひ/ひ]|が>が[が/が]|暮れる>暮れる[くれる/くれる]"},
+        {"三日かかった", "三日>三日[みっか/みっか]|かかった>かかる[かかる/かかった]"},
+        {"日本人です", "日本人>日本人[にほんじん/にほんじん]|です>です[です/です]"},
+        {"学校に行きます", "学校>学校[がっこう/がっこう]|に>に[に/に]|行きます>行く[いく/いきます]"},
+        {"また来ます", "また>また[また/また]|来ます>来る[くる/きます]"},
+        // Compounds and a known word in an unknown katakana run.
+        {"いくらか安い", "いくらか>いくらか[いくらか/いくらか]|安い>安い[やすい/やすい]"},
+        {"お薦めの店", "お薦め>お薦め[おすすめ/おすすめ]|の>の[の/の]|店>店[みせ/みせ]"},
+        {"スティッキビット", "スティッキ|ビット>ビット[ビット/ビット]"},
+    };
+    std::string input;
+    for (const auto& example : cases) {
+        input += std::string(example.text) + "\n";
+    }
+    testfiles::TempDir folder;
+    const std::string file = folder.write("sentences.txt", input);
+    const testfiles::ProgramRun result = testfiles::runProgram(
+        "/bin/sh", {"-c", "exec \"$1\" read - < \"$2\"", "sh", program, file});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::vector<std::string> sentences = sentencesOf(result.out);
+    ASSERT_EQ(sentences.size(), std::size(cases)) << result.out;
+    for (std::size_t i = 0; i < sentences.size(); ++i) {
+        EXPECT_EQ(sentences[i], cases[i].words) << cases[i].text;
+    }
+    // ある is the verb 有る before ます, 或る before a noun.
+    const testfiles::ProgramRun certain = testfiles::runProgram(program, {"read", "ある本があります"});
+    EXPECT_NE(certain.out.find("ある\tある\tある\t\ta certain"), std::string::npos) << certain.out;
+    EXPECT_NE(certain.out.find("あります\tある\tある\tpolite\t(uk) to be"), std::string::npos) << certain.out;
 }
 
 }  // namespace
