@@ -118,19 +118,28 @@ bool sameKana(const std::wstring& a, const std::wstring& b)
     return !a.empty() && Kana::toHiragana(a) == Kana::toHiragana(b);
 }
 
-// Whether a dictionary reading is the one the analyser gives. The IPA
-// dictionary reads 日本 にっぽん wherever it stands; にほん, the common
-// reading, is as right.
+// Whether a dictionary reading is the one the analyser gives.
 bool isAnalysedReading(const std::wstring& entryReading, const std::wstring& analysed)
 {
     if (sameKana(entryReading, analysed)) {
         return true;
     }
-    const std::wstring nippon = L"\u306b\u3063\u307d\u3093";  // にっぽん
-    const std::size_t at = analysed.find(nippon);
-    return at != std::wstring::npos
-           && sameKana(entryReading, analysed.substr(0, at) + L"\u306b\u307b\u3093"  // にほん
-                                         + analysed.substr(at + nippon.size()));
+    // The IPA dictionary reads 日本 にっぽん wherever it stands and UniDic
+    // 私 わたくし; にほん and わたし, the common readings, are as right.
+    const struct {
+        const wchar_t* analysed;
+        const wchar_t* common;
+    } alike[] = {{L"\u306b\u3063\u307d\u3093", L"\u306b\u307b\u3093"},
+                 {L"\u308f\u305f\u304f\u3057", L"\u308f\u305f\u3057"}};
+    for (const auto& pair : alike) {
+        const std::wstring from = pair.analysed;
+        const std::size_t at = analysed.find(from);
+        if (at != std::wstring::npos
+            && sameKana(entryReading, analysed.substr(0, at) + pair.common + analysed.substr(at + from.size()))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool hasKanji(const std::wstring& text)
@@ -186,6 +195,7 @@ public:
     // class agree with the analyser's, and the analyser's reading of the span.
     bool readingAgrees = false;
     bool classAgrees = false;
+    bool baseAgrees = true;
     std::wstring analysedReading;
 
     Match(std::size_t length, internal::FoundEntry found, std::wstring dictionaryForm,
@@ -246,6 +256,9 @@ public:
         }
         if (classAgrees != other.classAgrees) {
             return classAgrees;
+        }
+        if (baseAgrees != other.baseAgrees) {
+            return baseAgrees;
         }
         return isBetterThan(other);
     }
@@ -501,7 +514,7 @@ namespace {
 // Whether a morpheme stays with the inflected word before it: an auxiliary,
 // a dependent verb or adjective (いる, しまう, ない), or a conjunctive て, で
 // or ば.
-bool attachesToInflected(const Morpheme& morpheme, const std::wstring& text)
+bool attachesToInflected(const Morpheme& morpheme)
 {
     if (morpheme.is("助動詞") || morpheme.is("動詞", "接尾") || morpheme.is("動詞", "非自立")
         || morpheme.is("形容詞", "非自立") || morpheme.is("形容詞", "接尾")
@@ -509,7 +522,7 @@ bool attachesToInflected(const Morpheme& morpheme, const std::wstring& text)
         return true;
     }
     if (morpheme.is("助詞", "接続助詞")) {
-        const std::wstring surface = text.substr(morpheme.start, morpheme.length);
+        const std::wstring& surface = morpheme.surface;
         return surface == L"\u3066" || surface == L"\u3067" || surface == L"\u3070"
                || surface == L"\u3061\u3083" || surface == L"\u3058\u3083";  // て で ば ちゃ じゃ
     }
@@ -518,7 +531,8 @@ bool attachesToInflected(const Morpheme& morpheme, const std::wstring& text)
 
 bool isSuru(const Morpheme& morpheme)
 {
-    return morpheme.is("動詞") && morpheme.baseForm == L"\u3059\u308b";  // する
+    return morpheme.is("動詞")
+           && (morpheme.baseForm == L"\u3059\u308b" || morpheme.baseForm == L"\u70ba\u308b");  // する, 為る
 }
 
 // Whether a morpheme begins a word that inflects: a verb, an adjective, an
@@ -535,8 +549,7 @@ bool beginsInflected(const std::vector<Morpheme>& morphemes, std::size_t at)
 
 // How far the inflected word beginning at `first` reaches: past its
 // auxiliaries; first + 1 for any other morpheme.
-std::size_t inflectedEnd(const std::vector<Morpheme>& morphemes, std::size_t first,
-                         const std::wstring& text)
+std::size_t inflectedEnd(const std::vector<Morpheme>& morphemes, std::size_t first)
 {
     std::size_t end = first + 1;
     if (!beginsInflected(morphemes, first)) {
@@ -546,7 +559,7 @@ std::size_t inflectedEnd(const std::vector<Morpheme>& morphemes, std::size_t fir
         ++end;  // する
     }
     while (end < morphemes.size() && morphemes[end].start == morphemes[end - 1].start + morphemes[end - 1].length
-           && attachesToInflected(morphemes[end], text)) {
+           && attachesToInflected(morphemes[end])) {
         ++end;
     }
     return end;
@@ -563,6 +576,26 @@ bool isParticleOrAuxiliary(const Morpheme& morpheme)
 bool mayJoinAWord(const Morpheme& morpheme)
 {
     return !isParticleOrAuxiliary(morpheme) || morpheme.subclass.compare(0, 9, "副助詞") == 0;
+}
+
+// Whether a dictionary form found for morphemes [first, end) reaches into
+// the last inflected word among them: the stem of a verb that follows a
+// noun must be part of the word (暗号化されて is 暗号化 with する, but
+// 寒くなる is no form of 寒い).
+bool reachesTheLastVerb(const std::vector<Morpheme>& morphemes, std::size_t first, std::size_t end,
+                        std::size_t formLength)
+{
+    std::size_t head = end - 1;
+    while (head > first && attachesToInflected(morphemes[head])) {
+        --head;
+    }
+    if (head == first) {
+        return true;
+    }
+    if (isSuru(morphemes[head]) && morphemes[head - 1].is("名詞")) {
+        return true;
+    }
+    return formLength > morphemes[head].start - morphemes[first].start;
 }
 
 }  // namespace
@@ -616,7 +649,7 @@ bool TextReader::chooseAnalysedWord(const std::wstring& text, const std::vector<
     if (headClass == CharacterClass::LATIN || headClass == CharacterClass::DIGIT) {
         return false;  // letters and digits are read as runs
     }
-    const std::size_t inflected = inflectedEnd(morphemes, first, text);
+    const std::size_t inflected = inflectedEnd(morphemes, first);
     // The ends to try, longest first: those that keep an inflected word
     // whole, then those that cut its auxiliaries off.
     std::vector<std::size_t> ends;
@@ -630,7 +663,7 @@ bool TextReader::chooseAnalysedWord(const std::wstring& text, const std::vector<
         const bool cuts = end < inflected
                           || (end < morphemes.size() && end > first + 1 && end - 1 >= inflected
                               && beginsInflected(morphemes, end - 1)
-                              && inflectedEnd(morphemes, end - 1, text) > end);
+                              && inflectedEnd(morphemes, end - 1) > end);
         (cuts ? cutting : ends).push_back(end);
     }
     ends.insert(ends.end(), cutting.begin(), cutting.end());
@@ -662,6 +695,9 @@ bool TextReader::chooseAnalysedWord(const std::wstring& text, const std::vector<
         found.clear();
         matchesOfLength(text, spanStart, length, written, &found);
         const std::wstring surface = text.substr(spanStart, length);
+        if (whole) {
+            addBaseFormMatches(head, end - first, surface, &found);
+        }
         const uint32_t analysedClasses =
             whole ? (head.is("名詞", "サ変接続") && end > first + 1 ? (internal::SAHEN_NOUN | internal::VERB)
                                                             : head.classes)
@@ -677,14 +713,22 @@ bool TextReader::chooseAnalysedWord(const std::wstring& text, const std::vector<
                     continue;
                 }
             }
-            const std::wstring entryReading =
-                match.reasons.empty() ? (match.entry->kana.empty() ? match.entry->word : match.entry->kana)
-                                      : derivedReading(surface, match.lookedUp,
-                                                       match.entry->kana.empty() ? match.entry->word
-                                                                                 : match.entry->kana);
+            const std::wstring& kana = match.entry->kana.empty() ? match.entry->word : match.entry->kana;
+            // Stems and other forms the rules take back without a reason
+            // are inflected too (待ち of 待つ).
+            const bool asWritten = match.lookedUp == surface;
+            const std::wstring entryReading = asWritten ? kana : derivedReading(surface, match.lookedUp, kana);
             match.readingAgrees = readingKnown && isAnalysedReading(entryReading, reading);
             match.classAgrees = analysedClasses == 0 || (match.classes & analysedClasses) != 0
                                 || match.classes == 0;
+            // The analyser's base form of an inflected word, or a longer
+            // word of several morphemes (持っていく over 持つ).
+            match.baseAgrees = head.baseForm.empty() || asWritten
+                               || sameKana(match.lookedUp, head.baseForm) || match.lookedUp == head.baseForm
+                               || match.lookedUp.size() > head.baseForm.size() + (end - first > 1 ? 0 : 1);
+            if (!whole && !asWritten && !reachesTheLastVerb(morphemes, first, end, match.lookedUp.size())) {
+                continue;  // 寒くなる is 寒い and なる, not 寒い "become"
+            }
             match.analysedReading = readingKnown ? reading : std::wstring();
             kept.push_back(std::move(match));
         }
@@ -729,6 +773,42 @@ std::vector<TextReader::Match> TextReader::matchesAt(const std::wstring& text, s
         best.push_back(*chosen);
     }
     return best;
+}
+
+void TextReader::addBaseFormMatches(const Morpheme& head, std::size_t morphemes,
+                                    const std::wstring& surface, std::vector<Match>* found)
+{
+    const bool inflects = head.is("動詞") || head.is("形容詞");
+    if (!inflects || head.baseForm.empty() || head.baseForm == surface) {
+        return;
+    }
+    for (const Match& match : *found) {
+        if (match.lookedUp == head.baseForm) {
+            return;  // the rules found it
+        }
+    }
+    // The inflections the rules saw in the span, or the stem's own.
+    std::vector<std::string> reasons;
+    for (const Match& match : *found) {
+        if (!match.reasons.empty()) {
+            reasons = match.reasons;
+            break;
+        }
+    }
+    if (reasons.empty() && morphemes == 1 && head.conjugation.compare(0, 9, "\u9023\u7528\u5f62") == 0) {  // 連用形
+        reasons.push_back("continuative");
+    }
+    if (reasons.empty()) {
+        return;
+    }
+    EntryList entries;
+    lookup->find(head.baseForm.data(), head.baseForm.size(), &entries);
+    const uint32_t wanted = head.is("動詞") ? internal::VERB : internal::ADJECTIVE;
+    for (internal::FoundEntry& entry : entries) {
+        if ((entry.classes & wanted) != 0) {
+            found->push_back(Match(surface.size(), std::move(entry), head.baseForm, reasons));
+        }
+    }
 }
 
 void TextReader::matchesOfLength(const std::wstring& text, std::size_t start, std::size_t length,

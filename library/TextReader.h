@@ -81,6 +81,10 @@ private:
     // false when the dictionaries know none there.
     bool chooseAnalysedWord(const std::wstring& text, const std::vector<internal::Morpheme>& morphemes,
                             std::size_t first, Match* chosen, std::size_t* next);
+    // The analyser's base form of an inflected word as a match of its span
+    // (待ち: 待つ), where the rules did not find it.
+    void addBaseFormMatches(const internal::Morpheme& head, std::size_t morphemes,
+                            const std::wstring& surface, std::vector<Match>* found);
     // Every reading of text[start, start + length) as a dictionary word
     // (as written, or inflected when the deinflector takes it back).
     void matchesOfLength(const std::wstring& text, std::size_t start, std::size_t length,

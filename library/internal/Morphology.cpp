@@ -68,13 +68,17 @@ uint32_t classesOf(const std::string& part, const std::string& sub)
     return 0;
 }
 
-// The comma-separated fields of a feature string (IPADIC has no quoting).
+// The comma-separated fields of a feature string; a field in double
+// quotes may hold commas (UniDic's).
 std::vector<std::string> fieldsOf(const char* feature)
 {
     std::vector<std::string> fields;
     std::string field;
+    bool quoted = false;
     for (const char* c = feature; *c != '\0'; ++c) {
-        if (*c == ',') {
+        if (*c == '"') {
+            quoted = !quoted;
+        } else if (*c == ',' && !quoted) {
             fields.push_back(field);
             field.clear();
         } else {
@@ -83,6 +87,50 @@ std::vector<std::string> fieldsOf(const char* feature)
     }
     fields.push_back(field);
     return fields;
+}
+
+// A UniDic part of speech in the IPADIC terms the reader speaks: its first
+// field, its second, and whether it is known to depend on what comes
+// before (非自立可能, decided by the caller).
+void unidicToIpadic(const std::vector<std::string>& fields, std::string* part, std::string* sub)
+{
+    const std::string& first = fields[0];
+    const std::string second = fields.size() > 1 ? fields[1] : std::string();
+    const std::string third = fields.size() > 2 ? fields[2] : std::string();
+    *part = first;
+    *sub = "一般";
+    if (first == "名詞") {
+        if (second == "固有名詞") *sub = "固有名詞";
+        else if (second == "数詞") *sub = "数";
+        else if (third == "サ変可能") *sub = "サ変接続";
+        else if (third == "形状詞可能") *sub = "形容動詞語幹";
+        else if (third == "副詞可能") *sub = "副詞可能";
+    } else if (first == "代名詞") {
+        *part = "名詞";
+        *sub = "代名詞";
+    } else if (first == "形状詞") {
+        *part = "名詞";
+        *sub = second == "助動詞語幹" ? "特殊" : "形容動詞語幹";
+    } else if (first == "動詞" || first == "形容詞") {
+        *sub = second == "非自立可能" ? "非自立可能" : "自立";
+    } else if (first == "助詞") {
+        *sub = second;
+    } else if (first == "接頭辞") {
+        *part = "接頭詞";
+    } else if (first == "接尾辞") {
+        if (second == "動詞的") {
+            *part = "動詞";
+            *sub = "接尾";
+        } else if (second == "形容詞的") {
+            *part = "形容詞";
+            *sub = "接尾";
+        } else {
+            *part = "名詞";
+            *sub = "接尾";
+        }
+    } else if (first == "補助記号" || first == "空白") {
+        *part = "記号";
+    }
 }
 
 void appendUtf8(wchar_t character, std::string* out)
@@ -251,12 +299,36 @@ std::vector<Morpheme> Morphology::analyse(const std::wstring& text, std::size_t 
         Morpheme morpheme;
         morpheme.start = characterAt[offset];
         morpheme.length = characterAt[offset + node->length] - morpheme.start;
+        morpheme.surface = text.substr(morpheme.start, morpheme.length);
         const std::vector<std::string> fields = fieldsOf(node->feature);
-        morpheme.partOfSpeech = fields[0];
-        morpheme.subclass = fields.size() > 1 ? fields[1] : std::string();
-        morpheme.classes = classesOf(morpheme.partOfSpeech, morpheme.subclass);
+        // UniDic's layout has a kana field at 20; IPADIC's (and NAIST-jdic's)
+        // base form and reading stand at 6 and 7.
+        const bool unidic = fields.size() > 20;
         morpheme.known = node->stat == MECAB_NOR_NODE && fields.size() > 7;
-        if (morpheme.known) {
+        if (unidic) {
+            unidicToIpadic(fields, &morpheme.partOfSpeech, &morpheme.subclass);
+            // A verb or adjective that may depend on what comes before does
+            // so after a conjunctive て or で (している, してほしい).
+            if (morpheme.subclass == "非自立可能") {
+                const bool afterTe = !morphemes.empty() && morphemes.back().is("助詞", "接続助詞");
+                morpheme.subclass = afterTe ? "非自立" : "自立";
+            }
+        } else {
+            morpheme.partOfSpeech = fields[0];
+            morpheme.subclass = fields.size() > 1 ? fields[1] : std::string();
+        }
+        morpheme.classes = classesOf(morpheme.partOfSpeech, morpheme.subclass);
+        if (morpheme.known && unidic) {
+            morpheme.conjugation = fields[5];
+            std::string lemma = fields[7];
+            const std::size_t dash = lemma.find('-');
+            if (dash != std::string::npos && dash > 0) {
+                lemma.erase(dash);  // 私-代名詞, ファイル-file
+            }
+            morpheme.baseForm = fromUtf8(lemma);
+            morpheme.reading = Kana::toHiragana(fromUtf8(fields[20]));
+        } else if (morpheme.known) {
+            morpheme.conjugation = fields[5];
             if (fields[6] != "*") {
                 morpheme.baseForm = fromUtf8(fields[6]);
             }

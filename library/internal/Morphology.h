@@ -44,9 +44,11 @@ struct Morpheme
 {
     std::size_t start = 0;  // in characters of the text analysed
     std::size_t length = 0;
+    std::wstring surface;
     std::string partOfSpeech;  // the analyser's first field: 名詞, 動詞 …
     std::string subclass;  // its second: 自立, 接尾, 格助詞 …
     uint32_t classes = 0;  // the dictionary classes the part of speech allows
+    std::string conjugation;  // the form of an inflected word: 連用形, 未然形 …
     std::wstring baseForm;  // empty when unknown
     std::wstring reading;  // in hiragana; empty when unknown
     bool known = false;  // false for a run the analyser's dictionary lacks
