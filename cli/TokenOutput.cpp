@@ -97,8 +97,8 @@ bool isAscii(const std::string& bytes)
     return true;
 }
 
-// Every line goes out whole and at once, so that a reader of a pipe sees
-// each line of text as soon as it is read.
+// Every line (or piece of a long one) goes out at once, so that a reader
+// of a pipe sees it as soon as it is read.
 void write(const std::string& bytes)
 {
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
@@ -128,11 +128,29 @@ void TokenOutput::end()
 
 void TokenOutput::printLine(const std::vector<TextToken>& tokens)
 {
+    // Whole and at once, as a reader of a pipe wants each line.
     if (xml) {
-        printXmlLine(tokens);
+        write("\t<line>\n" + xmlTokens(tokens) + "\t</line>\n");
     } else {
-        printTextLine(tokens);
+        write(textTokens(tokens) + '\n');
     }
+}
+
+void TokenOutput::beginLine()
+{
+    if (xml) {
+        write("\t<line>\n");
+    }
+}
+
+void TokenOutput::printTokens(const std::vector<TextToken>& tokens)
+{
+    write(xml ? xmlTokens(tokens) : textTokens(tokens));
+}
+
+void TokenOutput::endLine()
+{
+    write(xml ? "\t</line>\n" : "\n");
 }
 
 std::string TokenOutput::firstGloss(const TextToken& token) const
@@ -165,7 +183,7 @@ std::string TokenOutput::firstGloss(const TextToken& token) const
     return converted;
 }
 
-void TokenOutput::printTextLine(const std::vector<TextToken>& tokens)
+std::string TokenOutput::textTokens(const std::vector<TextToken>& tokens) const
 {
     std::string out;
     for (const TextToken& token : tokens) {
@@ -176,12 +194,12 @@ void TokenOutput::printTextLine(const std::vector<TextToken>& tokens)
         out += tabField(firstGloss(token)) + '\t';
         out += tabField(encodeUtf8(token.surfaceReading)) + '\n';
     }
-    write(out + '\n');
+    return out;
 }
 
-void TokenOutput::printXmlLine(const std::vector<TextToken>& tokens)
+std::string TokenOutput::xmlTokens(const std::vector<TextToken>& tokens) const
 {
-    std::string out = "\t<line>\n";
+    std::string out;
     for (const TextToken& token : tokens) {
         out += std::string("\t\t<token kind=\"") + kindName(token.kind) + "\">\n";
         out += "\t\t\t<surface>" + xmlEscaped(encodeUtf8(token.surface)) + "</surface>\n";
@@ -198,7 +216,7 @@ void TokenOutput::printXmlLine(const std::vector<TextToken>& tokens)
         }
         out += "\t\t</token>\n";
     }
-    write(out + "\t</line>\n");
+    return out;
 }
 
 }  // namespace dexaru2

@@ -26,7 +26,13 @@ public:
     TokenOutput(const std::string& format, WordDictionaryCollection* collection);
 
     void begin();
+    // One line of text: its tokens, then its end.
     void printLine(const std::vector<TextToken>& tokens);
+    // A long line goes out in pieces: beginLine, printTokens for each
+    // piece, endLine.
+    void beginLine();
+    void printTokens(const std::vector<TextToken>& tokens);
+    void endLine();
     void end();
 
     // The first gloss of a token's entry in UTF-8 without its sense number;
@@ -34,8 +40,8 @@ public:
     std::string firstGloss(const TextToken& token) const;
 
 private:
-    void printTextLine(const std::vector<TextToken>& tokens);
-    void printXmlLine(const std::vector<TextToken>& tokens);
+    std::string textTokens(const std::vector<TextToken>& tokens) const;
+    std::string xmlTokens(const std::vector<TextToken>& tokens) const;
 
     bool xml;
     WordDictionaryCollection* collection;

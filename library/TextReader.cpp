@@ -34,6 +34,9 @@ const std::size_t LONGEST_MERGE = 8;
 // run (no space nor punctuation in it) is cut.
 const std::size_t LONGEST_ANALYSED_RUN = 2048;
 
+// The words this close to such a cut are read again with the next run.
+const std::size_t RUN_OVERLAP = 64;
+
 // A katakana run longer than this is not searched for known words inside.
 const std::size_t LONGEST_KATAKANA_SEARCH = 64;
 
@@ -67,22 +70,24 @@ bool isAllHiragana(const std::wstring& text)
     return true;
 }
 
-// The end of the run of characters of the same class as the one at start.
-std::size_t runEnd(const std::wstring& text, std::size_t start)
+// The end of the run of characters of the same class as the one at start,
+// at most limit.
+std::size_t runEnd(const std::wstring& text, std::size_t start, std::size_t limit)
 {
     const CharacterClass kind = classOf(text[start]);
     std::size_t end = start + 1;
-    while (end < text.size() && classOf(text[end]) == kind) {
+    while (end < limit && classOf(text[end]) == kind) {
         ++end;
     }
     return end;
 }
 
-// The end of the stretch from start that a dictionary word may cover.
-std::size_t wordStretchEnd(const std::wstring& text, std::size_t start)
+// The end of the stretch from start that a dictionary word may cover, at
+// most limit.
+std::size_t wordStretchEnd(const std::wstring& text, std::size_t start, std::size_t limit)
 {
     std::size_t end = start;
-    while (end < text.size() && internal::mayBeInWord(classOf(text[end]))) {
+    while (end < limit && internal::mayBeInWord(classOf(text[end]))) {
         ++end;
     }
     return end;
@@ -320,7 +325,7 @@ public:
     // Starts the stretch at a position no word may cover from before.
     void startAt(std::size_t start, std::size_t limit)
     {
-        end = std::min(wordStretchEnd(text, start), limit);
+        end = wordStretchEnd(text, start, limit);
         matches.clear();
         chunks.clear();
     }
@@ -436,10 +441,21 @@ std::vector<TextToken> TextReader::read(const std::wstring& text)
         while (end < text.size() && end - start < LONGEST_ANALYSED_RUN && isAnalysable(text[end])) {
             ++end;
         }
+        const std::size_t before = tokens.size();
         if (hasJapanese(text, start, end)) {
             readAnalysed(text, start, end, &tokens);
         } else {
             readByDictionary(text, start, end, &tokens);
+        }
+        if (end < text.size() && isAnalysable(text[end])) {
+            // A run cut for its length: the words near the cut are read
+            // again with what follows, so that none is cut.
+            std::size_t kept = tokens.size();
+            while (kept > before + 1 && tokens[kept - 1].start + RUN_OVERLAP > end) {
+                --kept;
+            }
+            tokens.resize(kept);
+            end = tokens.back().start + tokens.back().surface.size();
         }
         start = end;
     }
@@ -455,13 +471,13 @@ void TextReader::readByDictionary(const std::wstring& text, std::size_t start, s
         std::size_t end = start + 1;
         Match match;
         if (kind == CharacterClass::SPACE) {
-            end = std::min(runEnd(text, start), limit);
+            end = runEnd(text, start, limit);
             tokens->push_back(plainToken(text, start, end, TextToken::SPACE));
         } else if (kind == CharacterClass::PUNCTUATION) {
             tokens->push_back(plainToken(text, start, end, TextToken::PUNCTUATION));
         } else if (kind == CharacterClass::LATIN || kind == CharacterClass::DIGIT) {
             // Letters and digits are words only as a whole run.
-            end = std::min(runEnd(text, start), limit);
+            end = runEnd(text, start, limit);
             const std::vector<Match> whole = matchesAt(text, start, end);
             if (!whole.empty() && whole.front().length == end - start) {
                 tokens->push_back(wordToken(text, start, whole.front()));
@@ -478,7 +494,7 @@ void TextReader::readByDictionary(const std::wstring& text, std::size_t start, s
                 tokens->push_back(wordToken(text, start, match));
             } else {
                 if (kind == CharacterClass::KATAKANA) {
-                    end = unknownKatakanaEnd(text, start, std::min(runEnd(text, start), limit));
+                    end = unknownKatakanaEnd(text, start, runEnd(text, start, limit));
                 }
                 tokens->push_back(plainToken(text, start, end, TextToken::UNKNOWN));
             }
@@ -811,6 +827,19 @@ void TextReader::addBaseFormMatches(const Morpheme& head, std::size_t morphemes,
     }
 }
 
+const std::vector<Deinflector::Candidate>& TextReader::candidatesOf(const std::wstring& piece)
+{
+    auto known = deinflected.find(piece);
+    if (known != deinflected.end()) {
+        return known->second;
+    }
+    // Enough for the pieces of a long text; beyond it the memory starts over.
+    if (deinflected.size() >= 4096) {
+        deinflected.clear();
+    }
+    return deinflected.emplace(piece, deinflector->deinflect(piece)).first->second;
+}
+
 void TextReader::matchesOfLength(const std::wstring& text, std::size_t start, std::size_t length,
                                  std::size_t written, std::vector<Match>* found)
 {
@@ -826,7 +855,7 @@ void TextReader::matchesOfLength(const std::wstring& text, std::size_t start, st
         || classOf(text[start + length - 1]) != CharacterClass::HIRAGANA) {
         return;
     }
-    const std::vector<Deinflector::Candidate> candidates = deinflector->deinflect(piece);
+    const std::vector<Deinflector::Candidate>& candidates = candidatesOf(piece);
     // The first candidate is the text as typed, looked up above.
     for (std::size_t c = 1; c < candidates.size(); ++c) {
         const Deinflector::Candidate& candidate = candidates[c];

@@ -25,13 +25,14 @@
 #ifndef DEXARU_TEXTREADER_H
 #define DEXARU_TEXTREADER_H
 
+#include "Deinflector.h"
 #include "TextToken.h"
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
-class Deinflector;
 class WordDictionaryCollection;
 namespace internal {
 class DictionaryLookup;
@@ -89,6 +90,8 @@ private:
     // (as written, or inflected when the deinflector takes it back).
     void matchesOfLength(const std::wstring& text, std::size_t start, std::size_t length,
                          std::size_t written, std::vector<Match>* found);
+    // The deinflector's candidates of a piece of text, each piece's once.
+    const std::vector<Deinflector::Candidate>& candidatesOf(const std::wstring& piece);
     // Where an unknown run of katakana from `start` ends: before the known
     // words that cover its end, or at its end.
     std::size_t unknownKatakanaEnd(const std::wstring& text, std::size_t start, std::size_t end);
@@ -105,6 +108,7 @@ private:
     std::unique_ptr<internal::DictionaryLookup> lookup;
     std::unique_ptr<internal::Morphology> morphology;
     bool toldWithoutAnalyser = false;
+    std::unordered_map<std::wstring, std::vector<Deinflector::Candidate>> deinflected;
 };
 
 #endif

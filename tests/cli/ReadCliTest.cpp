@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <unistd.h>
 
@@ -134,6 +135,65 @@ TEST_F(ReadCliTest, PrintsXmlWithEscapedValues)
                                  "</reading>\n\t\t\t<reason>past</reason>\n"),
               std::string::npos)
         << inflected.out;
+}
+
+// Lines longer than a piece are read and printed in pieces, cut after a
+// space or punctuation mark, or else where the words before the cut are
+// sure: the words and the line give back the same as short lines do.
+TEST_F(ReadCliTest, ReadsLongLinesInPiecesThatNoWordCrosses)
+{
+    const std::string sentence = "猫が魚を食べさせられなかった。";
+    const std::string noStop = "猫が魚を食べさせられなかった";
+    const struct {
+        std::string line;
+        std::string unit;  // the line is this, over and over
+    } cases[] = {
+        {testfiles::repeat(sentence, 12000), sentence},  // 540 KB, cut after 。
+        {testfiles::repeat(noStop, 12000), noStop},  // no space nor punctuation
+        {testfiles::repeat(noStop + " ", 12000), noStop + " "},
+        {testfiles::repeat("x", 300000), ""},  // one unknown run longer than a piece
+        {testfiles::repeat("ねこ", 100000), ""},
+    };
+    for (const auto& example : cases) {
+        for (const std::string& format : {std::string("text"), std::string("xml")}) {
+            const testfiles::ProgramRun result =
+                runWithInput({"-o", format, "read", "-"}, example.line + "\n猫\n");
+            ASSERT_EQ(result.status, 0) << result.err;
+            if (format == "xml") {
+                EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n') > 0, true);
+                EXPECT_EQ(result.out.find("<line>"), result.out.rfind("<line>", result.out.rfind("<line>") - 1));
+                continue;
+            }
+            // The surfaces of the first line of tokens give back the line.
+            const std::size_t lineEnd = result.out.find("\n\n");
+            ASSERT_NE(lineEnd, std::string::npos);
+            std::string surfaces;
+            std::vector<std::string> rows;
+            for (std::size_t start = 0; start <= lineEnd;) {
+                const std::size_t end = result.out.find('\n', start);
+                const std::string row = result.out.substr(start, end - start);
+                surfaces += row.substr(0, row.find('\t'));
+                rows.push_back(row);
+                start = end + 1;
+            }
+            EXPECT_TRUE(surfaces == example.line);  // (no diff of a megabyte)
+            EXPECT_EQ(result.out.substr(lineEnd), "\n\n猫\t猫\tねこ\t\tcat\tねこ\n\n");
+            if (!example.unit.empty()) {
+                // Every repetition reads as the text alone does.
+                const testfiles::ProgramRun alone = program.run({"read", example.unit});
+                const std::string unitRows = alone.out.substr(0, alone.out.size() - 1);
+                std::string expected;
+                for (int i = 0; i < 12000; ++i) {
+                    expected += unitRows;
+                }
+                const std::string rowsRead = result.out.substr(0, lineEnd + 1);
+                const auto differ = std::mismatch(rowsRead.begin(), rowsRead.end(), expected.begin(), expected.end());
+                EXPECT_TRUE(rowsRead == expected)
+                    << example.unit << " differs at byte " << (differ.first - rowsRead.begin()) << ": "
+                    << rowsRead.substr(differ.first - rowsRead.begin(), 200);
+            }
+        }
+    }
 }
 
 TEST_F(ReadCliTest, BadReadCommandLinesPrintTheReadUsage)

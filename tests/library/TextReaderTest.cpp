@@ -406,6 +406,23 @@ TEST_F(TextReaderTest, ReadsAloneWhereTheAnalyserCannotServeAndSaysSoOnce)
     EXPECT_NE(log.find("/nonexistent/mecab-dictionary"), std::string::npos) << log;
 }
 
+// A long text without space or punctuation is analysed in runs; the words
+// at the cuts between runs are read whole.
+TEST_F(TextReaderTest, ReadsALongTextWithoutStopsAsItsPartsAlone)
+{
+    for (TextReader* with : {&reader, &alone}) {
+        const std::string unit = "猫が魚を食べさせられなかった";
+        const std::string once = split(*with, unit);
+        std::string expected;
+        std::string text;
+        for (int i = 0; i < 400; ++i) {
+            expected += (i == 0 ? "" : "|") + once;
+            text += unit;
+        }
+        EXPECT_TRUE(split(*with, text) == expected);
+    }
+}
+
 // Tables and entries belong to a dictionary, not to its place in the
 // collection: a dictionary removed takes them along, one reloaded gets new
 // ones, also where its new index lies where the old one lay.
