@@ -2,7 +2,8 @@
 # Time and peak memory of `dexaru2 read -` over a megabyte of ordinary text
 # (the prose of bench/reader-prose.tsv over and over, one sentence a line),
 # a megabyte of it in one line, and a megabyte of hostile kana in one line
-# (hiragana that looks like endless inflections: no space, no punctuation).
+# (hiragana that looks like endless inflections: no space, no punctuation),
+# and a megabyte of random hiragana in one line.
 # With --alone the reader reads without MeCab.
 #
 #     bench/bench_read_long.sh [build] [--alone]
@@ -30,10 +31,15 @@ open(sys.argv[2] + "/lines.txt", "w", encoding="utf-8").write(fill(prose, "\n") 
 open(sys.argv[2] + "/one-line.txt", "w", encoding="utf-8").write(fill(prose, "") + "\n")
 hostile = "たべさせられなかったらしくなかったでしょうかしらん"
 open(sys.argv[2] + "/hostile.txt", "w", encoding="utf-8").write(fill([hostile], "") + "\n")
+import random
+random.seed(1)
+kana = [chr(c) for c in range(0x3041, 0x3094)]
+open(sys.argv[2] + "/random-kana.txt", "w", encoding="utf-8").write(
+    "".join(random.choice(kana) for _ in range(size // 3)) + "\n")
 PYTHON
 
 cd "$(dirname "$program")"
-for input in lines one-line hostile; do
+for input in lines one-line hostile random-kana; do
   /usr/bin/time -f "$input: %e s, peak %M KB" "$program" read - < "$scratch/$input.txt" > "$scratch/out" 2>"$scratch/err" \
     || true
   tail -1 "$scratch/err"

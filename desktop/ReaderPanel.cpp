@@ -1,6 +1,7 @@
 #include "ReaderPanel.h"
 #include "ui_ReaderPanel.h"
 
+#include "BackgroundLoading.h"
 #include "EntryText.h"
 #include "ReaderWordDelegate.h"
 #include "TextReader.h"
@@ -24,7 +25,7 @@ bool isCounted(const TextToken& token)
 
 ReaderPanel::ReaderPanel(QWidget* parent)
     : QDockWidget(parent), wordFont(nullptr), ui(new Ui::ReaderPanel), delegate(nullptr),
-      reader(nullptr), hover(nullptr), hoverItem(nullptr)
+      reader(nullptr), hover(nullptr), hoverItem(nullptr), readerPrepared(false)
 {
     ui->setupUi(this);
     // The dock asks for the room of the field and two lines of words; the
@@ -57,6 +58,17 @@ ReaderPanel::~ReaderPanel()
 void ReaderPanel::setReader(TextReader* textReader)
 {
     reader = textReader;
+    readerPrepared = false;
+}
+
+void ReaderPanel::showEvent(QShowEvent* event)
+{
+    QDockWidget::showEvent(event);
+    if (reader == nullptr || readerPrepared)
+        return;
+    readerPrepared = true;
+    TextReader* preparing = reader;
+    backgroundloading::run(this, [preparing] { preparing->prepare(); }, [] {});
 }
 
 void ReaderPanel::showText(const QString& text)

@@ -17,6 +17,7 @@
 #include <vector>
 
 class QHelpEvent;
+class QShowEvent;
 class ReaderWordDelegate;
 class QListWidgetItem;
 class TextReader;
@@ -65,6 +66,9 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Shown the first time: the reader builds its tables off the window's
+    // thread, so that the first text read does not wait for them.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showTokens(std::vector<TextToken> tokens);
@@ -80,6 +84,7 @@ private:
     WordHover* hover;
     QListWidgetItem* hoverItem;
     QTimer typingRested;
+    bool readerPrepared;
 };
 
 #endif

@@ -407,7 +407,10 @@ bool TextReader::usesAnalyser()
     return false;
 }
 
-TextReader::~TextReader() = default;
+TextReader::~TextReader()
+{
+    std::lock_guard<std::mutex> lock(reading);  // a prepare() elsewhere ends first
+}
 
 std::wstring TextReader::joined(const std::vector<TextToken>& tokens)
 {
@@ -418,10 +421,27 @@ std::wstring TextReader::joined(const std::vector<TextToken>& tokens)
     return text;
 }
 
+void TextReader::prepare()
+{
+    std::lock_guard<std::mutex> lock(reading);
+    lookup->refresh();
+    usesAnalyser();
+}
+
+bool TextReader::hasTables() const
+{
+    std::lock_guard<std::mutex> lock(reading);
+    return lookup->tableCount() > 0;
+}
+
 std::vector<TextToken> TextReader::read(const std::wstring& text)
 {
-    lookup->refresh();
     std::vector<TextToken> tokens;
+    if (text.empty()) {
+        return tokens;  // nothing to build tables for
+    }
+    std::lock_guard<std::mutex> lock(reading);
+    lookup->refresh();
     if (!usesAnalyser()) {
         readByDictionary(text, 0, text.size(), &tokens);
         return tokens;

@@ -19,9 +19,11 @@
 ///
 /// The reader borrows the collection and the deinflector, which must
 /// outlive it. It keeps, per EDICT dictionary, a table of record numbers
-/// over the dictionary's own index (never a copy of its words), rebuilt
-/// when the dictionary is reloaded, and the entries it read, which tokens
-/// share. One thread at a time: reading moves the dictionaries' files.
+/// over the dictionary's own index (never a copy of its words), built at
+/// the first read (or by prepare()), rebuilt when the dictionary is
+/// reloaded and dropped when it leaves the collection, and the entries it
+/// read, which tokens share. One thread at a time reads: reading moves the
+/// dictionaries' files; prepare() alone may run on another thread.
 #ifndef DEXARU_TEXTREADER_H
 #define DEXARU_TEXTREADER_H
 
@@ -29,6 +31,7 @@
 #include "TextToken.h"
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -69,6 +72,15 @@ public:
     /// so once in the log.
     bool usesAnalyser();
 
+    /// Builds now what the first read would build: the tables of the
+    /// dictionaries enabled and loaded, and the analyser. It touches only
+    /// their indexes in memory, never their files, so it may run on another
+    /// thread while the collection's dictionaries stay as they are; a read
+    /// meanwhile waits for it.
+    void prepare();
+    /// Whether tables of some dictionary are built.
+    bool hasTables() const;
+
 private:
     class Match;
     class Stretch;
@@ -108,6 +120,7 @@ private:
     std::unique_ptr<internal::DictionaryLookup> lookup;
     std::unique_ptr<internal::Morphology> morphology;
     bool toldWithoutAnalyser = false;
+    mutable std::mutex reading;  // prepare() on another thread against read()
     std::unordered_map<std::wstring, std::vector<Deinflector::Candidate>> deinflected;
 };
 

@@ -5,6 +5,7 @@
 #include "DesktopProgram.h"
 #include "QWordResultTable.h"
 #include "ReaderPanel.h"
+#include "TextReader.h"
 #include "WordHover.h"
 
 #include <QAction>
@@ -175,7 +176,12 @@ private slots:
         QVERIFY(field != nullptr && list != nullptr);
         QSignalSpy searches(&program.window, &MainWindow::search);
 
+        // The reader builds its tables when the panel is first shown, off
+        // the window's thread; never while the panel stays closed.
+        QTest::qWait(100);
+        QVERIFY(!program.core.textReader()->hasTables());
         panel->show();
+        QTRY_VERIFY(program.core.textReader()->hasTables());
         panel->showText("猫が魚を食べさせられなかった。");
         QCOMPARE(list->count(), 6);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
