@@ -196,6 +196,37 @@ TEST_F(ReadCliTest, ReadsLongLinesInPiecesThatNoWordCrosses)
     }
 }
 
+// XML 1.0 cannot hold most control characters, not even as references:
+// those of the input are written as their pictures, a CR as a reference.
+TEST_F(ReadCliTest, XmlStaysWellFormedWhateverControlCharactersTheTextHolds)
+{
+    const struct {
+        std::string input;
+        std::string surface;
+    } cases[] = {
+        {std::string("猫\0猫\n", 8), "<surface>\xE2\x90\x80</surface>"},  // ␀
+        {"猫\x1b猫\n", "<surface>\xE2\x90\x9B</surface>"},  // ␛
+        {"猫\x01\x1f猫\n", "<surface>\xE2\x90\x81</surface>"},
+        {"猫\r猫\n", "<surface>&#13;</surface>"},
+        {"猫\t猫\n", "<surface>\t</surface>"},
+        {"猫\xEF\xBF\xBF猫\n", "<surface>\xEF\xBF\xBD</surface>"},  // U+FFFF
+    };
+    for (const auto& example : cases) {
+        const testfiles::ProgramRun result = runWithInput({"-o", "xml", "read", "-"}, example.input);
+        EXPECT_EQ(result.status, 0) << testing::PrintToString(example.input);
+        EXPECT_NE(result.out.find(example.surface), std::string::npos)
+            << testing::PrintToString(example.input) << result.out;
+        for (unsigned char byte : result.out) {
+            ASSERT_TRUE(byte >= 0x20 || byte == '\t' || byte == '\n') << testing::PrintToString(example.input);
+        }
+        EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n') > 0, true);
+    }
+    // Text output keeps them as they are (TAB, CR and LF escaped).
+    const testfiles::ProgramRun text = runWithInput({"read", "-"}, std::string("猫\0\n", 5));
+    const char expected[] = "猫\t猫\tねこ\t\tcat\tねこ\n\0\t\t\t\t\t\n\n";
+    EXPECT_EQ(text.out, std::string(expected, sizeof(expected) - 1));
+}
+
 TEST_F(ReadCliTest, BadReadCommandLinesPrintTheReadUsage)
 {
     const std::vector<std::vector<std::string>> badCommandLines = {
