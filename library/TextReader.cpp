@@ -606,6 +606,33 @@ bool isParticleOrAuxiliary(const Morpheme& morpheme)
     return morpheme.is("助詞") || morpheme.is("助動詞");
 }
 
+// Whether the word is the kanji of a formal noun written in kana: こと 事,
+// もの 物, ほう 方, ところ 所, とき 時, ため 為, わけ 訳, はず 筈, うち 内,
+// よう 様, つもり 積もり, まま 儘, ほか 外.
+bool isFormalNoun(const std::wstring& kana, const std::wstring& word)
+{
+    static const struct {
+        const wchar_t* kana;
+        const wchar_t* word;
+    } nouns[] = {
+        {L"\u3053\u3068", L"\u4e8b"}, {L"\u3082\u306e", L"\u7269"}, {L"\u307b\u3046", L"\u65b9"},
+        {L"\u3068\u3053\u308d", L"\u6240"}, {L"\u3068\u304d", L"\u6642"}, {L"\u305f\u3081", L"\u70ba"},
+        {L"\u308f\u3051", L"\u8a33"}, {L"\u306f\u305a", L"\u7b48"}, {L"\u3046\u3061", L"\u5185"},
+        {L"\u3088\u3046", L"\u69d8"}, {L"\u3064\u3082\u308a", L"\u7a4d\u3082\u308a"},
+        {L"\u307e\u307e", L"\u5118"}, {L"\u307b\u304b", L"\u5916"},
+    };
+    bool listed = false;
+    for (const auto& noun : nouns) {
+        if (kana == noun.kana) {
+            listed = true;
+            if (word == noun.word || word == kana) {
+                return true;
+            }
+        }
+    }
+    return !listed;  // other nouns: any entry
+}
+
 // An adverbial particle makes words with what it follows (何か, いくらか,
 // どこか); a case particle, a conjunctive one or an auxiliary never does
 // (時に, ために, うちに are a noun and a particle).
@@ -759,6 +786,11 @@ bool TextReader::chooseAnalysedWord(const std::wstring& text, const std::vector<
                                 || match.classes == 0;
             // The analyser's base form of an inflected word, or a longer
             // word of several morphemes (持っていく over 持つ).
+            if (end == first + 1 && head.is("名詞", "非自立") && isAllKana(surface)) {
+                // A formal noun in kana is the word usually so written
+                // (ほう: 方, not 報).
+                match.classAgrees = match.classAgrees && isFormalNoun(surface, match.entry->word);
+            }
             match.baseAgrees = head.baseForm.empty() || asWritten
                                || sameKana(match.lookedUp, head.baseForm) || match.lookedUp == head.baseForm
                                || match.lookedUp.size() > head.baseForm.size() + (end - first > 1 ? 0 : 1);
