@@ -3,6 +3,8 @@
 // the word table and its pop-up, and the Read panel wired to the searches
 // and to copied text.
 #include "DesktopProgram.h"
+#include "Edict.h"
+#include "WordEntry.h"
 #include "QWordResultTable.h"
 #include "ReaderPanel.h"
 #include "TextReader.h"
@@ -212,6 +214,40 @@ private slots:
         dictionaryRow->setCheckState(Qt::Checked);
         QCOMPARE(panel->tokens().front().kind, TextToken::WORD);
         QCOMPARE(list->count(), 3);
+    }
+
+    // With A (猫) and B (犬) loaded, removing A leaves 犬 read from B: the
+    // panel reads again by itself, and the reader's entries belong to each
+    // dictionary, not to its place in the list.
+    void readPanelReadsOnAfterADictionaryBeforeIsRemoved()
+    {
+        fixtures::FixtureDir dir;
+        writeFiles(dir);
+        dir.write("cats", fixtures::euc("猫 [ねこ] /(n) cat/(P)/\n"));
+        dir.write("dogs", fixtures::euc("犬 [いぬ] /(n) dog/(P)/\n"));
+        DesktopProgram program(dir.path());
+        auto* cats = new Edict;
+        cats->setName("A");
+        cats->setFilename("cats");
+        auto* dogs = new Edict;
+        dogs->setName("B");
+        dogs->setFilename("dogs");
+        emit program.window.wordDictionaryAdded(cats);
+        emit program.window.wordDictionaryAdded(dogs);
+        QTRY_VERIFY(cats->isLoaded && dogs->isLoaded);
+        auto* panel = program.window.findChild<ReaderPanel*>();
+        panel->show();
+        const auto shown = [panel] {
+            QStringList words;
+            for (const TextToken& token : panel->tokens())
+                words << (token.entry ? QString::fromStdString(token.entry->meanings[0]) : QString("?"));
+            return words;
+        };
+        panel->showText("猫犬");
+        QTRY_COMPARE(shown(), QStringList({"cat", "dog"}));
+        emit program.window.wordDictionaryRemoved(cats);
+        QTRY_COMPARE(shown(), QStringList({"?", "dog"}));
+        QCOMPARE(panel->tokens().back().entry->dictionaryName, std::string("B"));
     }
 };
 
