@@ -686,6 +686,17 @@ bool TextReader::chooseAnalysedWord(const std::wstring& text, const std::vector<
         if (kept.empty()) {
             continue;
         }
+        if (end == first + 1 && head.is("名詞", "一般")) {
+            // For a plain noun the analyser's reading is its dictionary's
+            // first guess, not the sentence's (値 ね in 値を返す): a common
+            // entry of the word outweighs an uncommon one read so.
+            const bool commonAgrees = std::any_of(kept.begin(), kept.end(), [](const Match& match) {
+                return match.common && match.classAgrees;
+            });
+            for (Match& match : kept) {
+                match.readingAgrees = match.readingAgrees && (match.common || !commonAgrees);
+            }
+        }
         const Match* best = &kept[0];
         for (const Match& match : kept) {
             if (match.agreesBetterThan(*best)) {
