@@ -587,24 +587,21 @@ void TextReader::readAnalysed(const std::wstring& text, std::size_t start, std::
     }
 }
 
-bool TextReader::chooseAnalysedWord(const std::wstring& text, const std::vector<Morpheme>& morphemes,
-                                    std::size_t first, Match* chosen, std::size_t* next)
+namespace {
+
+// The morpheme ends to try for a word from `first`, longest first: those
+// that keep an inflected word whole, then those that cut its auxiliaries
+// off. A word never crosses a gap between morphemes.
+std::vector<std::size_t> endsToTry(const std::vector<Morpheme>& morphemes, std::size_t first,
+                                   std::size_t inflected)
 {
-    const Morpheme& head = morphemes[first];
-    const CharacterClass headClass = classOf(text[head.start]);
-    if (headClass == CharacterClass::LATIN || headClass == CharacterClass::DIGIT) {
-        return false;  // letters and digits are read as runs
-    }
-    const std::size_t inflected = internal::inflectedEnd(morphemes, first);
-    // The ends to try, longest first: those that keep an inflected word
-    // whole, then those that cut its auxiliaries off.
-    std::vector<std::size_t> ends;
-    std::vector<std::size_t> cutting;
     std::size_t last = first + 1;
     while (last < morphemes.size() && last - first < LONGEST_MERGE
            && morphemes[last].start == morphemes[last - 1].start + morphemes[last - 1].length) {
         ++last;
     }
+    std::vector<std::size_t> ends;
+    std::vector<std::size_t> cutting;
     for (std::size_t end = last; end > first; --end) {
         const bool cuts = end < inflected
                           || (end < morphemes.size() && end > first + 1 && end - 1 >= inflected
@@ -613,92 +610,27 @@ bool TextReader::chooseAnalysedWord(const std::wstring& text, const std::vector<
         (cuts ? cutting : ends).push_back(end);
     }
     ends.insert(ends.end(), cutting.begin(), cutting.end());
+    return ends;
+}
 
-    const std::size_t spanStart = head.start;
+}  // namespace
+
+bool TextReader::chooseAnalysedWord(const std::wstring& text, const std::vector<Morpheme>& morphemes,
+                                    std::size_t first, Match* chosen, std::size_t* next)
+{
+    const CharacterClass headClass = classOf(text[morphemes[first].start]);
+    if (headClass == CharacterClass::LATIN || headClass == CharacterClass::DIGIT) {
+        return false;  // letters and digits are read as runs
+    }
+    const std::size_t inflected = internal::inflectedEnd(morphemes, first);
     std::vector<Match> found;
-    for (std::size_t end : ends) {
-        const Morpheme& final = morphemes[end - 1];
-        const std::size_t length = final.start + final.length - spanStart;
-        if (length > lookup->longestKey() + LONGEST_ENDING) {
+    for (std::size_t end : endsToTry(morphemes, first, inflected)) {
+        analysedMatches(text, morphemes, first, end, end <= inflected, &found);
+        if (found.empty()) {
             continue;
         }
-        const bool whole = end <= inflected;  // one morpheme, or an inflected word with its auxiliaries
-        bool hasParticle = false;
-        bool joins = true;
-        std::wstring reading;
-        bool readingKnown = true;
-        for (std::size_t m = first; m < end; ++m) {
-            hasParticle = hasParticle || internal::isParticleOrAuxiliary(morphemes[m]);
-            joins = joins && internal::mayJoinAWord(morphemes[m]);
-            readingKnown = readingKnown && !morphemes[m].reading.empty();
-            reading += morphemes[m].reading;
-        }
-        if (!whole && (internal::isParticleOrAuxiliary(head) || !joins)) {
-            continue;  // particles and auxiliaries stay words of their own
-        }
-        const std::size_t written =
-            lookup->possiblePrefix(text.data() + spanStart, std::min(length, lookup->longestKey()));
-        found.clear();
-        matchesOfLength(text, spanStart, length, written, &found);
-        const std::wstring surface = text.substr(spanStart, length);
-        if (whole) {
-            addBaseFormMatches(head, end - first, surface, &found);
-        }
-        const uint32_t analysedClasses =
-            whole ? (head.is("名詞", "サ変接続") && end > first + 1 ? (internal::SAHEN_NOUN | internal::VERB)
-                                                            : head.classes)
-                  : 0;
-        std::vector<Match> kept;
-        for (Match& match : found) {
-            if (!whole) {
-                // A word across morphemes must be written as the dictionary
-                // writes it (no kana for a kanji word), and holds a particle
-                // only when it is no set phrase (いくらか, not ことができる).
-                if (match.getPlausibility() < 2
-                    || (hasParticle && (match.classes & internal::EXPRESSION) != 0)) {
-                    continue;
-                }
-            }
-            const std::wstring& kana = match.entry->kana.empty() ? match.entry->word : match.entry->kana;
-            // Stems and other forms the rules take back without a reason
-            // are inflected too (待ち of 待つ).
-            const bool asWritten = match.lookedUp == surface;
-            const std::wstring entryReading = asWritten ? kana : derivedReading(surface, match.lookedUp, kana);
-            match.readingAgrees = readingKnown && isAnalysedReading(entryReading, reading);
-            match.classAgrees = analysedClasses == 0 || (match.classes & analysedClasses) != 0
-                                || match.classes == 0;
-            // The analyser's base form of an inflected word, or a longer
-            // word of several morphemes (持っていく over 持つ).
-            if (end == first + 1 && head.is("名詞", "非自立") && isAllKana(surface)) {
-                // A formal noun in kana is the word usually so written
-                // (ほう: 方, not 報).
-                match.classAgrees = match.classAgrees && internal::isFormalNoun(surface, match.entry->word);
-            }
-            match.baseAgrees = head.baseForm.empty() || asWritten
-                               || sameKana(match.lookedUp, head.baseForm) || match.lookedUp == head.baseForm
-                               || match.lookedUp.size() > head.baseForm.size() + (end - first > 1 ? 0 : 1);
-            if (!whole && !asWritten && !internal::reachesTheLastVerb(morphemes, first, end, match.lookedUp.size())) {
-                continue;  // 寒くなる is 寒い and なる, not 寒い "become"
-            }
-            match.analysedReading = readingKnown ? reading : std::wstring();
-            kept.push_back(std::move(match));
-        }
-        if (kept.empty()) {
-            continue;
-        }
-        if (end == first + 1 && head.is("名詞", "一般")) {
-            // For a plain noun the analyser's reading is its dictionary's
-            // first guess, not the sentence's (値 ね in 値を返す): a common
-            // entry of the word outweighs an uncommon one read so.
-            const bool commonAgrees = std::any_of(kept.begin(), kept.end(), [](const Match& match) {
-                return match.common && match.classAgrees;
-            });
-            for (Match& match : kept) {
-                match.readingAgrees = match.readingAgrees && (match.common || !commonAgrees);
-            }
-        }
-        const Match* best = &kept[0];
-        for (const Match& match : kept) {
+        const Match* best = &found[0];
+        for (const Match& match : found) {
             if (match.agreesBetterThan(*best)) {
                 best = &match;
             }
@@ -708,6 +640,87 @@ bool TextReader::chooseAnalysedWord(const std::wstring& text, const std::vector<
         return true;
     }
     return false;
+}
+
+void TextReader::analysedMatches(const std::wstring& text, const std::vector<Morpheme>& morphemes,
+                                 std::size_t first, std::size_t end, bool whole,
+                                 std::vector<Match>* kept)
+{
+    kept->clear();
+    const Morpheme& head = morphemes[first];
+    const std::size_t spanStart = head.start;
+    const std::size_t length = morphemes[end - 1].start + morphemes[end - 1].length - spanStart;
+    if (length > lookup->longestKey() + LONGEST_ENDING) {
+        return;
+    }
+    bool hasParticle = false;
+    bool joins = true;
+    std::wstring reading;  // the analyser's, of the whole span
+    bool readingKnown = true;
+    for (std::size_t m = first; m < end; ++m) {
+        hasParticle = hasParticle || internal::isParticleOrAuxiliary(morphemes[m]);
+        joins = joins && internal::mayJoinAWord(morphemes[m]);
+        readingKnown = readingKnown && !morphemes[m].reading.empty();
+        reading += morphemes[m].reading;
+    }
+    if (!whole && (internal::isParticleOrAuxiliary(head) || !joins)) {
+        return;  // particles and auxiliaries stay words of their own
+    }
+    const std::size_t written =
+        lookup->possiblePrefix(text.data() + spanStart, std::min(length, lookup->longestKey()));
+    std::vector<Match> found;
+    matchesOfLength(text, spanStart, length, written, &found);
+    const std::wstring surface = text.substr(spanStart, length);
+    if (whole) {
+        addBaseFormMatches(head, end - first, surface, &found);
+    }
+    const uint32_t analysedClasses =
+        !whole ? 0
+               : head.is("名詞", "サ変接続") && end > first + 1 ? (internal::SAHEN_NOUN | internal::VERB)
+                                                              : head.classes;
+    for (Match& match : found) {
+        const bool asWritten = match.lookedUp == surface;
+        if (!whole) {
+            // A word across morphemes must be written as the dictionary
+            // writes it (no kana for a kanji word), holds a particle only
+            // when it is no set phrase (いくらか, not ことができる), and
+            // reaches into its last verb (寒くなる is 寒い and なる).
+            if (match.getPlausibility() < 2 || (hasParticle && (match.classes & internal::EXPRESSION) != 0)
+                || (!asWritten
+                    && !internal::reachesTheLastVerb(morphemes, first, end, match.lookedUp.size()))) {
+                continue;
+            }
+        }
+        // Stems and other forms the rules take back without a reason are
+        // inflected too (待ち of 待つ).
+        const std::wstring& kana = match.entry->kana.empty() ? match.entry->word : match.entry->kana;
+        const std::wstring entryReading = asWritten ? kana : derivedReading(surface, match.lookedUp, kana);
+        match.readingAgrees = readingKnown && isAnalysedReading(entryReading, reading);
+        match.classAgrees = analysedClasses == 0 || match.classes == 0
+                            || (match.classes & analysedClasses) != 0;
+        if (end == first + 1 && head.is("名詞", "非自立") && isAllKana(surface)) {
+            // A formal noun in kana is the word usually so written (ほう: 方, not 報).
+            match.classAgrees = match.classAgrees && internal::isFormalNoun(surface, match.entry->word);
+        }
+        // The analyser's base form of an inflected word, or a longer word
+        // of several morphemes (持っていく over 持つ).
+        match.baseAgrees = head.baseForm.empty() || asWritten || sameKana(match.lookedUp, head.baseForm)
+                           || match.lookedUp == head.baseForm
+                           || match.lookedUp.size() > head.baseForm.size() + (end - first > 1 ? 0 : 1);
+        match.analysedReading = readingKnown ? reading : std::wstring();
+        kept->push_back(std::move(match));
+    }
+    if (end == first + 1 && head.is("名詞", "一般")) {
+        // For a plain noun the analyser's reading is its dictionary's first
+        // guess, not the sentence's (値 ね in 値を返す): a common entry of
+        // the word outweighs an uncommon one read so.
+        const bool commonAgrees = std::any_of(kept->begin(), kept->end(), [](const Match& match) {
+            return match.common && match.classAgrees;
+        });
+        for (Match& match : *kept) {
+            match.readingAgrees = match.readingAgrees && (match.common || !commonAgrees);
+        }
+    }
 }
 
 std::vector<TextReader::Match> TextReader::matchesAt(const std::wstring& text, std::size_t start,

@@ -94,6 +94,11 @@ private:
     // false when the dictionaries know none there.
     bool chooseAnalysedWord(const std::wstring& text, const std::vector<internal::Morpheme>& morphemes,
                             std::size_t first, Match* chosen, std::size_t* next);
+    // The readings of morphemes [first, end) as one dictionary word, each
+    // weighed against what the analyser says of them; `whole` when they are
+    // one morpheme or an inflected word with its auxiliaries.
+    void analysedMatches(const std::wstring& text, const std::vector<internal::Morpheme>& morphemes,
+                         std::size_t first, std::size_t end, bool whole, std::vector<Match>* kept);
     // The analyser's base form of an inflected word as a match of its span
     // (待ち: 待つ), where the rules did not find it.
     void addBaseFormMatches(const internal::Morpheme& head, std::size_t morphemes,
