@@ -793,7 +793,7 @@ const std::vector<Deinflector::Candidate>& TextReader::candidatesOf(const std::w
         return known->second;
     }
     // Enough for the pieces of a long text; beyond it the memory starts over.
-    if (deinflected.size() >= 4096) {
+    if (deinflected.size() >= 1024) {
         deinflected.clear();
     }
     return deinflected.emplace(piece, deinflector->deinflect(piece)).first->second;
