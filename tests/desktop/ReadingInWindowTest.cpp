@@ -167,7 +167,7 @@ private slots:
         fixtures::FixtureDir dir;
         writeFiles(dir);
         DesktopProgram program(dir.path());
-        program.addDictionary("edict");
+        WordDictionary* edict = program.addDictionary("edict");
         program.window.resize(900, 700);
         program.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&program.window));
@@ -180,6 +180,7 @@ private slots:
 
         // The reader builds its tables when the panel is first shown, off
         // the window's thread; never while the panel stays closed.
+        QTRY_VERIFY(edict->isLoaded);
         QTest::qWait(100);
         QVERIFY(!program.core.textReader()->hasTables());
         panel->show();
