@@ -167,6 +167,10 @@ std::wstring derivedReading(const std::wstring& surface, const std::wstring& dic
     const std::wstring formEnding = Kana::toHiragana(dictionaryForm.substr(common));
     const std::wstring surfaceEnding = surface.substr(common);
     const std::wstring kana = Kana::toHiragana(reading);
+    if (common > 0 && formEnding == L"\u308b" && kana.size() >= 2
+        && kana.compare(kana.size() - 2, 2, L"\u304f\u308b") == 0 && hasKanji(dictionaryForm.substr(common - 1, 1))) {
+        return std::wstring();  // 来る: the kanji reads こ, き or く as the ending asks
+    }
     if (hasKanji(formEnding) || hasKanji(surfaceEnding) || kana.size() < formEnding.size()
         || kana.compare(kana.size() - formEnding.size(), formEnding.size(), formEnding) != 0) {
         return std::wstring();
@@ -695,18 +699,24 @@ void TextReader::analysedMatches(const std::wstring& text, const std::vector<Mor
         // inflected too (待ち of 待つ).
         const std::wstring& kana = match.entry->kana.empty() ? match.entry->word : match.entry->kana;
         const std::wstring entryReading = asWritten ? kana : derivedReading(surface, match.lookedUp, kana);
-        match.readingAgrees = readingKnown && isAnalysedReading(entryReading, reading);
+        // A reading that cannot be told from the entry (来て) neither agrees
+        // nor disagrees.
+        match.readingAgrees = readingKnown && (entryReading.empty() || isAnalysedReading(entryReading, reading));
         match.classAgrees = analysedClasses == 0 || match.classes == 0
                             || (match.classes & analysedClasses) != 0;
         if (end == first + 1 && head.is("名詞", "非自立") && isAllKana(surface)) {
             // A formal noun in kana is the word usually so written (ほう: 方, not 報).
             match.classAgrees = match.classAgrees && internal::isFormalNoun(surface, match.entry->word);
         }
-        // The analyser's base form of an inflected word, or a longer word
-        // of several morphemes (持っていく over 持つ).
+        // The analyser's base form of an inflected word, or a longer common
+        // word of several morphemes (持っていく over 持つ, not 来てる for 来て).
         match.baseAgrees = head.baseForm.empty() || asWritten || sameKana(match.lookedUp, head.baseForm)
                            || match.lookedUp == head.baseForm
-                           || match.lookedUp.size() > head.baseForm.size() + (end - first > 1 ? 0 : 1);
+                           || (match.common && end - first > 1
+                               && match.lookedUp.size() > head.baseForm.size());
+        if (whole && end - first > 1 && head.is("助動詞") && !match.classAgrees) {
+            continue;  // だそう is だ and そう, never a form of 出す
+        }
         match.analysedReading = readingKnown ? reading : std::wstring();
         kept->push_back(std::move(match));
     }

@@ -75,6 +75,7 @@ bool isFormalNoun(const std::wstring& kana, const std::wstring& word)
         {L"\u308f\u3051", L"\u8a33"}, {L"\u306f\u305a", L"\u7b48"}, {L"\u3046\u3061", L"\u5185"},
         {L"\u3088\u3046", L"\u69d8"}, {L"\u3064\u3082\u308a", L"\u7a4d\u3082\u308a"},
         {L"\u307e\u307e", L"\u5118"}, {L"\u307b\u304b", L"\u5916"},
+        {L"\u306e", L"\u306e"},  // the の that makes a noun of a verb: no 野
     };
     bool listed = false;
     for (const auto& noun : nouns) {
