@@ -686,10 +686,13 @@ void TextReader::analysedMatches(const std::wstring& text, const std::vector<Mor
         const bool asWritten = match.lookedUp == surface;
         if (!whole) {
             // A word across morphemes must be written as the dictionary
-            // writes it (no kana for a kanji word), holds a particle only
-            // when it is no set phrase (いくらか, not ことができる), and
-            // reaches into its last verb (寒くなる is 寒い and なる).
-            if (match.getPlausibility() < 2 || (hasParticle && (match.classes & internal::EXPRESSION) != 0)
+            // writes it (no kana for a kanji word; a common one after the
+            // prefix お, as おそれ, may be), holds a particle only when it
+            // is no set phrase (いくらか, not ことができる), and reaches into
+            // its last verb (寒くなる is 寒い and なる).
+            const int plausible = head.is("接頭詞") ? 1 : 2;
+            if (match.getPlausibility() < plausible
+                || (hasParticle && (match.classes & internal::EXPRESSION) != 0)
                 || (!asWritten
                     && !internal::reachesTheLastVerb(morphemes, first, end, match.lookedUp.size()))) {
                 continue;
