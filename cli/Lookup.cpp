@@ -13,6 +13,7 @@
 #include "RadicalTable.h"
 #include "ReadText.h"
 #include "SearchText.h"
+#include "TypedSearch.h"
 #include "WordDictionaryCollection.h"
 #include "WordResult.h"
 
@@ -107,22 +108,24 @@ void Lookup::listPartsOfSpeech()
     }
 }
 
-WordResult* Lookup::findWords(const Options& options)
+WordResult* Lookup::findWords(const Options& options, std::vector<std::wstring>* alsoSearched)
 {
-    const std::wstring searchText = toSearchText(toWide(options.cliSearchText),
-                                                 options.convertToKana);
+    const std::wstring typed = toWide(options.cliSearchText);
+    const std::wstring searchText = toSearchText(typed, options.convertToKana);
 
-    WordDictionary::SearchOptions searchOptions = options.searchOptions;
-    WordResult* wordResult = wordCollection->search(searchText, &searchOptions);
-    if (options.order == "relevance") {
-        wordResult->sortByRelevance();
+    TypedSearch typedSearch(wordCollection);
+    WordResult* wordResult = typedSearch.search(typed, searchText, options.searchOptions,
+                                                options.order == "relevance");
+    if (alsoSearched != nullptr) {
+        *alsoSearched = typedSearch.getAlsoSearched();
     }
     return wordResult;
 }
 
 void Lookup::search(const Options& options)
 {
-    WordResult* wordResult = findWords(options);
+    std::vector<std::wstring> alsoSearched;
+    WordResult* wordResult = findWords(options, &alsoSearched);
     Log::write(7, "%s: Number of word results: %d.", logFunction, wordResult->getEntryCount());
 
     const std::set<wchar_t> characters = wordResult->getCharacters();
@@ -134,7 +137,7 @@ void Lookup::search(const Options& options)
                characterResult->getEntryCount());
 
     printKanjiResults(characterResult, options.resultsFormat);
-    printResults(wordResult, options.resultsFormat);
+    printResults(wordResult, options.resultsFormat, alsoSearched);
     delete wordResult;
     delete characterResult;
 }

@@ -11,6 +11,7 @@
 #include "ManageDictionaries.h"
 #include "Preferences.h"
 #include "Romaji.h"
+#include "TypedSearch.h"
 #include "SearchOptionControls.h"
 #include "Settings.h"
 #include "StudyTools.h"
@@ -33,7 +34,8 @@ MainWindow::MainWindow(QWidget* parent)
       dictionaryLoads(nullptr),
       limitNote(nullptr),
       searchLimit(-1),
-      searchingWhileTyping(false)
+      searchingWhileTyping(false),
+      savedDictionariesInBackground(false)
 {
     ui->setupUi(this);
     searchOptions = std::make_unique<SearchOptionControls>(ui);
@@ -186,9 +188,11 @@ void MainWindow::runSearch(QString text, bool whileTyping)
         const std::wstring original = text.toStdWString();
         Log::write(7, "%s: The original search text is '%S'.", "on_searchButton_clicked",
                    original.c_str());
-        const std::wstring kana = Romaji::romajiStringToKana(original, true);
+        // English leaves letters behind as kana ("water" as わてr): it stays.
+        const std::wstring kana = TypedSearch::kanaOfWholeRomaji(original);
         Log::write(7, "%s: The [new] search text is '%S'.", "on_searchButton_clicked",
                    kana.c_str());
+        emit searchTextTyped(text);
         text = QString::fromStdWString(kana);
     }
     searchingWhileTyping = whileTyping;
@@ -205,6 +209,7 @@ void MainWindow::emitSearch(const QString& text, const WordDictionary::SearchOpt
 void MainWindow::startSearch(const QString& text, const WordDictionary::SearchOptions& options)
 {
     const BusyCursor busy;
+    dictionaryLoads->finishAll();
     searchLimit = options.limit;
     showProgress(0);
     ui->progressBar->setEnabled(true);
@@ -380,7 +385,12 @@ void MainWindow::showCharacterResult(CharacterResult* result)
 
 void MainWindow::readSettings()
 {
-    preferences->read([this](WordDictionary* dictionary) { emit wordDictionaryAdded(dictionary); });
+    preferences->read([this](WordDictionary* dictionary) {
+        if (savedDictionariesInBackground)
+            dictionaryLoads->add(dictionary);
+        else
+            emit wordDictionaryAdded(dictionary);
+    });
     learnerTools->read(preferences->file());
 }
 

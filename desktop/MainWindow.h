@@ -48,6 +48,11 @@ public:
     // the radical list's instant mode from "preferences.ini" in the working
     // directory. A missing file leaves the form's defaults.
     void readSettings();
+    // From now on, readSettings() has the saved word dictionaries loaded on
+    // worker threads and handed to the core in their saved order (disabled
+    // ones unloaded), rather than loading each before it returns: the
+    // program's start shows the window meanwhile. A search waits for them.
+    void loadSavedDictionariesInBackground() { savedDictionariesInBackground = true; }
 
 signals:
     void wordDictionaryAdded(WordDictionary* dictionary);
@@ -58,6 +63,9 @@ signals:
     void dictionaryDisabled(QString name);
     // The "Most relevant first" box changed.
     void relevanceOrderChanged(bool on);
+    // The search box's text as typed, emitted just before the search of its
+    // kana: English in it is looked for in the meanings as typed.
+    void searchTextTyped(QString typed);
 
 protected:
     // Saves the preferences, then lets the window close.
@@ -119,6 +127,7 @@ private:
     // Adding words to the study list, its marks and the Study window.
     std::unique_ptr<StudyTools> studyTools;
     bool searchingWhileTyping;  // the search being emitted comes from typing
+    bool savedDictionariesInBackground;  // read by readSettings()
 };
 
 #endif
