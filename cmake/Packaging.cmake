@@ -33,6 +33,11 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 # Debian's other Japanese gothic fonts provide. The handwriting model: the
 # Zinnia library itself is a dependency found from what the library links.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "edict, kanjidic, enamdict, fonts-noto-cjk | fonts-japanese-gothic, fonts-kanjistrokeorders, tegaki-zinnia-japanese")
+# The text reader reads on MeCab (libmecab2 comes into Depends from the
+# library) with its IPA dictionary; without the dictionary it reads alone.
+if(DEXARU_HAVE_MECAB)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "mecab-ipadic-utf8, ${CPACK_DEBIAN_PACKAGE_RECOMMENDS}")
+endif()
 # Left empty on purpose: the project has no home page yet.
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "")
 set(CPACK_STRIP_FILES ON)

@@ -29,7 +29,12 @@ depends="$(dpkg-deb --field "$package" Depends)"
 if ldd "$build_dir/lib/libdexaru.so" | grep -q libzinnia; then
   [[ "$depends" == *libzinnia* ]] || fail "Depends lacks Zinnia: $depends"
 fi
-[[ "$(dpkg-deb --field "$package" Recommends)" == "edict, kanjidic, enamdict, fonts-noto-cjk | fonts-japanese-gothic, fonts-kanjistrokeorders, tegaki-zinnia-japanese" ]] || fail "Recommends"
+recommends="$(dpkg-deb --field "$package" Recommends)"
+[[ "$recommends" == *"edict, kanjidic, enamdict, fonts-noto-cjk | fonts-japanese-gothic, fonts-kanjistrokeorders, tegaki-zinnia-japanese" ]] || fail "Recommends: $recommends"
+if ldd "$build_dir/lib/libdexaru.so" | grep -q libmecab; then
+  [[ "$depends" == *libmecab2* ]] || fail "Depends lacks libmecab2: $depends"
+  [[ "$recommends" == mecab-ipadic-utf8,* ]] || fail "Recommends lacks mecab-ipadic-utf8: $recommends"
+fi
 [[ -z "$(dpkg-deb --field "$package" Homepage)" ]] || fail "a Homepage is set"
 desktop=no
 [[ -x "$build_dir/bin/dexaru-desktop" ]] && desktop=yes
