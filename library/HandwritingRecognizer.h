@@ -34,16 +34,20 @@ public:
     /// 0 to CANVAS_SIZE.
     struct Point
     {
-        float x;
-        float y;
+        float x;  ///< From the left edge.
+        float y;  ///< From the top edge.
     };
+    /// One stroke: its points in the order they were drawn.
     typedef std::vector<Point> Stroke;
+    /// One drawn character: its strokes in the order they were drawn.
     typedef std::vector<Stroke> Drawing;
 
     /// The side of the drawing square.
     static const int CANVAS_SIZE = 1000;
-    /// Limits of one drawing; beyond them recognize() refuses it.
+    /// Limits of one drawing; beyond them recognize() refuses it: this many
+    /// strokes,
     static const std::size_t MAX_STROKES = 100;
+    /// and this many points in all.
     static const std::size_t MAX_POINTS = 20000;
     /// Where Debian installs the Japanese model of tegaki-zinnia-japanese.
     static const char* const DEFAULT_MODEL;
