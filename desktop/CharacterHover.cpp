@@ -9,6 +9,9 @@ CharacterHover::CharacterHover(QWidget* parent)
     : QDialog(parent, Qt::FramelessWindowHint), strokeOrder(nullptr), ui(new Ui::CharacterHover)
 {
     ui->setupUi(this);
+    // Dictionary text, never markup; the lists are escaped as they are made.
+    for (QLabel* label : {ui->character, ui->radicals})
+        label->setTextFormat(Qt::PlainText);
 }
 
 CharacterHover::~CharacterHover()

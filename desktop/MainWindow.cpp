@@ -31,7 +31,8 @@ MainWindow::MainWindow(QWidget* parent)
       settingsDialog(new Settings),
       limitNote(nullptr),
       searchLimit(-1),
-      searchingWhileTyping(false)
+      searchingWhileTyping(false),
+      searchingWithOwnOptions(false)
 {
     ui->setupUi(this);
     searchOptions = std::make_unique<SearchOptionControls>(ui);
@@ -74,7 +75,8 @@ void MainWindow::setupLearnerTools()
         std::make_unique<LearnerTools>(this, ui, settingsDialog.get(), searchOptions.get());
     connect(this, &MainWindow::search, learnerTools.get(),
             [this](const QString& text, const WordDictionary::SearchOptions& options) {
-                learnerTools->recordWordSearch(text, options, searchingWhileTyping);
+                learnerTools->recordWordSearch(text, options, searchingWhileTyping,
+                                               searchingWithOwnOptions);
             });
     connect(learnerTools.get(), &LearnerTools::typedSearchDue, this,
             [this](const QString& text) { runSearch(text, true); });
@@ -114,7 +116,9 @@ void MainWindow::connectWidgets()
             qOverload<std::set<wchar_t>, bool>(&QRadicalList::selectRadicals));
     connect(ui->characterResults, &QCharacterResultTable::searchForWords, this,
             [this](QString text, WordDictionary::SearchOptions options) {
+                searchingWithOwnOptions = true;
                 startSearch(text, options);
+                searchingWithOwnOptions = false;
             });
     connect(ui->radicalList, &QRadicalList::kanjiSearched, this, searchKanji);
 
@@ -186,6 +190,8 @@ void MainWindow::runSearch(QString text, bool whileTyping)
                    kana.c_str());
         text = QString::fromStdWString(kana);
     }
+    if (!whileTyping && learnerTools->showsTypedSearch(text, options))
+        return;
     searchingWhileTyping = whileTyping;
     emitSearch(text, options);
     searchingWhileTyping = false;

@@ -112,6 +112,7 @@ private:
     std::unique_ptr<SearchOptionControls> searchOptions;
     std::unique_ptr<LearnerTools> learnerTools;
     bool searchingWhileTyping;  // the search being emitted comes from typing
+    bool searchingWithOwnOptions;  // ... from the kanji table, not the boxes
 };
 
 #endif

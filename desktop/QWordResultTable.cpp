@@ -35,9 +35,10 @@ QString meaningLabelHtml(const QString& tags, const QString& meanings)
 
 QString wordLabelText(const WordEntry& entry, bool showRomaji)
 {
-    return wordLabelHtml(entrytext::wide(entry.word),
-                         showRomaji ? romajiHtml(QString::fromStdString(entry.kanaRomaji))
-                                    : entrytext::wide(entry.kana));
+    // Dictionary text is plain text: escaped before it joins the markup.
+    const QString reading = entrytext::reading(entry, showRomaji).toHtmlEscaped();
+    return wordLabelHtml(entrytext::wide(entry.word).toHtmlEscaped(),
+                         showRomaji ? romajiHtml(reading) : reading);
 }
 
 QString tagsText(const WordEntry& entry)
@@ -68,8 +69,9 @@ QString accessibleInflection(const WordEntry& entry)
 QString meaningLabelText(const WordEntry& entry)
 {
     return inflectionHtml(entry)
-           + meaningLabelHtml(tagsText(entry),
-                              entrytext::meanings(entry).join(QStringLiteral(" | ")));
+           + meaningLabelHtml(
+               tagsText(entry).toHtmlEscaped(),
+               entrytext::meanings(entry).join(QStringLiteral(" | ")).toHtmlEscaped());
 }
 
 // A cell that makes its texts when the view asks for them: a big result

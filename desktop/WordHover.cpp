@@ -11,6 +11,9 @@ WordHover::WordHover(QWidget* parent)
 {
     ui->setupUi(this);
     ui->reasons->hide();
+    // Dictionary text, never markup; the lists are escaped as they are made.
+    for (QLabel* label : {ui->word, ui->kana, ui->reasons})
+        label->setTextFormat(Qt::PlainText);
 }
 
 WordHover::~WordHover()
