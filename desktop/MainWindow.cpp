@@ -5,6 +5,7 @@
 #include "BackgroundLoading.h"
 #include "BusyCursor.h"
 #include "DarkPalette.h"
+#include "DictionaryStatus.h"
 #include "LearnerTools.h"
 #include "Log.h"
 #include "ManageDictionaries.h"
@@ -19,7 +20,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QStyle>
 #include <QTextCursor>
 
 MainWindow::MainWindow(QWidget* parent)
@@ -225,9 +225,11 @@ void MainWindow::loadInBackground(WordDictionary* dictionary)
     statusBar()->showMessage(tr("Loading the dictionary \"%1\"...").arg(name));
     backgroundloading::run(
         this, [dictionary] { backgroundloading::load(dictionary); },
-        [this, dictionary, name] {
+        [this, dictionary] {
             emit wordDictionaryAdded(dictionary);
-            statusBar()->showMessage(tr("The dictionary \"%1\" is ready.").arg(name), 5000);
+            const DictionaryStatus status = DictionaryStatus::of(dictionary);
+            statusBar()->showMessage(status.announcement(),
+                                     status.state == DictionaryStatus::READY ? 5000 : 0);
         });
 }
 
@@ -283,12 +285,7 @@ void MainWindow::addWordDictionary(WordDictionary* dictionary)
     row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
     row->setCheckState(dictionary->isEnabled() ? Qt::Checked : Qt::Unchecked);
     row->setData(Qt::UserRole, QVariant::fromValue(dictionary));
-    if (!dictionary->isLoaded) {
-        row->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
-        row->setForeground(QColor(160, 0, 0));
-        row->setToolTip(tr("This dictionary could not be loaded. %1")
-                            .arg(backgroundloading::failureReason(dictionary)));
-    }
+    DictionaryStatus::of(dictionary).markRow(row);
     ui->dictionaryList->addItem(row);
     manageDictionariesDialog->addWordDictionary(dictionary);
 }

@@ -1,0 +1,234 @@
+// The window as it shows dictionary text and takes the keyboard: markup in
+// a dictionary's text shown as text, the result tables one Tab stop each,
+// the menus' mnemonics, the colours kept from one start to the next.
+#include "DesktopProgram.h"
+
+#include "AddDictionary.h"
+#include "CharacterEntry.h"
+#include "CharacterHover.h"
+#include "QCharacterResultTable.h"
+#include "QWordResultTable.h"
+#include "SearchBox.h"
+#include "Settings.h"
+#include "WordHover.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextDocument>
+
+using fixtures::DesktopProgram;
+
+namespace {
+
+// Text as a rich-text view shows it.
+QString shownText(const QString& html)
+{
+    QTextDocument document;
+    document.setHtml(html);
+    return document.toPlainText();
+}
+
+QString shownText(const QLabel* label)
+{
+    if (label->textFormat() == Qt::PlainText)
+        return label->text();
+    return shownText(label->text());
+}
+
+Settings* settingsDialog()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* settings = qobject_cast<Settings*>(widget))
+            return settings;
+    }
+    return nullptr;
+}
+
+void search(DesktopProgram& program, const QString& text)
+{
+    program.find<QPlainTextEdit>("searchText")->setPlainText(text);
+    program.find<QPushButton>("searchButton")->click();
+}
+
+}  // namespace
+
+class WindowAndTextTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { registerMetaTypes(); }
+
+    void dictionaryTextIsShownAsTextNotMarkup()
+    {
+        fixtures::FixtureDir dir;
+        fixtures::writeDataFiles(dir);
+        dir.write("edict", fixtures::euc("＜ [しょうなり] /(n) less-than mark (<)/<i>bold & &amp;/(P)/\n"));
+        DesktopProgram program(dir.path());
+        program.addDictionary("edict");
+        search(program, "shounari");
+        auto* table = program.find<QWordResultTable>("wordResults");
+        QCOMPARE(table->rowCount(), 1);
+        const QString meanings = "less-than mark (<) | <i>bold & &amp;";
+        QVERIFY2(shownText(table->item(0, 1)->text()).endsWith(meanings),
+                 qPrintable(table->item(0, 1)->text()));
+        QCOMPARE(shownText(table->item(0, 0)->text()), QString("＜\nしょうなり"));
+
+        // The word pop-up of the table and of the Read panel, and the kanji pop-up.
+        WordEntry* entry = table->item(0, 0)->data(Qt::UserRole).value<WordEntry*>();
+        QVERIFY(entry != nullptr);
+        entry->word = L"<i>語</i>";
+        table->hover->showEntry(*entry, L"<u>typed</u>", {"<b>past</b>"});
+        const QStringList popUp = {shownText(table->hover->findChild<QLabel*>("word")),
+                                   shownText(table->hover->findChild<QLabel*>("reasons")),
+                                   shownText(table->hover->findChild<QLabel*>("meanings"))};
+        QCOMPARE(popUp, (QStringList{"<i>語</i>", "< <u>typed</u>: <b>past</b>",
+                                     "less-than mark (<)\n<i>bold & &amp;"}));
+        CharacterEntry kanji;
+        kanji.kanji = L'小';
+        kanji.meanings = {L"less-than mark (<)", L"<b>small</b>"};
+        kanji.on = {L"<ショウ>"};
+        CharacterHover characterPopUp;
+        characterPopUp.setInfo(&kanji);
+        QCOMPARE(shownText(characterPopUp.findChild<QLabel*>("meanings")),
+                 QString("less-than mark (<)\n<b>small</b>"));
+        QCOMPARE(shownText(characterPopUp.findChild<QLabel*>("onReadings")), QString("<ショウ>"));
+    }
+
+    void tablesAreOneTabStopAndTheFirstDownKeepsTheTopResult()
+    {
+        fixtures::FixtureDir dir;
+        fixtures::writeDataFiles(dir);
+        DesktopProgram program(dir.path());
+        program.addDictionary("edict");
+        search(program, "*neko");
+        auto* words = program.find<QWordResultTable>("wordResults");
+        QCOMPARE(words->rowCount(), 2);
+        program.window.show();
+        QApplication::setActiveWindow(&program.window);
+        QVERIFY(QTest::qWaitForWindowActive(&program.window));
+
+        auto* button = program.find<QPushButton>("searchButton");
+        button->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), words);
+        // The top result is shown selected; the first Down goes to the second.
+        QCOMPARE(words->currentRow(), 0);
+        QVERIFY(words->item(0, 0)->isSelected());
+        QTest::keyClick(words, Qt::Key_Down);
+        QCOMPARE(words->currentRow(), 1);
+        // Tab leaves the table, whatever cell is current.
+        QTest::keyClick(words, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("characterResults"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("radicalList"));
+        // Shift+Tab back into the word table keeps the row the user chose.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), words);
+        QCOMPARE(words->currentRow(), 1);
+
+        // Every menu of the menu bar has a mnemonic of its own; the titles
+        // read as they always have.
+        QStringList titles;
+        QString mnemonics;
+        for (QAction* menu : program.window.menuBar()->actions()) {
+            const QString title = menu->text();
+            const int mark = title.indexOf('&');
+            QVERIFY2(mark >= 0 && mark + 1 < title.size(), qPrintable(title));
+            const QChar key = title.at(mark + 1).toLower();
+            QVERIFY2(!mnemonics.contains(key), qPrintable(title));
+            mnemonics += key;
+            titles << QString(title).remove('&');
+        }
+        QCOMPARE(titles.mid(0, 2), (QStringList{"Dexaru2", "Dictionaries"}));
+    }
+
+    void aFileThatIsNoDictionaryIsAnnouncedSo()
+    {
+        fixtures::FixtureDir dir;
+        fixtures::writeDataFiles(dir);
+        dir.write("passwd", "root:x:0:0:root:/root:/bin/bash\n"
+                            "daemon:x:1:1:daemon:/usr/sbin:/usr/sbin/nologin\n"
+                            "systemd-network:x:998:998:systemd Network Management:/:/bin/false\n");
+        dir.write("words", fixtures::euc("猫 [ねこ] /(n) cat/(P)/\n犬 [いぬ] /(n) dog/\n"));
+        DesktopProgram program(dir.path());
+        AddDictionary* adding = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<AddDictionary*>(widget))
+                adding = dialog;
+        QVERIFY(adding != nullptr);
+        auto* list = program.find<QListWidget>("dictionaryList");
+        const struct {
+            QString name, file, announced, tip;
+        } files[] = {
+            {"Words", "words", "The dictionary \"Words\" is ready.", ""},
+            {"Passwords", "passwd",
+             "The dictionary \"Passwords\" was loaded, but it may be no dictionary. The file",
+             "no EDICT header line, and 3 of its first 3 lines are no EDICT entries."},
+            {"Missing", "no such file", "The dictionary \"Missing\" could not be loaded.",
+             "does not exist."},
+        };
+        for (const auto& file : files) {
+            adding->findChild<QPlainTextEdit*>("name")->setPlainText(file.name);
+            adding->findChild<QPlainTextEdit*>("filename")->setPlainText(file.file);
+            adding->accept();
+            QTRY_VERIFY2(program.window.statusBar()->currentMessage().startsWith(file.announced),
+                         qPrintable(program.window.statusBar()->currentMessage()));
+            QListWidgetItem* row = list->item(list->count() - 1);
+            QCOMPARE(row->text(), file.name);
+            QCOMPARE(row->icon().isNull(), file.tip.isEmpty());
+            QVERIFY2(file.tip.isEmpty() ? row->toolTip().isEmpty() : row->toolTip().endsWith(file.tip),
+                     qPrintable(row->toolTip()));
+        }
+    }
+
+    void chosenColoursComeBackAndTheChooserStartsFromThem()
+    {
+        fixtures::FixtureDir dir;
+        fixtures::writeDataFiles(dir);
+        const QColor red(200, 30, 30), green(20, 150, 40);
+        QColor untouched;
+        {
+            DesktopProgram first(dir.path());
+            first.window.readSettings();
+            untouched = settingsDialog()->generalColor;
+            settingsDialog()->setCharacterFontColor(red);
+            settingsDialog()->setWordFontColor(green);
+            QVERIFY(first.window.close());
+        }
+        QSettings saved(dir.path() + "/preferences.ini", QSettings::IniFormat);
+        QCOMPARE(saved.childGroups().contains("colors"), true);
+        QVERIFY(!saved.contains("colors/generalColor"));  // never chosen: not kept
+
+        DesktopProgram second(dir.path());
+        second.window.readSettings();
+        Settings* settings = settingsDialog();
+        QCOMPARE(settings->characterColor, red);
+        QCOMPARE(settings->wordColor, green);
+        QCOMPARE(settings->generalColor, untouched);
+        auto* kanjiTable = second.find<QCharacterResultTable>("characterResults");
+        QCOMPARE(*kanjiTable->characterColor, red);
+
+        for (const char* button : {"characterFontColor", "wordFontColor"}) {
+            settings->findChild<QPushButton*>(button)->click();
+            QColorDialog* chooser = nullptr;
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QColorDialog*>(widget))
+                    chooser = dialog;
+            QVERIFY(chooser != nullptr && chooser->isVisible());
+            QCOMPARE(chooser->currentColor(), QString(button) == "wordFontColor" ? green : red);
+            chooser->close();
+        }
+    }
+};
+
+QTEST_MAIN(WindowAndTextTest)
+#include "WindowAndTextTest.moc"
