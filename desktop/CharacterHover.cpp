@@ -34,11 +34,22 @@ void CharacterHover::setInfo(CharacterEntry* entry)
     for (wchar_t radical : entry->radicals)
         radicals += entrytext::character(radical) + QStringLiteral("   ");
     ui->radicals->setText(radicals);
-    ui->onReadings->setText(entrytext::bulleted(entrytext::wideList(entry->on)));
-    ui->kunReadings->setText(entrytext::bulleted(entrytext::wideList(entry->kun)));
-    ui->meanings->setText(entrytext::bulleted(entrytext::wideList(entry->meanings)));
+    on = entrytext::wideList(entry->on);
+    kun = entrytext::wideList(entry->kun);
+    meanings = entrytext::wideList(entry->meanings);
+    ui->onReadings->setText(entrytext::bulleted(on));
+    ui->kunReadings->setText(entrytext::bulleted(kun));
+    ui->meanings->setText(entrytext::bulleted(meanings));
     for (QLabel* label :
          {ui->character, ui->radicals, ui->onReadings, ui->kunReadings, ui->meanings})
         label->adjustSize();
     adjustSize();
+}
+
+void CharacterHover::fitInto(const QSize& room)
+{
+    if (height() > room.height())
+        cutListToHeight(this, ui->meanings, meanings, room.height())
+            || cutListToHeight(this, ui->kunReadings, kun, room.height())
+            || cutListToHeight(this, ui->onReadings, on, room.height());
 }

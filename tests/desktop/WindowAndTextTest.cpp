@@ -10,13 +10,17 @@
 #include "QWordResultTable.h"
 #include "SearchBox.h"
 #include "Settings.h"
+#include "ViewSupport.h"
+#include "WordEntry.h"
 #include "WordHover.h"
+#include "WordResult.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -188,6 +192,59 @@ private slots:
             QVERIFY2(file.tip.isEmpty() ? row->toolTip().isEmpty() : row->toolTip().endsWith(file.tip),
                      qPrintable(row->toolTip()));
         }
+    }
+
+    void popUpsStayOnTheScreenShortenedWhereTheyMust()
+    {
+        QWordResultTable table;
+        table.setup();
+        auto* result = new WordResult;
+        for (int glosses : {300, 2}) {
+            auto* entry = new WordEntry;
+            entry->word = glosses > 2 ? std::wstring(150, L'\u6F22') : L"猫";
+            entry->kana = L"ねこ";
+            entry->meanings = new std::string[glosses];
+            entry->meaningsSize = glosses;
+            for (int at = 0; at < glosses; ++at)
+                entry->meanings[at] = "meaning number " + std::to_string(at + 1);
+            result->addEntry(entry);
+        }
+        table.setResult(result);
+        table.resize(400, 300);
+        table.show();
+        const QRect screen = table.screen()->availableGeometry();
+        const auto onScreen = [&screen](const QWidget* popUp) {
+            return screen.contains(QRect(popUp->pos(), popUp->size()));
+        };
+        const auto labelText = [](const QWidget* popUp, const char* name) {
+            return popUp->findChild<QLabel*>(name)->text();
+        };
+        for (const QPoint mouse : {screen.topLeft() + QPoint(10, 10), screen.center(),
+                                   screen.bottomRight() - QPoint(5, 5)}) {
+            for (int row : {0, 1}) {
+                table.hover->hide();
+                QHelpEvent event(QEvent::ToolTip,
+                                 table.viewport()->mapTo(&table, table.visualItemRect(table.item(row, 1)).center()),
+                                 mouse);
+                QApplication::sendEvent(&table, &event);
+                QVERIFY(table.hover->isVisible());
+                QVERIFY2(onScreen(table.hover), qPrintable(QString("row %1").arg(row)));
+                const bool cut = row == 0;
+                QCOMPARE(labelText(table.hover, "word").endsWith(FittingPopup::ELLIPSIS), cut);
+                QCOMPARE(labelText(table.hover, "meanings").endsWith("<li>…</li></ul>"), cut);
+                QVERIFY(labelText(table.hover, "meanings").startsWith("<ul><li>meaning number 1</li>"));
+            }
+        }
+
+        CharacterEntry kanji;
+        kanji.kanji = L'一';
+        for (int at = 0; at < 200; ++at)
+            kanji.meanings.push_back(L"one meaning of many");
+        CharacterHover characterPopUp;
+        characterPopUp.setInfo(&kanji);
+        viewsupport::showBeside(&characterPopUp, screen.topLeft() + QPoint(20, 20));
+        QVERIFY(onScreen(&characterPopUp));
+        QVERIFY(labelText(&characterPopUp, "meanings").endsWith("<li>…</li></ul>"));
     }
 
     void chosenColoursComeBackAndTheChooserStartsFromThem()
