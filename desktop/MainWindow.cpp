@@ -10,6 +10,7 @@
 #include "Log.h"
 #include "ManageDictionaries.h"
 #include "Preferences.h"
+#include "ResultRoom.h"
 #include "Romaji.h"
 #include "SearchOptionControls.h"
 #include "Settings.h"
@@ -51,6 +52,7 @@ MainWindow::MainWindow(QWidget* parent)
     ui->radicalList->radicalFont = &settingsDialog->radicalFont;
     connectWidgets();
     WindowKeyboard::setUp(this, ui);
+    new ResultRoom(ui);
     ui->radicalList->setup();
     ui->progressBar->setValue(0);
     ui->progressBar->setEnabled(false);

@@ -269,11 +269,11 @@ void QWordResultTable::resizeWordColumnToText()
     if (!horizontalHeader()->isHidden())
         widest = std::max(widest, horizontalHeader()->sectionSizeHint(0));
     // One long phrase among thousands of words must not push the meanings
-    // out of sight: the fitted width stops at half the table, and the user
-    // may still drag the column wider.
-    const int half = viewport()->width() / 2;
-    if (half > horizontalHeader()->sectionSizeHint(0))
-        widest = std::min(widest, half);
+    // out of sight: the fitted width stops at a third of the table (the
+    // phrase ends in "…"), and the user may still drag the column wider.
+    const int third = viewport()->width() / 3;
+    if (third > horizontalHeader()->sectionSizeHint(0))
+        widest = std::min(widest, third);
     horizontalHeader()->resizeSection(0, widest);
 }
 

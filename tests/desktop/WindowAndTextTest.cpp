@@ -8,6 +8,7 @@
 #include "CharacterHover.h"
 #include "QCharacterResultTable.h"
 #include "QWordResultTable.h"
+#include "RichTextDelegate.h"
 #include "SearchBox.h"
 #include "Settings.h"
 #include "ViewSupport.h"
@@ -17,10 +18,14 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDockWidget>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -245,6 +250,97 @@ private slots:
         viewsupport::showBeside(&characterPopUp, screen.topLeft() + QPoint(20, 20));
         QVERIFY(onScreen(&characterPopUp));
         QVERIFY(labelText(&characterPopUp, "meanings").endsWith("<li>…</li></ul>"));
+    }
+
+    void cutLinesEndInAnEllipsis()
+    {
+        QFont font;
+        font.setPixelSize(12);
+        const QString longLine = "(1) book | volume | script | (2) this | present | (3) main | head";
+        const struct {
+            QString html;
+            int width;
+            QStringList shown;  // lines; an entry ending in "…" is a prefix that is cut
+        } cells[] = {
+            {"<font color=\"#00AA00\">noun</font><br>" + longLine, 2000, {"noun", longLine}},
+            {"<font color=\"#00AA00\">noun</font><br>" + longLine, 150, {"noun", "(1) book…"}},
+            {"<font color=\"#00AA00\">noun | prefix | suffix | counter word</font><br>cat", 120,
+             {"noun | prefix…", "cat"}},
+            {"<font color=\"#0000FF\">本本本本本本本本本本本本本本本本本本本本</font><br>ほん", 100,
+             {"本本…", "ほん"}},
+        };
+        for (const auto& cell : cells) {
+            const QStringList lines =
+                RichTextDelegate::shownText(cell.html, font, cell.width).split('\n');
+            QCOMPARE(lines.size(), cell.shown.size());
+            for (int at = 0; at < lines.size(); ++at) {
+                const QString& expected = cell.shown[at];
+                if (!expected.endsWith("…")) {
+                    QCOMPARE(lines[at], expected);
+                    continue;
+                }
+                QVERIFY2(lines[at].endsWith("…") && lines[at].startsWith(expected.chopped(1)),
+                         qPrintable(lines[at]));
+                QVERIFY(QFontMetrics(font).horizontalAdvance(lines[at])
+                        <= cell.width - 2 * RichTextDelegate::margin + 2);
+            }
+        }
+
+        // A long phrase gets at most a third of the table.
+        QWordResultTable table;
+        table.setup();
+        table.resize(600, 300);
+        table.show();
+        auto* result = new WordResult;
+        auto* entry = new WordEntry;
+        entry->word = std::wstring(60, L'\u6F22');
+        result->addEntry(entry);
+        table.setResult(result);
+        QVERIFY(table.columnWidth(0) <= table.viewport()->width() / 3);
+    }
+
+    void resultsKeepTheirRoomInASmallWindow()
+    {
+        fixtures::FixtureDir dir;
+        fixtures::writeDataFiles(dir);
+        DesktopProgram program(dir.path());
+        program.addDictionary("edict");
+        search(program, "*");
+        auto* options = program.find<QScrollArea>("settingsScrollArea");
+        QVERIFY(options != nullptr);
+        QCOMPARE(options->widget(), program.find<QWidget>("settingsAreaWidget"));
+        auto* words = program.find<QWordResultTable>("wordResults");
+        program.window.resize(800, 600);
+        program.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&program.window));
+        const int row = words->verticalHeader()->defaultSectionSize();
+        const auto rowsShown = [words, row] { return words->viewport()->height() / row; };
+        const int natural = options->widget()->sizeHint().height();
+        // At 800×600 the options give way first and the results keep most of the height.
+        auto* splitter = program.find<QSplitter>("settingsSplitter");
+        QVERIFY2(words->height() >= splitter->height() * 3 / 5 - 2,
+                 qPrintable(QString("%1 of %2").arg(words->height()).arg(splitter->height())));
+        QVERIFY(options->height() < natural);
+        QVERIFY(rowsShown() >= 4);
+        // With the Read panel open, the tables still show several rows.
+        QAction* read = nullptr;
+        for (QAction* action : program.find<QMenu>("menuView")->actions())
+            if (action->text() == "&Read text")
+                read = action;
+        QVERIFY(read != nullptr);
+        read->trigger();
+        QTRY_VERIFY(program.find<QDockWidget>("readerPanel")->isVisible());
+        QTRY_VERIFY2(rowsShown() >= 3, qPrintable(QString::number(words->viewport()->height())));
+        QVERIFY(options->isVisible() && options->height() > 0);
+        // A tall window gives the options their whole height.
+        read->trigger();
+        program.window.resize(800, 1100);
+        QTRY_COMPARE(options->height(), natural);
+        // Hiding the options from the View menu hides their area.
+        program.find<QAction>("actionSearch_settings")->setChecked(false);
+        QVERIFY(options->isHidden());
+        program.find<QAction>("actionSearch_settings")->setChecked(true);
+        QVERIFY(!options->isHidden());
     }
 
     void chosenColoursComeBackAndTheChooserStartsFromThem()

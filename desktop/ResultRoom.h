@@ -1,0 +1,48 @@
+// Gives the result tables the room of a small window. The options above
+// them scroll inside an area of their own, and whenever the window or the
+// docks below take height away, that area shrinks first: the options get
+// their natural height (or the one the user dragged them to) only while the
+// results keep three fifths of the height and room for a few rows; after the
+// user dragged the handle, the results keep at least a few rows. A child of the splitter it manages; it borrows the
+// window's form.
+#ifndef DEXARU_DESKTOP_RESULTROOM_H
+#define DEXARU_DESKTOP_RESULTROOM_H
+
+#include <QObject>
+
+class QScrollArea;
+class QSplitter;
+
+namespace Ui {
+class MainWindow;
+}
+
+class ResultRoom : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The results keep this much height however far the user drags.
+    static const int LEAST_RESULTS_HEIGHT = 120;
+    // Enough for the header and four rows of words: the options shrink
+    // to a strip of this height before the results get less.
+    static const int USABLE_RESULTS_HEIGHT = 240;
+    static const int LEAST_OPTIONS_HEIGHT = 60;
+
+    // Moves the options area into a scroll area (object name
+    // "settingsScrollArea") in the splitter and starts sharing its height.
+    explicit ResultRoom(Ui::MainWindow* form);
+
+    // Shares the splitter's height between the options and the results.
+    void share();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QSplitter* splitter;
+    QScrollArea* options;
+    int wantedOptionsHeight;  // dragged to by the user; 0: the natural height
+};
+
+#endif
