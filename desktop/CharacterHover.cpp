@@ -5,13 +5,16 @@
 #include "EntryText.h"
 #include "StrokeOrderView.h"
 
+#include <utility>
+
 CharacterHover::CharacterHover(QWidget* parent)
     : QDialog(parent, Qt::FramelessWindowHint), strokeOrder(nullptr), ui(new Ui::CharacterHover)
 {
     ui->setupUi(this);
     // Dictionary text, never markup; the lists are escaped as they are made.
-    for (QLabel* label : {ui->character, ui->radicals})
+    for (QLabel* label : {ui->character, ui->radicals}) {
         label->setTextFormat(Qt::PlainText);
+    }
 }
 
 CharacterHover::~CharacterHover()
@@ -48,8 +51,12 @@ void CharacterHover::setInfo(CharacterEntry* entry)
 
 void CharacterHover::fitInto(const QSize& room)
 {
-    if (height() > room.height())
-        cutListToHeight(this, ui->meanings, meanings, room.height())
-            || cutListToHeight(this, ui->kunReadings, kun, room.height())
-            || cutListToHeight(this, ui->onReadings, on, room.height());
+    const std::pair<QLabel*, const QStringList*> lists[] = {
+        {ui->meanings, &meanings}, {ui->kunReadings, &kun}, {ui->onReadings, &on}};
+    for (const auto& [label, items] : lists) {
+        if (height() <= room.height()) {
+            return;
+        }
+        cutListToHeight(this, label, *items, room.height());
+    }
 }

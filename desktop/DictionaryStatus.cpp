@@ -15,16 +15,19 @@ namespace {
 QString suspicionOf(const std::string& filename)
 {
     const EdictFileCheck check = EdictFileCheck::ofFile(filename);
-    if (!check.opened || check.looksLikeEdict())
+    if (!check.opened || check.looksLikeEdict()) {
         return QString();
+    }
     const QString file = QFile::decodeName(filename.c_str());
     const QString lines = QObject::tr("%1 of its first %2 lines are no EDICT entries")
                               .arg(check.linesRead - check.entryLines)
                               .arg(check.linesRead);
-    if (!check.header)
-        return QObject::tr("The file \"%1\" does not look like an EDICT dictionary: it has no "
-                           "EDICT header line, and %2.")
+    if (!check.header) {
+        return QObject::tr(
+                   "The file \"%1\" does not look like an EDICT dictionary: it has no "
+                   "EDICT header line, and %2.")
             .arg(file, lines);
+    }
     return QObject::tr("The file \"%1\" does not look like an EDICT dictionary: %2.")
         .arg(file, lines);
 }
@@ -47,8 +50,9 @@ DictionaryStatus DictionaryStatus::of(WordDictionary* dictionary)
 
 void DictionaryStatus::markRow(QListWidgetItem* row) const
 {
-    if (state == READY)
+    if (state == READY) {
         return;
+    }
     row->setIcon(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning));
     row->setForeground(QColor(160, 0, 0));
     row->setToolTip(state == FAILED

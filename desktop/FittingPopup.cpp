@@ -25,12 +25,14 @@ void FittingPopup::elideToWidth(QWidget* popup, const QList<QLabel*>& labels,
 {
     for (int at = 0; at < labels.size() && at < texts.size(); ++at) {
         const int excess = popup->sizeHint().width() - width;
-        if (excess <= 0)
+        if (excess <= 0) {
             return;
+        }
         QLabel* label = labels[at];
         const int room = label->sizeHint().width() - excess;
-        if (room >= label->fontMetrics().horizontalAdvance(texts[at]))
+        if (room >= label->fontMetrics().horizontalAdvance(texts[at])) {
             continue;
+        }
         label->setText(
             label->fontMetrics().elidedText(texts[at], Qt::ElideRight, std::max(room, 0)));
         relayOut(popup, label);
@@ -42,23 +44,25 @@ bool FittingPopup::cutListToHeight(QWidget* popup, QLabel* label, const QStringL
 {
     const auto show = [&](int count) {
         QStringList shown = items.mid(0, count);
-        if (count < items.size())
+        if (count < items.size()) {
             shown << ELLIPSIS;
+        }
         label->setText(entrytext::bulleted(shown));
         relayOut(popup, label);
         return popup->height() <= height;
     };
-    if (show(int(items.size())))
+    if (show(int(items.size()))) {
         return true;
+    }
     // The most items that fit, found by halving: a pop-up's lists are
     // short, but a gloss list may run to dozens of lines.
     int fits = 0;
     int tooMany = int(items.size());
     while (tooMany - fits > 1) {
         const int middle = (fits + tooMany) / 2;
-        if (show(middle))
+        if (show(middle)) {
             fits = middle;
-        else
+        } else
             tooMany = middle;
     }
     return show(std::max(fits, 1));

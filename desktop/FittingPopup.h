@@ -22,8 +22,8 @@ public:
 
     // Makes the popup at most `width` wide by eliding the plain texts of
     // the labels, in order, until it is narrow enough.
-    static void elideToWidth(QWidget* popup, const QList<QLabel*>& labels,
-                             const QStringList& texts, int width);
+    static void elideToWidth(QWidget* popup, const QList<QLabel*>& labels, const QStringList& texts,
+                             int width);
     // Shows in the label the bulleted list of the most items for which the
     // popup is at most `height` high, followed by an item "…" when some
     // are left out; at least one item stays. Returns false when even that

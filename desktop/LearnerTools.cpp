@@ -182,8 +182,9 @@ bool LearnerTools::showsTypedSearch(const QString& text,
     typed.text = typedText;
     typed.options = typedOptions;
     if (!typedSearchShown || !typed.sameSearch(wanted) || ui->wordResults->result == nullptr
-        || ui->wordResults->showRomaji != ui->showRomaji->isChecked())
+        || ui->wordResults->showRomaji != ui->showRomaji->isChecked()) {
         return false;
+    }
     recordWordSearch(text, options, false);
     // The table still shows it: a second Return searches nothing either.
     typedSearchShown = true;

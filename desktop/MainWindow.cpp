@@ -192,8 +192,9 @@ void MainWindow::runSearch(QString text, bool whileTyping)
                    kana.c_str());
         text = QString::fromStdWString(kana);
     }
-    if (!whileTyping && learnerTools->showsTypedSearch(text, options))
+    if (!whileTyping && learnerTools->showsTypedSearch(text, options)) {
         return;
+    }
     searchingWhileTyping = whileTyping;
     emitSearch(text, options);
     searchingWhileTyping = false;

@@ -193,8 +193,9 @@ void Preferences::readColors(QSettings& preferences)
     for (const NamedColor& named : NAMED_COLORS) {
         startColors << settings->*named.field;
         const QColor saved(preferences.value(named.key).toString());
-        if (saved.isValid())
+        if (saved.isValid()) {
             (settings->*named.apply)(saved);
+        }
     }
 }
 
@@ -204,8 +205,9 @@ void Preferences::writeColors(QSettings& preferences)
     preferences.remove("colors");
     for (int at = 0; at < int(std::size(NAMED_COLORS)); ++at) {
         const QColor color = settings->*NAMED_COLORS[at].field;
-        if (color.isValid() && (at >= startColors.size() || color != startColors[at]))
+        if (color.isValid() && (at >= startColors.size() || color != startColors[at])) {
             preferences.setValue(NAMED_COLORS[at].key, color.name());
+        }
     }
 }
 

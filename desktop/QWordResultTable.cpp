@@ -272,8 +272,9 @@ void QWordResultTable::resizeWordColumnToText()
     // out of sight: the fitted width stops at a third of the table (the
     // phrase ends in "…"), and the user may still drag the column wider.
     const int third = viewport()->width() / 3;
-    if (third > horizontalHeader()->sectionSizeHint(0))
+    if (third > horizontalHeader()->sectionSizeHint(0)) {
         widest = std::min(widest, third);
+    }
     horizontalHeader()->resizeSection(0, widest);
 }
 

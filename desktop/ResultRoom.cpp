@@ -37,8 +37,9 @@ ResultRoom::ResultRoom(Ui::MainWindow* ui)
 
 bool ResultRoom::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != splitter || event->type() != QEvent::Resize)
+    if (watched != splitter || event->type() != QEvent::Resize) {
         return false;
+    }
     // The splitter lays its widgets out first; the share corrects that.
     static_cast<QObject*>(splitter)->event(event);
     share();
@@ -47,19 +48,21 @@ bool ResultRoom::eventFilter(QObject* watched, QEvent* event)
 
 void ResultRoom::share()
 {
-    if (options->isHidden() || splitter->count() < 2)
+    if (options->isHidden() || splitter->count() < 2) {
         return;
+    }
     const int total = splitter->height() - splitter->handleWidth();
-    if (total <= 0)
+    if (total <= 0) {
         return;
+    }
     const int natural = options->widget() != nullptr ? options->widget()->sizeHint().height() : 0;
     const int wanted = wantedOptionsHeight > 0 ? wantedOptionsHeight : natural;
     // Three fifths, and where that is little, a few rows more at the
     // options' cost, down to a strip of them.
-    const int results =
-        wantedOptionsHeight > 0
-            ? std::min(LEAST_RESULTS_HEIGHT, total)
-            : std::max(total * 3 / 5, std::min(total - LEAST_OPTIONS_HEIGHT, USABLE_RESULTS_HEIGHT));
+    const int results = wantedOptionsHeight > 0
+                            ? std::min(LEAST_RESULTS_HEIGHT, total)
+                            : std::max(total * 3 / 5, std::min(total - LEAST_OPTIONS_HEIGHT,
+                                                               USABLE_RESULTS_HEIGHT));
     const int shown = std::max(0, std::min(wanted, total - results));
     splitter->setSizes({shown, total - shown});
 }

@@ -2,9 +2,9 @@
 // them scroll inside an area of their own, and whenever the window or the
 // docks below take height away, that area shrinks first: the options get
 // their natural height (or the one the user dragged them to) only while the
-// results keep three fifths of the height and room for a few rows; after the
-// user dragged the handle, the results keep at least a few rows. A child of the splitter it manages; it borrows the
-// window's form.
+// results keep three fifths of the height and room for a few rows; after
+// the user dragged the handle, the results keep at least a few rows. A child
+// of the splitter it manages; it borrows the window's form.
 #ifndef DEXARU_DESKTOP_RESULTROOM_H
 #define DEXARU_DESKTOP_RESULTROOM_H
 

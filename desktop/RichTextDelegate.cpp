@@ -45,8 +45,9 @@ void RichTextDelegate::layOut(QTextDocument& document, const QString& html, cons
 
 void RichTextDelegate::elideLines(QTextDocument& document, int width)
 {
-    if (document.idealWidth() <= width)
+    if (document.idealWidth() <= width) {
         return;
+    }
     const qreal ellipsis = QFontMetricsF(document.defaultFont()).horizontalAdvance(ELLIPSIS);
     struct Cut
     {
@@ -58,16 +59,19 @@ void RichTextDelegate::elideLines(QTextDocument& document, int width)
         const QString text = block.text();
         for (int at = 0; layout != nullptr && at < layout->lineCount(); ++at) {
             const QTextLine line = layout->lineAt(at);
-            if (line.naturalTextWidth() <= width)
+            if (line.naturalTextWidth() <= width) {
                 continue;
+            }
             int end = line.textStart() + line.textLength();
             // A <br> ends its line with a line separator, which stays.
             if (end > line.textStart() && end <= text.size()
-                && text.at(end - 1) == QChar::LineSeparator)
+                && text.at(end - 1) == QChar::LineSeparator) {
                 --end;
+            }
             const int cut = line.xToCursor(std::max<qreal>(width - ellipsis, 0));
-            if (cut < end)
+            if (cut < end) {
                 cuts.push_back({block.position() + cut, block.position() + end});
+            }
         }
     }
     // From the end, so that the positions of the cuts before stay valid.

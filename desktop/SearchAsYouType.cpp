@@ -54,8 +54,9 @@ QString SearchAsYouType::withoutUnfinishedRomaji(const QString& text)
     if (unfinished == 0 || unfinished == kana.size() || int(unfinished) > text.size())
         return text;
     // A final "n" is finished once typing rests: the search spells it ん.
-    if (unfinished == 1 && isFinalN(text.right(1)))
+    if (unfinished == 1 && isFinalN(text.right(1))) {
         return text;
+    }
     return text.left(text.size() - int(unfinished));
 }
 
@@ -69,10 +70,11 @@ QString SearchAsYouType::typedText(const SearchBox* box)
         return text;
     // A pending "n" stays in the box, where a vowel may still make な of
     // it; the search takes it as the ん it is when nothing follows.
-    const QString pending = isFinalN(box->imeText)
-                                ? QString::fromStdWString(Romaji::romajiStringToKana(
-                                    box->imeText.toStdWString(), true))
-                                : QString();
+    QString pending;
+    if (isFinalN(box->imeText)) {
+        const std::wstring n = box->imeText.toStdWString();
+        pending = QString::fromStdWString(Romaji::romajiStringToKana(n, true));
+    }
     return text.left(cursor.selectionStart()) + pending + text.mid(cursor.selectionEnd());
 }
 

@@ -20,8 +20,9 @@ bool sameOptions(const WordDictionary::SearchOptions& a, const WordDictionary::S
 // while typing); kanji searches only while radicals are picked one by one.
 bool continues(const HistoryEntry& newest, const HistoryEntry& next)
 {
-    if (!newest.provisional || newest.kind != next.kind)
+    if (!newest.provisional || newest.kind != next.kind) {
         return false;
+    }
     if (newest.kind == HistoryEntry::KANJI)
         return next.provisional;
     // Typing on or deleting back: the texts agree up to the last character
@@ -150,8 +151,9 @@ void SearchHistory::save(QSettings& preferences) const
             partsOfSpeech << QString::fromStdString(abbreviation);
         preferences.setValue("partsOfSpeech", partsOfSpeech.join(' '));
         preferences.setValue("matchAllPartsOfSpeech", entry.options.matchAllPartsOfSpeech);
-        if (entry.ownOptions)
+        if (entry.ownOptions) {
             preferences.setValue("ownOptions", true);
+        }
     }
     preferences.endArray();
 }

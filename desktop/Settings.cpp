@@ -154,8 +154,9 @@ void Settings::chooseColor(const QColor& current, void (Settings::*apply)(QColor
     disconnect(colorChoice);
     colorChoice = connect(colorDialog.get(), &QColorDialog::colorSelected, this, apply);
     // The chooser starts from the colour it is to change.
-    if (current.isValid())
+    if (current.isValid()) {
         colorDialog->setCurrentColor(current);
+    }
     colorDialog->show();
 }
 

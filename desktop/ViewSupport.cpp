@@ -139,8 +139,9 @@ void showBeside(QWidget* popup, const QPoint& mouse)
     if (screen == nullptr)
         screen = popup->screen();
     const QRect area = screen->availableGeometry();
-    if (auto* fitting = dynamic_cast<FittingPopup*>(popup))
+    if (auto* fitting = dynamic_cast<FittingPopup*>(popup)) {
         fitting->fitInto(area.size());
+    }
     const QSize size = popup->size();
     int x = mouse.x() + 8;
     int y = mouse.y() + 8;

@@ -35,8 +35,9 @@ protected:
         if (event->type() == QEvent::FocusIn
             && static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason
             && table->rowCount() > 0 && !table->currentIndex().isValid()
-            && !table->selectionModel()->hasSelection())
+            && !table->selectionModel()->hasSelection()) {
             table->setCurrentCell(0, 0);
+        }
         return false;
     }
 

@@ -12,8 +12,9 @@ WordHover::WordHover(QWidget* parent)
     ui->setupUi(this);
     ui->reasons->hide();
     // Dictionary text, never markup; the lists are escaped as they are made.
-    for (QLabel* label : {ui->word, ui->kana, ui->reasons})
+    for (QLabel* label : {ui->word, ui->kana, ui->reasons}) {
         label->setTextFormat(Qt::PlainText);
+    }
 }
 
 WordHover::~WordHover()
@@ -51,7 +52,8 @@ void WordHover::showEntry(const WordEntry& entry, const std::wstring& typed,
 void WordHover::fitInto(const QSize& room)
 {
     elideToWidth(this, {ui->word, ui->kana, ui->reasons}, lines, room.width());
-    if (height() > room.height())
-        cutListToHeight(this, ui->meanings, meanings, room.height())
-            || cutListToHeight(this, ui->info, tags, room.height());
+    // The meanings give way first, then the tags.
+    if (height() > room.height() && !cutListToHeight(this, ui->meanings, meanings, room.height())) {
+        cutListToHeight(this, ui->info, tags, room.height());
+    }
 }

@@ -23,8 +23,9 @@ bool startsWithHeaderCharacter(const std::string& text, std::size_t at, std::siz
 std::string withoutLineEnd(const std::string& line)
 {
     std::size_t end = line.size();
-    while (end > 0 && (line[end - 1] == '\n' || line[end - 1] == '\r'))
+    while (end > 0 && (line[end - 1] == '\n' || line[end - 1] == '\r')) {
         --end;
+    }
     return line.substr(0, end);
 }
 
@@ -40,8 +41,9 @@ bool EdictFileCheck::isHeaderLine(const std::string& rawLine)
     const std::string line = withoutLineEnd(rawLine);
     std::size_t at = 0;
     std::size_t length = 0;
-    while (at < line.size() && startsWithHeaderCharacter(line, at, &length))
+    while (at < line.size() && startsWithHeaderCharacter(line, at, &length)) {
         at += length;
+    }
     return at > 0 && line.compare(at, 2, " /") == 0;
 }
 
@@ -49,16 +51,19 @@ bool EdictFileCheck::isEntryLine(const std::string& rawLine)
 {
     const std::string line = withoutLineEnd(rawLine);
     const std::size_t space = line.find(' ');
-    if (space == 0 || space == std::string::npos)
+    if (space == 0 || space == std::string::npos) {
         return false;
-    if (line.find('/') < space)
+    }
+    if (line.find('/') < space) {
         return false;
+    }
     std::size_t glosses = space + 1;
     if (line.compare(glosses, 1, "[") == 0) {
         const std::size_t close = line.find(']', glosses);
         if (close == std::string::npos || close == glosses + 1
-            || line.compare(close + 1, 1, " ") != 0)
+            || line.compare(close + 1, 1, " ") != 0) {
             return false;
+        }
         glosses = close + 2;
     }
     // "/gloss/" at least: a slash, some text, a slash at the end.
@@ -67,12 +72,15 @@ bool EdictFileCheck::isEntryLine(const std::string& rawLine)
 
 bool EdictFileCheck::looksLikeEdict() const
 {
-    if (!opened)
+    if (!opened) {
         return false;
-    if (linesRead == 0)
+    }
+    if (linesRead == 0) {
         return true;
-    if (header)
+    }
+    if (header) {
         return 2 * entryLines > linesRead;
+    }
     return 10 * entryLines >= 9 * linesRead;
 }
 
@@ -85,8 +93,9 @@ EdictFileCheck EdictFileCheck::ofText(const std::string& text)
     int lines = 0;
     while (start < text.size() && lines < SAMPLED_LINES) {
         std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             end = text.size();
+        }
         const std::string line = withoutLineEnd(text.substr(start, end - start));
         start = end + 1;
         ++lines;
@@ -96,11 +105,13 @@ EdictFileCheck EdictFileCheck::ofText(const std::string& text)
             continue;
         }
         first = false;
-        if (line.empty())
+        if (line.empty()) {
             continue;
+        }
         ++check.linesRead;
-        if (isEntryLine(line))
+        if (isEntryLine(line)) {
             ++check.entryLines;
+        }
     }
     return check;
 }
@@ -108,8 +119,9 @@ EdictFileCheck EdictFileCheck::ofText(const std::string& text)
 EdictFileCheck EdictFileCheck::ofFile(const std::string& filename)
 {
     std::unique_ptr<FILE, FileCloser> file(std::fopen(filename.c_str(), "rb"));
-    if (!file)
+    if (!file) {
         return EdictFileCheck();
+    }
     // The sample's lines, however long each may be, within a bounded read.
     const std::size_t most = 4 * 1024 * 1024;
     std::string text;
@@ -117,10 +129,12 @@ EdictFileCheck EdictFileCheck::ofFile(const std::string& filename)
     int lines = 0;
     while (text.size() < most && lines < SAMPLED_LINES) {
         const std::size_t read = std::fread(buffer, 1, sizeof buffer, file.get());
-        if (read == 0)
+        if (read == 0) {
             break;
-        for (std::size_t at = 0; at < read; ++at)
+        }
+        for (std::size_t at = 0; at < read; ++at) {
             lines += buffer[at] == '\n' ? 1 : 0;
+        }
         text.append(buffer, read);
     }
     return ofText(text);
