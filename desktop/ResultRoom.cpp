@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QHeaderView>
 #include <QScrollArea>
 #include <QSplitter>
 
@@ -13,6 +14,7 @@ ResultRoom::ResultRoom(Ui::MainWindow* ui)
     : QObject(ui->settingsSplitter),
       splitter(ui->settingsSplitter),
       options(new QScrollArea),
+      results(ui->wordResults),
       wantedOptionsHeight(0)
 {
     options->setObjectName(QStringLiteral("settingsScrollArea"));
@@ -33,10 +35,18 @@ ResultRoom::ResultRoom(Ui::MainWindow* ui)
     connect(splitter, &QSplitter::splitterMoved, this,
             [this] { wantedOptionsHeight = options->height(); });
     splitter->installEventFilter(this);
+    ui->settingsAreaWidget->installEventFilter(this);
 }
 
 bool ResultRoom::eventFilter(QObject* watched, QEvent* event)
 {
+    // The options' height is known once they are polished and laid out,
+    // which happens after the first resizes.
+    if (watched == options->widget()
+        && (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)) {
+        share();
+        return false;
+    }
     if (watched != splitter || event->type() != QEvent::Resize) {
         return false;
     }
@@ -55,14 +65,24 @@ void ResultRoom::share()
     if (total <= 0) {
         return;
     }
-    const int natural = options->widget() != nullptr ? options->widget()->sizeHint().height() : 0;
+    // The height at which the options need no scroll bar at this width.
+    const QWidget* content = options->widget();
+    int natural = 0;
+    if (content != nullptr) {
+        natural = content->sizeHint().expandedTo(content->minimumSizeHint()).height();
+        if (content->hasHeightForWidth()) {
+            natural = std::max(natural, content->heightForWidth(options->width()));
+        }
+    }
     const int wanted = wantedOptionsHeight > 0 ? wantedOptionsHeight : natural;
-    // Three fifths, and where that is little, a few rows more at the
-    // options' cost, down to a strip of them.
-    const int results = wantedOptionsHeight > 0
-                            ? std::min(LEAST_RESULTS_HEIGHT, total)
-                            : std::max(total * 3 / 5, std::min(total - LEAST_OPTIONS_HEIGHT,
-                                                               USABLE_RESULTS_HEIGHT));
-    const int shown = std::max(0, std::min(wanted, total - results));
+    // What the results need: the rows the user made room for, else the
+    // header and a few rows of words, for which the options give way down
+    // to a strip.
+    const int rows = results->horizontalHeader()->height()
+                     + USABLE_ROWS * results->verticalHeader()->defaultSectionSize()
+                     + 2 * results->frameWidth();
+    const int needed = wantedOptionsHeight > 0 ? std::min(LEAST_RESULTS_HEIGHT, total)
+                                               : std::min(rows, total - LEAST_OPTIONS_HEIGHT);
+    const int shown = std::max(0, std::min(wanted, total - needed));
     splitter->setSizes({shown, total - shown});
 }

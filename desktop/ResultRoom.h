@@ -1,10 +1,10 @@
 // Gives the result tables the room of a small window. The options above
 // them scroll inside an area of their own, and whenever the window or the
-// docks below take height away, that area shrinks first: the options get
+// docks below take height away, that area shrinks first: the options keep
 // their natural height (or the one the user dragged them to) only while the
-// results keep three fifths of the height and room for a few rows; after
-// the user dragged the handle, the results keep at least a few rows. A child
-// of the splitter it manages; it borrows the window's form.
+// word table keeps room for its header and four rows; after the user dragged
+// the handle, the results keep at least a few rows. A child of the splitter
+// it manages; it borrows the window's form.
 #ifndef DEXARU_DESKTOP_RESULTROOM_H
 #define DEXARU_DESKTOP_RESULTROOM_H
 
@@ -12,6 +12,7 @@
 
 class QScrollArea;
 class QSplitter;
+class QTableWidget;
 
 namespace Ui {
 class MainWindow;
@@ -24,9 +25,9 @@ class ResultRoom : public QObject
 public:
     // The results keep this much height however far the user drags.
     static const int LEAST_RESULTS_HEIGHT = 120;
-    // Enough for the header and four rows of words: the options shrink
-    // to a strip of this height before the results get less.
-    static const int USABLE_RESULTS_HEIGHT = 240;
+    // The options shrink to a strip of this height before the word table
+    // shows fewer rows than these.
+    static const int USABLE_ROWS = 4;
     static const int LEAST_OPTIONS_HEIGHT = 60;
 
     // Moves the options area into a scroll area (object name
@@ -42,6 +43,7 @@ protected:
 private:
     QSplitter* splitter;
     QScrollArea* options;
+    QTableWidget* results;  // the word table, whose rows are measured
     int wantedOptionsHeight;  // dragged to by the user; 0: the natural height
 };
 
