@@ -52,7 +52,7 @@ MainWindow::MainWindow(QWidget* parent)
     ui->radicalList->radicalFont = &settingsDialog->radicalFont;
     connectWidgets();
     WindowKeyboard::setUp(this, ui);
-    new ResultRoom(ui);
+    new ResultRoom(ui);  // a child of the splitter it shares out
     ui->radicalList->setup();
     ui->progressBar->setValue(0);
     ui->progressBar->setEnabled(false);

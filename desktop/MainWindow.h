@@ -5,7 +5,8 @@
 // and the four dialogs; Preferences keeps their state in "preferences.ini".
 // SearchOptionControls reads and sets the option boxes, LearnerTools adds
 // the history, copied-text look-up, searching while typing and the Read
-// panel, WindowKeyboard the shortcuts and DarkPalette the dark colours.
+// panel, WindowKeyboard the shortcuts, ResultRoom the results' share of a
+// small window and DarkPalette the dark colours.
 #ifndef DEXARU_DESKTOP_MAINWINDOW_H
 #define DEXARU_DESKTOP_MAINWINDOW_H
 
