@@ -40,7 +40,9 @@ Lookup::Lookup(const Options& options)
         deinflector->loadFromFile("deinflection.dat");
     }
     setUpWordSide();
-    setUpKanjiSide();
+    if (options.command != "study") {
+        setUpKanjiSide();
+    }
 }
 
 Lookup::~Lookup()
@@ -105,7 +107,7 @@ void Lookup::listPartsOfSpeech()
     }
 }
 
-void Lookup::search(const Options& options)
+WordResult* Lookup::findWords(const Options& options)
 {
     const std::wstring searchText = toSearchText(toWide(options.cliSearchText),
                                                  options.convertToKana);
@@ -115,6 +117,12 @@ void Lookup::search(const Options& options)
     if (options.order == "relevance") {
         wordResult->sortByRelevance();
     }
+    return wordResult;
+}
+
+void Lookup::search(const Options& options)
+{
+    WordResult* wordResult = findWords(options);
     Log::write(7, "%s: Number of word results: %d.", logFunction, wordResult->getEntryCount());
 
     const std::set<wchar_t> characters = wordResult->getCharacters();

@@ -13,6 +13,7 @@ class FuzzySearch;
 class PartsOfSpeech;
 class RadicalTable;
 class WordDictionaryCollection;
+class WordResult;
 
 namespace dexaru2 {
 
@@ -22,7 +23,7 @@ public:
     // Loads every data file; a missing one is logged and left empty.
     Lookup();
     // The same, with the deinflection engine for fuzzy searches when the
-    // order is by relevance.
+    // order is by relevance; the study command loads no kanji side.
     explicit Lookup(const Options& options);
     // Tables first, collections last, as the collections expect.
     ~Lookup();
@@ -35,6 +36,10 @@ public:
     // Searches the text of the options and prints the kanji block, then the
     // word block.
     void search(const Options& options);
+    // Searches the text of the options in the word dictionaries, in the
+    // order the options ask for. The caller deletes the result.
+    WordResult* findWords(const Options& options);
+    WordDictionaryCollection* getWordCollection() const { return wordCollection; }
     // Splits the text of the options into its words and prints them; returns
     // the status of readText.
     int read(const Options& options);

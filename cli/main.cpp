@@ -6,7 +6,9 @@
 #include "CharacterLocale.h"
 #include "Lookup.h"
 #include "Options.h"
+#include "StudyCommand.h"
 
+#include <climits>
 #include <string>
 #include <unistd.h>
 
@@ -32,8 +34,17 @@ void changeToProgramFolder(const char* programPath)
 int main(int argc, char** argv)
 {
     dexaru2::setCharacterLocale();
+    // File names the user gives are relative to where the program started.
+    char startFolder[PATH_MAX] = ".";
+    if (getcwd(startFolder, sizeof startFolder) == nullptr) {
+        startFolder[0] = '.';
+        startFolder[1] = '\0';
+    }
     if (argc > 0) {
         changeToProgramFolder(argv[0]);
+    }
+    if (argc > 1 && std::string(argv[1]) == "study") {
+        return dexaru2::runStudy(argc - 2, argv + 2, startFolder);
     }
 
     dexaru2::Options options;

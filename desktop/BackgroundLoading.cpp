@@ -10,13 +10,14 @@
 
 namespace backgroundloading {
 
-void run(QObject* receiver, std::function<void()> work, std::function<void()> done)
+QThread* run(QObject* receiver, std::function<void()> work, std::function<void()> done)
 {
     QThread* thread = QThread::create(std::move(work));
     // Queued to the receiver's thread; dropped with the receiver.
     QObject::connect(thread, &QThread::finished, receiver, std::move(done), Qt::QueuedConnection);
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     thread->start();
+    return thread;
 }
 
 int load(Loadable* loadable)

@@ -1,5 +1,6 @@
 #include "Core.h"
 
+#include "BackgroundLoading.h"
 #include "CharacterDictionaryCollection.h"
 #include "Deinflector.h"
 #include "FuzzySearch.h"
@@ -60,13 +61,27 @@ void Core::load()
 void Core::addWordDictionary(WordDictionary* dictionary)
 {
     giveUniqueName(dictionary);
-    // One loaded beforehand is skipped by the collection's load, which
-    // would otherwise hand it the table.
+    // One loaded beforehand is skipped by the load below, which would
+    // otherwise hand it the table.
     if (dictionary->isLoaded)
         dictionary->setPartsOfSpeech(partsOfSpeech);
     wordDictionaries->addDictionary(dictionary);
-    wordDictionaries->load();
+    loadEnabledDictionaries();
     emit dictionaryAdded(dictionary);
+}
+
+// As the collection's load, but a disabled dictionary waits until it is
+// enabled: a large one nobody searches (the names dictionary has 740,000
+// lines) would cost every start its load and its memory. Failed loads of
+// enabled dictionaries are tried again.
+void Core::loadEnabledDictionaries()
+{
+    for (WordDictionary* dictionary : wordDictionaries->dictionaries) {
+        if (dictionary->isEnabled() && !dictionary->isLoaded && !dictionary->isLoading) {
+            dictionary->setPartsOfSpeech(partsOfSpeech);
+            backgroundloading::load(dictionary);
+        }
+    }
 }
 
 void Core::removeWordDictionary(WordDictionary* dictionary)
@@ -99,6 +114,7 @@ void Core::enableDictionary(QString name)
     WordDictionary* dictionary = dictionaryNamed(name);
     if (dictionary != nullptr && !dictionary->isEnabled()) {
         dictionary->enable();
+        loadEnabledDictionaries();
     }
 }
 

@@ -62,13 +62,15 @@ signals:
     void characterResultFound(CharacterResult* results);
 
 public slots:
-    // Takes the dictionary and loads it; a name that another dictionary
-    // already bears gets a number, as in "Names (2)".
+    // Takes the dictionary and loads it when it is enabled (a disabled one
+    // is loaded once enabled); a name that another dictionary already bears
+    // gets a number, as in "Names (2)".
     void addWordDictionary(WordDictionary* dictionary);
     // The dictionary leaves the searches; it stays alive until the core goes,
     // since lists in the window may still point at it.
     void removeWordDictionary(WordDictionary* dictionary);
-    // Names are UTF-8 as the dictionaries hold them; unknown names are ignored.
+    // Names are UTF-8 as the dictionaries hold them; unknown names are
+    // ignored. Enabling loads a dictionary not loaded yet.
     void enableDictionary(QString name);
     void disableDictionary(QString name);
     // Takes the dictionary and loads it.
@@ -87,6 +89,7 @@ public slots:
 
 private:
     WordDictionary* dictionaryNamed(const QString& name);
+    void loadEnabledDictionaries();
     void giveUniqueName(WordDictionary* dictionary);
 
     std::vector<std::unique_ptr<WordDictionary>> removedDictionaries;

@@ -38,6 +38,12 @@ DictionaryStatus DictionaryStatus::of(WordDictionary* dictionary)
 {
     DictionaryStatus status;
     status.name = QString::fromStdString(dictionary->getName());
+    // A dictionary switched off is loaded once switched on: until then
+    // nothing is known against it.
+    if (!dictionary->isLoaded && !dictionary->isEnabled()) {
+        status.state = READY;
+        return status;
+    }
     if (!dictionary->isLoaded) {
         status.state = FAILED;
         status.reason = backgroundloading::failureReason(dictionary);
@@ -50,14 +56,15 @@ DictionaryStatus DictionaryStatus::of(WordDictionary* dictionary)
 
 void DictionaryStatus::markRow(QListWidgetItem* row) const
 {
-    if (state == READY) {
-        return;
+    const bool marked = state != READY;
+    row->setIcon(marked ? QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning)
+                        : QIcon());
+    row->setData(Qt::ForegroundRole, marked ? QVariant(QColor(160, 0, 0)) : QVariant());
+    if (state == FAILED) {
+        row->setToolTip(QObject::tr("This dictionary could not be loaded. %1").arg(reason));
+    } else {
+        row->setToolTip(reason);
     }
-    row->setIcon(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning));
-    row->setForeground(QColor(160, 0, 0));
-    row->setToolTip(state == FAILED
-                        ? QObject::tr("This dictionary could not be loaded. %1").arg(reason)
-                        : reason);
 }
 
 QString DictionaryStatus::announcement() const

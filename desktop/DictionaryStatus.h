@@ -22,11 +22,12 @@ public:
     };
 
     // Looks at the dictionary's load status and, once loaded, at the first
-    // lines of its file.
+    // lines of its file. A dictionary switched off and not loaded yet (it
+    // is loaded when switched on) counts as ready.
     static DictionaryStatus of(WordDictionary* dictionary);
 
     // A warning icon, a dark red text and the reason as tool tip for a
-    // failed or suspicious dictionary; a ready one's row stays as it is.
+    // failed or suspicious dictionary; none of them for a ready one.
     void markRow(QListWidgetItem* row) const;
     // The status bar's sentence after the dictionary was added.
     QString announcement() const;

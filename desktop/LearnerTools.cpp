@@ -103,11 +103,17 @@ void LearnerTools::setupReader()
         emit searchBoxSearchDue();
     });
     // The words change with the dictionaries: a row of the list changes
-    // after the core has taken up the change it stands for.
+    // after the core has taken up the change it stands for. A panel with no
+    // text has nothing to read again, and reading would build the reader's
+    // tables at every start, when the dictionaries are listed.
     const QAbstractItemModel* dictionaryRows = ui->dictionaryList->model();
+    const auto readAgain = [this] {
+        if (!readerPanel->tokens().empty())
+            readerPanel->readText();
+    };
     for (auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(dictionaryRows, rowsChanged, readerPanel, &ReaderPanel::readText);
-    connect(dictionaryRows, &QAbstractItemModel::dataChanged, readerPanel, &ReaderPanel::readText);
+        connect(dictionaryRows, rowsChanged, readerPanel, readAgain);
+    connect(dictionaryRows, &QAbstractItemModel::dataChanged, readerPanel, readAgain);
 }
 
 // A word is searched as if typed; a sentence is read. The window is not

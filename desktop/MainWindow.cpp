@@ -5,6 +5,7 @@
 #include "BackgroundLoading.h"
 #include "BusyCursor.h"
 #include "DarkPalette.h"
+#include "DictionaryLoads.h"
 #include "DictionaryStatus.h"
 #include "LearnerTools.h"
 #include "Log.h"
@@ -14,22 +15,23 @@
 #include "Romaji.h"
 #include "SearchOptionControls.h"
 #include "Settings.h"
+#include "StudyTools.h"
 #include "WindowKeyboard.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QListWidgetItem>
+#include <QSignalBlocker>
 #include <QLabel>
 #include <QTextCursor>
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent),
       ui(new Ui::MainWindow),
-      aboutDialog(new About),
-      addDictionaryDialog(new AddDictionary),
-      manageDictionariesDialog(new ManageDictionaries),
       settingsDialog(new Settings),
+      dictionaryLoads(nullptr),
       limitNote(nullptr),
       searchLimit(-1),
       searchingWhileTyping(false),
@@ -37,6 +39,7 @@ MainWindow::MainWindow(QWidget* parent)
 {
     ui->setupUi(this);
     searchOptions = std::make_unique<SearchOptionControls>(ui);
+    dictionaryLoads = new DictionaryLoads(ui->dictionaryList, this);
     preferences = std::make_unique<Preferences>(
         Preferences::Widgets{this, ui->dictionaryList, ui->searchSettingsContainer, ui->imeButton,
                              ui->radicalList, settingsDialog.get()});
@@ -66,6 +69,7 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->addPermanentWidget(limitNote);
     limitNote->hide();
     setupLearnerTools();
+    studyTools = std::make_unique<StudyTools>(this, ui, learnerTools->reader());
     DarkPalette::adapt(this, ui->imeButton, settingsDialog.get());
 }
 
@@ -141,10 +145,12 @@ void MainWindow::connectWidgets()
             &MainWindow::toggleView_CharacterResults);
     connect(ui->actionWord_results, &QAction::toggled, this, &MainWindow::toggleView_WordResults);
 
-    connect(addDictionaryDialog.get(), &AddDictionary::loadedDictionary, this,
-            &MainWindow::loadInBackground);
-    connect(manageDictionariesDialog.get(), &ManageDictionaries::wordDictionaryRemoved, this,
-            &MainWindow::wordDictionaryRemoved);
+    connect(dictionaryLoads, &DictionaryLoads::loaded, this, [this](WordDictionary* dictionary) {
+        emit wordDictionaryAdded(dictionary);
+        const DictionaryStatus status = DictionaryStatus::of(dictionary);
+        statusBar()->showMessage(status.announcement(),
+                                 status.state == DictionaryStatus::READY ? 5000 : 0);
+    });
 }
 
 void MainWindow::on_checkVisible_clicked()
@@ -226,14 +232,7 @@ void MainWindow::loadInBackground(WordDictionary* dictionary)
 {
     const QString name = QString::fromStdString(dictionary->getName());
     statusBar()->showMessage(tr("Loading the dictionary \"%1\"...").arg(name));
-    backgroundloading::run(
-        this, [dictionary] { backgroundloading::load(dictionary); },
-        [this, dictionary] {
-            emit wordDictionaryAdded(dictionary);
-            const DictionaryStatus status = DictionaryStatus::of(dictionary);
-            statusBar()->showMessage(status.announcement(),
-                                     status.state == DictionaryStatus::READY ? 5000 : 0);
-        });
+    dictionaryLoads->add(dictionary);
 }
 
 // The selection inside the search box when there is one, else all its text.
@@ -245,18 +244,39 @@ QString MainWindow::searchText() const
     return ui->searchText->toPlainText();
 }
 
+// The dialogs that nothing needs before they are asked for are made then:
+// the first icon of a button costs the loading of the icon theme, About its
+// rich text. The list of dictionaries to manage starts as the window's.
 void MainWindow::on_actionAdd_dictionary_triggered()
 {
+    if (!addDictionaryDialog) {
+        addDictionaryDialog = std::make_unique<AddDictionary>();
+        connect(addDictionaryDialog.get(), &AddDictionary::loadedDictionary, this,
+                &MainWindow::loadInBackground);
+    }
     addDictionaryDialog->show();
 }
 
 void MainWindow::on_actionManage_dictionaries_triggered()
 {
+    if (!manageDictionariesDialog) {
+        manageDictionariesDialog = std::make_unique<ManageDictionaries>();
+        connect(manageDictionariesDialog.get(), &ManageDictionaries::wordDictionaryRemoved, this,
+                &MainWindow::wordDictionaryRemoved);
+        for (int row = 0; row < ui->dictionaryList->count(); ++row) {
+            auto* dictionary =
+                ui->dictionaryList->item(row)->data(Qt::UserRole).value<WordDictionary*>();
+            if (dictionary != nullptr && !dictionaryLoads->isWaiting(dictionary))
+                manageDictionariesDialog->addWordDictionary(dictionary);
+        }
+    }
     manageDictionariesDialog->show();
 }
 
 void MainWindow::about()
 {
+    if (!aboutDialog)
+        aboutDialog = std::make_unique<About>();
     aboutDialog->show();
 }
 
@@ -281,6 +301,8 @@ void MainWindow::togglePartOfSpeechFiltering(int state)
     searchOptions->enablePartsOfSpeech(state == Qt::Checked);
 }
 
+// A dictionary added while the program runs takes the place of the row that
+// stood for it while it loaded.
 void MainWindow::addWordDictionary(WordDictionary* dictionary)
 {
     // Filled before it joins the list, so that no itemChanged fires for it.
@@ -288,9 +310,25 @@ void MainWindow::addWordDictionary(WordDictionary* dictionary)
     row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
     row->setCheckState(dictionary->isEnabled() ? Qt::Checked : Qt::Unchecked);
     row->setData(Qt::UserRole, QVariant::fromValue(dictionary));
+    showLoadState(row, dictionary);
+    int place = ui->dictionaryList->count();
+    for (int other = 0; other < ui->dictionaryList->count(); ++other) {
+        if (ui->dictionaryList->item(other)->data(Qt::UserRole).value<WordDictionary*>()
+            == dictionary) {
+            delete ui->dictionaryList->takeItem(other);
+            place = other;
+            break;
+        }
+    }
+    ui->dictionaryList->insertItem(place, row);
+    if (manageDictionariesDialog)
+        manageDictionariesDialog->addWordDictionary(dictionary);
+}
+
+void MainWindow::showLoadState(QListWidgetItem* row, WordDictionary* dictionary)
+{
+    const QSignalBlocker quiet(ui->dictionaryList);
     DictionaryStatus::of(dictionary).markRow(row);
-    ui->dictionaryList->addItem(row);
-    manageDictionariesDialog->addWordDictionary(dictionary);
 }
 
 void MainWindow::removeWordDictionary(WordDictionary* dictionary)
@@ -302,15 +340,20 @@ void MainWindow::removeWordDictionary(WordDictionary* dictionary)
         else
             ++row;
     }
-    manageDictionariesDialog->removeWordDictionary(dictionary);
+    if (manageDictionariesDialog)
+        manageDictionariesDialog->removeWordDictionary(dictionary);
 }
 
 void MainWindow::enableOrDisableDictionary(QListWidgetItem* item)
 {
-    if (item->checkState() == Qt::Checked)
+    if (item->checkState() == Qt::Checked) {
+        const BusyCursor busy;  // the dictionary is loaded when first enabled
         emit dictionaryEnabled(item->text());
-    else
+    } else {
         emit dictionaryDisabled(item->text());
+    }
+    if (auto* dictionary = item->data(Qt::UserRole).value<WordDictionary*>())
+        showLoadState(item, dictionary);
 }
 
 void MainWindow::addRadicals(RadicalTable* radicalTable)
@@ -328,6 +371,7 @@ void MainWindow::showWordResult(WordResult* result)
                            .arg(searchLimit));
     searchLimit = -1;
     ui->wordResults->setResult(result);
+    studyTools->markWordRows();
     showProgress(50);
 }
 

@@ -22,6 +22,7 @@
 class About;
 class AddDictionary;
 class Core;
+class DictionaryLoads;
 class LearnerTools;
 class ManageDictionaries;
 class Preferences;
@@ -29,6 +30,7 @@ class QLabel;
 class QListWidgetItem;
 class SearchOptionControls;
 class Settings;
+class StudyTools;
 
 namespace Ui {
 class MainWindow;
@@ -92,8 +94,10 @@ private:
     void startSearch(const QString& text, const WordDictionary::SearchOptions& options);
     void showProgress(int percent);
     // Loads a dictionary from the add-dictionary dialog on a worker thread,
-    // then hands it on through wordDictionaryAdded.
+    // then hands it on through wordDictionaryAdded, in the order of adding.
     void loadInBackground(WordDictionary* dictionary);
+    // The warning of a dictionary that is enabled but could not be loaded.
+    void showLoadState(QListWidgetItem* row, WordDictionary* dictionary);
     QString searchText() const;
     // Turns romaji into kana if asked and searches with the boxes' options.
     void runSearch(QString text, bool whileTyping);
@@ -103,15 +107,18 @@ private:
     void setupLearnerTools();
 
     Ui::MainWindow* ui;
-    std::unique_ptr<About> aboutDialog;
-    std::unique_ptr<AddDictionary> addDictionaryDialog;
-    std::unique_ptr<ManageDictionaries> manageDictionariesDialog;
+    std::unique_ptr<About> aboutDialog;  // made when first shown
+    std::unique_ptr<AddDictionary> addDictionaryDialog;  // likewise
+    std::unique_ptr<ManageDictionaries> manageDictionariesDialog;  // likewise
     std::unique_ptr<Settings> settingsDialog;
     std::unique_ptr<Preferences> preferences;
+    DictionaryLoads* dictionaryLoads;  // a child of the window
     QLabel* limitNote;  // in the status bar: the result stopped at the limit
     int searchLimit;  // of the search under way, or -1
     std::unique_ptr<SearchOptionControls> searchOptions;
     std::unique_ptr<LearnerTools> learnerTools;
+    // Adding words to the study list, its marks and the Study window.
+    std::unique_ptr<StudyTools> studyTools;
     bool searchingWhileTyping;  // the search being emitted comes from typing
     bool searchingWithOwnOptions;  // ... from the kanji table, not the boxes
 };

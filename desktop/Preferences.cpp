@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QSplitter>
 
 #include <algorithm>
@@ -150,21 +151,27 @@ void Preferences::readFonts(QSettings& preferences)
         {"fonts/generalFont", "fonts/generalFontSize", 10, &Settings::setGeneralFont},
     };
     Settings* settings = widgets.settings;
-    for (const NamedFont& named : namedFonts) {
-        QFont font;
-        const int size = preferences.value(named.sizeKey, named.defaultSize).toInt();
-        font.setPointSize(size > 0 ? size : named.defaultSize);
-        const int pixels = preferences.value(pixelSizeKey(named.familyKey), 0).toInt();
-        if (pixels > 0)
-            font.setPixelSize(pixels);
-        const QString family = preferences.value(named.familyKey).toString();
-        if (!family.isEmpty())
-            font.setFamily(family);
-        (settings->*named.apply)(font);
+    {
+        // The views take the fonts once, when all are read: each change
+        // would have them measure their rows in fonts that are not kept.
+        const QSignalBlocker onceAtTheEnd(settings);
+        for (const NamedFont& named : namedFonts) {
+            QFont font;
+            const int size = preferences.value(named.sizeKey, named.defaultSize).toInt();
+            font.setPointSize(size > 0 ? size : named.defaultSize);
+            const int pixels = preferences.value(pixelSizeKey(named.familyKey), 0).toInt();
+            if (pixels > 0)
+                font.setPixelSize(pixels);
+            const QString family = preferences.value(named.familyKey).toString();
+            if (!family.isEmpty())
+                font.setFamily(family);
+            (settings->*named.apply)(font);
+        }
+        const int radicalSize = preferences.value("fonts/radicalFontSize", 32).toInt();
+        settings->radicalFont.setPointSize(radicalSize > 0 ? radicalSize : 32);
+        settings->loadFromFonts();
     }
-    const int radicalSize = preferences.value("fonts/radicalFontSize", 32).toInt();
-    settings->radicalFont.setPointSize(radicalSize > 0 ? radicalSize : 32);
-    settings->loadFromFonts();
+    emit settings->settingsChanged();
 }
 
 namespace {

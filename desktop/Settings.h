@@ -27,8 +27,8 @@ public:
     explicit Settings(QWidget* parent = nullptr);
     ~Settings() override;
 
-    // Wires the size boxes, creates the choosers and applies the default
-    // colours and fonts; called once, by the window that owns the dialog.
+    // Wires the size boxes and applies the default colours and fonts;
+    // called once, by the window that owns the dialog.
     void setup();
     // Shows the radical font's size, which has no setter of its own.
     void loadFromFonts();
@@ -63,6 +63,11 @@ private slots:
     void on_generalFontColor_clicked();
     void on_generalFontButton_clicked();
     void on_radicalFontSize_valueChanged(int size);
+
+protected:
+    // Adds the OK button when the dialog is first shown: its icon would
+    // cost every start-up the loading of the icon theme.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showFont(QFont& field, const QFont& font, QLabel* name, QSpinBox* size);

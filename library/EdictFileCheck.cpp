@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 // "　" and "？" in EUC-JP and in UTF-8.
@@ -118,6 +120,12 @@ EdictFileCheck EdictFileCheck::ofText(const std::string& text)
 
 EdictFileCheck EdictFileCheck::ofFile(const std::string& filename)
 {
+    // Only a regular file is read: opening a pipe or a device could wait
+    // for a writer for ever, or read without end.
+    struct stat status;
+    if (stat(filename.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return EdictFileCheck();
+    }
     std::unique_ptr<FILE, FileCloser> file(std::fopen(filename.c_str(), "rb"));
     if (!file) {
         return EdictFileCheck();

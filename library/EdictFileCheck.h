@@ -16,8 +16,9 @@ public:
     /// Lines read at most: enough to judge a file, few enough to be quick.
     static const int SAMPLED_LINES = 1000;
 
-    /// Reads the file's first lines; a file that cannot be opened gives a
-    /// check with opened false and nothing counted.
+    /// Reads the file's first lines; a file that cannot be opened, or is no
+    /// regular file (a pipe, a device), gives a check with opened false and
+    /// nothing counted.
     static EdictFileCheck ofFile(const std::string& filename);
     /// The same over text already read (for tests and callers with the bytes).
     static EdictFileCheck ofText(const std::string& text);

@@ -229,6 +229,37 @@ private slots:
         }
     }
 
+    // A disabled dictionary costs no load until it is enabled; enabled ones
+    // are loaded as they come, and one whose file is missing is tried again
+    // when it is enabled again.
+    void aDisabledDictionaryIsLoadedOnlyOnceEnabled()
+    {
+        fixtures::FixtureDir dir;
+        Core core;
+        Edict* names = edictIn(dir, "Names");
+        names->disable();
+        Edict* missing = edictIn(dir, "missing");
+        missing->setFilename(dir.path().toStdString() + "/no-such-file");
+        missing->disable();
+        core.addWordDictionary(names);
+        core.addWordDictionary(missing);
+        Edict* edict = edictIn(dir, "edict");
+        core.addWordDictionary(edict);
+        QVERIFY(edict->isLoaded && !names->isLoaded && !missing->isLoaded);
+
+        Receiver receiver(core);
+        core.enableDictionary("Names");
+        QVERIFY(names->isLoaded && !missing->isLoaded);
+        core.search("ねこ", optionsFor(WordDictionary::SEARCH_KANA));
+        QCOMPARE(receiver.words->getEntryCount(), 2);
+        core.enableDictionary("missing");
+        QVERIFY(!missing->isLoaded);
+        dir.write("no-such-file", euc(EDICT_TEXT));
+        core.disableDictionary("missing");
+        core.enableDictionary("missing");
+        QVERIFY(missing->isLoaded);
+    }
+
     void aRemovedDictionaryIsAnnouncedAndNoLongerSearched()
     {
         fixtures::FixtureDir dir;

@@ -3,6 +3,9 @@
 // list switching dictionaries in the core.
 #include "DesktopProgram.h"
 
+#include "ManageDictionaries.h"
+#include "Settings.h"
+
 #include "QWordResultTable.h"
 #include "SearchBox.h"
 #include "WordDictionaryCollection.h"
@@ -11,6 +14,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QTableWidget>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -222,6 +227,17 @@ private slots:
         emit program->window.wordDictionaryAdded(failed);
         QVERIFY(list->item(3)->toolTip().contains("does not exist"));
         QVERIFY(!list->item(3)->icon().isNull());
+        // A disabled dictionary is not loaded, which is no failure; enabled,
+        // it is loaded, and marked if that fails.
+        auto* later = new Edict;
+        later->setName("later");
+        later->setFilename("no-such-file");
+        later->disable();
+        emit program->window.wordDictionaryAdded(later);
+        QVERIFY(!later->isLoaded && list->item(4)->toolTip().isEmpty() && list->item(4)->icon().isNull());
+        list->item(4)->setCheckState(Qt::Checked);
+        QVERIFY(later->isEnabled() && list->item(4)->toolTip().contains("does not exist"));
+        QVERIFY(!list->item(4)->icon().isNull());
     }
 
     // A new result starts unselected at the top; Ctrl+C copies the
@@ -275,6 +291,40 @@ private slots:
         QTest::keyClicks(filter, "verb");
         QTest::keyClick(filter, Qt::Key_Return);
         QCOMPARE(filter->toPlainText(), QString("verb"));
+    }
+
+    // The dialogs made on first use show what those made at start would:
+    // the list to manage holds the dictionaries added before it was opened
+    // and follows later changes; the settings close with their OK button.
+    void dialogsMadeWhenFirstOpenedShowTheCurrentState()
+    {
+        WordDictionary* first = program->addDictionary("辞書");
+        program->addDictionary("Computer terms", false);
+        program->window.findChild<QAction*>("actionManage_dictionaries")->trigger();
+        ManageDictionaries* manage = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            manage = manage != nullptr ? manage : qobject_cast<ManageDictionaries*>(window);
+        QVERIFY(manage != nullptr && manage->isVisible());
+        auto* table = manage->findChild<QTableWidget*>("tableWidget");
+        const auto names = [table] {
+            QStringList names;
+            for (int row = 0; row < table->rowCount(); ++row)
+                names << table->item(row, 0)->text();
+            return names;
+        };
+        QCOMPARE(names(), QStringList({"辞書", "Computer terms"}));
+        program->addDictionary("Names");
+        emit program->window.wordDictionaryRemoved(first);
+        QCOMPARE(names(), QStringList({"Computer terms", "Names"}));
+
+        program->window.findChild<QAction*>("actionSettings")->trigger();
+        Settings* settings = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            settings = settings != nullptr ? settings : qobject_cast<Settings*>(window);
+        QVERIFY(settings != nullptr && settings->isVisible());
+        settings->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+        QVERIFY(!settings->isVisible());
+        manage->close();
     }
 
     void closingClosesTheDialogs()

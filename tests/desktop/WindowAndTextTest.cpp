@@ -170,6 +170,7 @@ private slots:
                             "systemd-network:x:998:998:systemd Network Management:/:/bin/false\n");
         dir.write("words", fixtures::euc("猫 [ねこ] /(n) cat/(P)/\n犬 [いぬ] /(n) dog/\n"));
         DesktopProgram program(dir.path());
+        program.find<QAction>("actionAdd_dictionary")->trigger();
         AddDictionary* adding = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets())
             if (auto* dialog = qobject_cast<AddDictionary*>(widget))

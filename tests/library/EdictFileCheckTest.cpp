@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using testfiles::euc;
@@ -79,9 +80,15 @@ TEST(EdictFileCheckTest, VerdictOverTheFirstLines)
             EXPECT_EQ(check.entryLines, file.entries) << file.what;
         }
     }
-    const EdictFileCheck missing = EdictFileCheck::ofFile(folder.path + "/no such file");
-    EXPECT_FALSE(missing.opened);
-    EXPECT_FALSE(missing.looksLikeEdict());
+    // Nothing to judge, and nothing waited for: a missing file, a folder, a
+    // pipe without a writer.
+    const std::string pipe = folder.path + "/pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {folder.path + "/no such file", folder.path, pipe}) {
+        const EdictFileCheck unread = EdictFileCheck::ofFile(path);
+        EXPECT_FALSE(unread.opened) << path;
+        EXPECT_FALSE(unread.looksLikeEdict()) << path;
+    }
 }
 
 TEST(EdictFileCheckTest, RealDictionariesPassAndThePasswordFileDoesNot)
