@@ -4,6 +4,7 @@
 #include "DesktopProgram.h"
 
 #include "QCharacterResultTable.h"
+#include "QWordResultTable.h"
 #include "SearchAsYouType.h"
 #include "SearchBox.h"
 #include "SearchHistory.h"
@@ -250,6 +251,20 @@ private slots:
         }
         QCOMPARE(checkedBoxes(program),
                  (QStringList{"allowLimit", "fuzzySearch", "ignoreCase", "searchInKana"}));
+
+        // Back to a kanji search refills the kanji table only.
+        QSignalSpy kanjiSearches(&program.window, &MainWindow::searchForKanji);
+        emit qobject_cast<QWordResultTable*>(program.find<QTableWidget>("wordResults"))
+            ->searchForKanji({L'犬'});
+        setBoxes(program, {"searchInMeanings"});
+        box->setPlainText("cat");
+        program.find<QPushButton>("searchButton")->click();
+        const int wordSearches = searches.count();
+        back->trigger();
+        QCOMPARE(kanjiSearches.count(), 2);
+        QCOMPARE(searches.count(), wordSearches);
+        QCOMPARE(checkedBoxes(program), QStringList{"searchInMeanings"});
+        QCOMPARE(box->toPlainText(), QString("cat"));
     }
 };
 
