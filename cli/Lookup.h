@@ -7,6 +7,9 @@
 
 #include "Options.h"
 
+#include <string>
+#include <vector>
+
 class CharacterDictionaryCollection;
 class Deinflector;
 class FuzzySearch;
@@ -37,12 +40,18 @@ public:
     // word block.
     void search(const Options& options);
     // Searches the text of the options in the word dictionaries, in the
-    // order the options ask for. The caller deletes the result.
-    WordResult* findWords(const Options& options);
+    // order the options ask for (TypedSearch); the long-vowel spellings that
+    // found words go to alsoSearched when given. The caller deletes the
+    // result.
+    WordResult* findWords(const Options& options,
+                          std::vector<std::wstring>* alsoSearched = nullptr);
     WordDictionaryCollection* getWordCollection() const { return wordCollection; }
     // Splits the text of the options into its words and prints them; returns
     // the status of readText.
     int read(const Options& options);
+    // Recognises the drawn characters of the options and prints their
+    // candidates; returns the status of recognizeHandwriting.
+    int handwriting(const Options& options);
 
 private:
     void setUpWordSide();

@@ -307,6 +307,14 @@ int StudyRun::add()
         if (any) {
             return failure("no entry of '" + word + "' reads '" + reading->second + "'");
         }
+        bool loaded = false;
+        for (WordDictionary* dictionary : lookup.getWordCollection()->dictionaries) {
+            loaded = loaded || dictionary->isLoaded;
+        }
+        if (!loaded) {
+            return failure("no word dictionary could be read, so '" + word
+                           + "' cannot be looked up (see the FILES of 'man dexaru2')");
+        }
         return failure("no dictionary has '" + word + "'");
     }
 

@@ -6,6 +6,7 @@
 #include "FuzzySearch.h"
 #include "PartsOfSpeech.h"
 #include "TextReader.h"
+#include "TypedSearch.h"
 #include "WordDictionaryCollection.h"
 #include "WordResult.h"
 
@@ -18,6 +19,7 @@ Core::Core(QObject* parent)
       fuzzySearch(nullptr),
       deinflector(new Deinflector()),
       reader(new TextReader(wordDictionaries, deinflector)),
+      typedSearch(new TypedSearch(wordDictionaries)),
       relevanceOrder(false)
 {
 }
@@ -148,13 +150,23 @@ void Core::addLoadedRadicalTable(RadicalTable* table)
 
 void Core::search(QString text, WordDictionary::SearchOptions searchOptions)
 {
-    WordResult* result = wordDictionaries->search(text.toStdWString(), &searchOptions);
-    if (relevanceOrder)
-        result->sortByRelevance();
+    const std::wstring searched = text.toStdWString();
+    const std::wstring typed = typedText.isNull() ? searched : typedText.toStdWString();
+    typedText = QString();
+    WordResult* result = typedSearch->search(typed, searched, searchOptions, relevanceOrder);
+    QStringList spellings;
+    for (const std::wstring& spelling : typedSearch->getAlsoSearched())
+        spellings << QString::fromStdWString(spelling);
     // Read before handing the result over: its new owner may drop it at once.
     std::set<wchar_t> characters = result->getCharacters();
     emit resultFound(result);
+    emit alsoSearched(spellings);
     emit characterResultFound(characterDictionaries->search(characters));
+}
+
+void Core::setTypedText(QString typed)
+{
+    typedText = typed;
 }
 
 void Core::searchForKanji(std::set<wchar_t> characterSet)

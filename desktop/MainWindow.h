@@ -22,6 +22,7 @@
 class About;
 class AddDictionary;
 class Core;
+class HandwritingPanel;
 class DictionaryLoads;
 class LearnerTools;
 class ManageDictionaries;
@@ -49,6 +50,11 @@ public:
     // the radical list's instant mode from "preferences.ini" in the working
     // directory. A missing file leaves the form's defaults.
     void readSettings();
+    // From now on, readSettings() has the saved word dictionaries loaded on
+    // worker threads and handed to the core in their saved order (disabled
+    // ones unloaded), rather than loading each before it returns: the
+    // program's start shows the window meanwhile. A search waits for them.
+    void loadSavedDictionariesInBackground() { savedDictionariesInBackground = true; }
 
 signals:
     void wordDictionaryAdded(WordDictionary* dictionary);
@@ -59,6 +65,9 @@ signals:
     void dictionaryDisabled(QString name);
     // The "Most relevant first" box changed.
     void relevanceOrderChanged(bool on);
+    // The search box's text as typed, emitted just before the search of its
+    // kana: English in it is looked for in the meanings as typed.
+    void searchTextTyped(QString typed);
 
 protected:
     // Saves the preferences, then lets the window close.
@@ -105,6 +114,9 @@ private:
 
     // History, looking up copied text, searching while typing, reading.
     void setupLearnerTools();
+    // The Handwriting panel: a drawn character goes into the search box.
+    void setupHandwriting();
+    void insertIntoSearchBox(const QString& character);
 
     Ui::MainWindow* ui;
     std::unique_ptr<About> aboutDialog;  // made when first shown
@@ -121,6 +133,8 @@ private:
     std::unique_ptr<StudyTools> studyTools;
     bool searchingWhileTyping;  // the search being emitted comes from typing
     bool searchingWithOwnOptions;  // ... from the kanji table, not the boxes
+    bool savedDictionariesInBackground;  // read by readSettings()
+    HandwritingPanel* handwritingPanel = nullptr;  // a dock of the window
 };
 
 #endif

@@ -10,6 +10,7 @@
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidgetItem>
 
 #include <set>
@@ -93,6 +94,11 @@ StudyWindow::StudyWindow(StudyList* studyList, QWidget* parent)
         button->setMinimumHeight(2 * fontMetrics().height() + 12);
         connect(button, &QPushButton::clicked, this, [this, rating] { grade(rating); });
     }
+    ui->studyRetention->setValue(int(studyList->getDesiredRetention() * 100 + 0.5));
+    connect(ui->studyRetention, qOverload<int>(&QSpinBox::valueChanged), this, [this](int percent) {
+        if (this->studyList->setDesiredRetention(percent / 100.0) != 0)
+            failed(tr("The desired retention could not be kept."));
+    });
     // The cards due first until the user sorts otherwise.
     header->setSortIndicator(3, Qt::AscendingOrder);
     refresh();

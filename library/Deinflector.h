@@ -44,10 +44,11 @@ public:
     /// A walk stops once it has tried this many rules whose ending matched
     /// (with a log message), however the rules are written.
     static constexpr int MAX_RULES_TRIED = 10000;
-    /// A rule file beyond any of these is refused whole.
+    /// A rule file beyond any of these is refused whole: more rules than this,
     static constexpr int MAX_RULES = 5000;
+    /// a line longer than this many bytes,
     static constexpr int MAX_LINE_BYTES = 1024;
-    /// In characters, for both endings of a rule.
+    /// or an ending longer than this many characters (either ending of a rule).
     static constexpr int MAX_ENDING_LENGTH = 16;
 
     /// An engine without rules: every text deinflects to itself only.

@@ -164,6 +164,15 @@ TEST_F(StudyCliTest, AFileThatIsNoStudyListIsNamedAndLeftAlone)
     EXPECT_FALSE(testfiles::exists(notes + "-wal"));
 }
 
+TEST_F(StudyCliTest, WithoutDictionariesAddSaysWhy)
+{
+    ASSERT_EQ(0, std::remove((program.path() + "/dictionaries/edict/edict").c_str()));
+    const testfiles::ProgramRun run = study({"add", "猫"});
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("dexaru2 study: no word dictionary could be read, so '猫' cannot be looked up (see "
+              "the FILES of 'man dexaru2')\n", run.err);
+}
+
 TEST_F(StudyCliTest, HelpAndTheGeneralUsageStayApart)
 {
     const testfiles::ProgramRun help = study({"--help"});

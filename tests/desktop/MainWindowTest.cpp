@@ -9,6 +9,8 @@
 #include "QWordResultTable.h"
 #include "SearchBox.h"
 #include "WordDictionaryCollection.h"
+#include "WordEntry.h"
+#include "WordResult.h"
 
 #include <QAction>
 #include <QApplication>
@@ -270,6 +272,56 @@ private slots:
         search("*");
         QVERIFY(words->selectedItems().isEmpty());
         QVERIFY(note->isHidden());
+    }
+
+    // English typed with "Convert ROMAji to kana" ticked stays English, or
+    // when it converts is also searched as typed in the meanings; the relevance order ranks the whole result
+    // before the limit cuts it; a fuzzy search in that order tries the long
+    // vowels and the status line names the spellings that found words.
+    void typedTextReachesTheWordMeant()
+    {
+        QByteArray lines;
+        for (int n = 0; n < 30; ++n)
+            lines += "滝" + QByteArray::number(n) + " [あ] /(n) waterfall " + QByteArray::number(n) + "/\n";
+        lines += "水 [みず] /(n) (1) water/(2) fluid/(P)/\n犬 [いぬ] /(n) dog/(P)/\n"
+                 "ホン /(n) phon/(P)/\n本 [ほん] /(n) book/(P)/\n東京 [とうきょう] /(n) Tokyo/(P)/\n"
+                 "音色 [ねいろ] /(n) tone/\n";
+        dir.write("edict", fixtures::euc(lines));
+        program->addDictionary("辞書");
+        const QStringList typing = {"romajiToKana", "searchInWord", "searchInKana", "allowLimit"};
+        const QStringList meanings = typing + QStringList{"searchInMeanings"};
+        // As at the first start: wildcards allowed too.
+        const QStringList relevant = {"relevanceOrder", "fuzzySearch", "ignoreCase", "allowWildcards"};
+        struct Case {
+            QStringList checked;
+            QString limit, typed, firstWord, note;
+            int rows;
+        } cases[] = {
+            {meanings, "200", "dog", "犬", "", 1},
+            // "tone" is all romaji (とね), and English in the meanings too.
+            {meanings, "200", "tone", "音色", "", 1},
+            {meanings + relevant, "200", "tone", "音色", "", 1},
+            {meanings + relevant, "5", "water", "水", "", 5},
+            {meanings, "5", "water", "滝0", "", 5},
+            {typing + relevant, "200", "hon", "本", "", 2},
+            {typing + relevant, "200", "tokyo", "東京", "also searched: とうきょう", 1},
+            {typing + QStringList{"fuzzySearch"}, "200", "tokyo", "", "", 0},
+        };
+        auto* words = program->find<QWordResultTable>("wordResults");
+        for (const Case& c : cases) {
+            const QByteArray row = c.checked.join(',').toUtf8() + " " + c.typed.toUtf8();
+            for (QCheckBox* box : program->window.findChildren<QCheckBox*>())
+                box->setChecked(c.checked.contains(box->objectName()));
+            program->find<QPlainTextEdit>("limitText")->setPlainText(c.limit);
+            program->find<QPlainTextEdit>("searchText")->setPlainText(c.typed);
+            QTest::mouseClick(program->find<QPushButton>("searchButton"), Qt::LeftButton);
+            QVERIFY2(words->rowCount() == c.rows, row + " rows " + QByteArray::number(words->rowCount()));
+            if (c.rows > 0)
+                QVERIFY2(words->result->getEntries()[0]->word == c.firstWord.toStdWString(), row);
+            const QString status = program->window.statusBar()->currentMessage();
+            QVERIFY2(c.note.isEmpty() ? !status.contains("also searched") : status.contains(c.note),
+                     row + " status: " + status.toUtf8());
+        }
     }
 
     void keyboardReachesTheSearchBoxAndTheResults()

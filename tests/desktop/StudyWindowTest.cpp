@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -209,6 +210,12 @@ private slots:
         answerNextMessageBox(QMessageBox::Yes);
         window.findChild<QPushButton*>("studyRemove")->click();
         QCOMPARE(column(table, 0), (QStringList{"猫", "犬"}));
+
+        // The desired retention is the list's.
+        auto* retention = window.findChild<QSpinBox*>("studyRetention");
+        QCOMPARE(retention->value(), 90);
+        retention->setValue(85);
+        QCOMPARE(list.getDesiredRetention(), 0.85);
 
         // Both exports, read back.
         const QString csv = dir.path() + "/out.csv";
