@@ -235,7 +235,11 @@ void MainWindow::runSearch(QString text, bool whileTyping)
         const std::wstring kana = TypedSearch::kanaOfWholeRomaji(original);
         Log::write(7, "%s: The [new] search text is '%S'.", "on_searchButton_clicked",
                    kana.c_str());
-        emit searchTextTyped(text);
+        // While typing rests, letters that spell no kana yet are left out of
+        // the kana ("water" rests as わて); the meanings still get the
+        // whole word as typed.
+        const bool restingOnLetters = whileTyping && !ui->searchText->imeOn;
+        emit searchTextTyped(restingOnLetters ? ui->searchText->toPlainText() : text);
         text = QString::fromStdWString(kana);
     }
     if (!whileTyping && learnerTools->showsTypedSearch(text, options)) {

@@ -119,6 +119,20 @@ private slots:
         QCOMPARE(box->toPlainText(), QString("たべませな"));
         QTRY_COMPARE(lastText(searches), QString("たべませな"));
         box->toggleIme(false);
+
+        // English resting on letters that spell no kana: the kana search
+        // waits for them, the meanings get the whole word as typed.
+        QSignalSpy typed(&program.window, &MainWindow::searchTextTyped);
+        setBoxes(program, TYPING + QStringList{"searchInMeanings"});
+        const struct {
+            QString typed, searched, meanings;
+        } english[] = {{"water", "わて", "water"}, {"dog", "ど", "dog"}, {"kit", "き", "kit"}};
+        for (const auto& word : english) {
+            box->clear();
+            QTest::keyClicks(box, word.typed);
+            QTRY_COMPARE(lastText(searches), word.searched);
+            QCOMPARE(lastText(typed), word.meanings);
+        }
     }
 
     void typingReturnAndKanjiTableSearchesInTheHistory()
