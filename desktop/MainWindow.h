@@ -5,7 +5,8 @@
 // and the four dialogs; Preferences keeps their state in "preferences.ini".
 // SearchOptionControls reads and sets the option boxes, LearnerTools adds
 // the history, copied-text look-up, searching while typing and the Read
-// panel, WindowKeyboard the shortcuts and DarkPalette the dark colours.
+// panel, WindowKeyboard the shortcuts, ResultRoom the results' share of a
+// small window and DarkPalette the dark colours.
 #ifndef DEXARU_DESKTOP_MAINWINDOW_H
 #define DEXARU_DESKTOP_MAINWINDOW_H
 
@@ -21,6 +22,7 @@
 class About;
 class AddDictionary;
 class Core;
+class HandwritingPanel;
 class DictionaryLoads;
 class LearnerTools;
 class ManageDictionaries;
@@ -112,6 +114,9 @@ private:
 
     // History, looking up copied text, searching while typing, reading.
     void setupLearnerTools();
+    // The Handwriting panel: a drawn character goes into the search box.
+    void setupHandwriting();
+    void insertIntoSearchBox(const QString& character);
 
     Ui::MainWindow* ui;
     std::unique_ptr<About> aboutDialog;  // made when first shown
@@ -127,7 +132,9 @@ private:
     // Adding words to the study list, its marks and the Study window.
     std::unique_ptr<StudyTools> studyTools;
     bool searchingWhileTyping;  // the search being emitted comes from typing
+    bool searchingWithOwnOptions;  // ... from the kanji table, not the boxes
     bool savedDictionariesInBackground;  // read by readSettings()
+    HandwritingPanel* handwritingPanel = nullptr;  // a dock of the window
 };
 
 #endif
