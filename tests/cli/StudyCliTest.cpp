@@ -125,6 +125,8 @@ TEST_F(StudyCliTest, EachFailureIsOneLineAndAStatus)
         {{"show", "7"}, 1, "no card 7"},
         {{"remove", "7"}, 1, "no card 7"},
         {{"add", "ぬぬぬぬ"}, 1, "no dictionary has 'ぬぬぬぬ'"},
+        {{"add", "water"}, 1, "no dictionary has 'water' as a word or reading; for an English meaning"},
+        {{"add", "to eat"}, 1, "add the Japanese word that 'dexaru2 --search-meaning search' finds"},
         {{"add", "犬", "--reading", "けん"}, 1, "no entry of '犬' reads 'けん'"},
         {{"due", "--at", "2026-02-30T00:00:00Z"}, 1, "is not a time"},
         {{"review"}, 1, "needs a terminal"},
