@@ -9,6 +9,7 @@
 #include "internal/EntryIdentity.h"
 #include "internal/GlossMatch.h"
 #include "internal/LongVowels.h"
+#include "internal/WordMeaningSearch.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -153,23 +154,19 @@ struct MatchRanker
     }
 };
 
-// Drops the rows without the typed text as a whole word in a gloss; a
-// text with wildcards keeps every row the search gave.
-void keepWholeWords(WordResult& found, const std::wstring& typed)
+// The rows with the typed text as a whole word in a gloss; a text with
+// wildcards keeps every row a meaning search gives.
+WordResult* wordInMeanings(WordDictionaryCollection& collection, const std::wstring& typed,
+                           const std::wstring& text, WordDictionary::SearchOptions options, bool ranked)
 {
-    const std::string english = asciiOf(typed);
-    if (english.find_first_of("*?") != std::string::npos) {
-        return;
+    if (asciiOf(typed).find_first_of("*?") != std::string::npos) {
+        return collection.search(typed, &options);
     }
-    std::vector<EnhancedEntry*> kept;
-    for (EnhancedEntry* row : found.entries) {
-        if (!english.empty() && internal::hasWord(*row->entry, english)) {
-            kept.push_back(row);
-        } else {
-            delete row;
-        }
-    }
-    found.entries.swap(kept);
+    internal::WordMeaningQuery query;
+    query.typed = typed;
+    query.kana = text;
+    query.ranked = ranked;
+    return internal::searchWordInMeanings(collection, query, options);
 }
 
 void rankMatches(WordResult& result, const MatchRanker& ranker)
@@ -222,12 +219,13 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
         meaningOptions.searchFlags = WordDictionary::SEARCH_MEANING
                                      | (flags & (WordDictionary::SEARCH_IGNORE_CASE
                                                  | WordDictionary::SEARCH_WILDCARD));
-        if (!relevanceOrder && limit >= 0) {
-            meaningOptions.limit = std::max(0, limit - static_cast<int>(result->entries.size()));
-        }
+        // Ranked, the limit only bounds what must be read to fill it.
+        meaningOptions.limit = relevanceOrder || limit < 0
+                                   ? limit
+                                   : std::max(0, limit - static_cast<int>(result->entries.size()));
         if (meaningOptions.limit != 0) {
-            std::unique_ptr<WordResult> found(collection->search(typed, &meaningOptions));
-            keepWholeWords(*found, typed);
+            std::unique_ptr<WordResult> found(wordInMeanings(*collection, typed, text, meaningOptions,
+                                                             relevanceOrder));
             added = moveNewRows(*result, *found, present, how, nullptr) > 0;
         }
     }

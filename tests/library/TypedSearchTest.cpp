@@ -58,7 +58,18 @@ std::string edictLines()
              "蚊 [か] /(n) mosquito/(P)/\n"
              "空手 [からて] /(n) karate/(P)/\n"
              "夜 [よる] /(n) night/(P)/\n"
-             "鮭 [さけ] /(n) salmon/(P)/\n";
+             "鮭 [さけ] /(n) salmon/(P)/\n"
+             // Lines with "a" or "to" as a word: uncommon ones with a gloss
+             // that is the text or the kana searched as their reading, and
+             // uncommon ones that merely hold it.
+             "亜 [あ] /(pref) sub-/a/\n"
+             "或る [ある] /(adj-pn) a certain/some/\n"
+             "蛙 [かえる] /(n) a frog/\n"
+             "一つ [ひとつ] /(n) (1) one/(2) a/an/(P)/\n"
+             "ア /(n) letter of the kana/\n"
+             "迄 [まで] /(prt) to/until/\n"
+             "到る [いたる] /(v5r) (1) to arrive/(2) to/\n"
+             "旅 [たび] /(n) a trip to a place/\n";
     return lines;
 }
 
@@ -214,6 +225,33 @@ TEST_F(TypedSearchTest, ReadingOrderCutsAsTheCollectionDoes)
     // The converted text fills the limit first ("sake" as さけ), the meaning
     // search adds within what is left.
     EXPECT_EQ(search(L"sake", W | K | M, false, 1).first, L"酒");
+}
+
+// English of one or two letters is in the meanings of most lines: ranked
+// under a limit, only the lines that could be among the first rows are
+// read. Whatever the limit, the rows are the first of the whole result.
+TEST_F(TypedSearchTest, ALimitedRankedSearchListsTheFirstRowsOfTheWholeResult)
+{
+    for (const wchar_t* typed : {L"a", L"A", L"to", L"eat", L"water", L"night", L"sake", L"tone", L"one"}) {
+        for (const int flags : {W | K | M | I | F, W | K | M, M}) {
+            const std::wstring whole = search(typed, flags, true, -1).first;
+            for (const int limit : {1, 2, 3, 5, 8, 200}) {
+                std::wstring first;
+                for (std::size_t at = 0, rows = 0; at < whole.size() && rows < static_cast<std::size_t>(limit);
+                     ++rows) {
+                    const std::size_t space = whole.find(L' ', at);
+                    first += (first.empty() ? L"" : L" ") + whole.substr(at, space - at);
+                    at = space == std::wstring::npos ? whole.size() : space + 1;
+                }
+                EXPECT_EQ(search(typed, flags, true, limit).first, first)
+                    << testing::PrintToString(typed) << " flags " << flags << " limit " << limit;
+            }
+        }
+    }
+    // What "a" and "to" find at all: the text as a word, never inside one
+    // ("waterfall", "stone"); a gloss that is the text first.
+    EXPECT_EQ(search(L"a", M, true, -1).first, L"亜 一つ 旅 或る 蛙");
+    EXPECT_EQ(search(L"to", M, true, -1).first, L"迄 到る 喫する 食べる 頂く 旅");
 }
 
 TEST(LongVowelsTest, SpellingsFewestLongVowelsFirstAndCapped)
