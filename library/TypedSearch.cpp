@@ -87,6 +87,17 @@ int moveNewRows(WordResult& result, WordResult& found, internal::EntrySet& prese
     return moved;
 }
 
+// Whether a row was reached through a form of a register of its own: a
+// reason with a mark in parentheses ("negative (Kansai)", "negative (-n)",
+// "potential (colloquial)", "attributive (classical)") or "colloquial".
+bool isMarkedForm(const WordEntry& entry)
+{
+    return std::any_of(entry.deinflectionReasons.begin(), entry.deinflectionReasons.end(),
+                       [](const std::string& reason) {
+                           return reason.find('(') != std::string::npos || reason == "colloquial";
+                       });
+}
+
 // The ranks that the relevance order leaves to the search, which alone
 // knows what was typed: how closely a row matches, then common words
 // first, then rows found as typed before those of a long-vowel spelling.
@@ -139,8 +150,12 @@ struct MatchRanker
     // (食べる "to eat") before one with more (喫する "to eat", "to drink",
     // "to smoke"); then rows found for the text typed (as typed or through
     // a dictionary form, in the relevance order) before those of a
-    // long-vowel spelling (来る before 公用 for こよう).
-    using Key = std::tuple<int, int, int, int, int, int>;
+    // long-vowel spelling (来る before 公用 for こよう). A form of spoken,
+    // dialect or written register (犯さん, a Kansai negative of 犯す, for
+    // おかさん) is the less likely reading of what a learner typed: such rows
+    // follow the other common or uncommon rows of their group, those of a
+    // long-vowel spelling included (お母さん first for "okasan").
+    using Key = std::tuple<int, int, int, int, int, int, int>;
 
     Key operator()(const WordEntry& entry) const
     {
@@ -149,7 +164,7 @@ struct MatchRanker
         const Closeness close = closeness(entry, spelling != nullptr ? *spelling : text);
         const int group = close.rank <= 1 ? 0 : close.rank - 1;
         const bool loanword = close.viaGloss && Kana::isKatakana(entry.word);
-        return Key(group, entry.isCommon ? 0 : 1, loanword ? 1 : 0, close.rank,
+        return Key(group, entry.isCommon ? 0 : 1, isMarkedForm(entry) ? 1 : 0, loanword ? 1 : 0, close.rank,
                    close.broadFirstSense ? 1 : 0, spelling != nullptr ? 1 : 0);
     }
 };

@@ -69,13 +69,19 @@ std::string edictLines()
              "ア /(n) letter of the kana/\n"
              "迄 [まで] /(prt) to/until/\n"
              "到る [いたる] /(v5r) (1) to arrive/(2) to/\n"
-             "旅 [たび] /(n) a trip to a place/\n";
+             "旅 [たび] /(n) a trip to a place/\n"
+             // Spoken and Kansai negatives of verbs (犯さん, 肥えん, 食べへん)
+             // against words with long vowels.
+             "犯す [おかす] /(v5s,vt) commit crime/(P)/\n"
+             "お母さん [おかあさん] /(n) mother/(P)/\n"
+             "肥える [こえる] /(v1,vi) grow fat/(P)/\n"
+             "公園 [こうえん] /(n) park/(P)/\n";
     return lines;
 }
 
 const char* const partsOfSpeechLines =
     "n\tnoun\nctr\tcounter\nv1\tichidan verb\nv5k\tgodan verb\nvs\tsuru noun\n"
-    "vs-s\tsuru verb\nvt\ttransitive\n";
+    "vs-s\tsuru verb\nvt\ttransitive\nv5s\tgodan verb\nvi\tintransitive\n";
 
 const int W = WordDictionary::SEARCH_WORD;
 const int K = WordDictionary::SEARCH_KANA;
@@ -197,6 +203,16 @@ TEST_F(TypedSearchTest, RanksTheWholeResultAsTypedThenLongVowelsThenCutsIt)
         {L"ramen", W | K | F, true, 200, L"拉麺", {L"ラーメン"}},
         {L"benkyo", W | K | F, true, 200, L"勉強", {L"べんきょう"}},
         {L"kohi", W | K | F, true, 1, L"珈琲", {L"こうひ", L"コーヒー"}},
+        // A word spelled with its long vowels before a spoken or Kansai form
+        // of another that the text is as typed; such a form first when no
+        // word competes.
+        {L"okasan", W | K | I | F, true, 200, L"お母さん 犯す", {L"おかあさん"}, true},
+        {L"koen", W | K | I | F, true, 200, L"公園 肥える", {L"こうえん"}, true},
+        {L"koen", W | K | I | F, true, 1, L"公園", {L"こうえん"}, true},
+        {L"kowakan", W | K | I | F, true, 200, L"", {}},
+        {L"okasahen", W | K | I | F, true, 200, L"犯す", {}, true},
+        {L"koehen", W | K | I | F, true, 200, L"肥える", {}, true},
+        {L"okasanakatta", W | K | I | F, true, 200, L"犯す", {}, true},
         // Only in a fuzzy search, only in the relevance order.
         {L"tokyo", W | K, true, 200, L"", {}},
         {L"tokyo", W | K | F, false, 200, L"", {}},
