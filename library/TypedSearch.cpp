@@ -26,6 +26,18 @@ bool hasLatinLetter(const std::wstring& text)
     });
 }
 
+// The text without its spaces, ideographic ones included.
+std::wstring withoutSpaces(const std::wstring& text)
+{
+    std::wstring joined;
+    for (wchar_t character : text) {
+        if (character != L' ' && character != L'\t' && character != L'\u3000') {
+            joined.push_back(character);
+        }
+    }
+    return joined;
+}
+
 // The text in narrow ASCII, or empty when any character is not ASCII.
 std::string asciiOf(const std::wstring& text)
 {
@@ -254,12 +266,21 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
     const bool formsSearched = (flags & (WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA)) != 0;
     std::vector<std::wstring> spellings;
     if ((flags & WordDictionary::SEARCH_FUZZY) && formsSearched) {
-        // Kana only: a text with wildcards has no spellings.
-        spellings = internal::longVowelSpellings(text);
+        // Kana only: a text with wildcards has no spellings. A phrase
+        // ("benkyo suru") is spelled as one word, as its dictionary forms
+        // are looked for.
+        spellings = internal::longVowelSpellings(withoutSpaces(text));
     }
+    // When the text as typed finds nothing, it may be an inflected word
+    // typed without its long vowels ("benkyo shimasu", "ryoko shita"): the
+    // spellings are taken back to their dictionary forms as the text is.
+    // Otherwise they are looked up as they are, so that they add no forms
+    // of other words to what the text found.
+    const int spellingFuzzy = result->entries.empty() ? WordDictionary::SEARCH_FUZZY : 0;
     WordDictionary::SearchOptions spellingOptions = whole;
-    spellingOptions.searchFlags = flags & (WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA
-                                           | WordDictionary::SEARCH_IGNORE_CASE);
+    spellingOptions.searchFlags = (flags & (WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA
+                                            | WordDictionary::SEARCH_IGNORE_CASE))
+                                  | spellingFuzzy;
     for (const std::wstring& spelling : spellings) {
         std::unique_ptr<WordResult> found(collection->search(spelling, &spellingOptions));
         if (moveNewRows(*result, *found, present, how, &spelling) > 0) {

@@ -213,6 +213,11 @@ TEST_F(TypedSearchTest, RanksTheWholeResultAsTypedThenLongVowelsThenCutsIt)
         {L"okasahen", W | K | I | F, true, 200, L"犯す", {}, true},
         {L"koehen", W | K | I | F, true, 200, L"肥える", {}, true},
         {L"okasanakatta", W | K | I | F, true, 200, L"犯す", {}, true},
+        // An inflected word or a phrase typed without long vowels, which
+        // finds nothing as typed, is taken back to its dictionary form.
+        {L"benkyo suru", W | K | I | F, true, 200, L"勉強", {L"べんきょうする"}, true},
+        {L"benkyosuru", W | K | I | F, true, 200, L"勉強", {L"べんきょうする"}, true},
+        {L"benkyo shimasu", W | K | I | F, true, 200, L"勉強", {L"べんきょうします"}, true},
         // Only in a fuzzy search, only in the relevance order.
         {L"tokyo", W | K, true, 200, L"", {}},
         {L"tokyo", W | K | F, false, 200, L"", {}},
