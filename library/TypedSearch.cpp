@@ -99,14 +99,16 @@ int moveNewRows(WordResult& result, WordResult& found, internal::EntrySet& prese
     return moved;
 }
 
-// Whether a row was reached through a form of a register of its own: a
-// reason with a mark in parentheses ("negative (Kansai)", "negative (-n)",
-// "potential (colloquial)", "attributive (classical)") or "colloquial".
-bool isMarkedForm(const WordEntry& entry)
+// Whether a row was reached through a spoken or dialect form: a reason
+// that says "colloquial" or "Kansai", or the negative in ん (犯さん). The
+// written negatives in ず and ぬ (せず, 知らぬ) are no such form.
+bool isSpokenForm(const WordEntry& entry)
 {
     return std::any_of(entry.deinflectionReasons.begin(), entry.deinflectionReasons.end(),
                        [](const std::string& reason) {
-                           return reason.find('(') != std::string::npos || reason == "colloquial";
+                           return reason.find("colloquial") != std::string::npos
+                                  || reason.find("Kansai") != std::string::npos
+                                  || reason == "negative (-n)";
                        });
 }
 
@@ -119,6 +121,7 @@ struct MatchRanker
     const std::wstring foldedText;
     const std::string englishText;  // the typed text when meanings are searched and it is ASCII
     const std::unordered_map<const WordEntry*, Found>& how;
+    const bool spellingsFound;  // a long-vowel spelling found words
 
     // How closely a row matches, best first. 0: found as typed (a headword
     // or reading that is the text, a form it inflects, a first gloss that
@@ -162,11 +165,12 @@ struct MatchRanker
     // (食べる "to eat") before one with more (喫する "to eat", "to drink",
     // "to smoke"); then rows found for the text typed (as typed or through
     // a dictionary form, in the relevance order) before those of a
-    // long-vowel spelling (来る before 公用 for こよう). A form of spoken,
-    // dialect or written register (犯さん, a Kansai negative of 犯す, for
-    // おかさん) is the less likely reading of what a learner typed: such rows
-    // follow the other common or uncommon rows of their group, those of a
-    // long-vowel spelling included (お母さん first for "okasan").
+    // long-vowel spelling (来る before 公用 for こよう). Where a long-vowel
+    // spelling found words, a spoken or dialect form of another word that
+    // the text is as typed (犯さん, a negative of 犯す, for おかさん) is the
+    // less likely reading of what a learner typed: its rows follow the
+    // other common or uncommon rows of their group (お母さん first for
+    // "okasan"); else the relevance order places them as it does.
     using Key = std::tuple<int, int, int, int, int, int, int>;
 
     Key operator()(const WordEntry& entry) const
@@ -176,7 +180,8 @@ struct MatchRanker
         const Closeness close = closeness(entry, spelling != nullptr ? *spelling : text);
         const int group = close.rank <= 1 ? 0 : close.rank - 1;
         const bool loanword = close.viaGloss && Kana::isKatakana(entry.word);
-        return Key(group, entry.isCommon ? 0 : 1, isMarkedForm(entry) ? 1 : 0, loanword ? 1 : 0, close.rank,
+        const bool spokenAfterSpellings = spellingsFound && isSpokenForm(entry);
+        return Key(group, entry.isCommon ? 0 : 1, spokenAfterSpellings ? 1 : 0, loanword ? 1 : 0, close.rank,
                    close.broadFirstSense ? 1 : 0, spelling != nullptr ? 1 : 0);
     }
 };
@@ -292,7 +297,7 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
 
     result->sortByRelevance();
     const std::string english = meanings ? asciiOf(typed) : std::string();
-    rankMatches(*result, MatchRanker{text, folded(text), english, how});
+    rankMatches(*result, MatchRanker{text, folded(text), english, how, !alsoSearched.empty()});
     result->keepFirst(limit);
     return result.release();
 }

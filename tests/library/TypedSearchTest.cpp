@@ -75,13 +75,15 @@ std::string edictLines()
              "犯す [おかす] /(v5s,vt) commit crime/(P)/\n"
              "お母さん [おかあさん] /(n) mother/(P)/\n"
              "肥える [こえる] /(v1,vi) grow fat/(P)/\n"
-             "公園 [こうえん] /(n) park/(P)/\n";
+             "公園 [こうえん] /(n) park/(P)/\n"
+             "為る [する] /(vs-i) do/(P)/\n"
+             "製図 [せいず] /(n,vs) drafting/(P)/\n";
     return lines;
 }
 
 const char* const partsOfSpeechLines =
     "n\tnoun\nctr\tcounter\nv1\tichidan verb\nv5k\tgodan verb\nvs\tsuru noun\n"
-    "vs-s\tsuru verb\nvt\ttransitive\nv5s\tgodan verb\nvi\tintransitive\n";
+    "vs-s\tsuru verb\nvt\ttransitive\nv5s\tgodan verb\nvi\tintransitive\nvs-i\tsuru verb\n";
 
 const int W = WordDictionary::SEARCH_WORD;
 const int K = WordDictionary::SEARCH_KANA;
@@ -209,6 +211,8 @@ TEST_F(TypedSearchTest, RanksTheWholeResultAsTypedThenLongVowelsThenCutsIt)
         {L"okasan", W | K | I | F, true, 200, L"お母さん 犯す", {L"おかあさん"}, true},
         {L"koen", W | K | I | F, true, 200, L"公園 肥える", {L"こうえん"}, true},
         {L"koen", W | K | I | F, true, 1, L"公園", {L"こうえん"}, true},
+        // The written negative in ず is no spoken form: せず is する first.
+        {L"sezu", W | K | I | F, true, 2, L"為る 製図", {L"せいず"}, true},
         {L"kowakan", W | K | I | F, true, 200, L"", {}},
         {L"okasahen", W | K | I | F, true, 200, L"犯す", {}, true},
         {L"koehen", W | K | I | F, true, 200, L"肥える", {}, true},
