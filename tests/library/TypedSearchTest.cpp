@@ -250,6 +250,11 @@ TEST_F(TypedSearchTest, ReadingOrderCutsAsTheCollectionDoes)
     // The converted text fills the limit first ("sake" as さけ), the meaning
     // search adds within what is left.
     EXPECT_EQ(search(L"sake", W | K | M, false, 1).first, L"酒");
+    // The limit counts rows with the English text as a word: lines that
+    // merely hold it ("phon", "long") come first in the file and never use
+    // it up.
+    EXPECT_EQ(search(L"on", W | K | M, false, 2).first, L"食べる");
+    EXPECT_EQ(search(L"to", W | K | M, false, 3).first, L"頂く 喫する 食べる");
 }
 
 // English of one or two letters is in the meanings of most lines: ranked
