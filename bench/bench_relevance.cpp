@@ -7,7 +7,8 @@
 // the whole result ranked first): an English word in the meanings, romaji
 // without its long vowels, and "*" by word and reading; and the first
 // keystrokes of a search as you type with meanings searched too ("a",
-// "i", "to", "go", "water"), each of which must come back at once: a
+// "i", "to", "go", "water"; "w" and "t", a consonant not yet kana, which
+// are searched as they are), each of which must come back at once: a
 // window that searches while the user types waits for it.
 // Run from anywhere: ./bench_relevance 2>/dev/null (searches trace to
 // standard error).
@@ -138,6 +139,8 @@ BENCHMARK_CAPTURE(typedSearch, MeaningsTo, L"to", FIRST_RUN_MEANINGS)->Unit(benc
 BENCHMARK_CAPTURE(typedSearch, MeaningsGo, L"go", FIRST_RUN_MEANINGS)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(typedSearch, MeaningsWater, L"water", FIRST_RUN_MEANINGS)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(typedSearch, MeaningsW, L"w", FIRST_RUN_MEANINGS)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(typedSearch, MeaningsT, L"t", FIRST_RUN_MEANINGS)->Unit(benchmark::kMillisecond);
 BENCHMARK(rankWholeDictionary)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(searchEverythingByRelevance)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -236,12 +236,34 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
     if (relevanceOrder) {
         whole.limit = -1;
     }
-    std::unique_ptr<WordResult> result(collection->search(text, &whole));
-    internal::EntrySet present;
-    std::unordered_map<const WordEntry*, Found> how;
-
     const int flags = options.searchFlags;
     const bool meanings = (flags & WordDictionary::SEARCH_MEANING) != 0;
+    // Ranked, English searched as it is (a letter typed so far, a word that
+    // is no romaji) is looked for in the meanings apart from the headwords
+    // and readings, so that only the lines that could be among the first
+    // rows are read: "w" is somewhere in the meanings of most lines.
+    const std::string asciiText = asciiOf(text);
+    const bool englishMeanings = relevanceOrder && meanings && !asciiText.empty()
+                                 && asciiText.find_first_of("*?") == std::string::npos;
+    WordDictionary::SearchOptions formOptions = whole;
+    if (englishMeanings) {
+        formOptions.searchFlags &= ~WordDictionary::SEARCH_MEANING;
+    }
+    std::unique_ptr<WordResult> result(collection->search(text, &formOptions));
+    internal::EntrySet present;
+    std::unordered_map<const WordEntry*, Found> how;
+    if (englishMeanings) {
+        internal::WordMeaningQuery query;
+        query.typed = text;
+        query.kana = text;
+        query.ranked = true;
+        query.wholeWord = false;
+        WordDictionary::SearchOptions meaningOptions = whole;
+        meaningOptions.limit = limit;
+        std::unique_ptr<WordResult> found(internal::searchWordInMeanings(*collection, query, meaningOptions));
+        moveNewRows(*result, *found, present, how, nullptr);
+    }
+
     bool added = false;
     if (meanings && typed != text) {
         // English typed while romaji turns into kana: "sake" is both 酒

@@ -11,7 +11,9 @@
 #include "MeaningScan.h"
 #include "RomajiReading.h"
 
+#include <cctype>
 #include <cstring>
+#include <cwchar>
 #include <cwctype>
 #include <memory>
 #include <vector>
@@ -43,12 +45,20 @@ std::string asciiOf(const std::wstring& text)
     return ascii;
 }
 
+// Whether a record's headword or reading, kana and case folded, is the
+// folded text; most records differ in length, which is checked first.
+bool foldsTo(const wchar_t* form, const std::wstring& foldedText)
+{
+    return form != nullptr && std::wcslen(form) == foldedText.size() && folded(form) == foldedText;
+}
+
 // Whether a line found ranks before every line that is none of these: a
 // common word, a headword or reading that is the kana searched (kana and
 // case folded), a gloss that is the text.
 struct Certainty
 {
     std::string typed;
+    std::string lowered;  // typed in small letters
     std::wstring foldedKana;
 
     bool operator()(const IndexEntry& record, const char* meanings, const char* end) const
@@ -58,9 +68,13 @@ struct Certainty
         if (memmem(meanings, end - meanings, COMMON, commonLength) != nullptr) {
             return true;
         }
-        if (folded(record.word) == foldedKana
-            || folded(record.kana != nullptr ? record.kana : record.word) == foldedKana) {
+        if (foldsTo(record.word, foldedKana)
+            || foldsTo(record.kana != nullptr ? record.kana : record.word, foldedKana)) {
             return true;
+        }
+        // A gloss that is the text holds it as a word.
+        if (!holdsWord(meanings, end, lowered)) {
+            return false;
         }
         for (const char* gloss = meanings; gloss < end;) {
             const char* slash = static_cast<const char*>(std::memchr(gloss, '/', end - gloss));
@@ -80,9 +94,9 @@ struct FoundLine
     bool certain;
 };
 
-// The lines of an EDICT whose meanings hold the text (letter case kept) and
-// hold it as a whole word (case ignored), in file order.
-std::vector<FoundLine> linesWithWord(Edict& edict, const Certainty& certainty)
+// The lines of an EDICT whose meanings hold the text (letter case kept)
+// and, for a whole word, hold it as one (case ignored), in file order.
+std::vector<FoundLine> linesWithText(Edict& edict, const Certainty& certainty, bool wholeWord)
 {
     std::vector<FoundLine> lines;
     if (edict.file == nullptr || edict.indexEntriesSize == 0) {
@@ -91,10 +105,6 @@ std::vector<FoundLine> linesWithWord(Edict& edict, const Certainty& certainty)
     if (std::fseek(edict.file, 0, SEEK_SET) != 0) {
         Log::write(3, "%s: Could not seek to the start of '%s'.", "search", edict.getFilename().c_str());
         return lines;
-    }
-    std::string lowered = certainty.typed;
-    for (char& character : lowered) {
-        character = static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
     }
     const IndexEntry* const records = edict.indexEntries;
     const int recordCount = edict.indexEntriesSize;
@@ -112,7 +122,7 @@ std::vector<FoundLine> linesWithWord(Edict& edict, const Certainty& certainty)
             --end;
         }
         const char* meanings = static_cast<const char*>(std::memchr(line, '/', end - line));
-        if (meanings != nullptr && holdsWord(meanings, end, lowered)) {
+        if (meanings != nullptr && (!wholeWord || holdsWord(meanings, end, certainty.lowered))) {
             lines.push_back(FoundLine{record, certainty(records[record], meanings, end)});
         }
     });
@@ -161,13 +171,13 @@ int readLines(std::vector<DictionaryFinds>& finds, bool certain,
 // entries without the text as a word are dropped.
 std::vector<WordEntry*> searchOtherDictionary(WordDictionary& dictionary, const std::wstring& typed,
                                               const std::string& ascii,
-                                              WordDictionary::SearchOptions options)
+                                              WordDictionary::SearchOptions options, bool wholeWord)
 {
     options.searchFlags = WordDictionary::SEARCH_MEANING;
     std::vector<WordEntry*> kept;
     std::unique_ptr<std::vector<WordEntry*>> found(dictionary.search(typed, &options));
     for (WordEntry* entry : found ? *found : std::vector<WordEntry*>()) {
-        if (hasWord(*entry, ascii)) {
+        if (!wholeWord || hasWord(*entry, ascii)) {
             kept.push_back(entry);
         } else {
             delete entry;
@@ -182,7 +192,12 @@ WordResult* searchWordInMeanings(WordDictionaryCollection& collection, const Wor
                                  const WordDictionary::SearchOptions& options)
 {
     auto* result = new WordResult();
-    const Certainty certainty{asciiOf(query.typed), folded(query.kana.c_str())};
+    const std::string typed = asciiOf(query.typed);
+    std::string lowered = typed;
+    for (char& character : lowered) {
+        character = static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
+    }
+    const Certainty certainty{typed, lowered, folded(query.kana.c_str())};
     if (certainty.typed.empty()) {
         return result;
     }
@@ -194,10 +209,11 @@ WordResult* searchWordInMeanings(WordDictionaryCollection& collection, const Wor
         }
         DictionaryFinds find{dictionary, static_cast<int>(i), dynamic_cast<Edict*>(dictionary), {}, {}};
         if (find.edict != nullptr) {
-            find.lines = linesWithWord(*find.edict, certainty);
+            find.lines = linesWithText(*find.edict, certainty, query.wholeWord);
             find.entries.assign(find.lines.size(), nullptr);
         } else {
-            find.entries = searchOtherDictionary(*dictionary, query.typed, certainty.typed, options);
+            find.entries = searchOtherDictionary(*dictionary, query.typed, certainty.typed, options,
+                                                 query.wholeWord);
         }
         finds.push_back(std::move(find));
     }
@@ -228,7 +244,7 @@ WordResult* searchWordInMeanings(WordDictionaryCollection& collection, const Wor
             allowance -= allowance > 0 ? 1 : 0;
         }
     }
-    Log::write(7, "%s: %d lines with %s as a word in their meanings, %d read.", "search", linesFound,
+    Log::write(7, "%s: %d lines with %s in their meanings, %d read.", "search", linesFound,
                certainty.typed.c_str(), result->getEntryCount());
     return result;
 }

@@ -33,6 +33,9 @@ struct WordMeaningQuery
     // Ranked: the limit cuts after the ranking (the bound above applies);
     // otherwise it keeps the first rows in dictionary and file order.
     bool ranked = false;
+    // False: every line with the text somewhere in its meanings, as the
+    // meaning search of a collection finds them, under the same bound.
+    bool wholeWord = true;
 };
 
 // A new result (the caller owns it), unsorted, in dictionary and file order.

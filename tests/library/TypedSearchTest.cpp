@@ -259,10 +259,14 @@ TEST_F(TypedSearchTest, ReadingOrderCutsAsTheCollectionDoes)
 
 // English of one or two letters is in the meanings of most lines: ranked
 // under a limit, only the lines that could be among the first rows are
-// read. Whatever the limit, the rows are the first of the whole result.
+// read. Whatever the limit, the rows are the first of the whole result,
+// each line once.
 TEST_F(TypedSearchTest, ALimitedRankedSearchListsTheFirstRowsOfTheWholeResult)
 {
-    for (const wchar_t* typed : {L"a", L"A", L"to", L"eat", L"water", L"night", L"sake", L"tone", L"one"}) {
+    // Romaji that turns into kana, and letters searched as they are, in
+    // every line that holds them ("w", "t", "wat").
+    for (const wchar_t* typed : {L"a", L"A", L"to", L"eat", L"water", L"night", L"sake", L"tone", L"one",
+                                 L"w", L"t", L"wat", L"st", L"Tokyo"}) {
         for (const int flags : {W | K | M | I | F, W | K | M, M}) {
             const std::wstring whole = search(typed, flags, true, -1).first;
             for (const int limit : {1, 2, 3, 5, 8, 200}) {
@@ -276,6 +280,30 @@ TEST_F(TypedSearchTest, ALimitedRankedSearchListsTheFirstRowsOfTheWholeResult)
                 EXPECT_EQ(search(typed, flags, true, limit).first, first)
                     << testing::PrintToString(typed) << " flags " << flags << " limit " << limit;
             }
+        }
+    }
+    // Letters searched as they are find, ranked, what the collection's own
+    // search finds.
+    for (const wchar_t* typed : {L"w", L"t", L"wat", L"st", L"Tokyo", L"ter"}) {
+        for (const int flags : {W | K | M | I | F, W | K | M, M}) {
+            WordDictionary::SearchOptions options;
+            options.searchFlags = flags;
+            options.limit = -1;
+            testing::internal::CaptureStderr();
+            std::unique_ptr<WordResult> plain(collection.search(typed, &options));
+            testing::internal::GetCapturedStderr();
+            std::multiset<std::wstring> expected;
+            for (WordEntry* entry : plain->getEntries()) {
+                expected.insert(entry->word);
+            }
+            const std::wstring ranked = search(typed, flags, true, -1).first;
+            std::multiset<std::wstring> found;
+            for (std::size_t at = 0; at < ranked.size();) {
+                const std::size_t space = std::min(ranked.find(L' ', at), ranked.size());
+                found.insert(ranked.substr(at, space - at));
+                at = space + 1;
+            }
+            EXPECT_EQ(found, expected) << testing::PrintToString(typed) << " flags " << flags;
         }
     }
     // What "a" and "to" find at all: the text as a word, never inside one
