@@ -5,6 +5,7 @@
 #include "Deinflector.h"
 #include "Edict.h"
 #include "FuzzySearch.h"
+#include "Handwriting.h"
 #include "Kanjidic.h"
 #include "Log.h"
 #include "Output.h"
@@ -40,7 +41,11 @@ Lookup::Lookup(const Options& options)
         deinflector = new Deinflector();
         deinflector->loadFromFile("deinflection.dat");
     }
-    setUpWordSide();
+    // Handwriting needs only the kanji: their stroke counts, and which
+    // characters are known.
+    if (options.command != "handwriting") {
+        setUpWordSide();
+    }
     if (options.command != "study") {
         setUpKanjiSide();
     }
@@ -147,6 +152,11 @@ int Lookup::read(const Options& options)
     return readText(options, wordCollection, deinflector);
 }
 
+int Lookup::handwriting(const Options& options)
+{
+    return recognizeHandwriting(options, kanjidicCollection);
+}
+
 int run(const Options& options)
 {
     Log::write(6, "%s: dexaru2 started.", logFunction);
@@ -156,6 +166,8 @@ int run(const Options& options)
         Lookup lookup(options);
         if (options.command == "read") {
             status = lookup.read(options);
+        } else if (options.command == "handwriting") {
+            status = lookup.handwriting(options);
         } else if (options.command == "list") {
             if (options.listWhat == "dictionaries") {
                 lookup.listDictionaries();

@@ -49,6 +49,9 @@ public:
     // Splits the text of the options into its words and prints them; returns
     // the status of readText.
     int read(const Options& options);
+    // Recognises the drawn characters of the options and prints their
+    // candidates; returns the status of recognizeHandwriting.
+    int handwriting(const Options& options);
 
 private:
     void setUpWordSide();

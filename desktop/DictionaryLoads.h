@@ -1,12 +1,13 @@
-// The dictionaries the user adds while the program runs, loaded on worker
-// threads and handed on in the order they were added, whatever order their
-// loads end in: the list, the numbering of equal names ("edict (2)") and
-// the saved preferences keep the user's order. Until its turn comes, each
-// dictionary has a row of its own at the end of the dictionary list, greyed
-// and not switchable, which the preferences save like any other, so that a
-// dictionary still loading when the program quits comes back at the next
-// start. The list is borrowed; a dictionary belongs to this object until
-// `loaded` hands it on, and one never handed on is deleted with it.
+// Dictionaries loaded on worker threads while the window answers (those the
+// user adds, and at the program's start the saved ones), handed on in the
+// order they were added, whatever order their loads end in: the list, the
+// numbering of equal names ("edict (2)") and the saved preferences keep the
+// user's order. Until its turn comes, each dictionary has a row of its own
+// at the end of the dictionary list, greyed and not switchable, which the
+// preferences save like any other, so that a dictionary still loading when
+// the program quits comes back at the next start. The list is borrowed; a
+// dictionary belongs to this object until `loaded` hands it on, and one
+// never handed on is deleted with it.
 #ifndef DEXARU_DESKTOP_DICTIONARYLOADS_H
 #define DEXARU_DESKTOP_DICTIONARYLOADS_H
 
@@ -31,8 +32,12 @@ public:
     DictionaryLoads(const DictionaryLoads&) = delete;
     DictionaryLoads& operator=(const DictionaryLoads&) = delete;
 
-    // Takes the dictionary, gives it its row and starts its load.
+    // Takes the dictionary, gives it its row and starts its load; a
+    // disabled one is not loaded (the core loads it once enabled).
     void add(WordDictionary* dictionary);
+    // Waits for every load under way and hands every dictionary on: a
+    // search must find the words of every dictionary the list shows.
+    void finishAll();
     // Is the dictionary still waiting for its load or its turn?
     bool isWaiting(const WordDictionary* dictionary) const;
 
@@ -48,10 +53,11 @@ private:
     struct Waiting
     {
         WordDictionary* dictionary;
-        QPointer<QThread> thread;
-        bool ended;
+        QPointer<QThread> thread;  // null when nothing is loaded
+        bool ready;  // loaded, or not to be loaded: waiting only for its turn
     };
 
+    std::deque<Waiting>::iterator find(const WordDictionary* dictionary);
     void handOnInOrder();
 
     QListWidget* list;

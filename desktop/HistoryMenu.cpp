@@ -69,9 +69,10 @@ void HistoryMenu::rebuild()
     for (int index = history->count() - 1; index >= oldestShown; --index) {
         const HistoryEntry& entry = history->at(index);
         auto* action = new QAction(menuText(entry.label()), this);
-        // A line cut short shows the whole text searched in its tool tip.
+        // A line cut short shows the whole text searched in its tool tip,
+        // as written even where it looks like markup.
         if (action->text().endsWith(QChar(0x2026)))
-            action->setToolTip(entry.text.left(1000));
+            action->setToolTip(QStringLiteral("<p>%1</p>").arg(entry.text.left(1000).toHtmlEscaped()));
         action->setCheckable(true);
         action->setChecked(index == history->current());
         connect(action, &QAction::triggered, this,

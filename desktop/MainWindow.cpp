@@ -6,6 +6,8 @@
 #include "BusyCursor.h"
 #include "DarkPalette.h"
 #include "DictionaryLoads.h"
+#include "HandwritingPad.h"
+#include "HandwritingPanel.h"
 #include "LearnerTools.h"
 #include "Log.h"
 #include "ManageDictionaries.h"
@@ -34,7 +36,8 @@ MainWindow::MainWindow(QWidget* parent)
       dictionaryLoads(nullptr),
       limitNote(nullptr),
       searchLimit(-1),
-      searchingWhileTyping(false)
+      searchingWhileTyping(false),
+      savedDictionariesInBackground(false)
 {
     ui->setupUi(this);
     searchOptions = std::make_unique<SearchOptionControls>(ui);
@@ -67,6 +70,7 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->addPermanentWidget(limitNote);
     limitNote->hide();
     setupLearnerTools();
+    setupHandwriting();
     studyTools = std::make_unique<StudyTools>(this, ui, learnerTools->reader());
     DarkPalette::adapt(this, ui->imeButton, settingsDialog.get());
 }
@@ -88,6 +92,39 @@ void MainWindow::setupLearnerTools()
     connect(learnerTools.get(), &LearnerTools::wordSearchRerun, this, &MainWindow::emitSearch);
     connect(learnerTools.get(), &LearnerTools::kanjiSearchRerun, this, &MainWindow::searchForKanji);
     connect(ui->relevanceOrder, &QCheckBox::toggled, this, &MainWindow::relevanceOrderChanged);
+}
+
+void MainWindow::setupHandwriting()
+{
+    // A dock at the right, closed until asked for; a saved window state
+    // puts it back where the user left it.
+    handwritingPanel = new HandwritingPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, handwritingPanel);
+    handwritingPanel->hide();
+    QAction* showPad = handwritingPanel->toggleViewAction();
+    showPad->setObjectName(QStringLiteral("actionHandwriting"));
+    showPad->setText(tr("&Handwriting"));
+    showPad->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    ui->menuView->addAction(showPad);
+    connect(showPad, &QAction::triggered, handwritingPanel, [this](bool shown) {
+        if (shown) {
+            handwritingPanel->raise();
+            handwritingPanel->pad()->setFocus(Qt::ShortcutFocusReason);
+        }
+    });
+    connect(handwritingPanel, &HandwritingPanel::characterChosen, this, &MainWindow::insertIntoSearchBox);
+    connect(handwritingPanel, &HandwritingPanel::kanjiSearched, this, [this](std::set<wchar_t> kanji) {
+        const BusyCursor busy;
+        emit searchForKanji(kanji);
+    });
+}
+
+// At the box's cursor, after the pending romaji has become kana; searching
+// while typing then searches the box as after a key.
+void MainWindow::insertIntoSearchBox(const QString& character)
+{
+    ui->searchText->finishPending();
+    ui->searchText->insertPlainText(character);
 }
 
 MainWindow::~MainWindow()
@@ -208,6 +245,7 @@ void MainWindow::emitSearch(const QString& text, const WordDictionary::SearchOpt
 void MainWindow::startSearch(const QString& text, const WordDictionary::SearchOptions& options)
 {
     const BusyCursor busy;
+    dictionaryLoads->finishAll();
     searchLimit = options.limit;
     showProgress(0);
     ui->progressBar->setEnabled(true);
@@ -383,7 +421,12 @@ void MainWindow::showCharacterResult(CharacterResult* result)
 
 void MainWindow::readSettings()
 {
-    preferences->read([this](WordDictionary* dictionary) { emit wordDictionaryAdded(dictionary); });
+    preferences->read([this](WordDictionary* dictionary) {
+        if (savedDictionariesInBackground)
+            dictionaryLoads->add(dictionary);
+        else
+            emit wordDictionaryAdded(dictionary);
+    });
     learnerTools->read(preferences->file());
 }
 

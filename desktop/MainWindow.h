@@ -21,6 +21,7 @@
 class About;
 class AddDictionary;
 class Core;
+class HandwritingPanel;
 class DictionaryLoads;
 class LearnerTools;
 class ManageDictionaries;
@@ -48,6 +49,11 @@ public:
     // the radical list's instant mode from "preferences.ini" in the working
     // directory. A missing file leaves the form's defaults.
     void readSettings();
+    // From now on, readSettings() has the saved word dictionaries loaded on
+    // worker threads and handed to the core in their saved order (disabled
+    // ones unloaded), rather than loading each before it returns: the
+    // program's start shows the window meanwhile. A search waits for them.
+    void loadSavedDictionariesInBackground() { savedDictionariesInBackground = true; }
 
 signals:
     void wordDictionaryAdded(WordDictionary* dictionary);
@@ -107,6 +113,9 @@ private:
 
     // History, looking up copied text, searching while typing, reading.
     void setupLearnerTools();
+    // The Handwriting panel: a drawn character goes into the search box.
+    void setupHandwriting();
+    void insertIntoSearchBox(const QString& character);
 
     Ui::MainWindow* ui;
     std::unique_ptr<About> aboutDialog;  // made when first shown
@@ -122,6 +131,8 @@ private:
     // Adding words to the study list, its marks and the Study window.
     std::unique_ptr<StudyTools> studyTools;
     bool searchingWhileTyping;  // the search being emitted comes from typing
+    bool savedDictionariesInBackground;  // read by readSettings()
+    HandwritingPanel* handwritingPanel = nullptr;  // a dock of the window
 };
 
 #endif

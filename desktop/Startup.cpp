@@ -2,6 +2,7 @@
 
 #include "BackgroundLoading.h"
 #include "Core.h"
+#include "HandwritingPanel.h"
 #include "Kanjidic.h"
 #include "LearnerTools.h"
 #include "MainWindow.h"
@@ -42,6 +43,7 @@ void connectWindowAndCore(MainWindow* window, Core* core)
                                 .arg(status->currentMessage(), spellings.join(QStringLiteral(", "))));
     });
     window->learnerTools->reader()->setReader(core->textReader());
+    window->handwritingPanel->setCharacterDictionaries(core->characterDictionaries);
 }
 
 void showWindowNow(MainWindow* window)

@@ -615,14 +615,18 @@ bool IndexCache::storeNamed(const IndexEntry* records, int size, int lineCount) 
         trace("Could not write the index cache", location, std::strerror(errno));
         return false;
     }
-    flock(output.get(), LOCK_EX | LOCK_NB);  // held until the descriptor closes
+    // The lock belongs to the open file, which a duplicate keeps open past
+    // the close that reports the last write errors, until the rename.
+    flock(output.get(), LOCK_EX | LOCK_NB);
+    const Descriptor lock(dup(output.get()));
     bool written = writeImage(output.get(), records, size, lineCount);
+    written = close(output.release()) == 0 && written;
     if (!written || rename(temporary.c_str(), location.c_str()) != 0) {
         trace("Could not write the index cache", location, "write failed");
         unlink(temporary.c_str());
         return false;
     }
-    return close(output.release()) == 0;
+    return true;
 }
 
 bool IndexCache::writeImage(int descriptor, const IndexEntry* records, int size,

@@ -237,7 +237,7 @@ private slots:
         QMainWindow window;
         SearchHistory history;
         HistoryMenu menu(&history, &window);
-        const QString longText = QString(30, QChar(0x732B)) + QString(50, QChar(0x72AC));
+        const QString longText = QString(30, QChar(0x732B)) + "<b>" + QString(50, QChar(0x72AC));
         const struct {
             QString searched, shown;
         } cases[] = {
@@ -269,7 +269,7 @@ private slots:
         QSignalSpy reruns(&menu, &HistoryMenu::rerun);
         QAction* longLine = menu.actions().at(4);
         QVERIFY(longLine->text().endsWith(QChar(0x2026)));
-        QCOMPARE(longLine->toolTip(), longText);
+        QCOMPARE(longLine->toolTip(), "<p>" + longText.toHtmlEscaped() + "</p>");
         longLine->trigger();
         QCOMPARE(reruns.takeLast().at(0).value<HistoryEntry>().text, longText);
     }

@@ -17,7 +17,12 @@
 #include <QSettings>
 #include <QSpinBox>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -259,6 +264,63 @@ private slots:
         second.window.readSettings();
         QCOMPARE(second.dictionaryRows(), QStringList({"edict [x]", "edict (2) [ ]", "Names [x]"}));
         QVERIFY(second.core.wordDictionaries->getDictionaryByName("Names")->isLoaded);
+    }
+
+    // At the program's start the saved dictionaries load while the window
+    // shows: listed at once in saved order, handed to the core in that
+    // order, the disabled one left unloaded, and a search started before
+    // the loads end waits for them and finds the words of all.
+    void savedDictionariesLoadWhileTheWindowShowsAndASearchWaitsForThem()
+    {
+        fixtures::FixtureDir dir;
+        fixtures::writeDataFiles(dir);
+        SlowFile slowFile(dir, "slow");
+        {
+            QSettings saved(dir.path() + "/preferences.ini", QSettings::IniFormat);
+            const char* dictionaries[][3] = {{"A", "slow", "1"}, {"B", "edict", "1"}, {"Names", "edict", "0"}};
+            for (int row = 0; row < 3; ++row) {
+                const QString group = QString("dictionaries/word/%1/").arg(row);
+                saved.setValue(group + "name", dictionaries[row][0]);
+                saved.setValue(group + "filename", dictionaries[row][1]);
+                saved.setValue(group + "enabled", dictionaries[row][2]);
+            }
+        }
+        DesktopProgram program(dir.path());
+        program.window.loadSavedDictionariesInBackground();
+        program.window.readSettings();
+        QCOMPARE(program.dictionaryRows(), QStringList({"A [x]", "B [x]", "Names [ ]"}));
+        QVERIFY(program.core.wordDictionaries->dictionaries.empty());  // A waits for its file
+
+        // The file comes while the search waits, on the window's thread.
+        std::thread writer([path = slowFile.path] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            const int file = open(path.constData(), O_WRONLY);
+            const QByteArray text = fixtures::euc(fixtures::EDICT_TEXT);
+            const bool whole = write(file, text.constData(), text.size()) == text.size();
+            close(file);
+            if (!whole)
+                std::abort();
+        });
+        std::vector<std::string> searched;  // the core's dictionaries as the search leaves
+        QObject::connect(&program.window, &MainWindow::search, [&] {
+            for (WordDictionary* dictionary : program.core.wordDictionaries->dictionaries) {
+                if (dictionary->isLoaded)
+                    searched.push_back(dictionary->getName());
+            }
+        });
+        program.find<QCheckBox>("romajiToKana")->setChecked(true);
+        program.find<QPlainTextEdit>("searchText")->setPlainText("neko");
+        program.find<QPushButton>("searchButton")->click();
+        writer.join();
+        QCOMPARE(searched, (std::vector<std::string>{"A", "B"}));
+        QCOMPARE(program.window.statusBar()->currentMessage(), QString("Found 1 results"));  // B's
+        QCOMPARE(program.core.wordDictionaries->getDictionaryNames(),
+                 (std::vector<std::string>{"A", "B", "Names"}));
+        QVERIFY(!program.core.wordDictionaries->getDictionaryByName("Names")->isLoaded);
+        QCOMPARE(program.dictionaryRows(), QStringList({"A [x]", "B [x]", "Names [ ]"}));
+        auto* list = program.find<QListWidget>("dictionaryList");
+        QVERIFY(list->item(2)->flags() & Qt::ItemIsUserCheckable);
+        QVERIFY(list->item(2)->toolTip().isEmpty());
     }
 
     void launcherFirstRunListsTheDictionariesForTheWindow()

@@ -488,7 +488,12 @@ TEST_F(IndexCacheTest, PlantedFilesAndUnsafeFoldersAreRefusedWithoutBlocking)
 // running store holds (a store locks its file), and nothing else.
 TEST_F(IndexCacheTest, LoadingAndStoringRemoveAbandonedTemporaryFilesOnly)
 {
-    const std::string name = cacheFile().substr(cacheFile().rfind('/') + 1);
+    // The cache's name is known only while caching is on, whatever the
+    // environment the suite was started in.
+    const std::string name = [this] {
+        CacheScope scope;
+        return cacheFile().substr(cacheFile().rfind('/') + 1);
+    }();
     const time_t now = time(nullptr);
     struct File
     {
