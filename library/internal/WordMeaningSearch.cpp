@@ -167,8 +167,8 @@ int readLines(std::vector<DictionaryFinds>& finds, bool certain,
     return kept;
 }
 
-// Another kind of dictionary is searched as a meaning search does; the
-// entries without the text as a word are dropped.
+// Another kind of dictionary is searched as a meaning search does; for a
+// whole word, the entries without the text as a word are dropped.
 std::vector<WordEntry*> searchOtherDictionary(WordDictionary& dictionary, const std::wstring& typed,
                                               const std::string& ascii,
                                               WordDictionary::SearchOptions options, bool wholeWord)
