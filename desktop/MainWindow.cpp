@@ -6,12 +6,14 @@
 #include "BusyCursor.h"
 #include "DarkPalette.h"
 #include "DictionaryLoads.h"
+#include "DictionaryStatus.h"
 #include "HandwritingPad.h"
 #include "HandwritingPanel.h"
 #include "LearnerTools.h"
 #include "Log.h"
 #include "ManageDictionaries.h"
 #include "Preferences.h"
+#include "ResultRoom.h"
 #include "Romaji.h"
 #include "TypedSearch.h"
 #include "SearchOptionControls.h"
@@ -26,7 +28,6 @@
 #include <QListWidgetItem>
 #include <QSignalBlocker>
 #include <QLabel>
-#include <QStyle>
 #include <QTextCursor>
 
 MainWindow::MainWindow(QWidget* parent)
@@ -37,6 +38,7 @@ MainWindow::MainWindow(QWidget* parent)
       limitNote(nullptr),
       searchLimit(-1),
       searchingWhileTyping(false),
+      searchingWithOwnOptions(false),
       savedDictionariesInBackground(false)
 {
     ui->setupUi(this);
@@ -57,6 +59,7 @@ MainWindow::MainWindow(QWidget* parent)
     ui->radicalList->radicalFont = &settingsDialog->radicalFont;
     connectWidgets();
     WindowKeyboard::setUp(this, ui);
+    new ResultRoom(ui);  // a child of the splitter it shares out
     ui->radicalList->setup();
     ui->progressBar->setValue(0);
     ui->progressBar->setEnabled(false);
@@ -83,7 +86,8 @@ void MainWindow::setupLearnerTools()
         std::make_unique<LearnerTools>(this, ui, settingsDialog.get(), searchOptions.get());
     connect(this, &MainWindow::search, learnerTools.get(),
             [this](const QString& text, const WordDictionary::SearchOptions& options) {
-                learnerTools->recordWordSearch(text, options, searchingWhileTyping);
+                learnerTools->recordWordSearch(text, options, searchingWhileTyping,
+                                               searchingWithOwnOptions);
             });
     connect(learnerTools.get(), &LearnerTools::typedSearchDue, this,
             [this](const QString& text) { runSearch(text, true); });
@@ -156,7 +160,9 @@ void MainWindow::connectWidgets()
             qOverload<std::set<wchar_t>, bool>(&QRadicalList::selectRadicals));
     connect(ui->characterResults, &QCharacterResultTable::searchForWords, this,
             [this](QString text, WordDictionary::SearchOptions options) {
+                searchingWithOwnOptions = true;
                 startSearch(text, options);
+                searchingWithOwnOptions = false;
             });
     connect(ui->radicalList, &QRadicalList::kanjiSearched, this, searchKanji);
 
@@ -178,9 +184,10 @@ void MainWindow::connectWidgets()
     connect(ui->actionWord_results, &QAction::toggled, this, &MainWindow::toggleView_WordResults);
 
     connect(dictionaryLoads, &DictionaryLoads::loaded, this, [this](WordDictionary* dictionary) {
-        const QString name = QString::fromStdString(dictionary->getName());
         emit wordDictionaryAdded(dictionary);
-        statusBar()->showMessage(tr("The dictionary \"%1\" is ready.").arg(name), 5000);
+        const DictionaryStatus status = DictionaryStatus::of(dictionary);
+        statusBar()->showMessage(status.announcement(),
+                                 status.state == DictionaryStatus::READY ? 5000 : 0);
     });
 }
 
@@ -228,8 +235,15 @@ void MainWindow::runSearch(QString text, bool whileTyping)
         const std::wstring kana = TypedSearch::kanaOfWholeRomaji(original);
         Log::write(7, "%s: The [new] search text is '%S'.", "on_searchButton_clicked",
                    kana.c_str());
-        emit searchTextTyped(text);
+        // While typing rests, letters that spell no kana yet are left out of
+        // the kana ("water" rests as わて); the meanings still get the
+        // whole word as typed.
+        const bool restingOnLetters = whileTyping && !ui->searchText->imeOn;
+        emit searchTextTyped(restingOnLetters ? ui->searchText->toPlainText() : text);
         text = QString::fromStdWString(kana);
+    }
+    if (!whileTyping && learnerTools->showsTypedSearch(text, options)) {
+        return;
     }
     searchingWhileTyping = whileTyping;
     emitSearch(text, options);
@@ -356,17 +370,10 @@ void MainWindow::addWordDictionary(WordDictionary* dictionary)
         manageDictionariesDialog->addWordDictionary(dictionary);
 }
 
-// A disabled dictionary is loaded only once enabled, so only an enabled
-// one that is not loaded has failed.
 void MainWindow::showLoadState(QListWidgetItem* row, WordDictionary* dictionary)
 {
     const QSignalBlocker quiet(ui->dictionaryList);
-    const bool failed = dictionary->isEnabled() && !dictionary->isLoaded;
-    row->setIcon(failed ? style()->standardIcon(QStyle::SP_MessageBoxWarning) : QIcon());
-    row->setData(Qt::ForegroundRole, failed ? QVariant(QColor(160, 0, 0)) : QVariant());
-    row->setToolTip(failed ? tr("This dictionary could not be loaded. %1")
-                                 .arg(backgroundloading::failureReason(dictionary))
-                           : QString());
+    DictionaryStatus::of(dictionary).markRow(row);
 }
 
 void MainWindow::removeWordDictionary(WordDictionary* dictionary)

@@ -5,7 +5,8 @@
 // and the four dialogs; Preferences keeps their state in "preferences.ini".
 // SearchOptionControls reads and sets the option boxes, LearnerTools adds
 // the history, copied-text look-up, searching while typing and the Read
-// panel, WindowKeyboard the shortcuts and DarkPalette the dark colours.
+// panel, WindowKeyboard the shortcuts, ResultRoom the results' share of a
+// small window and DarkPalette the dark colours.
 #ifndef DEXARU_DESKTOP_MAINWINDOW_H
 #define DEXARU_DESKTOP_MAINWINDOW_H
 
@@ -131,6 +132,7 @@ private:
     // Adding words to the study list, its marks and the Study window.
     std::unique_ptr<StudyTools> studyTools;
     bool searchingWhileTyping;  // the search being emitted comes from typing
+    bool searchingWithOwnOptions;  // ... from the kanji table, not the boxes
     bool savedDictionariesInBackground;  // read by readSettings()
     HandwritingPanel* handwritingPanel = nullptr;  // a dock of the window
 };

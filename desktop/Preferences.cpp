@@ -17,6 +17,7 @@
 #include <QSplitter>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -65,6 +66,7 @@ void Preferences::read(const std::function<void(WordDictionary*)>& addDictionary
     readSearchOptions(preferences);
     widgets.imeButton->setChecked(preferences.value("ime/on", 0).toInt() != 0);
     readFonts(preferences);
+    readColors(preferences);
     widgets.radicalList->setSearchOnSelect(
         preferences.value("radicals/searchOnSelect", false).toBool());
 }
@@ -172,6 +174,50 @@ void Preferences::readFonts(QSettings& preferences)
     emit settings->settingsChanged();
 }
 
+namespace {
+
+struct NamedColor
+{
+    const char* key;
+    QColor Settings::*field;
+    void (Settings::*apply)(QColor);
+};
+
+const NamedColor NAMED_COLORS[] = {
+    {"colors/characterColor", &Settings::characterColor, &Settings::setCharacterFontColor},
+    {"colors/wordColor", &Settings::wordColor, &Settings::setWordFontColor},
+    {"colors/generalColor", &Settings::generalColor, &Settings::setGeneralFontColor},
+};
+
+}  // namespace
+
+// The colours the user chose, as "#rrggbb". A colour never chosen is not
+// kept, so that it follows the desktop's light or dark look at each start.
+void Preferences::readColors(QSettings& preferences)
+{
+    Settings* settings = widgets.settings;
+    startColors.clear();
+    for (const NamedColor& named : NAMED_COLORS) {
+        startColors << settings->*named.field;
+        const QColor saved(preferences.value(named.key).toString());
+        if (saved.isValid()) {
+            (settings->*named.apply)(saved);
+        }
+    }
+}
+
+void Preferences::writeColors(QSettings& preferences)
+{
+    const Settings* settings = widgets.settings;
+    preferences.remove("colors");
+    for (int at = 0; at < int(std::size(NAMED_COLORS)); ++at) {
+        const QColor color = settings->*NAMED_COLORS[at].field;
+        if (color.isValid() && (at >= startColors.size() || color != startColors[at])) {
+            preferences.setValue(NAMED_COLORS[at].key, color.name());
+        }
+    }
+}
+
 void Preferences::write()
 {
     QSettings preferences(fileName, QSettings::IniFormat);
@@ -183,6 +229,7 @@ void Preferences::write()
     preferences.remove("ime");
     preferences.setValue("ime/on", widgets.imeButton->isChecked() ? 1 : 0);
     writeFonts(preferences);
+    writeColors(preferences);
     preferences.remove("radicals");
     preferences.setValue("radicals/searchOnSelect", widgets.radicalList->searchOnSelect);
 

@@ -153,19 +153,23 @@ void Settings::chooseFont(const QFont& current, void (Settings::*apply)(QFont))
     fontDialog->show();
 }
 
-void Settings::chooseColor(void (Settings::*apply)(QColor))
+void Settings::chooseColor(const QColor& current, void (Settings::*apply)(QColor))
 {
     if (!colorDialog) {
         colorDialog = std::make_unique<QColorDialog>();
     }
     disconnect(colorChoice);
     colorChoice = connect(colorDialog.get(), &QColorDialog::colorSelected, this, apply);
+    // The chooser starts from the colour it is to change.
+    if (current.isValid()) {
+        colorDialog->setCurrentColor(current);
+    }
     colorDialog->show();
 }
 
 void Settings::on_characterFontColor_clicked()
 {
-    chooseColor(&Settings::setCharacterFontColor);
+    chooseColor(characterColor, &Settings::setCharacterFontColor);
 }
 
 void Settings::on_characterFontButton_clicked()
@@ -175,7 +179,7 @@ void Settings::on_characterFontButton_clicked()
 
 void Settings::on_wordFontColor_clicked()
 {
-    chooseColor(&Settings::setWordFontColor);
+    chooseColor(wordColor, &Settings::setWordFontColor);
 }
 
 void Settings::on_wordFontButton_clicked()
@@ -185,7 +189,7 @@ void Settings::on_wordFontButton_clicked()
 
 void Settings::on_generalFontColor_clicked()
 {
-    chooseColor(&Settings::setGeneralFontColor);
+    chooseColor(generalColor, &Settings::setGeneralFontColor);
 }
 
 void Settings::on_generalFontButton_clicked()

@@ -75,7 +75,7 @@ private:
     void showColor(QColor& field, const QColor& color, QLabel* name);
     void paintName(QLabel* name, const QColor& color);
     void chooseFont(const QFont& current, void (Settings::*apply)(QFont));
-    void chooseColor(void (Settings::*apply)(QColor));
+    void chooseColor(const QColor& current, void (Settings::*apply)(QColor));
 
     std::unique_ptr<Ui::Settings> ui;
     std::unique_ptr<QColorDialog> colorDialog;
