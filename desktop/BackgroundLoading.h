@@ -22,6 +22,11 @@ namespace backgroundloading {
 // the thread, which deletes itself once done() is queued.
 QThread* run(QObject* receiver, std::function<void()> work, std::function<void()> done);
 
+// Waits until the work of every job has returned. The owner of the library
+// objects that jobs touch calls it, from the thread that made the jobs,
+// before deleting them.
+void waitForAll();
+
 // Loads the object as a collection's load loop would, marking it loaded on
 // success, so that the collection later skips it. Returns load()'s status.
 int load(Loadable* loadable);

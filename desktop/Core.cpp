@@ -26,6 +26,9 @@ Core::Core(QObject* parent)
 
 Core::~Core()
 {
+    // Work on other threads (a dictionary's load, the reader's tables)
+    // uses the objects deleted here.
+    backgroundloading::waitForAll();
     // The reader points at the dictionaries, the dictionaries at the tables.
     reader.reset();
     delete wordDictionaries;

@@ -9,6 +9,7 @@
 #include "internal/EntryIdentity.h"
 #include "internal/GlossMatch.h"
 #include "internal/LongVowels.h"
+#include "internal/WordMeaningSearch.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -43,6 +44,18 @@ bool capitalisedAsEnglish(const std::wstring& text)
         capitals = true;
     }
     return capitals;
+}
+
+// The text without its spaces, ideographic ones included.
+std::wstring withoutSpaces(const std::wstring& text)
+{
+    std::wstring joined;
+    for (wchar_t character : text) {
+        if (character != L' ' && character != L'\t' && character != L'\u3000') {
+            joined.push_back(character);
+        }
+    }
+    return joined;
 }
 
 // The text in narrow ASCII, or empty when any character is not ASCII.
@@ -106,6 +119,19 @@ int moveNewRows(WordResult& result, WordResult& found, internal::EntrySet& prese
     return moved;
 }
 
+// Whether a row was reached through a spoken or dialect form: a reason
+// that says "colloquial" or "Kansai", or the negative in ん (犯さん). The
+// written negatives in ず and ぬ (せず, 知らぬ) are no such form.
+bool isSpokenForm(const WordEntry& entry)
+{
+    return std::any_of(entry.deinflectionReasons.begin(), entry.deinflectionReasons.end(),
+                       [](const std::string& reason) {
+                           return reason.find("colloquial") != std::string::npos
+                                  || reason.find("Kansai") != std::string::npos
+                                  || reason == "negative (-n)";
+                       });
+}
+
 // The ranks that the relevance order leaves to the search, which alone
 // knows what was typed: how closely a row matches, then common words
 // first, then rows found as typed before those of a long-vowel spelling.
@@ -115,6 +141,7 @@ struct MatchRanker
     const std::wstring foldedText;
     const std::string englishText;  // the typed text when meanings are searched and it is ASCII
     const std::unordered_map<const WordEntry*, Found>& how;
+    const bool spellingsFound;  // a long-vowel spelling found words
 
     // How closely a row matches, best first. 0: found as typed (a headword
     // or reading that is the text, a form it inflects, a first gloss that
@@ -158,8 +185,13 @@ struct MatchRanker
     // (食べる "to eat") before one with more (喫する "to eat", "to drink",
     // "to smoke"); then rows found for the text typed (as typed or through
     // a dictionary form, in the relevance order) before those of a
-    // long-vowel spelling (来る before 公用 for こよう).
-    using Key = std::tuple<int, int, int, int, int, int>;
+    // long-vowel spelling (来る before 公用 for こよう). Where a long-vowel
+    // spelling found words, a spoken or dialect form of another word that
+    // the text is as typed (犯さん, a negative of 犯す, for おかさん) is the
+    // less likely reading of what a learner typed: its rows follow the
+    // other common or uncommon rows of their group (お母さん first for
+    // "okasan"); else the relevance order places them as it does.
+    using Key = std::tuple<int, int, int, int, int, int, int>;
 
     Key operator()(const WordEntry& entry) const
     {
@@ -168,28 +200,25 @@ struct MatchRanker
         const Closeness close = closeness(entry, spelling != nullptr ? *spelling : text);
         const int group = close.rank <= 1 ? 0 : close.rank - 1;
         const bool loanword = close.viaGloss && Kana::isKatakana(entry.word);
-        return Key(group, entry.isCommon ? 0 : 1, loanword ? 1 : 0, close.rank,
+        const bool spokenAfterSpellings = spellingsFound && isSpokenForm(entry);
+        return Key(group, entry.isCommon ? 0 : 1, spokenAfterSpellings ? 1 : 0, loanword ? 1 : 0, close.rank,
                    close.broadFirstSense ? 1 : 0, spelling != nullptr ? 1 : 0);
     }
 };
 
-// Drops the rows without the typed text as a whole word in a gloss; a
-// text with wildcards keeps every row the search gave.
-void keepWholeWords(WordResult& found, const std::wstring& typed)
+// The rows with the typed text as a whole word in a gloss; a text with
+// wildcards keeps every row a meaning search gives.
+WordResult* wordInMeanings(WordDictionaryCollection& collection, const std::wstring& typed,
+                           const std::wstring& text, WordDictionary::SearchOptions options, bool ranked)
 {
-    const std::string english = asciiOf(typed);
-    if (english.find_first_of("*?") != std::string::npos) {
-        return;
+    if (asciiOf(typed).find_first_of("*?") != std::string::npos) {
+        return collection.search(typed, &options);
     }
-    std::vector<EnhancedEntry*> kept;
-    for (EnhancedEntry* row : found.entries) {
-        if (!english.empty() && internal::hasWord(*row->entry, english)) {
-            kept.push_back(row);
-        } else {
-            delete row;
-        }
-    }
-    found.entries.swap(kept);
+    internal::WordMeaningQuery query;
+    query.typed = typed;
+    query.kana = text;
+    query.ranked = ranked;
+    return internal::searchWordInMeanings(collection, query, options);
 }
 
 void rankMatches(WordResult& result, const MatchRanker& ranker)
@@ -256,12 +285,34 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
     if (relevanceOrder) {
         whole.limit = -1;
     }
-    std::unique_ptr<WordResult> result(collection->search(text, &whole));
-    internal::EntrySet present;
-    std::unordered_map<const WordEntry*, Found> how;
-
     const int flags = options.searchFlags;
     const bool meanings = (flags & WordDictionary::SEARCH_MEANING) != 0;
+    // Ranked, English searched as it is (a letter typed so far, a word that
+    // is no romaji) is looked for in the meanings apart from the headwords
+    // and readings, so that only the lines that could be among the first
+    // rows are read: "w" is somewhere in the meanings of most lines.
+    const std::string asciiText = asciiOf(text);
+    const bool englishMeanings = relevanceOrder && meanings && !asciiText.empty()
+                                 && asciiText.find_first_of("*?") == std::string::npos;
+    WordDictionary::SearchOptions formOptions = whole;
+    if (englishMeanings) {
+        formOptions.searchFlags &= ~WordDictionary::SEARCH_MEANING;
+    }
+    std::unique_ptr<WordResult> result(collection->search(text, &formOptions));
+    internal::EntrySet present;
+    std::unordered_map<const WordEntry*, Found> how;
+    if (englishMeanings) {
+        internal::WordMeaningQuery query;
+        query.typed = text;
+        query.kana = text;
+        query.ranked = true;
+        query.wholeWord = false;
+        WordDictionary::SearchOptions meaningOptions = whole;
+        meaningOptions.limit = limit;
+        std::unique_ptr<WordResult> found(internal::searchWordInMeanings(*collection, query, meaningOptions));
+        moveNewRows(*result, *found, present, how, nullptr);
+    }
+
     bool added = false;
     if (meanings && typed != text) {
         // English typed while romaji turns into kana: "sake" is both 酒
@@ -271,12 +322,13 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
         meaningOptions.searchFlags = WordDictionary::SEARCH_MEANING
                                      | (flags & (WordDictionary::SEARCH_IGNORE_CASE
                                                  | WordDictionary::SEARCH_WILDCARD));
-        if (!relevanceOrder && limit >= 0) {
-            meaningOptions.limit = std::max(0, limit - static_cast<int>(result->entries.size()));
-        }
+        // Ranked, the limit only bounds what must be read to fill it.
+        meaningOptions.limit = relevanceOrder || limit < 0
+                                   ? limit
+                                   : std::max(0, limit - static_cast<int>(result->entries.size()));
         if (meaningOptions.limit != 0) {
-            std::unique_ptr<WordResult> found(collection->search(typed, &meaningOptions));
-            keepWholeWords(*found, typed);
+            std::unique_ptr<WordResult> found(wordInMeanings(*collection, typed, text, meaningOptions,
+                                                             relevanceOrder));
             added = moveNewRows(*result, *found, present, how, nullptr) > 0;
         }
     }
@@ -290,12 +342,21 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
     const bool formsSearched = (flags & (WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA)) != 0;
     std::vector<std::wstring> spellings;
     if ((flags & WordDictionary::SEARCH_FUZZY) && formsSearched) {
-        // Kana only: a text with wildcards has no spellings.
-        spellings = internal::longVowelSpellings(text);
+        // Kana only: a text with wildcards has no spellings. A phrase
+        // ("benkyo suru") is spelled as one word, as its dictionary forms
+        // are looked for.
+        spellings = internal::longVowelSpellings(withoutSpaces(text));
     }
+    // When the text as typed finds nothing, it may be an inflected word
+    // typed without its long vowels ("benkyo shimasu", "ryoko shita"): the
+    // spellings are taken back to their dictionary forms as the text is.
+    // Otherwise they are looked up as they are, so that they add no forms
+    // of other words to what the text found.
+    const int spellingFuzzy = result->entries.empty() ? WordDictionary::SEARCH_FUZZY : 0;
     WordDictionary::SearchOptions spellingOptions = whole;
-    spellingOptions.searchFlags = flags & (WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA
-                                           | WordDictionary::SEARCH_IGNORE_CASE);
+    spellingOptions.searchFlags = (flags & (WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA
+                                            | WordDictionary::SEARCH_IGNORE_CASE))
+                                  | spellingFuzzy;
     for (const std::wstring& spelling : spellings) {
         std::unique_ptr<WordResult> found(collection->search(spelling, &spellingOptions));
         if (moveNewRows(*result, *found, present, how, &spelling) > 0) {
@@ -307,7 +368,7 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
 
     result->sortByRelevance();
     const std::string english = meanings ? asciiOf(typed) : std::string();
-    rankMatches(*result, MatchRanker{text, folded(text), english, how});
+    rankMatches(*result, MatchRanker{text, folded(text), english, how, !alsoSearched.empty()});
     result->keepFirst(limit);
     return result.release();
 }

@@ -4,9 +4,14 @@
 /// their collection. Romaji becomes kana only when all of it converts
 /// ("hon" is searched as ほん, "water" as typed); while meanings are
 /// searched, the text as typed is looked for in the meanings too. In the
-/// relevance order the whole result is ranked before the limit cuts it; a
+/// relevance order the whole result is ranked before the limit cuts it
+/// (English in the meanings is read no further than the first rows need:
+/// "a" or a consonant typed so far costs one scan of each dictionary); a
 /// fuzzy search also tries the long-vowel spellings of kana typed without
-/// them (ときょ finds 東京 through とうきょう) and tells which found words.
+/// them (ときょ finds 東京 through とうきょう; a phrase is spelled as one word,
+/// and when the text as typed finds nothing the spellings are taken back to
+/// their dictionary forms: "benkyo shimasu" finds 勉強) and tells which found
+/// words.
 /// Ranks after the relevance order: first the entries found as typed (a
 /// headword or reading that is the text, a form it inflects) and those with
 /// a gloss of their first sense that is the English text (or "to ", "to
@@ -16,8 +21,11 @@
 /// before the English word in katakana; the first gloss before another,
 /// and a first sense of that one gloss before a broader one; rows found for
 /// the text typed (through its dictionary forms too) before those of a
-/// long-vowel spelling; the relevance order decides the rest. The caller
-/// owns each result.
+/// long-vowel spelling; the relevance order decides the rest. Where a
+/// spelling found words, the rows of a spoken or dialect form (a Kansai
+/// negative, a colloquial form) follow the rest of their group and
+/// commonness (お母さん before 犯さん's 犯す for "okasan"). The caller owns
+/// each result.
 #ifndef DEXARU_TYPEDSEARCH_H
 #define DEXARU_TYPEDSEARCH_H
 

@@ -2,8 +2,9 @@
 
 #include "WordEntry.h"
 
-#include <cctype>
 #include <algorithm>
+#include <cctype>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -139,26 +140,55 @@ GlossMatch glossMatch(const WordEntry& entry, const std::string& text)
     return match;
 }
 
-bool hasWord(const WordEntry& entry, const std::string& text)
+bool holdsWord(const char* begin, const char* end, const std::string& loweredText)
 {
-    const std::string wanted = lowered(text);
-    if (wanted.empty()) {
+    const std::size_t length = loweredText.size();
+    if (length == 0) {
         return false;
     }
-    const auto isWordCharacter = [](char character) {
-        return std::isalnum(static_cast<unsigned char>(character)) != 0;
+    // ASCII by hand: the meanings of a whole dictionary pass through here
+    // for a text of one letter.
+    const auto lower = [](char character) {
+        return character >= 'A' && character <= 'Z' ? static_cast<char>(character - 'A' + 'a') : character;
     };
-    for (int m = 0; m < entry.meaningsSize; ++m) {
-        const std::string gloss = lowered(entry.meanings[m]);
-        for (std::size_t at = gloss.find(wanted); at != std::string::npos; at = gloss.find(wanted, at + 1)) {
-            const std::size_t end = at + wanted.size();
-            if ((at == 0 || !isWordCharacter(gloss[at - 1]))
-                && (end == gloss.size() || !isWordCharacter(gloss[end]))) {
-                return true;
-            }
+    const auto isWordCharacter = [&lower](char character) {
+        const char small = lower(character);
+        return (small >= 'a' && small <= 'z') || (character >= '0' && character <= '9');
+    };
+    const auto sameLetter = [&lower](char a, char b) { return lower(a) == b; };
+    for (const char* at = begin; end - at >= static_cast<std::ptrdiff_t>(length); ++at) {
+        if (!sameLetter(*at, loweredText[0]) || (at > begin && isWordCharacter(at[-1]))) {
+            continue;
+        }
+        const char* after = at + length;
+        if ((after == end || !isWordCharacter(*after))
+            && std::equal(at + 1, after, loweredText.begin() + 1, sameLetter)) {
+            return true;
         }
     }
     return false;
+}
+
+bool hasWord(const WordEntry& entry, const std::string& text)
+{
+    const std::string wanted = lowered(text);
+    for (int m = 0; m < entry.meaningsSize; ++m) {
+        const std::string& gloss = entry.meanings[m];
+        if (holdsWord(gloss.data(), gloss.data() + gloss.size(), wanted)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool glossSays(const std::string& gloss, const std::string& text)
+{
+    const std::string wanted = lowered(trimmed(text));
+    if (wanted.empty()) {
+        return false;
+    }
+    const Equalness equal = equalness(gloss, wanted);
+    return equal.whole || equal.piece;
 }
 
 }  // namespace internal

@@ -40,6 +40,16 @@ GlossMatch glossMatch(const WordEntry& entry, const std::string& text);
 // voice", not in "stone"), letter case ignored.
 bool hasWord(const WordEntry& entry, const std::string& text);
 
+// The same for the bytes [begin, end) of a gloss or of a whole EDICT
+// meanings part, whose glosses the "/" between them keeps apart; the text
+// is in small letters.
+bool holdsWord(const char* begin, const char* end, const std::string& loweredText);
+
+// Whether one gloss, or one of its "; " pieces, is the text (or "to ", "to
+// be ", "to get ", "to become " + it), as glossMatch compares them: a
+// gloss with it ranks the entry before those that merely hold it.
+bool glossSays(const std::string& gloss, const std::string& text);
+
 }  // namespace internal
 
 #endif

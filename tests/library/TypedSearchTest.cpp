@@ -58,13 +58,32 @@ std::string edictLines()
              "蚊 [か] /(n) mosquito/(P)/\n"
              "空手 [からて] /(n) karate/(P)/\n"
              "夜 [よる] /(n) night/(P)/\n"
-             "鮭 [さけ] /(n) salmon/(P)/\n";
+             "鮭 [さけ] /(n) salmon/(P)/\n"
+             // Lines with "a" or "to" as a word: uncommon ones with a gloss
+             // that is the text or the kana searched as their reading, and
+             // uncommon ones that merely hold it.
+             "亜 [あ] /(pref) sub-/a/\n"
+             "或る [ある] /(adj-pn) a certain/some/\n"
+             "蛙 [かえる] /(n) a frog/\n"
+             "一つ [ひとつ] /(n) (1) one/(2) a/an/(P)/\n"
+             "ア /(n) letter of the kana/\n"
+             "迄 [まで] /(prt) to/until/\n"
+             "到る [いたる] /(v5r) (1) to arrive/(2) to/\n"
+             "旅 [たび] /(n) a trip to a place/\n"
+             // Spoken and Kansai negatives of verbs (犯さん, 肥えん, 食べへん)
+             // against words with long vowels.
+             "犯す [おかす] /(v5s,vt) commit crime/(P)/\n"
+             "お母さん [おかあさん] /(n) mother/(P)/\n"
+             "肥える [こえる] /(v1,vi) grow fat/(P)/\n"
+             "公園 [こうえん] /(n) park/(P)/\n"
+             "為る [する] /(vs-i) do/(P)/\n"
+             "製図 [せいず] /(n,vs) drafting/(P)/\n";
     return lines;
 }
 
 const char* const partsOfSpeechLines =
     "n\tnoun\nctr\tcounter\nv1\tichidan verb\nv5k\tgodan verb\nvs\tsuru noun\n"
-    "vs-s\tsuru verb\nvt\ttransitive\n";
+    "vs-s\tsuru verb\nvt\ttransitive\nv5s\tgodan verb\nvi\tintransitive\nvs-i\tsuru verb\n";
 
 const int W = WordDictionary::SEARCH_WORD;
 const int K = WordDictionary::SEARCH_KANA;
@@ -223,6 +242,23 @@ TEST_F(TypedSearchTest, RanksTheWholeResultAsTypedThenLongVowelsThenCutsIt)
         {L"ramen", W | K | F, true, 200, L"拉麺", {L"ラーメン"}},
         {L"benkyo", W | K | F, true, 200, L"勉強", {L"べんきょう"}},
         {L"kohi", W | K | F, true, 1, L"珈琲", {L"こうひ", L"コーヒー"}},
+        // A word spelled with its long vowels before a spoken or Kansai form
+        // of another that the text is as typed; such a form first when no
+        // word competes.
+        {L"okasan", W | K | I | F, true, 200, L"お母さん 犯す", {L"おかあさん"}, true},
+        {L"koen", W | K | I | F, true, 200, L"公園 肥える", {L"こうえん"}, true},
+        {L"koen", W | K | I | F, true, 1, L"公園", {L"こうえん"}, true},
+        // The written negative in ず is no spoken form: せず is する first.
+        {L"sezu", W | K | I | F, true, 2, L"為る 製図", {L"せいず"}, true},
+        {L"kowakan", W | K | I | F, true, 200, L"", {}},
+        {L"okasahen", W | K | I | F, true, 200, L"犯す", {}, true},
+        {L"koehen", W | K | I | F, true, 200, L"肥える", {}, true},
+        {L"okasanakatta", W | K | I | F, true, 200, L"犯す", {}, true},
+        // An inflected word or a phrase typed without long vowels, which
+        // finds nothing as typed, is taken back to its dictionary form.
+        {L"benkyo suru", W | K | I | F, true, 200, L"勉強", {L"べんきょうする"}, true},
+        {L"benkyosuru", W | K | I | F, true, 200, L"勉強", {L"べんきょうする"}, true},
+        {L"benkyo shimasu", W | K | I | F, true, 200, L"勉強", {L"べんきょうします"}, true},
         // Only in a fuzzy search, only in the relevance order.
         {L"tokyo", W | K, true, 200, L"", {}},
         {L"tokyo", W | K | F, false, 200, L"", {}},
@@ -251,6 +287,66 @@ TEST_F(TypedSearchTest, ReadingOrderCutsAsTheCollectionDoes)
     // The converted text fills the limit first ("sake" as さけ), the meaning
     // search adds within what is left.
     EXPECT_EQ(search(L"sake", W | K | M, false, 1).first, L"酒");
+    // The limit counts rows with the English text as a word: lines that
+    // merely hold it ("phon", "long") come first in the file and never use
+    // it up.
+    EXPECT_EQ(search(L"on", W | K | M, false, 2).first, L"食べる");
+    EXPECT_EQ(search(L"to", W | K | M, false, 3).first, L"頂く 喫する 食べる");
+}
+
+// English of one or two letters is in the meanings of most lines: ranked
+// under a limit, only the lines that could be among the first rows are
+// read. Whatever the limit, the rows are the first of the whole result,
+// each line once.
+TEST_F(TypedSearchTest, ALimitedRankedSearchListsTheFirstRowsOfTheWholeResult)
+{
+    // Romaji that turns into kana, and letters searched as they are, in
+    // every line that holds them ("w", "t", "wat").
+    for (const wchar_t* typed : {L"a", L"A", L"to", L"eat", L"water", L"night", L"sake", L"tone", L"one",
+                                 L"w", L"t", L"wat", L"st", L"Tokyo"}) {
+        for (const int flags : {W | K | M | I | F, W | K | M, M}) {
+            const std::wstring whole = search(typed, flags, true, -1).first;
+            for (const int limit : {1, 2, 3, 5, 8, 200}) {
+                std::wstring first;
+                for (std::size_t at = 0, rows = 0; at < whole.size() && rows < static_cast<std::size_t>(limit);
+                     ++rows) {
+                    const std::size_t space = whole.find(L' ', at);
+                    first += (first.empty() ? L"" : L" ") + whole.substr(at, space - at);
+                    at = space == std::wstring::npos ? whole.size() : space + 1;
+                }
+                EXPECT_EQ(search(typed, flags, true, limit).first, first)
+                    << testing::PrintToString(typed) << " flags " << flags << " limit " << limit;
+            }
+        }
+    }
+    // Letters searched as they are find, ranked, what the collection's own
+    // search finds.
+    for (const wchar_t* typed : {L"w", L"t", L"wat", L"st", L"Tokyo", L"ter"}) {
+        for (const int flags : {W | K | M | I | F, W | K | M, M}) {
+            WordDictionary::SearchOptions options;
+            options.searchFlags = flags;
+            options.limit = -1;
+            testing::internal::CaptureStderr();
+            std::unique_ptr<WordResult> plain(collection.search(typed, &options));
+            testing::internal::GetCapturedStderr();
+            std::multiset<std::wstring> expected;
+            for (WordEntry* entry : plain->getEntries()) {
+                expected.insert(entry->word);
+            }
+            const std::wstring ranked = search(typed, flags, true, -1).first;
+            std::multiset<std::wstring> found;
+            for (std::size_t at = 0; at < ranked.size();) {
+                const std::size_t space = std::min(ranked.find(L' ', at), ranked.size());
+                found.insert(ranked.substr(at, space - at));
+                at = space + 1;
+            }
+            EXPECT_EQ(found, expected) << testing::PrintToString(typed) << " flags " << flags;
+        }
+    }
+    // What "a" and "to" find at all: the text as a word, never inside one
+    // ("waterfall", "stone"); a gloss that is the text first.
+    EXPECT_EQ(search(L"a", M, true, -1).first, L"亜 一つ 旅 或る 蛙");
+    EXPECT_EQ(search(L"to", M, true, -1).first, L"迄 到る 喫する 食べる 頂く 旅");
 }
 
 TEST(LongVowelsTest, SpellingsFewestLongVowelsFirstAndCapped)
