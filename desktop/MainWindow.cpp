@@ -9,6 +9,7 @@
 #include "Log.h"
 #include "ManageDictionaries.h"
 #include "Preferences.h"
+#include "RadicalPicker.h"
 #include "Romaji.h"
 #include "SearchOptionControls.h"
 #include "Settings.h"
@@ -31,9 +32,15 @@ MainWindow::MainWindow(QWidget* parent)
       settingsDialog(new Settings),
       limitNote(nullptr),
       searchLimit(-1),
+      radicalPicker(nullptr),
       searchingWhileTyping(false)
 {
     ui->setupUi(this);
+    radicalPicker = new RadicalPicker(ui->radicalList, ui->characterResults);
+    connect(radicalPicker, &RadicalPicker::searchForWords, this,
+            [this](QString text, WordDictionary::SearchOptions options) {
+                startSearch(text, options);
+            });
     searchOptions = std::make_unique<SearchOptionControls>(ui);
     preferences = std::make_unique<Preferences>(
         Preferences::Widgets{this, ui->dictionaryList, ui->searchSettingsContainer, ui->imeButton,
@@ -50,6 +57,7 @@ MainWindow::MainWindow(QWidget* parent)
     ui->radicalList->radicalFont = &settingsDialog->radicalFont;
     connectWidgets();
     WindowKeyboard::setUp(this, ui);
+    radicalPicker->joinTabOrder();
     ui->radicalList->setup();
     ui->progressBar->setValue(0);
     ui->progressBar->setEnabled(false);
@@ -327,6 +335,7 @@ void MainWindow::showWordResult(WordResult* result)
 
 void MainWindow::showCharacterResult(CharacterResult* result)
 {
+    radicalPicker->characterResultArrived(result);
     ui->characterResults->setResult(result);
     showProgress(100);
 }

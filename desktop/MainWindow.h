@@ -5,7 +5,8 @@
 // and the four dialogs; Preferences keeps their state in "preferences.ini".
 // SearchOptionControls reads and sets the option boxes, LearnerTools adds
 // the history, copied-text look-up, searching while typing and the Read
-// panel, WindowKeyboard the shortcuts and DarkPalette the dark colours.
+// panel, WindowKeyboard the shortcuts, DarkPalette the dark colours and
+// RadicalPicker the grids of radicals and of the kanji they find.
 #ifndef DEXARU_DESKTOP_MAINWINDOW_H
 #define DEXARU_DESKTOP_MAINWINDOW_H
 
@@ -26,6 +27,7 @@ class ManageDictionaries;
 class Preferences;
 class QLabel;
 class QListWidgetItem;
+class RadicalPicker;
 class SearchOptionControls;
 class Settings;
 
@@ -111,6 +113,7 @@ private:
     int searchLimit;  // of the search under way, or -1
     std::unique_ptr<SearchOptionControls> searchOptions;
     std::unique_ptr<LearnerTools> learnerTools;
+    RadicalPicker* radicalPicker;  // in the form's splitter, which owns it
     bool searchingWhileTyping;  // the search being emitted comes from typing
 };
 
