@@ -28,15 +28,10 @@ bool beforeInGrid(const CharacterEntry* a, const CharacterEntry* b)
     return a->kanji < b->kanji;
 }
 
-QString strokesText(int strokeCount)
-{
-    return strokeCount == 1 ? KanjiGrid::tr("1 stroke") : KanjiGrid::tr("%1 strokes").arg(strokeCount);
-}
-
 // "猫  11 strokes", then the meanings, then the readings.
 QString toolTipOf(const CharacterEntry* entry)
 {
-    QStringList lines{entrytext::character(entry->kanji) + "  " + strokesText(entry->strokeCount)};
+    QStringList lines{entrytext::character(entry->kanji) + "  " + StrokeGridDelegate::strokesText(entry->strokeCount)};
     const QString meanings = entrytext::joined(entry->meanings, "; ");
     if (!meanings.isEmpty())
         lines << meanings;

@@ -1,5 +1,7 @@
 #include "RadicalNames.h"
 
+#include "StrokeGridDelegate.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -296,10 +298,7 @@ int RadicalNames::kangxiNumber(wchar_t radical)
 
 QString RadicalNames::describe(wchar_t radical, int strokeCount)
 {
-    const QString strokes = strokeCount == 1
-                                ? QCoreApplication::translate("RadicalNames", "1 stroke")
-                                : QCoreApplication::translate("RadicalNames", "%1 strokes")
-                                      .arg(strokeCount);
+    const QString strokes = StrokeGridDelegate::strokesText(strokeCount);
     const int number = kangxiNumber(radical);
     const QString detail =
         number > 0 ? QCoreApplication::translate("RadicalNames", "Kangxi radical %1, %2")

@@ -44,7 +44,7 @@ RadicalPicker::RadicalPicker(QRadicalList* radicalList, QCharacterResultTable* c
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(radicals);
     splitter->addWidget(kanjiGrid);
-    splitter->setSizes({300, 200});
+    splitter->setSizes({250, 250});
     radicals->show();
     buildControls();
 

@@ -1,6 +1,8 @@
 #include "StrokeGridDelegate.h"
 
 #include <QFontInfo>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QListView>
 #include <QPainter>
 
@@ -90,6 +92,22 @@ bool StrokeGridDelegate::isOnMarker(const QAbstractItemView* view, const QPoint&
     const QModelIndex index = view->indexAt(point);
     return index.isValid() && index.data(GroupStartRole).isValid()
            && markerRect(view->visualRect(index)).contains(point);
+}
+
+bool StrokeGridDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                   const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    if (event->type() == QEvent::ToolTip && isOnMarker(view, event->pos())) {
+        QToolTip::showText(event->globalPos(),
+                           strokesText(index.data(GroupStartRole).toInt()), view);
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+}
+
+QString StrokeGridDelegate::strokesText(int strokeCount)
+{
+    return strokeCount == 1 ? tr("1 stroke") : tr("%1 strokes").arg(strokeCount);
 }
 
 void StrokeGridDelegate::applyTo(QListView* view)

@@ -27,12 +27,17 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // A marker's tool tip names its stroke count; a cell's is the item's own.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
 
     // The side of one square cell for characters of the font.
     static int cellSide(const QFont& font);
     // Whether the point of the view's viewport lies on a group's marker,
     // which answers no clicks.
     static bool isOnMarker(const QAbstractItemView* view, const QPoint& point);
+    // "1 stroke", "3 strokes".
+    static QString strokesText(int strokeCount);
     // Lays the view out as this delegate's grid: cells left to right,
     // wrapping, re-laid out on resize, no gaps between them.
     static void applyTo(QListView* view);
