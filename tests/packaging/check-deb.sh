@@ -110,7 +110,8 @@ check_desktop() {
     'word\0\name=The usual edict' 'word\0\filename=dictionaries/edict/edict' 'word\0\enabled=1' \
     'word\1\name=Computer terms' 'word\1\filename=dictionaries/edict/compdic' 'word\1\enabled=1' \
     'word\2\name=Names' 'word\2\filename=dictionaries/edict/enamdict' 'word\2\enabled=0' \
-    '[settings]' 'check\searchAsYouType=1' 'check\fuzzySearch=1' 'check\relevanceOrder=1')"
+    '[settings]' 'check\searchAsYouType=1' 'check\fuzzySearch=1' 'check\relevanceOrder=1' \
+    '[radicals]' 'searchOnSelect=1' '[fonts]' 'radicalFontSize=16')"
   [[ "$(cat "$user_dir/preferences.ini")" == "$expected" ]] \
     || { cat "$user_dir/preferences.ini"; fail "the first preferences do not list the three dictionaries and the first-start settings"; }
   echo "dexaru-desktop: first preferences list the three dictionaries"
