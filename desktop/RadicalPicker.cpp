@@ -34,6 +34,9 @@ RadicalPicker::RadicalPicker(QRadicalList* radicalList, QCharacterResultTable* c
         QList<int> sizes(formSplitter->count(), 100);
         sizes[at] = 250;
         formSplitter->setSizes(sizes);
+        // and a grid wants width: the kanji column grows with the window too.
+        if (auto* outer = qobject_cast<QSplitter*>(formSplitter->parentWidget()))
+            outer->setStretchFactor(outer->indexOf(formSplitter), 1);
     }
     StrokeGridDelegate::applyTo(radicals);
     kanjiGrid->setObjectName(QStringLiteral("kanjiGrid"));
