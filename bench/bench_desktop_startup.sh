@@ -4,7 +4,12 @@
 # window shown, and to the kanji dictionary loaded and the radical list
 # filled, read from the program's own trace lines. Reports the medians.
 #   DEXARU_BUILD_DIR=build bash bench/bench_desktop_startup.sh [runs]
-# The window is offscreen unless DISPLAY names an X server.
+# The window is offscreen unless DISPLAY names an X server. Under an X
+# server without a window manager, and with gjiten installed (a GTK
+# dictionary program of Debian, installed by scripts/install-deps.sh
+# --reference), both programs are then started in turn and timed to their
+# window's mapping, and the ratio of the medians is reported:
+#   xvfb-run -a bash bench/bench_desktop_startup.sh [runs]
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -64,3 +69,12 @@ done
 echo "runs: $runs"
 echo "window shown:        median $(printf '%s\n' "${shown_times[@]}" | median) ms  (${shown_times[*]})"
 echo "radical list filled: median $(printf '%s\n' "${ready_times[@]}" | median) ms  (${ready_times[*]})"
+
+# Side by side with gjiten: the same clock for both, the first map of a
+# window seen by the X server, each run starting one program then the other.
+if [[ -n "${DISPLAY:-}" ]] && command -v gjiten >/dev/null; then
+  gjiten_home="$work/gjiten-home"  # gjiten's own defaults: EDICT
+  mkdir -p "$gjiten_home"
+  echo "window mapped, side by side with gjiten:"
+  HOME="$gjiten_home" python3 "$here/window_mapped.py" --runs "$runs" -- "$program" -- gjiten
+fi

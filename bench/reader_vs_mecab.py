@@ -118,7 +118,10 @@ def run_reader(program, sentences):
 
 def run_mecab(sentences):
     text = "".join(s + "\n" for s in sentences).encode("utf-8")
-    out, seconds = timed(["mecab"], text)
+    # Its features are read in the IPADIC layout, whatever dictionary the
+    # system's mecab uses by default (Debian's alternative may name UniDic).
+    ipadic = "/var/lib/mecab/dic/ipadic-utf8"
+    out, seconds = timed(["mecab"] + (["-d", ipadic] if os.path.isdir(ipadic) else []), text)
     lines, current = [], []
     for row in out.decode("utf-8").split("\n"):
         if row == "EOS":

@@ -5,6 +5,7 @@
 #include "Deinflector.h"
 #include "Edict.h"
 #include "FuzzySearch.h"
+#include "Handwriting.h"
 #include "Kanjidic.h"
 #include "Log.h"
 #include "Output.h"
@@ -13,6 +14,7 @@
 #include "RadicalTable.h"
 #include "ReadText.h"
 #include "SearchText.h"
+#include "TypedSearch.h"
 #include "WordDictionaryCollection.h"
 #include "WordResult.h"
 
@@ -39,8 +41,14 @@ Lookup::Lookup(const Options& options)
         deinflector = new Deinflector();
         deinflector->loadFromFile("deinflection.dat");
     }
-    setUpWordSide();
-    setUpKanjiSide();
+    // Handwriting needs only the kanji: their stroke counts, and which
+    // characters are known.
+    if (options.command != "handwriting") {
+        setUpWordSide();
+    }
+    if (options.command != "study") {
+        setUpKanjiSide();
+    }
 }
 
 Lookup::~Lookup()
@@ -105,16 +113,24 @@ void Lookup::listPartsOfSpeech()
     }
 }
 
+WordResult* Lookup::findWords(const Options& options, std::vector<std::wstring>* alsoSearched)
+{
+    const std::wstring typed = toWide(options.cliSearchText);
+    const std::wstring searchText = toSearchText(typed, options.convertToKana);
+
+    TypedSearch typedSearch(wordCollection);
+    WordResult* wordResult = typedSearch.search(typed, searchText, options.searchOptions,
+                                                options.order == "relevance");
+    if (alsoSearched != nullptr) {
+        *alsoSearched = typedSearch.getAlsoSearched();
+    }
+    return wordResult;
+}
+
 void Lookup::search(const Options& options)
 {
-    const std::wstring searchText = toSearchText(toWide(options.cliSearchText),
-                                                 options.convertToKana);
-
-    WordDictionary::SearchOptions searchOptions = options.searchOptions;
-    WordResult* wordResult = wordCollection->search(searchText, &searchOptions);
-    if (options.order == "relevance") {
-        wordResult->sortByRelevance();
-    }
+    std::vector<std::wstring> alsoSearched;
+    WordResult* wordResult = findWords(options, &alsoSearched);
     Log::write(7, "%s: Number of word results: %d.", logFunction, wordResult->getEntryCount());
 
     const std::set<wchar_t> characters = wordResult->getCharacters();
@@ -126,7 +142,7 @@ void Lookup::search(const Options& options)
                characterResult->getEntryCount());
 
     printKanjiResults(characterResult, options.resultsFormat);
-    printResults(wordResult, options.resultsFormat);
+    printResults(wordResult, options.resultsFormat, alsoSearched);
     delete wordResult;
     delete characterResult;
 }
@@ -134,6 +150,11 @@ void Lookup::search(const Options& options)
 int Lookup::read(const Options& options)
 {
     return readText(options, wordCollection, deinflector);
+}
+
+int Lookup::handwriting(const Options& options)
+{
+    return recognizeHandwriting(options, kanjidicCollection);
 }
 
 int run(const Options& options)
@@ -145,6 +166,8 @@ int run(const Options& options)
         Lookup lookup(options);
         if (options.command == "read") {
             status = lookup.read(options);
+        } else if (options.command == "handwriting") {
+            status = lookup.handwriting(options);
         } else if (options.command == "list") {
             if (options.listWhat == "dictionaries") {
                 lookup.listDictionaries();

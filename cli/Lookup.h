@@ -7,12 +7,16 @@
 
 #include "Options.h"
 
+#include <string>
+#include <vector>
+
 class CharacterDictionaryCollection;
 class Deinflector;
 class FuzzySearch;
 class PartsOfSpeech;
 class RadicalTable;
 class WordDictionaryCollection;
+class WordResult;
 
 namespace dexaru2 {
 
@@ -22,7 +26,7 @@ public:
     // Loads every data file; a missing one is logged and left empty.
     Lookup();
     // The same, with the deinflection engine for fuzzy searches when the
-    // order is by relevance.
+    // order is by relevance; the study command loads no kanji side.
     explicit Lookup(const Options& options);
     // Tables first, collections last, as the collections expect.
     ~Lookup();
@@ -35,9 +39,19 @@ public:
     // Searches the text of the options and prints the kanji block, then the
     // word block.
     void search(const Options& options);
+    // Searches the text of the options in the word dictionaries, in the
+    // order the options ask for (TypedSearch); the long-vowel spellings that
+    // found words go to alsoSearched when given. The caller deletes the
+    // result.
+    WordResult* findWords(const Options& options,
+                          std::vector<std::wstring>* alsoSearched = nullptr);
+    WordDictionaryCollection* getWordCollection() const { return wordCollection; }
     // Splits the text of the options into its words and prints them; returns
     // the status of readText.
     int read(const Options& options);
+    // Recognises the drawn characters of the options and prints their
+    // candidates; returns the status of recognizeHandwriting.
+    int handwriting(const Options& options);
 
 private:
     void setUpWordSide();

@@ -65,6 +65,34 @@ const char* const readUsageText =
     "      dexaru2 read '猫が魚を食べさせられなかった。'\n"
     "      dexaru2 -o xml read - < story.txt\n";
 
+const char* const handwritingUsageText =
+    "Usage:\n"
+    "   dexaru2 handwriting [-n <count>] [--model <file>] {<strokes>|-}\n"
+    "\n"
+    "Recognises drawn characters and prints, for each, one line with the characters\n"
+    "it may be, best first, separated by spaces. With '-' each line of standard\n"
+    "input is one drawn character. An empty line is printed when nothing was drawn\n"
+    "or the strokes cannot be read (which is said on standard error).\n"
+    "\n"
+    "<strokes> are the strokes of one character in drawing order, separated by ';';\n"
+    "the points of a stroke are separated by spaces; a point is 'x,y' in a square\n"
+    "from 0,0 (top left) to 1000,1000 (bottom right), with decimals allowed; points\n"
+    "outside are put on the edge. A line may begin with a name and a TAB, which is\n"
+    "ignored.\n"
+    "\n"
+    "<option> may be:\n"
+    "       --help               | Show this help and exit.\n"
+    "   -n  <count>              | Print at most <count> candidates (10 by default).\n"
+    "       --model <file>       | Use this Zinnia model instead of the installed\n"
+    "                            | Japanese one of tegaki-zinnia-japanese.\n"
+    "       --zinnia-only        | Print Zinnia's own answer only, for comparisons.\n"
+    "\n"
+    "Examples:\n"
+    "   To recognise a drawn 十,\n"
+    "      dexaru2 handwriting '100,480 880,420;480,100 495,910'\n"
+    "   To recognise the characters of a file, three candidates each,\n"
+    "      dexaru2 handwriting -n 3 - < drawings.txt\n";
+
 // Applies the option in argv[index] (and its value, moving index past it).
 // Returns 1 when the argument was an option, 0 when it is a command word and
 // -1 when the usage text is due.
@@ -125,6 +153,42 @@ int applyOption(Options& options, int argc, char** argv, int& index)
     return 1;
 }
 
+// A whole, positive number of candidates, at most a thousand.
+bool readCount(const std::string& text, std::size_t* count)
+{
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    *count = std::stoul(text);
+    return *count > 0 && *count <= 1000;
+}
+
+// The words after "handwriting": its own options and the strokes.
+bool takeHandwritingWords(Options& options, const std::vector<std::string>& words)
+{
+    bool haveStrokes = false;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        if (words[i] == "-n") {
+            if (++i >= words.size() || !readCount(words[i], &options.candidateCount)) {
+                return false;
+            }
+        } else if (words[i] == "--model") {
+            if (++i >= words.size() || words[i].empty()) {
+                return false;
+            }
+            options.handwritingModel = words[i];
+        } else if (words[i] == "--zinnia-only") {
+            options.plainZinnia = true;
+        } else if (haveStrokes) {
+            return false;
+        } else {
+            options.handwritingStrokes = words[i];
+            haveStrokes = true;
+        }
+    }
+    return haveStrokes;
+}
+
 // Checks the command words (the command and its one argument) and fills the
 // options from them. Returns false when the usage text is due.
 bool takeCommand(Options& options, const std::vector<std::string>& words)
@@ -133,6 +197,9 @@ bool takeCommand(Options& options, const std::vector<std::string>& words)
         return false;
     }
     options.command = words[0];
+    if (options.command == "handwriting") {
+        return takeHandwritingWords(options, words);
+    }
     if (options.command == "read") {
         if (words.size() != 2 || words[1].empty()) {
             return false;
@@ -187,6 +254,13 @@ bool parseArguments(int argc, char** argv, Options& options)
 int printReadUsage()
 {
     std::fputs(readUsageText, stdout);
+    std::fflush(stdout);
+    return 1;
+}
+
+int printHandwritingUsage()
+{
+    std::fputs(handwritingUsageText, stdout);
     std::fflush(stdout);
     return 1;
 }

@@ -16,6 +16,14 @@ struct Options
     std::string cliSearchText;
     // The text of the "read" command; "-" reads standard input.
     std::string readText;
+    // The strokes of the "handwriting" command; "-" reads standard input.
+    std::string handwritingStrokes;
+    // How many candidates each drawn character gets ("-n").
+    std::size_t candidateCount = 10;
+    // The handwriting model ("--model"); empty for the installed one.
+    std::string handwritingModel;
+    // Zinnia's own answer only ("--zinnia-only"), for comparisons.
+    bool plainZinnia = false;
     std::string resultsFormat = "text";
     bool convertToKana = true;
     // "reading" (the default order of the results) or "relevance" (the
@@ -36,6 +44,10 @@ int printUsage();
 
 // Prints the usage text of the "read" command and returns the exit status 1.
 int printReadUsage();
+
+// Prints the usage text of the "handwriting" command and returns the exit
+// status 1.
+int printHandwritingUsage();
 
 }  // namespace dexaru2
 

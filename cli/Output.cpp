@@ -17,14 +17,25 @@ namespace {
 // heading of the text format or the element of the XML format.
 template <typename Result, typename Entry>
 void printBlock(Result* result, const std::string& format, const char* heading, const char* element,
-                void (*printText)(const Entry*, int), void (*printXml)(const Entry*))
+                void (*printText)(const Entry*, int), void (*printXml)(const Entry*),
+                const std::vector<std::wstring>& alsoSearched = {})
 {
     const bool text = format == "text";
     const bool xml = format == "xml";
     if (text) {
         printLine("%s", heading);
+        if (!alsoSearched.empty()) {
+            std::wstring spellings;
+            for (const std::wstring& spelling : alsoSearched) {
+                spellings += (spellings.empty() ? L"" : L", ") + spelling;
+            }
+            printLine("also searched: %S", spellings.c_str());
+        }
     } else if (xml) {
         printLine("<%s>", element);
+        for (const std::wstring& spelling : alsoSearched) {
+            printLine("\t<alsosearched>%S</alsosearched>", spelling.c_str());
+        }
     }
     result->resetNextEntry();
     int number = 0;
@@ -45,10 +56,17 @@ void printBlock(Result* result, const std::string& format, const char* heading, 
 
 int printResults(WordResult* wordResult, std::string format)
 {
+    return printResults(wordResult, format, {});
+}
+
+int printResults(WordResult* wordResult, std::string format,
+                 const std::vector<std::wstring>& alsoSearched)
+{
     if (wordResult == nullptr) {
         return 1;
     }
-    printBlock(wordResult, format, "Search Results:", "results", printWordText, printWordXml);
+    printBlock(wordResult, format, "Search Results:", "results", printWordText, printWordXml,
+               alsoSearched);
     return 0;
 }
 

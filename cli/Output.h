@@ -16,6 +16,11 @@ namespace dexaru2 {
 // Writes the word block in the result's current order. Returns 1 for a null
 // result (writing nothing), otherwise 0.
 int printResults(WordResult* wordResult, std::string format);
+// The same, saying first which other spellings were searched: the text
+// format in a line "also searched: とうきょう, とおきょう" below the heading,
+// the XML format in one <alsosearched> element each before the entries.
+int printResults(WordResult* wordResult, std::string format,
+                 const std::vector<std::wstring>& alsoSearched);
 
 // Writes the kanji block in the result's current order. Returns 0.
 int printKanjiResults(CharacterResult* characterResult, std::string format);

@@ -4,6 +4,7 @@
 #include "Log.h"
 #include "Program.h"
 #include "Romaji.h"
+#include "TypedSearch.h"
 
 #include <vector>
 
@@ -66,7 +67,8 @@ std::wstring toSearchText(const std::wstring& wide, bool convertToKana)
     if (convertToKana) {
         if (Romaji::isRomaji(wide)) {
             Log::write(7, "%s: Our search text is all ROMAji.", logFunction);
-            searchText = Romaji::romajiStringToKana(wide, true);
+            // Text that leaves letters behind ("water" as わてr) is English.
+            searchText = TypedSearch::kanaOfWholeRomaji(wide);
         } else {
             Log::write(7, "%s: Our search text is not all ROMAji.", logFunction);
         }

@@ -10,8 +10,9 @@ namespace dexaru2 {
 // The wide form of a UTF-8 text; empty when the text is not UTF-8.
 std::wstring toWide(const std::string& cliSearchText);
 
-// The text as searched: with convertToKana, an all-romaji text becomes kana
-// (capitals katakana); any other text stays as typed.
+// The text as searched: with convertToKana, an all-romaji text whose every
+// letter turns into kana becomes kana (capitals katakana); any other text,
+// English among it, stays as typed.
 std::wstring toSearchText(const std::wstring& wide, bool convertToKana);
 
 }  // namespace dexaru2

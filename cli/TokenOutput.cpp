@@ -60,9 +60,31 @@ std::string tabField(const std::string& value)
     return replaced(value, tabReplacements);
 }
 
+// XML 1.0 cannot hold most control characters, not even as references: a
+// NUL or ESC of the text is written as its picture (U+2400 … U+241F), a CR
+// as a reference so that it survives line-end normalisation, and the
+// non-characters U+FFFE and U+FFFF as U+FFFD.
 std::string xmlEscaped(const std::string& value)
 {
-    return replaced(value, xmlReplacements);
+    const std::string escaped = replaced(value, xmlReplacements);
+    std::string result;
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(escaped[i]);
+        if (byte == '\r') {
+            result += "&#13;";
+        } else if (byte < 0x20 && byte != '\t' && byte != '\n') {
+            result += static_cast<char>(0xE2);
+            result += static_cast<char>(0x90);
+            result += static_cast<char>(0x80 + byte);  // U+2400 + byte
+        } else if (byte == 0xEF && i + 2 < escaped.size() && escaped[i + 1] == '\xBF'
+                   && (escaped[i + 2] == '\xBE' || escaped[i + 2] == '\xBF')) {
+            result += "\xEF\xBF\xBD";
+            i += 2;
+        } else {
+            result += static_cast<char>(byte);
+        }
+    }
+    return result;
 }
 
 bool isAscii(const std::string& bytes)
@@ -75,8 +97,8 @@ bool isAscii(const std::string& bytes)
     return true;
 }
 
-// Every line goes out whole and at once, so that a reader of a pipe sees
-// each line of text as soon as it is read.
+// Every line (or piece of a long one) goes out at once, so that a reader
+// of a pipe sees it as soon as it is read.
 void write(const std::string& bytes)
 {
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
@@ -106,11 +128,29 @@ void TokenOutput::end()
 
 void TokenOutput::printLine(const std::vector<TextToken>& tokens)
 {
+    // Whole and at once, as a reader of a pipe wants each line.
     if (xml) {
-        printXmlLine(tokens);
+        write("\t<line>\n" + xmlTokens(tokens) + "\t</line>\n");
     } else {
-        printTextLine(tokens);
+        write(textTokens(tokens) + '\n');
     }
+}
+
+void TokenOutput::beginLine()
+{
+    if (xml) {
+        write("\t<line>\n");
+    }
+}
+
+void TokenOutput::printTokens(const std::vector<TextToken>& tokens)
+{
+    write(xml ? xmlTokens(tokens) : textTokens(tokens));
+}
+
+void TokenOutput::endLine()
+{
+    write(xml ? "\t</line>\n" : "\n");
 }
 
 std::string TokenOutput::firstGloss(const TextToken& token) const
@@ -143,7 +183,7 @@ std::string TokenOutput::firstGloss(const TextToken& token) const
     return converted;
 }
 
-void TokenOutput::printTextLine(const std::vector<TextToken>& tokens)
+std::string TokenOutput::textTokens(const std::vector<TextToken>& tokens) const
 {
     std::string out;
     for (const TextToken& token : tokens) {
@@ -151,14 +191,15 @@ void TokenOutput::printTextLine(const std::vector<TextToken>& tokens)
         out += tabField(encodeUtf8(token.dictionaryForm)) + '\t';
         out += tabField(encodeUtf8(token.reading)) + '\t';
         out += tabField(joined(token.reasons, ",")) + '\t';
-        out += tabField(firstGloss(token)) + '\n';
+        out += tabField(firstGloss(token)) + '\t';
+        out += tabField(encodeUtf8(token.surfaceReading)) + '\n';
     }
-    write(out + '\n');
+    return out;
 }
 
-void TokenOutput::printXmlLine(const std::vector<TextToken>& tokens)
+std::string TokenOutput::xmlTokens(const std::vector<TextToken>& tokens) const
 {
-    std::string out = "\t<line>\n";
+    std::string out;
     for (const TextToken& token : tokens) {
         out += std::string("\t\t<token kind=\"") + kindName(token.kind) + "\">\n";
         out += "\t\t\t<surface>" + xmlEscaped(encodeUtf8(token.surface)) + "</surface>\n";
@@ -170,10 +211,12 @@ void TokenOutput::printXmlLine(const std::vector<TextToken>& tokens)
                 out += "\t\t\t<reason>" + xmlEscaped(reason) + "</reason>\n";
             }
             out += "\t\t\t<gloss>" + xmlEscaped(firstGloss(token)) + "</gloss>\n";
+            out += "\t\t\t<surfacereading>" + xmlEscaped(encodeUtf8(token.surfaceReading))
+                   + "</surfacereading>\n";
         }
         out += "\t\t</token>\n";
     }
-    write(out + "\t</line>\n");
+    return out;
 }
 
 }  // namespace dexaru2

@@ -1,9 +1,11 @@
 // How "dexaru2 read" prints the tokens of one line of text. Text: one line
-// per token with five TAB-separated fields (surface, dictionary form,
-// reading, reasons joined by commas, first gloss; all but the surface empty
-// for anything but a dictionary word), then an empty line. Inside a field a
-// backslash, TAB, CR or LF is written as \\, \t, \r or \n. XML: one <line>
-// element per line of text inside one <read> element, values escaped.
+// per token with six TAB-separated fields (surface, dictionary form, its
+// reading, reasons joined by commas, first gloss, the reading of the surface
+// as written; all but the surface empty for anything but a dictionary
+// word), then an empty line. Inside a field a backslash, TAB, CR or LF is
+// written as \\, \t, \r or \n. XML: one <line> element per line of text
+// inside one <read> element, values escaped; control characters XML cannot
+// hold are written as their pictures (a NUL as U+2400).
 #ifndef DEXARU2_TOKENOUTPUT_H
 #define DEXARU2_TOKENOUTPUT_H
 
@@ -24,7 +26,13 @@ public:
     TokenOutput(const std::string& format, WordDictionaryCollection* collection);
 
     void begin();
+    // One line of text: its tokens, then its end.
     void printLine(const std::vector<TextToken>& tokens);
+    // A long line goes out in pieces: beginLine, printTokens for each
+    // piece, endLine.
+    void beginLine();
+    void printTokens(const std::vector<TextToken>& tokens);
+    void endLine();
     void end();
 
     // The first gloss of a token's entry in UTF-8 without its sense number;
@@ -32,8 +40,8 @@ public:
     std::string firstGloss(const TextToken& token) const;
 
 private:
-    void printTextLine(const std::vector<TextToken>& tokens);
-    void printXmlLine(const std::vector<TextToken>& tokens);
+    std::string textTokens(const std::vector<TextToken>& tokens) const;
+    std::string xmlTokens(const std::vector<TextToken>& tokens) const;
 
     bool xml;
     WordDictionaryCollection* collection;

@@ -1,12 +1,14 @@
 // dexaru2: one lookup per run. Searches a text in the word dictionaries and
 // the kanji of the words found in the character dictionary, or lists the
 // word dictionaries or the parts of speech, or splits text into its words,
-// and prints on standard output as text or XML. Data is read relative to the program's own folder.
+// or recognises drawn characters, and prints on standard output as text or XML. Data is read relative to the program's own folder.
 
 #include "CharacterLocale.h"
 #include "Lookup.h"
 #include "Options.h"
+#include "StudyCommand.h"
 
+#include <climits>
 #include <string>
 #include <unistd.h>
 
@@ -32,13 +34,32 @@ void changeToProgramFolder(const char* programPath)
 int main(int argc, char** argv)
 {
     dexaru2::setCharacterLocale();
+    // File names the user gives are relative to where the program started.
+    char startFolder[PATH_MAX] = ".";
+    if (getcwd(startFolder, sizeof startFolder) == nullptr) {
+        startFolder[0] = '.';
+        startFolder[1] = '\0';
+    }
     if (argc > 0) {
         changeToProgramFolder(argv[0]);
+    }
+    if (argc > 1 && std::string(argv[1]) == "study") {
+        return dexaru2::runStudy(argc - 2, argv + 2, startFolder);
     }
 
     dexaru2::Options options;
     if (!dexaru2::parseArguments(argc, argv, options)) {
-        return options.command == "read" ? dexaru2::printReadUsage() : dexaru2::printUsage();
+        if (options.command == "read") {
+            return dexaru2::printReadUsage();
+        }
+        if (options.command == "handwriting") {
+            return dexaru2::printHandwritingUsage();
+        }
+        return dexaru2::printUsage();
+    }
+    const std::string& model = options.handwritingModel;
+    if (!model.empty() && model[0] != '/') {
+        options.handwritingModel = std::string(startFolder) + "/" + model;
     }
     return dexaru2::run(options);
 }

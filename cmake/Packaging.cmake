@@ -30,8 +30,14 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 # The dictionaries, and a Japanese font, without which the desktop program
 # shows kanji and kana as empty boxes; fonts-japanese-gothic is the name
-# Debian's other Japanese gothic fonts provide.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "edict, kanjidic, enamdict, fonts-noto-cjk | fonts-japanese-gothic, fonts-kanjistrokeorders")
+# Debian's other Japanese gothic fonts provide. The handwriting model: the
+# Zinnia library itself is a dependency found from what the library links.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "edict, kanjidic, enamdict, fonts-noto-cjk | fonts-japanese-gothic, fonts-kanjistrokeorders, tegaki-zinnia-japanese")
+# The text reader reads on MeCab (libmecab2 comes into Depends from the
+# library) with its IPA dictionary; without the dictionary it reads alone.
+if(DEXARU_HAVE_MECAB)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "mecab-ipadic-utf8, ${CPACK_DEBIAN_PACKAGE_RECOMMENDS}")
+endif()
 # Left empty on purpose: the project has no home page yet.
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "")
 set(CPACK_STRIP_FILES ON)

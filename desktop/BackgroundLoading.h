@@ -11,14 +11,21 @@
 
 class Loadable;
 class QObject;
+class QThread;
 class WordDictionary;
 
 namespace backgroundloading {
 
 // Runs work() on a new thread, then done() in the receiver's thread once
 // work() has returned. work() must touch nothing the receiver's thread
-// uses meanwhile. Without a receiver any more, done() is not run.
-void run(QObject* receiver, std::function<void()> work, std::function<void()> done);
+// uses meanwhile. Without a receiver any more, done() is not run. Returns
+// the thread, which deletes itself once done() is queued.
+QThread* run(QObject* receiver, std::function<void()> work, std::function<void()> done);
+
+// Waits until the work of every job has returned. The owner of the library
+// objects that jobs touch calls it, from the thread that made the jobs,
+// before deleting them.
+void waitForAll();
 
 // Loads the object as a collection's load loop would, marking it loaded on
 // success, so that the collection later skips it. Returns load()'s status.

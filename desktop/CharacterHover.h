@@ -3,7 +3,10 @@
 #ifndef DEXARU_DESKTOP_CHARACTERHOVER_H
 #define DEXARU_DESKTOP_CHARACTERHOVER_H
 
+#include "FittingPopup.h"
+
 #include <QDialog>
+#include <QStringList>
 
 class CharacterEntry;
 class StrokeOrderView;
@@ -12,7 +15,7 @@ namespace Ui {
 class CharacterHover;
 }
 
-class CharacterHover : public QDialog
+class CharacterHover : public QDialog, public FittingPopup
 {
     Q_OBJECT
 
@@ -27,9 +30,15 @@ public:
 
     // Null until the first kanji is shown with the stroke-order font there.
     StrokeOrderView* strokeOrder;
+    // Cuts the meanings, then the kun and on readings, to the room's height.
+    void fitInto(const QSize& room) override;
 
 private:
     Ui::CharacterHover* ui;
+    // What setInfo showed, for fitInto to shorten.
+    QStringList on;
+    QStringList kun;
+    QStringList meanings;
 };
 
 #endif

@@ -37,7 +37,7 @@ bool ClipboardWatcher::isWatching() const
 void ClipboardWatcher::setWatching(bool on)
 {
     if (on && !watching)
-        announced.clear();
+        lastText.clear();
     watching = on;
     if (!on)
         selectionSettled.stop();
@@ -84,11 +84,14 @@ void ClipboardWatcher::consider(QClipboard::Mode mode)
     const bool own = mode == QClipboard::Clipboard ? clipboard->ownsClipboard()
                                                    : clipboard->ownsSelection();
     const QMimeData* data = clipboard->mimeData(mode);
-    if (own || data == nullptr || data->hasFormat(OWN_COPY_FORMAT))
+    const QString text = own || data == nullptr || data->hasFormat(OWN_COPY_FORMAT)
+                             ? QString()
+                             : japaneseText(data->text());
+    const bool sameCopy = !text.isEmpty() && text == lastText && sinceLastAnnounced.isValid()
+                          && sinceLastAnnounced.elapsed() < SAME_COPY_MS;
+    lastText = text;
+    if (text.isEmpty() || sameCopy)
         return;
-    const QString text = japaneseText(data->text());
-    if (text.isEmpty() || announced.contains(text))
-        return;
-    announced.insert(text);
+    sinceLastAnnounced.start();
     emit japaneseTextCopied(text);
 }

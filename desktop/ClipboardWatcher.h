@@ -1,15 +1,19 @@
 // Watches the clipboard and, where the window system has one (X11), the
 // selection, for Japanese text copied in other programs, and announces each
-// such text once. Text this program put there itself, text without kana or
-// kanji, and text longer than 200 characters are passed over. The
-// selection is read a moment after it last changed, so that a selection
-// still being dragged is not announced piece by piece. Off at first.
+// copy of such text, the same text copied again included. One copy seen
+// twice (selected, then copied; or taken over by a clipboard manager) is
+// announced once: the same text right after it, within SAME_COPY_MS and
+// with no other change between. Text this program put there itself, text
+// without kana or kanji, and text longer than 200 characters are passed
+// over. The selection is read a moment after it last changed, so that a
+// selection still being dragged is not announced piece by piece. Off at
+// first.
 #ifndef DEXARU_DESKTOP_CLIPBOARDWATCHER_H
 #define DEXARU_DESKTOP_CLIPBOARDWATCHER_H
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QTimer>
 
@@ -23,6 +27,9 @@ public:
     static const int LONGEST = 200;
     // Waited after the selection's last change before it is read.
     static const int SELECTION_SETTLE_MS = 300;
+    // The same text again within this time, with nothing else copied
+    // between, is the same copy seen twice.
+    static const int SAME_COPY_MS = 1500;
 
     explicit ClipboardWatcher(QClipboard* clipboard, QObject* parent = nullptr);
 
@@ -38,7 +45,6 @@ signals:
     void japaneseTextCopied(QString text);
 
 public slots:
-    // Switching on forgets the texts announced before.
     void setWatching(bool on);
 
 private slots:
@@ -50,7 +56,8 @@ private:
 
     QClipboard* clipboard;
     bool watching;
-    QSet<QString> announced;
+    QString lastText;  // of the last change considered, empty when not Japanese
+    QElapsedTimer sinceLastAnnounced;  // invalid until a text is announced
     QTimer selectionSettled;
 };
 

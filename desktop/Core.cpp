@@ -1,10 +1,12 @@
 #include "Core.h"
 
+#include "BackgroundLoading.h"
 #include "CharacterDictionaryCollection.h"
 #include "Deinflector.h"
 #include "FuzzySearch.h"
 #include "PartsOfSpeech.h"
 #include "TextReader.h"
+#include "TypedSearch.h"
 #include "WordDictionaryCollection.h"
 #include "WordResult.h"
 
@@ -17,12 +19,16 @@ Core::Core(QObject* parent)
       fuzzySearch(nullptr),
       deinflector(new Deinflector()),
       reader(new TextReader(wordDictionaries, deinflector)),
+      typedSearch(new TypedSearch(wordDictionaries)),
       relevanceOrder(false)
 {
 }
 
 Core::~Core()
 {
+    // Work on other threads (a dictionary's load, the reader's tables)
+    // uses the objects deleted here.
+    backgroundloading::waitForAll();
     // The reader points at the dictionaries, the dictionaries at the tables.
     reader.reset();
     delete wordDictionaries;
@@ -60,13 +66,27 @@ void Core::load()
 void Core::addWordDictionary(WordDictionary* dictionary)
 {
     giveUniqueName(dictionary);
-    // One loaded beforehand is skipped by the collection's load, which
-    // would otherwise hand it the table.
+    // One loaded beforehand is skipped by the load below, which would
+    // otherwise hand it the table.
     if (dictionary->isLoaded)
         dictionary->setPartsOfSpeech(partsOfSpeech);
     wordDictionaries->addDictionary(dictionary);
-    wordDictionaries->load();
+    loadEnabledDictionaries();
     emit dictionaryAdded(dictionary);
+}
+
+// As the collection's load, but a disabled dictionary waits until it is
+// enabled: a large one nobody searches (the names dictionary has 740,000
+// lines) would cost every start its load and its memory. Failed loads of
+// enabled dictionaries are tried again.
+void Core::loadEnabledDictionaries()
+{
+    for (WordDictionary* dictionary : wordDictionaries->dictionaries) {
+        if (dictionary->isEnabled() && !dictionary->isLoaded && !dictionary->isLoading) {
+            dictionary->setPartsOfSpeech(partsOfSpeech);
+            backgroundloading::load(dictionary);
+        }
+    }
 }
 
 void Core::removeWordDictionary(WordDictionary* dictionary)
@@ -99,6 +119,7 @@ void Core::enableDictionary(QString name)
     WordDictionary* dictionary = dictionaryNamed(name);
     if (dictionary != nullptr && !dictionary->isEnabled()) {
         dictionary->enable();
+        loadEnabledDictionaries();
     }
 }
 
@@ -132,13 +153,23 @@ void Core::addLoadedRadicalTable(RadicalTable* table)
 
 void Core::search(QString text, WordDictionary::SearchOptions searchOptions)
 {
-    WordResult* result = wordDictionaries->search(text.toStdWString(), &searchOptions);
-    if (relevanceOrder)
-        result->sortByRelevance();
+    const std::wstring searched = text.toStdWString();
+    const std::wstring typed = typedText.isNull() ? searched : typedText.toStdWString();
+    typedText = QString();
+    WordResult* result = typedSearch->search(typed, searched, searchOptions, relevanceOrder);
+    QStringList spellings;
+    for (const std::wstring& spelling : typedSearch->getAlsoSearched())
+        spellings << QString::fromStdWString(spelling);
     // Read before handing the result over: its new owner may drop it at once.
     std::set<wchar_t> characters = result->getCharacters();
     emit resultFound(result);
+    emit alsoSearched(spellings);
     emit characterResultFound(characterDictionaries->search(characters));
+}
+
+void Core::setTypedText(QString typed)
+{
+    typedText = typed;
 }
 
 void Core::searchForKanji(std::set<wchar_t> characterSet)

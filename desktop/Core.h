@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <set>
@@ -21,6 +22,7 @@ class Deinflector;
 class FuzzySearch;
 class PartsOfSpeech;
 class TextReader;
+class TypedSearch;
 class WordDictionaryCollection;
 
 class Core : public QObject
@@ -60,15 +62,20 @@ signals:
     void resultFound(WordResult* results);
     // The receiver owns the result.
     void characterResultFound(CharacterResult* results);
+    // After resultFound: the long-vowel spellings through which the search
+    // also found words (とうきょう for ときょ); empty when none did.
+    void alsoSearched(QStringList spellings);
 
 public slots:
-    // Takes the dictionary and loads it; a name that another dictionary
-    // already bears gets a number, as in "Names (2)".
+    // Takes the dictionary and loads it when it is enabled (a disabled one
+    // is loaded once enabled); a name that another dictionary already bears
+    // gets a number, as in "Names (2)".
     void addWordDictionary(WordDictionary* dictionary);
     // The dictionary leaves the searches; it stays alive until the core goes,
     // since lists in the window may still point at it.
     void removeWordDictionary(WordDictionary* dictionary);
-    // Names are UTF-8 as the dictionaries hold them; unknown names are ignored.
+    // Names are UTF-8 as the dictionaries hold them; unknown names are
+    // ignored. Enabling loads a dictionary not loaded yet.
     void enableDictionary(QString name);
     void disableDictionary(QString name);
     // Takes the dictionary and loads it.
@@ -77,8 +84,12 @@ public slots:
     void addRadicalTable(RadicalTable* radicalTable);
     // The same for a table whose load() has already run.
     void addLoadedRadicalTable(RadicalTable* radicalTable);
-    // Emits resultFound, then characterResultFound with the kanji of the words found.
+    // Emits resultFound, alsoSearched, then characterResultFound with the
+    // kanji of the words found. The text is searched as TypedSearch does,
+    // with the text last given to setTypedText (once) as the typed one.
     void search(QString text, WordDictionary::SearchOptions searchOptions);
+    // The text as the user typed it, for the next search of its kana.
+    void setTypedText(QString typed);
     void searchForKanji(std::set<wchar_t> characterSet);
     // On: fuzzy searches take inflected words back through the deinflection
     // engine (when its file was read) in place of the fuzzy rules, and word
@@ -87,11 +98,14 @@ public slots:
 
 private:
     WordDictionary* dictionaryNamed(const QString& name);
+    void loadEnabledDictionaries();
     void giveUniqueName(WordDictionary* dictionary);
 
     std::vector<std::unique_ptr<WordDictionary>> removedDictionaries;
     std::vector<std::unique_ptr<RadicalTable>> radicalTables;
     std::unique_ptr<TextReader> reader;
+    std::unique_ptr<TypedSearch> typedSearch;
+    QString typedText;
     bool relevanceOrder;
 };
 

@@ -72,7 +72,7 @@ QString bulleted(const QStringList& items)
 {
     QString html = QStringLiteral("<ul>");
     for (const QString& item : items)
-        html += QStringLiteral("<li>") + item + QStringLiteral("</li>");
+        html += QStringLiteral("<li>") + item.toHtmlEscaped() + QStringLiteral("</li>");
     return html + QStringLiteral("</ul>");
 }
 

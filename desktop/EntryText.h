@@ -22,7 +22,8 @@ QString joined(const std::vector<std::wstring>& list, const QString& separator);
 QStringList meanings(const WordEntry& entry);
 // The word's kana, or its romaji when the views show romaji.
 QString reading(const WordEntry& entry, bool showRomaji);
-// Each item of the list between "<li>" and "</li>", all inside "<ul>".
+// Each item of the list, HTML-escaped, between "<li>" and "</li>", all
+// inside "<ul>": dictionary text such as "less-than mark (<)" shows whole.
 QString bulleted(const QStringList& items);
 QStringList wideList(const std::vector<std::wstring>& list);
 // How a word was met, as plain text: "< 飲ませられなかった: causative,

@@ -11,10 +11,10 @@ HistoryMenu::HistoryMenu(SearchHistory* history, QWidget* window)
     : QMenu(tr("Histor&y"), window), history(history), window(window)
 {
     setObjectName(QStringLiteral("menuHistory"));
-    backAction = addAction(QIcon::fromTheme(QStringLiteral("go-previous")), tr("&Back"));
+    backAction = addAction(tr("&Back"));
     backAction->setObjectName(QStringLiteral("actionBack"));
     backAction->setShortcut(QKeySequence::Back);
-    forwardAction = addAction(QIcon::fromTheme(QStringLiteral("go-next")), tr("&Forward"));
+    forwardAction = addAction(tr("&Forward"));
     forwardAction->setObjectName(QStringLiteral("actionForward"));
     forwardAction->setShortcut(QKeySequence::Forward);
     addSeparator();
@@ -29,6 +29,15 @@ HistoryMenu::HistoryMenu(SearchHistory* history, QWidget* window)
     connect(forwardAction, &QAction::triggered, this, &HistoryMenu::goForward);
     connect(clearAction, &QAction::triggered, history, &SearchHistory::clear);
     connect(history, &SearchHistory::changed, this, &HistoryMenu::rebuild);
+    setToolTipsVisible(true);  // the whole text of a line cut short
+    // The icons are looked up when the menu is first shown: the first look-up
+    // in the icon theme would cost every start-up several milliseconds.
+    connect(this, &QMenu::aboutToShow, this, [this] {
+        if (backAction->icon().isNull()) {
+            backAction->setIcon(QIcon::fromTheme(QStringLiteral("go-previous")));
+            forwardAction->setIcon(QIcon::fromTheme(QStringLiteral("go-next")));
+        }
+    });
     qApp->installEventFilter(this);
     rebuild();
 }
@@ -58,7 +67,12 @@ void HistoryMenu::rebuild()
     forwardAction->setEnabled(history->canGoForward());
     const int oldestShown = std::max(0, history->count() - SHOWN);
     for (int index = history->count() - 1; index >= oldestShown; --index) {
-        auto* action = new QAction(history->at(index).label(), this);
+        const HistoryEntry& entry = history->at(index);
+        auto* action = new QAction(menuText(entry.label()), this);
+        // A line cut short shows the whole text searched in its tool tip,
+        // as written even where it looks like markup.
+        if (action->text().endsWith(QChar(0x2026)))
+            action->setToolTip(QStringLiteral("<p>%1</p>").arg(entry.text.left(1000).toHtmlEscaped()));
         action->setCheckable(true);
         action->setChecked(index == history->current());
         connect(action, &QAction::triggered, this,
@@ -68,6 +82,24 @@ void HistoryMenu::rebuild()
     }
     entriesEnd->setVisible(!entryActions.isEmpty());
     clearAction->setEnabled(history->count() > 0);
+}
+
+QString HistoryMenu::menuText(const QString& line)
+{
+    QString text = line;
+    for (QChar& character : text) {
+        if (character.category() == QChar::Other_Control || character == QChar::LineSeparator
+            || character == QChar::ParagraphSeparator)
+            character = QLatin1Char(' ');
+    }
+    text = text.simplified();
+    if (text.size() > LONGEST_LINE) {
+        int kept = LONGEST_LINE - 1;
+        if (text.at(kept - 1).isHighSurrogate())
+            --kept;  // never half a character
+        text = text.left(kept) + QChar(0x2026);
+    }
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 // The mouse's back and forward buttons reach whatever widget is under the

@@ -18,11 +18,19 @@ class HistoryMenu : public QMenu
 
 public:
     static const int SHOWN = 30;
+    // Characters of a search's line in the menu, the ellipsis included.
+    static const int LONGEST_LINE = 60;
 
     // Builds the menu (object name "menuHistory") for the history, which
     // must outlive it. The mouse's back and forward buttons work while they
     // are pressed over the window.
     HistoryMenu(SearchHistory* history, QWidget* window);
+
+    // A history line as a menu shows it: what a menu would take for a
+    // mnemonic ("&") or a shortcut column (TAB) shown as written, line
+    // breaks and other control characters as spaces, and a long line cut
+    // to LONGEST_LINE characters.
+    static QString menuText(const QString& line);
 
     QAction* backAction;
     QAction* forwardAction;

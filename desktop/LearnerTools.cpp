@@ -26,7 +26,8 @@ LearnerTools::LearnerTools(QMainWindow* window, Ui::MainWindow* form, Settings* 
       asYouType(nullptr),
       clipboardWatcher(nullptr),
       lookUpCopiedText(nullptr),
-      readerPanel(nullptr)
+      readerPanel(nullptr),
+      typedSearchShown(false)
 {
     setupHistory();
     setupTyping();
@@ -53,6 +54,13 @@ void LearnerTools::setupTyping()
     asYouType->setConvertsRomaji(ui->romajiToKana->isChecked());
     connect(ui->romajiToKana, &QCheckBox::toggled, asYouType, &SearchAsYouType::setConvertsRomaji);
     connect(asYouType, &SearchAsYouType::searchDue, this, &LearnerTools::typedSearchDue);
+    // Another order or other dictionaries make other results of the same search.
+    const auto forgetTypedSearch = [this] { typedSearchShown = false; };
+    connect(ui->relevanceOrder, &QCheckBox::toggled, this, forgetTypedSearch);
+    connect(ui->dictionaryList->model(), &QAbstractItemModel::dataChanged, this, forgetTypedSearch);
+    connect(ui->dictionaryList->model(), &QAbstractItemModel::rowsRemoved, this, forgetTypedSearch);
+    connect(ui->dictionaryList->model(), &QAbstractItemModel::rowsInserted, this,
+            forgetTypedSearch);
 }
 
 void LearnerTools::setupClipboard()
@@ -95,11 +103,17 @@ void LearnerTools::setupReader()
         emit searchBoxSearchDue();
     });
     // The words change with the dictionaries: a row of the list changes
-    // after the core has taken up the change it stands for.
+    // after the core has taken up the change it stands for. A panel with no
+    // text has nothing to read again, and reading would build the reader's
+    // tables at every start, when the dictionaries are listed.
     const QAbstractItemModel* dictionaryRows = ui->dictionaryList->model();
+    const auto readAgain = [this] {
+        if (!readerPanel->tokens().empty())
+            readerPanel->readText();
+    };
     for (auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(dictionaryRows, rowsChanged, readerPanel, &ReaderPanel::readText);
-    connect(dictionaryRows, &QAbstractItemModel::dataChanged, readerPanel, &ReaderPanel::readText);
+        connect(dictionaryRows, rowsChanged, readerPanel, readAgain);
+    connect(dictionaryRows, &QAbstractItemModel::dataChanged, readerPanel, readAgain);
 }
 
 // A word is searched as if typed; a sentence is read. The window is not
@@ -142,13 +156,45 @@ void LearnerTools::searchBoxSearched()
 }
 
 void LearnerTools::recordWordSearch(const QString& text,
-                                    const WordDictionary::SearchOptions& options, bool provisional)
+                                    const WordDictionary::SearchOptions& options, bool provisional,
+                                    bool ownOptions)
 {
     HistoryEntry entry;
     entry.text = text;
     entry.options = options;
     entry.provisional = provisional;
+    entry.ownOptions = ownOptions;
+    record(entry);
+    if (provisional) {
+        typedText = text;
+        typedOptions = options;
+        typedSearchShown = true;
+    }
+}
+
+void LearnerTools::record(const HistoryEntry& entry)
+{
+    typedSearchShown = false;
     history->record(entry);
+}
+
+bool LearnerTools::showsTypedSearch(const QString& text,
+                                    const WordDictionary::SearchOptions& options)
+{
+    HistoryEntry wanted;
+    wanted.text = text;
+    wanted.options = options;
+    HistoryEntry typed;
+    typed.text = typedText;
+    typed.options = typedOptions;
+    if (!typedSearchShown || !typed.sameSearch(wanted) || ui->wordResults->result == nullptr
+        || ui->wordResults->showRomaji != ui->showRomaji->isChecked()) {
+        return false;
+    }
+    recordWordSearch(text, options, false);
+    // The table still shows it: a second Return searches nothing either.
+    typedSearchShown = true;
+    return true;
 }
 
 void LearnerTools::recordKanjiSearch(const std::set<wchar_t>& characters, bool provisional)
@@ -159,16 +205,22 @@ void LearnerTools::recordKanjiSearch(const std::set<wchar_t>& characters, bool p
     entry.kind = HistoryEntry::KANJI;
     entry.text = QString::fromStdWString(std::wstring(characters.begin(), characters.end()));
     entry.provisional = provisional;
-    history->record(entry);
+    record(entry);
 }
 
 // A word search comes back with its text in the box and its options in the
-// boxes; a kanji search only refills the kanji table.
+// boxes, one from the kanji table's menu with only its results; a kanji
+// search only refills the kanji table.
 void LearnerTools::rerun(const HistoryEntry& entry)
 {
     if (entry.kind == HistoryEntry::KANJI) {
         const std::wstring characters = entry.text.toStdWString();
         emit kanjiSearchRerun(std::set<wchar_t>(characters.begin(), characters.end()));
+        return;
+    }
+    // The boxes and the search box played no part in such a search.
+    if (entry.ownOptions) {
+        emit wordSearchRerun(entry.text, entry.options);
         return;
     }
     searchOptions->restore(entry.options);

@@ -41,10 +41,17 @@ public:
     // word searches; the kanji searches of the word table and of the radical
     // list are taken as they leave those views. A provisional entry comes
     // from typing and gives way to the next one.
+    // ownOptions: the search came with options of its own (the kanji
+    // table's), not from the boxes.
     void recordWordSearch(const QString& text, const WordDictionary::SearchOptions& options,
-                          bool provisional);
+                          bool provisional, bool ownOptions = false);
     // The search box's text was searched outright, not while typing.
     void searchBoxSearched();
+    // True when the word table shows this very search already, searched
+    // while typing and nothing searched since (Return right after the
+    // typing rested): the search is then kept in the history for good
+    // instead of being run again.
+    bool showsTypedSearch(const QString& text, const WordDictionary::SearchOptions& options);
     // The history and the look-up switch, in the preferences file given.
     void read(const QString& preferencesFile);
     void write(const QString& preferencesFile);
@@ -69,6 +76,7 @@ private:
     void putInSearchBox(const QString& text);
     void rerun(const HistoryEntry& entry);
     void recordKanjiSearch(const std::set<wchar_t>& characters, bool provisional);
+    void record(const HistoryEntry& entry);
 
     QMainWindow* window;
     Ui::MainWindow* ui;
@@ -81,6 +89,11 @@ private:
     // The Read panel: a click on a word searches its dictionary form; copied
     // text of more than one word goes there instead of the search box.
     ReaderPanel* readerPanel;  // a dock of the window
+    // The word table's search, when it was searched while typing; empty
+    // once anything else is searched or the results may change.
+    QString typedText;
+    WordDictionary::SearchOptions typedOptions;
+    bool typedSearchShown;
 };
 
 #endif

@@ -5,35 +5,43 @@
 #include "BackgroundLoading.h"
 #include "BusyCursor.h"
 #include "DarkPalette.h"
+#include "DictionaryLoads.h"
+#include "DictionaryStatus.h"
+#include "HandwritingPad.h"
+#include "HandwritingPanel.h"
 #include "LearnerTools.h"
 #include "Log.h"
 #include "ManageDictionaries.h"
 #include "Preferences.h"
 #include "RadicalPicker.h"
+#include "ResultRoom.h"
 #include "Romaji.h"
+#include "TypedSearch.h"
 #include "SearchOptionControls.h"
 #include "Settings.h"
+#include "StudyTools.h"
 #include "WindowKeyboard.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QListWidgetItem>
+#include <QSignalBlocker>
 #include <QLabel>
-#include <QStyle>
 #include <QTextCursor>
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent),
       ui(new Ui::MainWindow),
-      aboutDialog(new About),
-      addDictionaryDialog(new AddDictionary),
-      manageDictionariesDialog(new ManageDictionaries),
       settingsDialog(new Settings),
+      dictionaryLoads(nullptr),
       limitNote(nullptr),
       searchLimit(-1),
       radicalPicker(nullptr),
-      searchingWhileTyping(false)
+      searchingWhileTyping(false),
+      searchingWithOwnOptions(false),
+      savedDictionariesInBackground(false)
 {
     ui->setupUi(this);
     radicalPicker = new RadicalPicker(ui->radicalList, ui->characterResults);
@@ -42,6 +50,7 @@ MainWindow::MainWindow(QWidget* parent)
                 startSearch(text, options);
             });
     searchOptions = std::make_unique<SearchOptionControls>(ui);
+    dictionaryLoads = new DictionaryLoads(ui->dictionaryList, this);
     preferences = std::make_unique<Preferences>(
         Preferences::Widgets{this, ui->dictionaryList, ui->searchSettingsContainer, ui->imeButton,
                              ui->radicalList, settingsDialog.get()});
@@ -57,6 +66,7 @@ MainWindow::MainWindow(QWidget* parent)
     ui->radicalList->radicalFont = &settingsDialog->radicalFont;
     connectWidgets();
     WindowKeyboard::setUp(this, ui);
+    new ResultRoom(ui);  // a child of the splitter it shares out
     radicalPicker->joinTabOrder();
     ui->radicalList->setup();
     ui->progressBar->setValue(0);
@@ -71,6 +81,8 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->addPermanentWidget(limitNote);
     limitNote->hide();
     setupLearnerTools();
+    setupHandwriting();
+    studyTools = std::make_unique<StudyTools>(this, ui, learnerTools->reader());
     DarkPalette::adapt(this, ui->imeButton, settingsDialog.get());
 }
 
@@ -82,7 +94,8 @@ void MainWindow::setupLearnerTools()
         std::make_unique<LearnerTools>(this, ui, settingsDialog.get(), searchOptions.get());
     connect(this, &MainWindow::search, learnerTools.get(),
             [this](const QString& text, const WordDictionary::SearchOptions& options) {
-                learnerTools->recordWordSearch(text, options, searchingWhileTyping);
+                learnerTools->recordWordSearch(text, options, searchingWhileTyping,
+                                               searchingWithOwnOptions);
             });
     connect(learnerTools.get(), &LearnerTools::typedSearchDue, this,
             [this](const QString& text) { runSearch(text, true); });
@@ -91,6 +104,39 @@ void MainWindow::setupLearnerTools()
     connect(learnerTools.get(), &LearnerTools::wordSearchRerun, this, &MainWindow::emitSearch);
     connect(learnerTools.get(), &LearnerTools::kanjiSearchRerun, this, &MainWindow::searchForKanji);
     connect(ui->relevanceOrder, &QCheckBox::toggled, this, &MainWindow::relevanceOrderChanged);
+}
+
+void MainWindow::setupHandwriting()
+{
+    // A dock at the right, closed until asked for; a saved window state
+    // puts it back where the user left it.
+    handwritingPanel = new HandwritingPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, handwritingPanel);
+    handwritingPanel->hide();
+    QAction* showPad = handwritingPanel->toggleViewAction();
+    showPad->setObjectName(QStringLiteral("actionHandwriting"));
+    showPad->setText(tr("&Handwriting"));
+    showPad->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    ui->menuView->addAction(showPad);
+    connect(showPad, &QAction::triggered, handwritingPanel, [this](bool shown) {
+        if (shown) {
+            handwritingPanel->raise();
+            handwritingPanel->pad()->setFocus(Qt::ShortcutFocusReason);
+        }
+    });
+    connect(handwritingPanel, &HandwritingPanel::characterChosen, this, &MainWindow::insertIntoSearchBox);
+    connect(handwritingPanel, &HandwritingPanel::kanjiSearched, this, [this](std::set<wchar_t> kanji) {
+        const BusyCursor busy;
+        emit searchForKanji(kanji);
+    });
+}
+
+// At the box's cursor, after the pending romaji has become kana; searching
+// while typing then searches the box as after a key.
+void MainWindow::insertIntoSearchBox(const QString& character)
+{
+    ui->searchText->finishPending();
+    ui->searchText->insertPlainText(character);
 }
 
 MainWindow::~MainWindow()
@@ -122,7 +168,9 @@ void MainWindow::connectWidgets()
             qOverload<std::set<wchar_t>, bool>(&QRadicalList::selectRadicals));
     connect(ui->characterResults, &QCharacterResultTable::searchForWords, this,
             [this](QString text, WordDictionary::SearchOptions options) {
+                searchingWithOwnOptions = true;
                 startSearch(text, options);
+                searchingWithOwnOptions = false;
             });
     connect(ui->radicalList, &QRadicalList::kanjiSearched, this, searchKanji);
 
@@ -143,10 +191,12 @@ void MainWindow::connectWidgets()
             &MainWindow::toggleView_CharacterResults);
     connect(ui->actionWord_results, &QAction::toggled, this, &MainWindow::toggleView_WordResults);
 
-    connect(addDictionaryDialog.get(), &AddDictionary::loadedDictionary, this,
-            &MainWindow::loadInBackground);
-    connect(manageDictionariesDialog.get(), &ManageDictionaries::wordDictionaryRemoved, this,
-            &MainWindow::wordDictionaryRemoved);
+    connect(dictionaryLoads, &DictionaryLoads::loaded, this, [this](WordDictionary* dictionary) {
+        emit wordDictionaryAdded(dictionary);
+        const DictionaryStatus status = DictionaryStatus::of(dictionary);
+        statusBar()->showMessage(status.announcement(),
+                                 status.state == DictionaryStatus::READY ? 5000 : 0);
+    });
 }
 
 void MainWindow::on_checkVisible_clicked()
@@ -189,10 +239,19 @@ void MainWindow::runSearch(QString text, bool whileTyping)
         const std::wstring original = text.toStdWString();
         Log::write(7, "%s: The original search text is '%S'.", "on_searchButton_clicked",
                    original.c_str());
-        const std::wstring kana = Romaji::romajiStringToKana(original, true);
+        // English leaves letters behind as kana ("water" as わてr): it stays.
+        const std::wstring kana = TypedSearch::kanaOfWholeRomaji(original);
         Log::write(7, "%s: The [new] search text is '%S'.", "on_searchButton_clicked",
                    kana.c_str());
+        // While typing rests, letters that spell no kana yet are left out of
+        // the kana ("water" rests as わて); the meanings still get the
+        // whole word as typed.
+        const bool restingOnLetters = whileTyping && !ui->searchText->imeOn;
+        emit searchTextTyped(restingOnLetters ? ui->searchText->toPlainText() : text);
         text = QString::fromStdWString(kana);
+    }
+    if (!whileTyping && learnerTools->showsTypedSearch(text, options)) {
+        return;
     }
     searchingWhileTyping = whileTyping;
     emitSearch(text, options);
@@ -208,6 +267,7 @@ void MainWindow::emitSearch(const QString& text, const WordDictionary::SearchOpt
 void MainWindow::startSearch(const QString& text, const WordDictionary::SearchOptions& options)
 {
     const BusyCursor busy;
+    dictionaryLoads->finishAll();
     searchLimit = options.limit;
     showProgress(0);
     ui->progressBar->setEnabled(true);
@@ -225,12 +285,7 @@ void MainWindow::loadInBackground(WordDictionary* dictionary)
 {
     const QString name = QString::fromStdString(dictionary->getName());
     statusBar()->showMessage(tr("Loading the dictionary \"%1\"...").arg(name));
-    backgroundloading::run(
-        this, [dictionary] { backgroundloading::load(dictionary); },
-        [this, dictionary, name] {
-            emit wordDictionaryAdded(dictionary);
-            statusBar()->showMessage(tr("The dictionary \"%1\" is ready.").arg(name), 5000);
-        });
+    dictionaryLoads->add(dictionary);
 }
 
 // The selection inside the search box when there is one, else all its text.
@@ -242,18 +297,39 @@ QString MainWindow::searchText() const
     return ui->searchText->toPlainText();
 }
 
+// The dialogs that nothing needs before they are asked for are made then:
+// the first icon of a button costs the loading of the icon theme, About its
+// rich text. The list of dictionaries to manage starts as the window's.
 void MainWindow::on_actionAdd_dictionary_triggered()
 {
+    if (!addDictionaryDialog) {
+        addDictionaryDialog = std::make_unique<AddDictionary>();
+        connect(addDictionaryDialog.get(), &AddDictionary::loadedDictionary, this,
+                &MainWindow::loadInBackground);
+    }
     addDictionaryDialog->show();
 }
 
 void MainWindow::on_actionManage_dictionaries_triggered()
 {
+    if (!manageDictionariesDialog) {
+        manageDictionariesDialog = std::make_unique<ManageDictionaries>();
+        connect(manageDictionariesDialog.get(), &ManageDictionaries::wordDictionaryRemoved, this,
+                &MainWindow::wordDictionaryRemoved);
+        for (int row = 0; row < ui->dictionaryList->count(); ++row) {
+            auto* dictionary =
+                ui->dictionaryList->item(row)->data(Qt::UserRole).value<WordDictionary*>();
+            if (dictionary != nullptr && !dictionaryLoads->isWaiting(dictionary))
+                manageDictionariesDialog->addWordDictionary(dictionary);
+        }
+    }
     manageDictionariesDialog->show();
 }
 
 void MainWindow::about()
 {
+    if (!aboutDialog)
+        aboutDialog = std::make_unique<About>();
     aboutDialog->show();
 }
 
@@ -278,6 +354,8 @@ void MainWindow::togglePartOfSpeechFiltering(int state)
     searchOptions->enablePartsOfSpeech(state == Qt::Checked);
 }
 
+// A dictionary added while the program runs takes the place of the row that
+// stood for it while it loaded.
 void MainWindow::addWordDictionary(WordDictionary* dictionary)
 {
     // Filled before it joins the list, so that no itemChanged fires for it.
@@ -285,14 +363,25 @@ void MainWindow::addWordDictionary(WordDictionary* dictionary)
     row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
     row->setCheckState(dictionary->isEnabled() ? Qt::Checked : Qt::Unchecked);
     row->setData(Qt::UserRole, QVariant::fromValue(dictionary));
-    if (!dictionary->isLoaded) {
-        row->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
-        row->setForeground(QColor(160, 0, 0));
-        row->setToolTip(tr("This dictionary could not be loaded. %1")
-                            .arg(backgroundloading::failureReason(dictionary)));
+    showLoadState(row, dictionary);
+    int place = ui->dictionaryList->count();
+    for (int other = 0; other < ui->dictionaryList->count(); ++other) {
+        if (ui->dictionaryList->item(other)->data(Qt::UserRole).value<WordDictionary*>()
+            == dictionary) {
+            delete ui->dictionaryList->takeItem(other);
+            place = other;
+            break;
+        }
     }
-    ui->dictionaryList->addItem(row);
-    manageDictionariesDialog->addWordDictionary(dictionary);
+    ui->dictionaryList->insertItem(place, row);
+    if (manageDictionariesDialog)
+        manageDictionariesDialog->addWordDictionary(dictionary);
+}
+
+void MainWindow::showLoadState(QListWidgetItem* row, WordDictionary* dictionary)
+{
+    const QSignalBlocker quiet(ui->dictionaryList);
+    DictionaryStatus::of(dictionary).markRow(row);
 }
 
 void MainWindow::removeWordDictionary(WordDictionary* dictionary)
@@ -304,15 +393,20 @@ void MainWindow::removeWordDictionary(WordDictionary* dictionary)
         else
             ++row;
     }
-    manageDictionariesDialog->removeWordDictionary(dictionary);
+    if (manageDictionariesDialog)
+        manageDictionariesDialog->removeWordDictionary(dictionary);
 }
 
 void MainWindow::enableOrDisableDictionary(QListWidgetItem* item)
 {
-    if (item->checkState() == Qt::Checked)
+    if (item->checkState() == Qt::Checked) {
+        const BusyCursor busy;  // the dictionary is loaded when first enabled
         emit dictionaryEnabled(item->text());
-    else
+    } else {
         emit dictionaryDisabled(item->text());
+    }
+    if (auto* dictionary = item->data(Qt::UserRole).value<WordDictionary*>())
+        showLoadState(item, dictionary);
 }
 
 void MainWindow::addRadicals(RadicalTable* radicalTable)
@@ -330,6 +424,7 @@ void MainWindow::showWordResult(WordResult* result)
                            .arg(searchLimit));
     searchLimit = -1;
     ui->wordResults->setResult(result);
+    studyTools->markWordRows();
     showProgress(50);
 }
 
@@ -342,7 +437,12 @@ void MainWindow::showCharacterResult(CharacterResult* result)
 
 void MainWindow::readSettings()
 {
-    preferences->read([this](WordDictionary* dictionary) { emit wordDictionaryAdded(dictionary); });
+    preferences->read([this](WordDictionary* dictionary) {
+        if (savedDictionariesInBackground)
+            dictionaryLoads->add(dictionary);
+        else
+            emit wordDictionaryAdded(dictionary);
+    });
     learnerTools->read(preferences->file());
 }
 

@@ -13,9 +13,11 @@
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QSplitter>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -64,6 +66,7 @@ void Preferences::read(const std::function<void(WordDictionary*)>& addDictionary
     readSearchOptions(preferences);
     widgets.imeButton->setChecked(preferences.value("ime/on", 0).toInt() != 0);
     readFonts(preferences);
+    readColors(preferences);
     widgets.radicalList->setSearchOnSelect(
         preferences.value("radicals/searchOnSelect", false).toBool());
 }
@@ -148,21 +151,71 @@ void Preferences::readFonts(QSettings& preferences)
         {"fonts/generalFont", "fonts/generalFontSize", 10, &Settings::setGeneralFont},
     };
     Settings* settings = widgets.settings;
-    for (const NamedFont& named : namedFonts) {
-        QFont font;
-        const int size = preferences.value(named.sizeKey, named.defaultSize).toInt();
-        font.setPointSize(size > 0 ? size : named.defaultSize);
-        const int pixels = preferences.value(pixelSizeKey(named.familyKey), 0).toInt();
-        if (pixels > 0)
-            font.setPixelSize(pixels);
-        const QString family = preferences.value(named.familyKey).toString();
-        if (!family.isEmpty())
-            font.setFamily(family);
-        (settings->*named.apply)(font);
+    {
+        // The views take the fonts once, when all are read: each change
+        // would have them measure their rows in fonts that are not kept.
+        const QSignalBlocker onceAtTheEnd(settings);
+        for (const NamedFont& named : namedFonts) {
+            QFont font;
+            const int size = preferences.value(named.sizeKey, named.defaultSize).toInt();
+            font.setPointSize(size > 0 ? size : named.defaultSize);
+            const int pixels = preferences.value(pixelSizeKey(named.familyKey), 0).toInt();
+            if (pixels > 0)
+                font.setPixelSize(pixels);
+            const QString family = preferences.value(named.familyKey).toString();
+            if (!family.isEmpty())
+                font.setFamily(family);
+            (settings->*named.apply)(font);
+        }
+        const int radicalSize = preferences.value("fonts/radicalFontSize", 32).toInt();
+        settings->radicalFont.setPointSize(radicalSize > 0 ? radicalSize : 32);
+        settings->loadFromFonts();
     }
-    const int radicalSize = preferences.value("fonts/radicalFontSize", 32).toInt();
-    settings->radicalFont.setPointSize(radicalSize > 0 ? radicalSize : 32);
-    settings->loadFromFonts();
+    emit settings->settingsChanged();
+}
+
+namespace {
+
+struct NamedColor
+{
+    const char* key;
+    QColor Settings::*field;
+    void (Settings::*apply)(QColor);
+};
+
+const NamedColor NAMED_COLORS[] = {
+    {"colors/characterColor", &Settings::characterColor, &Settings::setCharacterFontColor},
+    {"colors/wordColor", &Settings::wordColor, &Settings::setWordFontColor},
+    {"colors/generalColor", &Settings::generalColor, &Settings::setGeneralFontColor},
+};
+
+}  // namespace
+
+// The colours the user chose, as "#rrggbb". A colour never chosen is not
+// kept, so that it follows the desktop's light or dark look at each start.
+void Preferences::readColors(QSettings& preferences)
+{
+    Settings* settings = widgets.settings;
+    startColors.clear();
+    for (const NamedColor& named : NAMED_COLORS) {
+        startColors << settings->*named.field;
+        const QColor saved(preferences.value(named.key).toString());
+        if (saved.isValid()) {
+            (settings->*named.apply)(saved);
+        }
+    }
+}
+
+void Preferences::writeColors(QSettings& preferences)
+{
+    const Settings* settings = widgets.settings;
+    preferences.remove("colors");
+    for (int at = 0; at < int(std::size(NAMED_COLORS)); ++at) {
+        const QColor color = settings->*NAMED_COLORS[at].field;
+        if (color.isValid() && (at >= startColors.size() || color != startColors[at])) {
+            preferences.setValue(NAMED_COLORS[at].key, color.name());
+        }
+    }
 }
 
 void Preferences::write()
@@ -176,6 +229,7 @@ void Preferences::write()
     preferences.remove("ime");
     preferences.setValue("ime/on", widgets.imeButton->isChecked() ? 1 : 0);
     writeFonts(preferences);
+    writeColors(preferences);
     preferences.remove("radicals");
     preferences.setValue("radicals/searchOnSelect", widgets.radicalList->searchOnSelect);
 

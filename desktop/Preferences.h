@@ -1,11 +1,14 @@
 // The desktop program's "preferences.ini" in the working directory: the
 // window's geometry, state and splitters, the word dictionaries, the search
-// options, the IME switch, the fonts and the radical list's instant mode.
+// options, the IME switch, the fonts, the colours the user chose and the
+// radical list's instant mode.
 // It borrows the widgets it reads and writes; they must outlive it. The
 // dictionaries it re-creates go to the caller, who takes them.
 #ifndef DEXARU_DESKTOP_PREFERENCES_H
 #define DEXARU_DESKTOP_PREFERENCES_H
 
+#include <QColor>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -55,9 +58,14 @@ private:
     void writeDictionaries(QSettings& preferences);
     void writeSearchOptions(QSettings& preferences);
     void writeFonts(QSettings& preferences);
+    void readColors(QSettings& preferences);
+    void writeColors(QSettings& preferences);
 
     Widgets widgets;
     QString fileName;
+    // The settings' colours before reading, in the order of the keys:
+    // those the user has not changed since are not written.
+    QList<QColor> startColors;
 };
 
 #endif

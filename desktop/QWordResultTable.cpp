@@ -35,9 +35,10 @@ QString meaningLabelHtml(const QString& tags, const QString& meanings)
 
 QString wordLabelText(const WordEntry& entry, bool showRomaji)
 {
-    return wordLabelHtml(entrytext::wide(entry.word),
-                         showRomaji ? romajiHtml(QString::fromStdString(entry.kanaRomaji))
-                                    : entrytext::wide(entry.kana));
+    // Dictionary text is plain text: escaped before it joins the markup.
+    const QString reading = entrytext::reading(entry, showRomaji).toHtmlEscaped();
+    return wordLabelHtml(entrytext::wide(entry.word).toHtmlEscaped(),
+                         showRomaji ? romajiHtml(reading) : reading);
 }
 
 QString tagsText(const WordEntry& entry)
@@ -68,8 +69,9 @@ QString accessibleInflection(const WordEntry& entry)
 QString meaningLabelText(const WordEntry& entry)
 {
     return inflectionHtml(entry)
-           + meaningLabelHtml(tagsText(entry),
-                              entrytext::meanings(entry).join(QStringLiteral(" | ")));
+           + meaningLabelHtml(
+               tagsText(entry).toHtmlEscaped(),
+               entrytext::meanings(entry).join(QStringLiteral(" | ")).toHtmlEscaped());
 }
 
 // A cell that makes its texts when the view asks for them: a big result
@@ -267,11 +269,12 @@ void QWordResultTable::resizeWordColumnToText()
     if (!horizontalHeader()->isHidden())
         widest = std::max(widest, horizontalHeader()->sectionSizeHint(0));
     // One long phrase among thousands of words must not push the meanings
-    // out of sight: the fitted width stops at half the table, and the user
-    // may still drag the column wider.
-    const int half = viewport()->width() / 2;
-    if (half > horizontalHeader()->sectionSizeHint(0))
-        widest = std::min(widest, half);
+    // out of sight: the fitted width stops at a third of the table (the
+    // phrase ends in "…"), and the user may still drag the column wider.
+    const int third = viewport()->width() / 3;
+    if (third > horizontalHeader()->sectionSizeHint(0)) {
+        widest = std::min(widest, third);
+    }
     horizontalHeader()->resizeSection(0, widest);
 }
 

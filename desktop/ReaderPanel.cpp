@@ -1,6 +1,7 @@
 #include "ReaderPanel.h"
 #include "ui_ReaderPanel.h"
 
+#include "BackgroundLoading.h"
 #include "EntryText.h"
 #include "ReaderWordDelegate.h"
 #include "TextReader.h"
@@ -24,7 +25,7 @@ bool isCounted(const TextToken& token)
 
 ReaderPanel::ReaderPanel(QWidget* parent)
     : QDockWidget(parent), wordFont(nullptr), ui(new Ui::ReaderPanel), delegate(nullptr),
-      reader(nullptr), hover(nullptr), hoverItem(nullptr)
+      reader(nullptr), hover(nullptr), hoverItem(nullptr), readerPrepared(false)
 {
     ui->setupUi(this);
     // The dock asks for the room of the field and two lines of words; the
@@ -57,6 +58,17 @@ ReaderPanel::~ReaderPanel()
 void ReaderPanel::setReader(TextReader* textReader)
 {
     reader = textReader;
+    readerPrepared = false;
+}
+
+void ReaderPanel::showEvent(QShowEvent* event)
+{
+    QDockWidget::showEvent(event);
+    if (reader == nullptr || readerPrepared)
+        return;
+    readerPrepared = true;
+    TextReader* preparing = reader;
+    backgroundloading::run(this, [preparing] { preparing->prepare(); }, [] {});
 }
 
 void ReaderPanel::showText(const QString& text)
@@ -108,14 +120,15 @@ void ReaderPanel::showTokens(std::vector<TextToken> tokens)
     for (std::size_t position = 0; position < shown.size(); ++position) {
         const TextToken& token = shown[position];
         auto* item = new QListWidgetItem(entrytext::wide(token.surface));
-        item->setData(ReaderWordDelegate::READING_ROLE, entrytext::wide(token.reading));
+        // The reading of the form as it stands in the text (行きます: いきます).
+        item->setData(ReaderWordDelegate::READING_ROLE, entrytext::wide(token.surfaceReading));
         item->setData(ReaderWordDelegate::DICTIONARY_FORM_ROLE,
                       entrytext::wide(token.dictionaryForm));
         item->setData(ReaderWordDelegate::KIND_ROLE, int(token.kind));
         item->setData(TOKEN_ROLE, int(position));
         item->setData(Qt::AccessibleTextRole,
                       token.isWord() ? entrytext::wide(token.surface) + QLatin1Char(' ')
-                                           + entrytext::wide(token.reading)
+                                           + entrytext::wide(token.surfaceReading)
                                      : entrytext::wide(token.surface));
         // Only words can be chosen; the rest is there to be read.
         if (!token.isWord())

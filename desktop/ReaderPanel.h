@@ -1,6 +1,6 @@
 // The "Read" panel: a dock with a text field and below it the text split
-// into its words, each drawn with its reading above it and, when inflected,
-// its dictionary form below. Clicking a word asks for a search of its
+// into its words, each drawn with the reading of the form in the text above
+// it (いきます over 行きます) and, when inflected, its dictionary form below. Clicking a word asks for a search of its
 // dictionary form (wordChosen); resting the mouse on one shows the word
 // pop-up with the entry and the inflections. The panel borrows the text
 // reader, which must outlive it; the tokens it shows hold their entries
@@ -17,6 +17,7 @@
 #include <vector>
 
 class QHelpEvent;
+class QShowEvent;
 class ReaderWordDelegate;
 class QListWidgetItem;
 class TextReader;
@@ -65,6 +66,9 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Shown the first time: the reader builds its tables off the window's
+    // thread, so that the first text read does not wait for them.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showTokens(std::vector<TextToken> tokens);
@@ -80,6 +84,7 @@ private:
     WordHover* hover;
     QListWidgetItem* hoverItem;
     QTimer typingRested;
+    bool readerPrepared;
 };
 
 #endif

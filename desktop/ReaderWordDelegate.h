@@ -17,7 +17,7 @@ public:
     // Roles beside Qt::DisplayRole, which holds the text as written.
     enum Role
     {
-        READING_ROLE = Qt::UserRole + 1,  // QString: the reading in kana
+        READING_ROLE = Qt::UserRole + 1,  // QString: the reading in kana of the text as written
         DICTIONARY_FORM_ROLE,  // QString: the word as the dictionary lists it
         KIND_ROLE  // int: the TextToken::Kind
     };

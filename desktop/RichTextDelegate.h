@@ -1,7 +1,8 @@
 // Draws a table cell whose display text is rich text (a little HTML), as a
 // QLabel with a margin of 3 pixels would show it, in the cell's font. The
 // colours the text names stay; the rest takes the view's text colour, or
-// the highlighted one in a selected cell.
+// the highlighted one in a selected cell. A line too long for the cell ends
+// in "…" where it is cut.
 #ifndef DEXARU_DESKTOP_RICHTEXTDELEGATE_H
 #define DEXARU_DESKTOP_RICHTEXTDELEGATE_H
 
@@ -24,6 +25,10 @@ public:
     // The size of rich text in a font, margins included, as sizeHint gives it.
     static QSize sizeOf(const QString& html, const QFont& font);
 
+    // The plain text a cell `width` pixels wide shows of the rich text: a
+    // line too long for it is cut and ends in "…".
+    static QString shownText(const QString& html, const QFont& font, int width);
+
     // The text as it is drawn on a background of this palette.
     static QString readableOn(const QPalette& palette, const QString& html);
 
@@ -31,6 +36,8 @@ public:
 
 private:
     static void layOut(QTextDocument& document, const QString& html, const QFont& font);
+    // Cuts every line wider than the width, ending it in "…".
+    static void elideLines(QTextDocument& document, int width);
 };
 
 #endif

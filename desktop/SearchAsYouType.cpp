@@ -5,6 +5,15 @@
 
 #include <QTextCursor>
 
+namespace {
+
+bool isFinalN(const QString& letters)
+{
+    return letters.compare(QLatin1String("n"), Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
 SearchAsYouType::SearchAsYouType(SearchBox* box, QObject* parent)
     : QObject(parent), box(box), on(false), convertsRomaji(false)
 {
@@ -44,6 +53,10 @@ QString SearchAsYouType::withoutUnfinishedRomaji(const QString& text)
     }
     if (unfinished == 0 || unfinished == kana.size() || int(unfinished) > text.size())
         return text;
+    // A final "n" is finished once typing rests: the search spells it ん.
+    if (unfinished == 1 && isFinalN(text.right(1))) {
+        return text;
+    }
     return text.left(text.size() - int(unfinished));
 }
 
@@ -55,7 +68,14 @@ QString SearchAsYouType::typedText(const SearchBox* box)
     const QTextCursor cursor = box->textCursor();
     if (!cursor.hasSelection() || cursor.selectedText() != box->imeText)
         return text;
-    return text.left(cursor.selectionStart()) + text.mid(cursor.selectionEnd());
+    // A pending "n" stays in the box, where a vowel may still make な of
+    // it; the search takes it as the ん it is when nothing follows.
+    QString pending;
+    if (isFinalN(box->imeText)) {
+        const std::wstring n = box->imeText.toStdWString();
+        pending = QString::fromStdWString(Romaji::romajiStringToKana(n, true));
+    }
+    return text.left(cursor.selectionStart()) + pending + text.mid(cursor.selectionEnd());
 }
 
 void SearchAsYouType::searched(const QString& text)

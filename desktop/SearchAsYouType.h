@@ -1,8 +1,10 @@
 // Searches while the user types: once the search box has been quiet for
 // 150 ms, searchDue carries its text, without the romaji the input method
 // still shows pending (selected), and, where the window turns romaji into
-// kana, without the letters at the end that do not spell kana yet. The same text is not searched twice in a
-// row, nor an empty one. Each keystroke restarts the wait, so searches never
+// kana, without the letters at the end that do not spell kana yet. A final
+// "n" is the exception: once typing rests it is searched as ん ("hon" finds
+// 本), pending or not. The same text is not searched twice in a row, nor an
+// empty one. Each keystroke restarts the wait, so searches never
 // queue up behind each other: the one that runs is for the newest text.
 #ifndef DEXARU_DESKTOP_SEARCHASYOUTYPE_H
 #define DEXARU_DESKTOP_SEARCHASYOUTYPE_H
@@ -25,10 +27,11 @@ public:
 
     bool isOn() const;
     // The box's text as a search sees it while typing: all of it, less the
-    // pending romaji.
+    // pending romaji; a pending "n" counts as ん.
     static QString typedText(const SearchBox* box);
     // The text less the letters at its end that are not kana yet ("hanab"
-    // gives "hana"); a text with no kana before them stays whole.
+    // gives "hana", but "hon" stays whole for ほん); a text with no kana
+    // before them stays whole.
     static QString withoutUnfinishedRomaji(const QString& text);
 
 signals:

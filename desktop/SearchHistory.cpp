@@ -14,12 +14,17 @@ bool sameOptions(const WordDictionary::SearchOptions& a, const WordDictionary::S
            && a.matchAllPartsOfSpeech == b.matchAllPartsOfSpeech;
 }
 
+// Whether the next search takes the place of the newest, provisional entry.
+// Word searches that go on with the text typed do, whether typed too or
+// started outright (Return after typing "ramen" replaces the らめ searched
+// while typing); kanji searches only while radicals are picked one by one.
 bool continues(const HistoryEntry& newest, const HistoryEntry& next)
 {
-    if (!newest.provisional || !next.provisional || newest.kind != next.kind)
+    if (!newest.provisional || newest.kind != next.kind) {
         return false;
+    }
     if (newest.kind == HistoryEntry::KANJI)
-        return true;
+        return next.provisional;
     // Typing on or deleting back: the texts agree up to the last character
     // of the shorter one, which romaji still being typed may change.
     const QString& a = newest.text;
@@ -146,6 +151,9 @@ void SearchHistory::save(QSettings& preferences) const
             partsOfSpeech << QString::fromStdString(abbreviation);
         preferences.setValue("partsOfSpeech", partsOfSpeech.join(' '));
         preferences.setValue("matchAllPartsOfSpeech", entry.options.matchAllPartsOfSpeech);
+        if (entry.ownOptions) {
+            preferences.setValue("ownOptions", true);
+        }
     }
     preferences.endArray();
 }
@@ -171,6 +179,7 @@ void SearchHistory::load(QSettings& preferences)
             entry.options.partsOfSpeech.push_back(abbreviation.toStdString());
         entry.options.matchAllPartsOfSpeech =
             preferences.value("matchAllPartsOfSpeech", false).toBool();
+        entry.ownOptions = preferences.value("ownOptions", false).toBool();
         entries.push_back(entry);
     }
     preferences.endArray();

@@ -29,6 +29,10 @@ struct HistoryEntry
     QString text;
     WordDictionary::SearchOptions options;
     bool provisional = false;
+    // A word search that brought its own options (those of the kanji
+    // table's menu) instead of the option boxes': going back to it leaves
+    // the boxes and the search box as they are.
+    bool ownOptions = false;
 
     // Same kind, text and options; provisional or not does not matter.
     bool sameSearch(const HistoryEntry& other) const;
@@ -50,8 +54,9 @@ public:
     // Adds a search the user started and makes it current. The same search
     // as the current one adds nothing. A provisional newest entry of the same
     // kind is replaced when the new search continues it (kanji searches
-    // always; word searches when the texts agree but for the last character of
-    // the shorter one).
+    // when the new one is provisional too; word searches, provisional or
+    // not, when the texts agree but for the last character of the shorter
+    // one).
     void record(const HistoryEntry& entry);
     // Moves the cursor and returns the entry to re-run; null when there is
     // none. The pointer lives until the history next changes.

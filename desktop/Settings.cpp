@@ -3,6 +3,7 @@
 #include "ui_Settings.h"
 
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QSignalBlocker>
@@ -14,6 +15,13 @@ Settings::Settings(QWidget* parent) : QDialog(parent), ui(new Ui::Settings)
 
 Settings::~Settings() = default;
 
+void Settings::showEvent(QShowEvent* event)
+{
+    if (ui->buttonBox->standardButtons() == QDialogButtonBox::NoButton)
+        ui->buttonBox->setStandardButtons(QDialogButtonBox::Ok);
+    QDialog::showEvent(event);
+}
+
 void Settings::setup()
 {
     // radicalFontSize reaches on_radicalFontSize_valueChanged by its name
@@ -21,8 +29,6 @@ void Settings::setup()
     connect(ui->characterFontSize, &QSpinBox::valueChanged, this, &Settings::setCharacterFontSize);
     connect(ui->wordFontSize, &QSpinBox::valueChanged, this, &Settings::setWordFontSize);
     connect(ui->generalFontSize, &QSpinBox::valueChanged, this, &Settings::setGeneralFontSize);
-    fontDialog = std::make_unique<QFontDialog>();
-    colorDialog = std::make_unique<QColorDialog>();
 
     characterColor = QColor(0, 0, 255);
     setCharacterFont(characterFont);
@@ -134,11 +140,12 @@ void Settings::on_radicalFontSize_valueChanged(int size)
 }
 
 // Both choosers are shared by three rows: each opening points the chooser's
-// answer at the row it was opened for.
+// answer at the row it was opened for. They are made when first opened,
+// which spares every start-up their making.
 void Settings::chooseFont(const QFont& current, void (Settings::*apply)(QFont))
 {
     if (!fontDialog) {
-        return;
+        fontDialog = std::make_unique<QFontDialog>();
     }
     disconnect(fontChoice);
     fontChoice = connect(fontDialog.get(), &QFontDialog::fontSelected, this, apply);
@@ -146,19 +153,23 @@ void Settings::chooseFont(const QFont& current, void (Settings::*apply)(QFont))
     fontDialog->show();
 }
 
-void Settings::chooseColor(void (Settings::*apply)(QColor))
+void Settings::chooseColor(const QColor& current, void (Settings::*apply)(QColor))
 {
     if (!colorDialog) {
-        return;
+        colorDialog = std::make_unique<QColorDialog>();
     }
     disconnect(colorChoice);
     colorChoice = connect(colorDialog.get(), &QColorDialog::colorSelected, this, apply);
+    // The chooser starts from the colour it is to change.
+    if (current.isValid()) {
+        colorDialog->setCurrentColor(current);
+    }
     colorDialog->show();
 }
 
 void Settings::on_characterFontColor_clicked()
 {
-    chooseColor(&Settings::setCharacterFontColor);
+    chooseColor(characterColor, &Settings::setCharacterFontColor);
 }
 
 void Settings::on_characterFontButton_clicked()
@@ -168,7 +179,7 @@ void Settings::on_characterFontButton_clicked()
 
 void Settings::on_wordFontColor_clicked()
 {
-    chooseColor(&Settings::setWordFontColor);
+    chooseColor(wordColor, &Settings::setWordFontColor);
 }
 
 void Settings::on_wordFontButton_clicked()
@@ -178,7 +189,7 @@ void Settings::on_wordFontButton_clicked()
 
 void Settings::on_generalFontColor_clicked()
 {
-    chooseColor(&Settings::setGeneralFontColor);
+    chooseColor(generalColor, &Settings::setGeneralFontColor);
 }
 
 void Settings::on_generalFontButton_clicked()

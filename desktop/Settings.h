@@ -27,8 +27,8 @@ public:
     explicit Settings(QWidget* parent = nullptr);
     ~Settings() override;
 
-    // Wires the size boxes, creates the choosers and applies the default
-    // colours and fonts; called once, by the window that owns the dialog.
+    // Wires the size boxes and applies the default colours and fonts;
+    // called once, by the window that owns the dialog.
     void setup();
     // Shows the radical font's size, which has no setter of its own.
     void loadFromFonts();
@@ -64,13 +64,18 @@ private slots:
     void on_generalFontButton_clicked();
     void on_radicalFontSize_valueChanged(int size);
 
+protected:
+    // Adds the OK button when the dialog is first shown: its icon would
+    // cost every start-up the loading of the icon theme.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void showFont(QFont& field, const QFont& font, QLabel* name, QSpinBox* size);
     void showFontSize(QFont& field, int size, QSpinBox* box);
     void showColor(QColor& field, const QColor& color, QLabel* name);
     void paintName(QLabel* name, const QColor& color);
     void chooseFont(const QFont& current, void (Settings::*apply)(QFont));
-    void chooseColor(void (Settings::*apply)(QColor));
+    void chooseColor(const QColor& current, void (Settings::*apply)(QColor));
 
     std::unique_ptr<Ui::Settings> ui;
     std::unique_ptr<QColorDialog> colorDialog;

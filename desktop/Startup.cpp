@@ -2,6 +2,7 @@
 
 #include "BackgroundLoading.h"
 #include "Core.h"
+#include "HandwritingPanel.h"
 #include "Kanjidic.h"
 #include "LearnerTools.h"
 #include "MainWindow.h"
@@ -10,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QStatusBar>
 #include <QThread>
 #include <QWindow>
 
@@ -30,7 +32,18 @@ void connectWindowAndCore(MainWindow* window, Core* core)
     QObject::connect(window, &MainWindow::dictionaryEnabled, core, &Core::enableDictionary);
     QObject::connect(window, &MainWindow::dictionaryDisabled, core, &Core::disableDictionary);
     QObject::connect(window, &MainWindow::relevanceOrderChanged, core, &Core::setRelevanceOrder);
+    QObject::connect(window, &MainWindow::searchTextTyped, core, &Core::setTypedText);
+    // The status line that the result set ("Found 3 results") says which
+    // other spellings were searched too.
+    QObject::connect(core, &Core::alsoSearched, window, [window](const QStringList& spellings) {
+        if (spellings.isEmpty())
+            return;
+        QStatusBar* status = window->statusBar();
+        status->showMessage(QObject::tr("%1 (also searched: %2)")
+                                .arg(status->currentMessage(), spellings.join(QStringLiteral(", "))));
+    });
     window->learnerTools->reader()->setReader(core->textReader());
+    window->handwritingPanel->setCharacterDictionaries(core->characterDictionaries);
 }
 
 void showWindowNow(MainWindow* window)

@@ -1,6 +1,7 @@
 #include "ViewSupport.h"
 
 #include "ClipboardWatcher.h"
+#include "FittingPopup.h"
 #include "Log.h"
 
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace viewsupport {
@@ -137,6 +139,9 @@ void showBeside(QWidget* popup, const QPoint& mouse)
     if (screen == nullptr)
         screen = popup->screen();
     const QRect area = screen->availableGeometry();
+    if (auto* fitting = dynamic_cast<FittingPopup*>(popup)) {
+        fitting->fitInto(area.size());
+    }
     const QSize size = popup->size();
     int x = mouse.x() + 8;
     int y = mouse.y() + 8;
@@ -144,6 +149,10 @@ void showBeside(QWidget* popup, const QPoint& mouse)
         x = mouse.x() - size.width() - 8;
     if (mouse.y() + size.height() > area.bottom())
         y = mouse.y() - size.height() - 8;
+    // Neither side may have the room: the pop-up stays on the screen, over
+    // the mouse if it must.
+    x = std::max(area.left(), std::min(x, area.left() + area.width() - size.width()));
+    y = std::max(area.top(), std::min(y, area.top() + area.height() - size.height()));
     popup->move(x, y);
     popup->show();
 }

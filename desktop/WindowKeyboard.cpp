@@ -6,8 +6,10 @@
 #include "ui_MainWindow.h"
 
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QMainWindow>
 #include <QShortcut>
+#include <QTableWidget>
 
 namespace {
 
@@ -15,6 +17,33 @@ QString windowText(const char* text)
 {
     return QCoreApplication::translate("MainWindow", text);
 }
+
+// A table reached by the keyboard shows its first row selected, so that
+// Return, the copy keys and the context menu act on the top result and the
+// first Down goes to the second row, not past the first one unseen.
+class SelectFirstRowOnFocus : public QObject
+{
+public:
+    explicit SelectFirstRowOnFocus(QTableWidget* table) : QObject(table), table(table)
+    {
+        table->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn
+            && static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason
+            && table->rowCount() > 0 && !table->currentIndex().isValid()
+            && !table->selectionModel()->hasSelection()) {
+            table->setCurrentCell(0, 0);
+        }
+        return false;
+    }
+
+private:
+    QTableWidget* table;
+};
 
 }  // namespace
 
@@ -32,6 +61,12 @@ void WindowKeyboard::setUp(QMainWindow* window, Ui::MainWindow* ui)
                          ui->wordResults->hover->hide();
                          ui->characterResults->hover->hide();
                      });
+    // Tab leaves a table at once, as it leaves a list; the arrows move inside.
+    for (QTableWidget* table : {static_cast<QTableWidget*>(ui->wordResults),
+                                static_cast<QTableWidget*>(ui->characterResults)}) {
+        table->setTabKeyNavigation(false);
+        new SelectFirstRowOnFocus(table);
+    }
     SingleLineField::makeSingleLine(ui->partsOfSpeechFilter);
     SingleLineField::makeSingleLine(ui->limitText);
 

@@ -1,7 +1,9 @@
 // The main window's keyboard use: the shortcuts (Quit, Ctrl+L and F6 to the
 // search box, Escape to drop pending input and hover pop-ups), the tab
-// order, the one-line fields and the accessible names. The shortcuts are
-// children of the window; nothing is kept after set-up.
+// order (each result table one stop, its first row selected when the
+// keyboard enters it), the one-line fields and the accessible names. The
+// shortcuts and the tables' focus watchers are children of the window and
+// the tables; nothing is kept after set-up.
 #ifndef DEXARU_DESKTOP_WINDOWKEYBOARD_H
 #define DEXARU_DESKTOP_WINDOWKEYBOARD_H
 

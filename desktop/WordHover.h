@@ -5,8 +5,10 @@
 #define DEXARU_DESKTOP_WORDHOVER_H
 
 #include "CanShowRomaji.h"
+#include "FittingPopup.h"
 
 #include <QDialog>
+#include <QStringList>
 
 #include <string>
 #include <vector>
@@ -17,7 +19,7 @@ namespace Ui {
 class WordHover;
 }
 
-class WordHover : public QDialog, public CanShowRomaji
+class WordHover : public QDialog, public CanShowRomaji, public FittingPopup
 {
     Q_OBJECT
 
@@ -33,9 +35,16 @@ public:
     // inflections `reasons` (none: the word as the dictionary writes it).
     void showEntry(const WordEntry& entry, const std::wstring& typed,
                    const std::vector<std::string>& reasons);
+    // Elides the word, reading and inflection lines to the room's width;
+    // cuts the meanings, then the tags, to its height.
+    void fitInto(const QSize& room) override;
 
 private:
     Ui::WordHover* ui;
+    // What showEntry showed, for fitInto to shorten.
+    QStringList lines;  // word, reading, inflections
+    QStringList tags;
+    QStringList meanings;
 };
 
 #endif

@@ -1,6 +1,6 @@
-// dexaru-desktop: the window appears once the word dictionaries are loaded;
-// the kanji dictionary and the radical tables are read after that, on
-// worker threads, while the window already answers.
+// dexaru-desktop: the window appears as soon as it is built; the saved word
+// dictionaries, the kanji dictionary and the radical tables are read on
+// worker threads meanwhile (a search waits for the word dictionaries).
 #include "Core.h"
 #include "Log.h"
 #include "MainWindow.h"
@@ -20,6 +20,7 @@ int main(int argc, char* argv[])
     Core core;
     connectWindowAndCore(&window, &core);
     core.load();
+    window.loadSavedDictionariesInBackground();
     window.readSettings();
     showWindowNow(&window);
     Log::write(7, "%s: The window is shown.", "main");

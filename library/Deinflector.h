@@ -41,20 +41,32 @@ public:
     static constexpr int MAX_STEPS = 12;
     /// A walk stops adding candidates beyond this many (with a log message).
     static constexpr int MAX_CANDIDATES = 2000;
+    /// A walk stops once it has tried this many rules whose ending matched
+    /// (with a log message), however the rules are written.
+    static constexpr int MAX_RULES_TRIED = 10000;
+    /// A rule file beyond any of these is refused whole: more rules than this,
+    static constexpr int MAX_RULES = 5000;
+    /// a line longer than this many bytes,
+    static constexpr int MAX_LINE_BYTES = 1024;
+    /// or an ending longer than this many characters (either ending of a rule).
+    static constexpr int MAX_ENDING_LENGTH = 16;
 
     /// An engine without rules: every text deinflects to itself only.
     Deinflector();
 
     /// Reads the rules of a UTF-8 file, replacing any read before. Returns 0
     /// when read (malformed lines are logged and skipped), -1 when the file
-    /// cannot be opened (logged; the engine is then left without rules).
+    /// cannot be opened or is refused for going beyond MAX_RULES,
+    /// MAX_LINE_BYTES or MAX_ENDING_LENGTH (logged; the engine is then left
+    /// without rules).
     int loadFromFile(const std::string& filename);
     /// True once a file was read.
     bool isLoaded() const;
 
     /// Every candidate of text: the text itself first (all classes, no
     /// reasons), then the others by number of steps, without duplicates;
-    /// every chain ends by construction.
+    /// every chain ends by construction, and the work of one call is bounded
+    /// by MAX_STEPS, MAX_CANDIDATES and MAX_RULES_TRIED.
     std::vector<Candidate> deinflect(const std::wstring& text) const;
     /// Whether an entry fits a candidate: one of the entry's parts-of-speech
     /// abbreviations is in the candidate's classes (the text as typed fits
@@ -69,7 +81,8 @@ public:
 
     /// One rule of the file: a word ending in `inflected` whose classes meet
     /// `formClasses` may end in `dictionary` instead and then has
-    /// `resultClasses`.
+    /// `resultClasses`. A prefix rule does the same at the start of the word
+    /// (the honorific お of お待ちください).
     struct Rule
     {
         std::wstring inflected;  ///< the ending of the inflected form
@@ -81,17 +94,34 @@ public:
         /// True when the reason is given only for the text as typed (a stem
         /// on its own: "食べ", continuative), never inside a longer chain.
         bool reasonOnlyWhenTyped;
+        /// True when inflected and dictionary are the start of the word.
+        bool prefix = false;
     };
 
 private:
-    void readLine(const std::string& line, int lineNumber);
+    /// One node of the index of rules by inflected ending, read backwards
+    /// from the last character: the rules whose whole ending leads here.
+    struct EndingNode
+    {
+        std::map<wchar_t, std::size_t> next;
+        std::vector<std::size_t> rules;
+    };
+
+    /// An empty string when the line was read or skipped, else why the
+    /// whole file is refused.
+    std::string readLine(const std::string& line, int lineNumber);
     uint64_t parseClasses(const std::string& names, int lineNumber);
+    void clear();
+    void indexRule(std::size_t position);
+    /// Fills found with the positions in rules of those whose inflected
+    /// ending text ends in, in the order of the file, then of the prefix
+    /// rules text starts with.
+    void findRulesMatching(const std::wstring& text, std::vector<std::size_t>& found) const;
 
     std::vector<Rule> rules;
-    /// Positions in rules by the last character of the inflected ending,
-    /// and those without an ending.
-    std::map<wchar_t, std::vector<std::size_t>> rulesByLastCharacter;
-    std::vector<std::size_t> rulesWithoutEnding;
+    /// Node 0 holds the rules without an ending.
+    std::vector<EndingNode> endingIndex;
+    std::vector<std::size_t> prefixRules;
     /// Bit of each class name, in order of first appearance.
     std::map<std::string, uint64_t> classBits;
     /// Classes a typed word never has: stems that only rules reach.

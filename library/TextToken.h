@@ -36,8 +36,13 @@ public:
     /// word usually written in kana and written so here, that kana. Empty
     /// unless kind is WORD.
     std::wstring dictionaryForm;
-    /// The entry's reading in kana; empty unless kind is WORD.
+    /// The entry's reading in kana (of the dictionary form); empty unless
+    /// kind is WORD.
     std::wstring reading;
+    /// The reading of the surface as it stands in the text: いきます for
+    /// 行きます, ひと or じん for 人 as the sentence has it. Empty unless kind
+    /// is WORD (and where no reading of the form is known).
+    std::wstring surfaceReading;
     /// The inflections that lead from the dictionary form to the surface,
     /// from the dictionary form outwards ("causative", "passive", "past");
     /// empty for a word as the dictionary writes it.

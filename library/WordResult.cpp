@@ -3,11 +3,13 @@
 #include "Log.h"
 #include "WordEntry.h"
 #include "internal/CommonKanji.h"
+#include "internal/EntryIdentity.h"
 #include "internal/VisibleRows.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
-#include <map>
+#include <utility>
 
 EnhancedEntry::EnhancedEntry() : entry(nullptr), isVisible(true)
 {
@@ -199,96 +201,111 @@ int schoolStageOf(const WordEntry& entry)
     return isWrittenInKana(entry) ? 0 : schoolStage(commonKanji::latestSchoolYear(entry.word));
 }
 
-bool isSameEntry(const WordEntry& a, const WordEntry& b)
+// The kanji outside everyday writing in a headword; a loanword usually
+// written in katakana has none to read (珈琲 is コーヒー), while a word
+// usually written in hiragana keeps them (掻く after 書く for かく).
+int rareKanjiOf(const WordEntry& entry)
 {
-    if (a.dictionaryIndex != b.dictionaryIndex || a.dictionaryName != b.dictionaryName
-        || a.word != b.word || a.kana != b.kana || a.meaningsSize != b.meaningsSize) {
-        return false;
+    const bool katakanaWord = !entry.kana.empty()
+                              && std::all_of(entry.kana.begin(), entry.kana.end(), [](wchar_t c) {
+                                     return c >= 0x30A0 && c <= 0x30FF;
+                                 });
+    return katakanaWord && isWrittenInKana(entry) ? 0 : commonKanji::rareKanjiCount(entry.word);
+}
+
+// The relevance of a row packed into one number, smaller first: tier,
+// steps, the twin verb, rare kanji, school stage, then more senses and more
+// glosses first, then fewer rules. Each field is capped to its bits, far
+// beyond what any dictionary line holds.
+std::uint64_t relevanceKey(const WordEntry& entry, bool readingsGiveWay)
+{
+    struct Field
+    {
+        std::uint64_t value;
+        int bits;
+    };
+    const auto capped = [](std::uint64_t value, int bits) {
+        return std::min<std::uint64_t>(value, (std::uint64_t(1) << bits) - 1);
+    };
+    const auto fewerFirst = [&capped](std::uint64_t value, int bits) {
+        return Field{capped(value, bits), bits};
+    };
+    const auto moreFirst = [&capped](std::uint64_t value, int bits) {
+        return Field{((std::uint64_t(1) << bits) - 1) - capped(value, bits), bits};
+    };
+    const bool twin = hasTag(entry, "vz") || hasTag(entry, "vs-s");
+    const Field fields[] = {
+        fewerFirst(tierOf(entry, readingsGiveWay), 4),
+        fewerFirst(stepsOf(entry), 8),
+        fewerFirst(twin ? 0 : 1, 1),
+        fewerFirst(static_cast<std::uint64_t>(rareKanjiOf(entry)), 7),
+        fewerFirst(static_cast<std::uint64_t>(schoolStageOf(entry)), 4),
+        moreFirst(static_cast<std::uint64_t>(senseCount(entry)), 10),
+        moreFirst(static_cast<std::uint64_t>(std::max(entry.meaningsSize, 0)), 14),
+        fewerFirst(static_cast<std::uint64_t>(std::max(entry.deinflectionRules, 0)), 16),
+    };
+    std::uint64_t key = 0;
+    for (const Field& field : fields) {
+        key = (key << field.bits) | field.value;
     }
-    for (int m = 0; m < a.meaningsSize; ++m) {
-        if (a.meanings[m] != b.meanings[m]) {
-            return false;
-        }
-    }
-    return true;
+    return key;
 }
 
 }  // namespace
 
 int WordResult::sortByRelevance()
 {
-    struct Rank
-    {
-        Tier tier;
-        std::size_t steps;
-        int rules;
-        bool sharesFormsWithTwin;
-        int rareKanji;
-        int schoolYear;
-        int senses;
-        int glosses;
-    };
     const bool readingsGiveWay = kanaWordExplainsKanaText(entries);
-    std::map<const EnhancedEntry*, Rank> ranks;
-    for (const EnhancedEntry* row : entries) {
-        const WordEntry& entry = *row->entry;
-        ranks[row] = Rank{tierOf(entry, readingsGiveWay),
-                          stepsOf(entry),
-                          entry.deinflectionRules,
-                          hasTag(entry, "vz") || hasTag(entry, "vs-s"),
-                          commonKanji::rareKanjiCount(entry.word),
-                          schoolStageOf(entry),
-                          senseCount(entry),
-                          entry.meaningsSize};
-    }
-    WordResultSorter byColumns(*sorter);
-    std::stable_sort(entries.begin(), entries.end(),
-                     [&ranks, &byColumns](EnhancedEntry* a, EnhancedEntry* b) {
-                         const Rank& first = ranks[a];
-                         const Rank& second = ranks[b];
-                         if (first.tier != second.tier) {
-                             return first.tier < second.tier;
-                         }
-                         if (first.steps != second.steps) {
-                             return first.steps < second.steps;
-                         }
-                         if (first.sharesFormsWithTwin != second.sharesFormsWithTwin) {
-                             return first.sharesFormsWithTwin;
-                         }
-                         if (first.rareKanji != second.rareKanji) {
-                             return first.rareKanji < second.rareKanji;
-                         }
-                         if (first.schoolYear != second.schoolYear) {
-                             return first.schoolYear < second.schoolYear;
-                         }
-                         if (first.senses != second.senses) {
-                             return first.senses > second.senses;
-                         }
-                         if (first.glosses != second.glosses) {
-                             return first.glosses > second.glosses;
-                         }
-                         if (first.rules != second.rules) {
-                             return first.rules < second.rules;
-                         }
-                         return byColumns(a, b);
-                     });
-    // Rows of one entry are few; comparing each with those kept before it
-    // costs little next to the search that found them.
-    std::vector<const WordEntry*> kept;
+    // Each row's rank is worked out once, not at every comparison.
+    std::vector<std::pair<std::uint64_t, EnhancedEntry*>> ranked;
+    ranked.reserve(entries.size());
     for (EnhancedEntry* row : entries) {
-        if (!row->isVisible) {
-            continue;
-        }
-        for (const WordEntry* earlier : kept) {
-            if (isSameEntry(*earlier, *row->entry)) {
-                row->isVisible = false;
-                break;
-            }
-        }
-        if (row->isVisible) {
-            kept.push_back(row->entry);
+        ranked.emplace_back(relevanceKey(*row->entry, readingsGiveWay), row);
+    }
+    // Rows of equal rank keep the sorter's order. A collection hands its
+    // results over in that order already, and then the stable sort keeps
+    // it without comparing a single string.
+    WordResultSorter byColumns(*sorter);
+    const bool inSorterOrder = std::is_sorted(entries.begin(), entries.end(), byColumns);
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [&byColumns, inSorterOrder](const std::pair<std::uint64_t, EnhancedEntry*>& a,
+                                                 const std::pair<std::uint64_t, EnhancedEntry*>& b) {
+                         if (a.first != b.first || inSorterOrder) {
+                             return a.first < b.first;
+                         }
+                         return byColumns(a.second, b.second);
+                     });
+    for (std::size_t i = 0; i < ranked.size(); ++i) {
+        entries[i] = ranked[i].second;
+    }
+    // A whole dictionary can come through here (a search for "*", the
+    // words of a kanji without a limit): the rows kept so far are found by
+    // their hash, not by comparing each row with all of them.
+    internal::EntrySet kept;
+    kept.reserve(entries.size());
+    for (EnhancedEntry* row : entries) {
+        if (row->isVisible && !kept.insert(row->entry).second) {
+            row->isVisible = false;
         }
     }
+    return 0;
+}
+
+int WordResult::keepFirst(int count)
+{
+    resetNextEntry();
+    if (count < 0) {
+        return 0;
+    }
+    std::vector<EnhancedEntry*> kept;
+    for (EnhancedEntry* row : entries) {
+        if (row->isVisible && static_cast<int>(kept.size()) < count) {
+            kept.push_back(row);
+        } else {
+            delete row;
+        }
+    }
+    entries.swap(kept);
     return 0;
 }
 

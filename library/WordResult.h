@@ -75,12 +75,18 @@ public:
     /// ずる or one-kanji する verb before its twin with the same forms,
     /// headwords with fewer kanji outside everyday writing (the kanji for
     /// general use) first, headwords whose kanji are learnt in earlier school
-    /// years first (words usually written in kana count as without kanji),
+    /// years first (words usually written in kana count as without kanji;
+    /// for the everyday spelling only loanwords usually written in katakana
+    /// do, 珈琲 being コーヒー),
     /// more senses and more glosses first (the more basic word), fewer
     /// deinflection rules, then the sorter's order. A row holding the same
     /// entry as a row before it (the same line of the same dictionary reached
     /// on a second path) is hidden. The cursor stays put. Returns 0.
     int sortByRelevance();
+    /// Keeps the first count visible rows in the current order and deletes
+    /// every other row, hidden ones included; a negative count keeps them
+    /// all. The cursor goes back before the first row. Returns 0.
+    int keepFirst(int count);
     /// The next visible entry, or null at the end (until resetNextEntry).
     /// The result keeps ownership.
     WordEntry* getNextEntry();

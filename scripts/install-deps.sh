@@ -3,8 +3,9 @@
 # testing Dexaru needs, and generates the en_US.UTF-8 locale. Quick when all
 # is already there: apt is only called for packages that are missing.
 # With --reference it also installs what bench/reader_vs_mecab.py compares
-# the text reader with (MeCab and the Japanese manual pages); no program of
-# Dexaru needs them.
+# the text reader with (MeCab and the Japanese manual pages) and the program
+# bench/bench_desktop_startup.sh times the start-up against (gjiten); no
+# program of Dexaru needs them.
 set -euo pipefail
 
 PACKAGES=(
@@ -20,7 +21,7 @@ PACKAGES=(
   hyperfine time
 )
 if [[ "${1:-}" == --reference ]]; then
-  PACKAGES+=(mecab mecab-ipadic-utf8 manpages-ja)
+  PACKAGES+=(mecab mecab-ipadic-utf8 manpages-ja gjiten)
 fi
 
 missing=()

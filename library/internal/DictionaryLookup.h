@@ -2,7 +2,10 @@
 // loaded dictionaries of a collection, for the text reader. EDICT
 // dictionaries are looked up through a HeadwordTable over their own index;
 // any other word dictionary through its search. Entries read are kept and
-// shared, so that a word met again is not read again.
+// shared, so that a word met again is not read again. Tables and entries
+// belong to the dictionary itself, not its place in the collection: they go
+// with a dictionary that leaves the collection, and are made anew when its
+// index changes.
 #ifndef DEXARU_INTERNAL_DICTIONARYLOOKUP_H
 #define DEXARU_INTERNAL_DICTIONARYLOOKUP_H
 
@@ -28,6 +31,8 @@ struct FoundEntry
     std::shared_ptr<const WordEntry> entry;
     // Marked "usually written in kana" (as a tag or inside a gloss).
     bool usuallyKana;
+    // The word classes of its tags (WordClass bits), from every sense.
+    uint32_t classes;
 };
 
 class DictionaryLookup
@@ -54,17 +59,20 @@ public:
     // No headword or reading is longer than this, in characters.
     std::size_t longestKey() const { return longest; }
 
+    // The number of dictionaries with a table now (for tests).
+    std::size_t tableCount() const { return states.size(); }
+
 private:
     struct Source;
+    struct DictionaryState;
     void findBySearch(const Source& source, const std::wstring& text,
                       std::vector<FoundEntry>* entries);
     const FoundEntry& entryAt(const Source& source, int record);
 
     WordDictionaryCollection* collection;
     std::vector<Source> sources;
-    std::map<const WordDictionary*, std::unique_ptr<HeadwordTable>> tables;
-    // Entries read so far, by dictionary position and record number.
-    std::unordered_map<uint64_t, FoundEntry> entryCache;
+    // The table and the entries read of each EDICT dictionary in the collection.
+    std::map<const WordDictionary*, std::unique_ptr<DictionaryState>> states;
     std::vector<int> records;  // reused by find
     std::size_t longest = 0;
 };

@@ -16,6 +16,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -309,6 +310,7 @@ std::unique_ptr<CachedIndex> IndexCache::load() const
         trace("Ignoring the index cache", location, problem);
         return nullptr;
     }
+    removeStaleTemporaries();
     // Never blocks, whatever lies at the path (a FIFO, a device).
     Descriptor cache(
         open(location.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
@@ -499,7 +501,10 @@ bool isTemporaryName(const char* name)
 }  // namespace
 
 // Removes the temporary files of stores that were killed before their
-// rename: old enough that no running store can still be writing them.
+// rename. A store holds a lock on its file while it writes it, so a file
+// that nobody holds belongs to a store that is gone; one that is held is
+// still removed once older than any store could take. (A file taken in the
+// instant between its making and its locking only makes that store fail.)
 void IndexCache::removeStaleTemporaries() const
 {
     const std::string cacheFolder = location.substr(0, location.rfind('/'));
@@ -509,16 +514,41 @@ void IndexCache::removeStaleTemporaries() const
     }
     const int64_t staleBefore = now() - int64_t(STALE_TEMPORARY_SECONDS) * 1000000000LL;
     while (const struct dirent* item = readdir(folder.get())) {
+        if (!isTemporaryName(item->d_name)) {
+            continue;
+        }
+        // Never blocks, whatever lies at the path.
+        Descriptor file(openat(dirfd(folder.get()), item->d_name,
+                               O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
         struct stat status;
-        if (isTemporaryName(item->d_name)
-            && fstatat(dirfd(folder.get()), item->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0
-            && S_ISREG(status.st_mode) && status.st_uid == geteuid()
-            && nanoseconds(status.st_mtim) < staleBefore) {
+        if (file.get() < 0 || fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)
+            || status.st_uid != geteuid()) {
+            continue;
+        }
+        if (flock(file.get(), LOCK_EX | LOCK_NB) == 0
+            || nanoseconds(status.st_mtim) < staleBefore) {
             trace("Removing a stale temporary file of the index cache", item->d_name,
                   "left by an interrupted store");
             unlinkat(dirfd(folder.get()), item->d_name, 0);
         }
     }
+}
+
+namespace {
+
+bool unnamedTemporariesAllowed = true;
+
+// The path through which the kernel links an unnamed file into a folder.
+std::string procPath(int descriptor)
+{
+    return "/proc/self/fd/" + std::to_string(descriptor);
+}
+
+}  // namespace
+
+void IndexCache::setUnnamedTemporaries(bool allowed)
+{
+    unnamedTemporariesAllowed = allowed;
 }
 
 bool IndexCache::store(const IndexEntry* records, int size, int lineCount) const
@@ -538,14 +568,57 @@ bool IndexCache::store(const IndexEntry* records, int size, int lineCount) const
         return false;
     }
     removeStaleTemporaries();
-    // Written whole under a temporary name, then renamed over the cache, so
-    // a reader sees the old cache or the new one, never a part.
+    const Stored stored = storeUnnamed(records, size, lineCount);
+    if (stored != Stored::UNSUPPORTED) {
+        return stored == Stored::YES;
+    }
+    return storeNamed(records, size, lineCount);
+}
+
+// Written whole into an unnamed file of the cache folder, which a kill at
+// any moment takes away with its writer, then given the cache's name: a
+// reader finds the old cache, none, or the new one, never a part. With two
+// stores at once, the later link finds the name taken and gives way.
+IndexCache::Stored IndexCache::storeUnnamed(const IndexEntry* records, int size,
+                                            int lineCount) const
+{
+    if (!unnamedTemporariesAllowed) {
+        return Stored::UNSUPPORTED;
+    }
+    const std::string cacheFolder = location.substr(0, location.rfind('/'));
+    Descriptor output(open(cacheFolder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    if (output.get() < 0 || access(procPath(output.get()).c_str(), F_OK) != 0) {
+        return Stored::UNSUPPORTED;  // a file system, or a system, without them
+    }
+    if (!writeImage(output.get(), records, size, lineCount)) {
+        trace("Could not write the index cache", location, "write failed");
+        return Stored::NO;
+    }
+    unlink(location.c_str());
+    if (linkat(AT_FDCWD, procPath(output.get()).c_str(), AT_FDCWD, location.c_str(),
+               AT_SYMLINK_FOLLOW)
+        != 0) {
+        trace("Could not write the index cache", location, std::strerror(errno));
+        return Stored::NO;
+    }
+    return close(output.release()) == 0 ? Stored::YES : Stored::NO;
+}
+
+// Written whole under a temporary name, then renamed over the cache. A kill
+// before the rename leaves the temporary file, which the next load or store
+// removes.
+bool IndexCache::storeNamed(const IndexEntry* records, int size, int lineCount) const
+{
     std::string temporary = location + ".XXXXXX";
     Descriptor output(mkostemp(&temporary[0], O_CLOEXEC));
     if (output.get() < 0) {
         trace("Could not write the index cache", location, std::strerror(errno));
         return false;
     }
+    // The lock belongs to the open file, which a duplicate keeps open past
+    // the close that reports the last write errors, until the rename.
+    flock(output.get(), LOCK_EX | LOCK_NB);
+    const Descriptor lock(dup(output.get()));
     bool written = writeImage(output.get(), records, size, lineCount);
     written = close(output.release()) == 0 && written;
     if (!written || rename(temporary.c_str(), location.c_str()) != 0) {

@@ -108,10 +108,15 @@ public:
     // Writes `size` records (of a `lineCount`-line file) for the next load,
     // atomically; false when nothing was written. A file changed less than
     // two seconds before this object was made is never cached, since a
-    // rewrite within the timestamp granularity could go unnoticed.
-    // Temporary files that an interrupted store left behind for more than
-    // STALE_TEMPORARY_SECONDS are removed on the way.
+    // rewrite within the timestamp granularity could go unnoticed. The file
+    // is written unnamed where the file system allows it, so that a store
+    // killed halfway leaves nothing behind; elsewhere under a temporary
+    // name. Temporary files that interrupted stores left behind are removed
+    // here and by load().
     bool store(const IndexEntry* records, int size, int lineCount) const;
+    // Unnamed temporary files are used where the file system has them
+    // (the default); off, every store takes the named way.
+    static void setUnnamedTemporaries(bool allowed);
 
     // The cache folder the environment names, or empty.
     static std::string folder();
@@ -131,7 +136,16 @@ public:
 private:
     const char* headerProblem(const IndexCacheHeader& header, size_t cacheSize) const;
     const char* folderProblem() const;
+    enum class Stored
+    {
+        YES,
+        NO,
+        UNSUPPORTED  // no unnamed temporary file here: take the named way
+    };
+
     void removeStaleTemporaries() const;
+    Stored storeUnnamed(const IndexEntry* records, int size, int lineCount) const;
+    bool storeNamed(const IndexEntry* records, int size, int lineCount) const;
     std::unique_ptr<CachedIndex> readRecordsAndStrings(int descriptor,
                                                        const IndexCacheHeader& header,
                                                        const char** problem) const;

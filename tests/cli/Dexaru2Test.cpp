@@ -368,10 +368,11 @@ TEST_F(Dexaru2Test, SearchesMeaningsAsTypedWithoutKanaConversion)
 {
     const std::string dogs = textOutput({"大", "犬"}, {"犬", "大犬"});
     expectOutput({"--search-meaning", "--no-convert-to-kana", "search", "dog"}, dogs);
-    // Converted to kana, the English text finds nothing.
-    expectOutput({"--search-meaning", "search", "dog"}, nothingFound);
+    // English that leaves letters behind as kana ("dog" as どg) is searched as
+    // typed, whether conversion is asked for or not.
+    expectOutput({"--search-meaning", "search", "dog"}, dogs);
     expectOutput({"--no-convert-to-kana", "--convert-to-kana", "--search-meaning", "search", "dog"},
-                 nothingFound);
+                 dogs);
 }
 
 TEST_F(Dexaru2Test, WildcardsNeedTheWildcardOptionAndAField)

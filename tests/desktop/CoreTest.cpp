@@ -162,6 +162,51 @@ private slots:
         QVERIFY(characters == kanji);
     }
 
+    // The text as typed reaches the next search only (English in the
+    // meanings beside its kana); in the relevance order a fuzzy search
+    // announces the long-vowel spellings that found words, after the words
+    // and before their kanji, and an empty list when none did.
+    void typedTextAndLongVowelsReachTheSearch()
+    {
+        fixtures::FixtureDir dir;
+        Core core;
+        auto* edict = new Edict();
+        edict->setName("edict");
+        edict->setFilename(dir.write("edict", euc("子猫 [こねこ] /(n) kitten/\n東京 [とうきょう] /(n) Tokyo/(P)/\n")));
+        core.addWordDictionary(edict);
+        Receiver receiver(core);
+        QStringList spellings{"unset"};
+        QObject::connect(&core, &Core::alsoSearched, [&](const QStringList& found) {
+            receiver.order += "also ";
+            spellings = found;
+        });
+        const int forms = WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA;
+        const struct {
+            QString typed;  // null: none given
+            QString text;
+            int flags;
+            bool relevance;
+            std::vector<std::wstring> words;
+            QStringList spellings;
+        } cases[] = {
+            {"kitten", "きってん", forms | WordDictionary::SEARCH_MEANING, false, {L"子猫"}, {}},
+            {QString(), "きってん", forms | WordDictionary::SEARCH_MEANING, false, {}, {}},
+            {"kitten", "きってん", forms, false, {}, {}},
+            {"tokyo", "ときょ", forms | WordDictionary::SEARCH_FUZZY, true, {L"東京"}, {"とうきょう"}},
+            {"tokyo", "ときょ", forms | WordDictionary::SEARCH_FUZZY, false, {}, {}},
+        };
+        for (const auto& c : cases) {
+            core.setRelevanceOrder(c.relevance);
+            if (!c.typed.isNull())
+                core.setTypedText(c.typed);
+            receiver.order.clear();
+            core.search(c.text, optionsFor(c.flags));
+            QCOMPARE(receiver.order, QString("words also kanji "));
+            QVERIFY2(receiver.headwords() == c.words, qPrintable(c.typed + " " + c.text));
+            QCOMPARE(spellings, c.spellings);
+        }
+    }
+
     void searchWithoutDictionariesGivesTwoEmptyResults()
     {
         Core core;
@@ -227,6 +272,37 @@ private slots:
             core.search("ねこ", optionsFor(WordDictionary::SEARCH_KANA));
             QCOMPARE(receiver.words->getEntryCount(), step.found);
         }
+    }
+
+    // A disabled dictionary costs no load until it is enabled; enabled ones
+    // are loaded as they come, and one whose file is missing is tried again
+    // when it is enabled again.
+    void aDisabledDictionaryIsLoadedOnlyOnceEnabled()
+    {
+        fixtures::FixtureDir dir;
+        Core core;
+        Edict* names = edictIn(dir, "Names");
+        names->disable();
+        Edict* missing = edictIn(dir, "missing");
+        missing->setFilename(dir.path().toStdString() + "/no-such-file");
+        missing->disable();
+        core.addWordDictionary(names);
+        core.addWordDictionary(missing);
+        Edict* edict = edictIn(dir, "edict");
+        core.addWordDictionary(edict);
+        QVERIFY(edict->isLoaded && !names->isLoaded && !missing->isLoaded);
+
+        Receiver receiver(core);
+        core.enableDictionary("Names");
+        QVERIFY(names->isLoaded && !missing->isLoaded);
+        core.search("ねこ", optionsFor(WordDictionary::SEARCH_KANA));
+        QCOMPARE(receiver.words->getEntryCount(), 2);
+        core.enableDictionary("missing");
+        QVERIFY(!missing->isLoaded);
+        dir.write("no-such-file", euc(EDICT_TEXT));
+        core.disableDictionary("missing");
+        core.enableDictionary("missing");
+        QVERIFY(missing->isLoaded);
     }
 
     void aRemovedDictionaryIsAnnouncedAndNoLongerSearched()

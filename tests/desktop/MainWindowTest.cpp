@@ -3,14 +3,21 @@
 // list switching dictionaries in the core.
 #include "DesktopProgram.h"
 
+#include "ManageDictionaries.h"
+#include "Settings.h"
+
 #include "QWordResultTable.h"
 #include "SearchBox.h"
 #include "WordDictionaryCollection.h"
+#include "WordEntry.h"
+#include "WordResult.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QTableWidget>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -222,6 +229,17 @@ private slots:
         emit program->window.wordDictionaryAdded(failed);
         QVERIFY(list->item(3)->toolTip().contains("does not exist"));
         QVERIFY(!list->item(3)->icon().isNull());
+        // A disabled dictionary is not loaded, which is no failure; enabled,
+        // it is loaded, and marked if that fails.
+        auto* later = new Edict;
+        later->setName("later");
+        later->setFilename("no-such-file");
+        later->disable();
+        emit program->window.wordDictionaryAdded(later);
+        QVERIFY(!later->isLoaded && list->item(4)->toolTip().isEmpty() && list->item(4)->icon().isNull());
+        list->item(4)->setCheckState(Qt::Checked);
+        QVERIFY(later->isEnabled() && list->item(4)->toolTip().contains("does not exist"));
+        QVERIFY(!list->item(4)->icon().isNull());
     }
 
     // A new result starts unselected at the top; Ctrl+C copies the
@@ -256,6 +274,56 @@ private slots:
         QVERIFY(note->isHidden());
     }
 
+    // English typed with "Convert ROMAji to kana" ticked stays English, or
+    // when it converts is also searched as typed in the meanings; the relevance order ranks the whole result
+    // before the limit cuts it; a fuzzy search in that order tries the long
+    // vowels and the status line names the spellings that found words.
+    void typedTextReachesTheWordMeant()
+    {
+        QByteArray lines;
+        for (int n = 0; n < 30; ++n)
+            lines += "滝" + QByteArray::number(n) + " [あ] /(n) waterfall " + QByteArray::number(n) + "/\n";
+        lines += "水 [みず] /(n) (1) water/(2) fluid/(P)/\n犬 [いぬ] /(n) dog/(P)/\n"
+                 "ホン /(n) phon/(P)/\n本 [ほん] /(n) book/(P)/\n東京 [とうきょう] /(n) Tokyo/(P)/\n"
+                 "音色 [ねいろ] /(n) tone/\n";
+        dir.write("edict", fixtures::euc(lines));
+        program->addDictionary("辞書");
+        const QStringList typing = {"romajiToKana", "searchInWord", "searchInKana", "allowLimit"};
+        const QStringList meanings = typing + QStringList{"searchInMeanings"};
+        // As at the first start: wildcards allowed too.
+        const QStringList relevant = {"relevanceOrder", "fuzzySearch", "ignoreCase", "allowWildcards"};
+        struct Case {
+            QStringList checked;
+            QString limit, typed, firstWord, note;
+            int rows;
+        } cases[] = {
+            {meanings, "200", "dog", "犬", "", 1},
+            // "tone" is all romaji (とね), and English in the meanings too.
+            {meanings, "200", "tone", "音色", "", 1},
+            {meanings + relevant, "200", "tone", "音色", "", 1},
+            {meanings + relevant, "5", "water", "水", "", 5},
+            {meanings, "5", "water", "滝0", "", 5},
+            {typing + relevant, "200", "hon", "本", "", 2},
+            {typing + relevant, "200", "tokyo", "東京", "also searched: とうきょう", 1},
+            {typing + QStringList{"fuzzySearch"}, "200", "tokyo", "", "", 0},
+        };
+        auto* words = program->find<QWordResultTable>("wordResults");
+        for (const Case& c : cases) {
+            const QByteArray row = c.checked.join(',').toUtf8() + " " + c.typed.toUtf8();
+            for (QCheckBox* box : program->window.findChildren<QCheckBox*>())
+                box->setChecked(c.checked.contains(box->objectName()));
+            program->find<QPlainTextEdit>("limitText")->setPlainText(c.limit);
+            program->find<QPlainTextEdit>("searchText")->setPlainText(c.typed);
+            QTest::mouseClick(program->find<QPushButton>("searchButton"), Qt::LeftButton);
+            QVERIFY2(words->rowCount() == c.rows, row + " rows " + QByteArray::number(words->rowCount()));
+            if (c.rows > 0)
+                QVERIFY2(words->result->getEntries()[0]->word == c.firstWord.toStdWString(), row);
+            const QString status = program->window.statusBar()->currentMessage();
+            QVERIFY2(c.note.isEmpty() ? !status.contains("also searched") : status.contains(c.note),
+                     row + " status: " + status.toUtf8());
+        }
+    }
+
     void keyboardReachesTheSearchBoxAndTheResults()
     {
         program->window.show();
@@ -275,6 +343,40 @@ private slots:
         QTest::keyClicks(filter, "verb");
         QTest::keyClick(filter, Qt::Key_Return);
         QCOMPARE(filter->toPlainText(), QString("verb"));
+    }
+
+    // The dialogs made on first use show what those made at start would:
+    // the list to manage holds the dictionaries added before it was opened
+    // and follows later changes; the settings close with their OK button.
+    void dialogsMadeWhenFirstOpenedShowTheCurrentState()
+    {
+        WordDictionary* first = program->addDictionary("辞書");
+        program->addDictionary("Computer terms", false);
+        program->window.findChild<QAction*>("actionManage_dictionaries")->trigger();
+        ManageDictionaries* manage = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            manage = manage != nullptr ? manage : qobject_cast<ManageDictionaries*>(window);
+        QVERIFY(manage != nullptr && manage->isVisible());
+        auto* table = manage->findChild<QTableWidget*>("tableWidget");
+        const auto names = [table] {
+            QStringList names;
+            for (int row = 0; row < table->rowCount(); ++row)
+                names << table->item(row, 0)->text();
+            return names;
+        };
+        QCOMPARE(names(), QStringList({"辞書", "Computer terms"}));
+        program->addDictionary("Names");
+        emit program->window.wordDictionaryRemoved(first);
+        QCOMPARE(names(), QStringList({"Computer terms", "Names"}));
+
+        program->window.findChild<QAction*>("actionSettings")->trigger();
+        Settings* settings = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            settings = settings != nullptr ? settings : qobject_cast<Settings*>(window);
+        QVERIFY(settings != nullptr && settings->isVisible());
+        settings->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+        QVERIFY(!settings->isVisible());
+        manage->close();
     }
 
     void closingClosesTheDialogs()

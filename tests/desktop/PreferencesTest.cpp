@@ -3,6 +3,8 @@
 // the launcher's first run writes preferences that list the dictionaries.
 #include "DesktopProgram.h"
 
+#include "AddDictionary.h"
+#include "DictionaryLoads.h"
 #include "QRadicalList.h"
 #include "Settings.h"
 #include "WordDictionaryCollection.h"
@@ -14,7 +16,17 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using fixtures::DesktopProgram;
 
@@ -48,6 +60,58 @@ QStringList keptState(DesktopProgram& program)
                  .arg(settings->radicalFont.pointSize())
                  .arg(program.find<QRadicalList>("radicalList")->font().pointSize());
     return state;
+}
+
+// The add-dictionary dialog of the one window alive, opened as the menu does.
+AddDictionary* addDictionaryDialog(MainWindow& window)
+{
+    window.findChild<QAction*>("actionAdd_dictionary")->trigger();
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<AddDictionary*>(widget))
+            return dialog;
+    }
+    return nullptr;
+}
+
+// A dictionary file whose load waits, in its open, until release() gives it
+// the fixture text: a FIFO, which a loader opens only once a writer has.
+class SlowFile
+{
+public:
+    SlowFile(const fixtures::FixtureDir& dir, const QString& name)
+        : path(QFile::encodeName(dir.path() + "/" + name))
+    {
+        mkfifo(path.constData(), 0600);
+    }
+    void release()
+    {
+        const int writer = open(path.constData(), O_WRONLY);
+        const QByteArray text = fixtures::euc(fixtures::EDICT_TEXT);
+        QVERIFY(write(writer, text.constData(), text.size()) == text.size());
+        close(writer);
+    }
+    // From now on a plain file of the fixture text.
+    void makePlain()
+    {
+        unlink(path.constData());
+        QFile file(QFile::decodeName(path));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(fixtures::euc(fixtures::EDICT_TEXT));
+    }
+
+    QByteArray path;
+};
+
+// The names and files of the saved word dictionaries, in saved order.
+QStringList savedDictionaries(const QString& directory)
+{
+    QSettings written(directory + "/preferences.ini", QSettings::IniFormat);
+    written.beginGroup("dictionaries/word");
+    QStringList saved;
+    for (int row = 0; row < written.childGroups().size(); ++row)
+        saved << written.value(QString("%1/name").arg(row)).toString() + " <"
+                     + written.value(QString("%1/filename").arg(row)).toString() + ">";
+    return saved;
 }
 
 }  // namespace
@@ -89,9 +153,12 @@ private slots:
         second.window.readSettings();
         QCOMPARE(keptState(second), saved);
         QCOMPARE(second.find<QPlainTextEdit>("searchText")->toPlainText(), QString("かわ*"));
-        QVERIFY(!second.core.wordDictionaries->getDictionaryByName("Computer terms")->isEnabled());
-        for (WordDictionary* dictionary : second.core.wordDictionaries->dictionaries)
-            QVERIFY(dictionary->isLoaded);
+        // The enabled dictionary is loaded; the disabled one once it is enabled.
+        WordDictionary* disabled = second.core.wordDictionaries->getDictionaryByName("Computer terms");
+        QVERIFY(!disabled->isEnabled() && !disabled->isLoaded);
+        QVERIFY(second.core.wordDictionaries->getDictionaryByName("辞書")->isLoaded);
+        second.find<QListWidget>("dictionaryList")->item(1)->setCheckState(Qt::Checked);
+        QVERIFY(disabled->isEnabled() && disabled->isLoaded);
     }
 
     void missingFileGivesTheDefaultsAndClosingWritesIt()
@@ -139,6 +206,121 @@ private slots:
         DesktopProgram second(dir.path());
         second.window.readSettings();
         QCOMPARE(second.dictionaryRows(), expected);
+    }
+
+    // Two dictionaries added in one turn of the event loop, the first one's
+    // load ending last: the list, the numbering of the equal names, the
+    // check marks and the saved order follow the order of adding. A
+    // dictionary still loading when the window closes is saved all the same
+    // and comes back at the next start.
+    void dictionariesAddedTogetherKeepTheirOrderAndSurviveQuittingWhileLoading()
+    {
+        fixtures::FixtureDir dir;
+        fixtures::writeDataFiles(dir);
+        SlowFile slowFile(dir, "slow");
+        SlowFile namesFile(dir, "names");
+        {
+            DesktopProgram first(dir.path());
+            first.window.readSettings();
+            auto* loads = first.window.findChild<DictionaryLoads*>("dictionaryLoads");
+            QVERIFY(loads != nullptr);
+            QSignalSpy ended(loads, &DictionaryLoads::loadEnded);
+            const auto newEdict = [](const char* name, const char* file) {
+                auto* edict = new Edict;
+                edict->setName(name);
+                edict->setFilename(file);
+                return edict;
+            };
+            Edict* slow = newEdict("edict", "slow");
+            Edict* quick = newEdict("edict", "edict");
+            emit addDictionaryDialog(first.window)->loadedDictionary(slow);
+            emit addDictionaryDialog(first.window)->loadedDictionary(quick);
+            QTRY_COMPARE(ended.count(), 1);
+            QCOMPARE(ended[0][0].value<WordDictionary*>(), static_cast<WordDictionary*>(quick));
+            // Still waiting for the first: listed, not switchable, not yet in the core.
+            QCOMPARE(first.dictionaryRows(), QStringList({"edict [x]", "edict [x]"}));
+            QVERIFY(first.core.wordDictionaries->dictionaries.empty());
+            auto* list = first.find<QListWidget>("dictionaryList");
+            QVERIFY(!(list->item(0)->flags() & Qt::ItemIsUserCheckable));
+
+            slowFile.release();
+            QTRY_COMPARE(first.core.wordDictionaries->dictionaries.size(), size_t(2));
+            QCOMPARE(first.dictionaryRows(), QStringList({"edict [x]", "edict (2) [x]"}));
+            QCOMPARE(list->item(0)->data(Qt::UserRole).value<WordDictionary*>(),
+                     static_cast<WordDictionary*>(slow));
+            list->item(1)->setCheckState(Qt::Unchecked);
+            QVERIFY(slow->isEnabled() && !quick->isEnabled());
+
+            emit addDictionaryDialog(first.window)->loadedDictionary(newEdict("Names", "names"));
+            QCOMPARE(first.dictionaryRows(), QStringList({"edict [x]", "edict (2) [ ]", "Names [x]"}));
+            QVERIFY(first.window.close());
+            QCOMPARE(savedDictionaries(dir.path()),
+                     QStringList({"edict <slow>", "edict (2) <edict>", "Names <names>"}));
+            namesFile.release();  // the program ends once the load under way has
+        }
+        slowFile.makePlain();
+        namesFile.makePlain();
+        DesktopProgram second(dir.path());
+        second.window.readSettings();
+        QCOMPARE(second.dictionaryRows(), QStringList({"edict [x]", "edict (2) [ ]", "Names [x]"}));
+        QVERIFY(second.core.wordDictionaries->getDictionaryByName("Names")->isLoaded);
+    }
+
+    // At the program's start the saved dictionaries load while the window
+    // shows: listed at once in saved order, handed to the core in that
+    // order, the disabled one left unloaded, and a search started before
+    // the loads end waits for them and finds the words of all.
+    void savedDictionariesLoadWhileTheWindowShowsAndASearchWaitsForThem()
+    {
+        fixtures::FixtureDir dir;
+        fixtures::writeDataFiles(dir);
+        SlowFile slowFile(dir, "slow");
+        {
+            QSettings saved(dir.path() + "/preferences.ini", QSettings::IniFormat);
+            const char* dictionaries[][3] = {{"A", "slow", "1"}, {"B", "edict", "1"}, {"Names", "edict", "0"}};
+            for (int row = 0; row < 3; ++row) {
+                const QString group = QString("dictionaries/word/%1/").arg(row);
+                saved.setValue(group + "name", dictionaries[row][0]);
+                saved.setValue(group + "filename", dictionaries[row][1]);
+                saved.setValue(group + "enabled", dictionaries[row][2]);
+            }
+        }
+        DesktopProgram program(dir.path());
+        program.window.loadSavedDictionariesInBackground();
+        program.window.readSettings();
+        QCOMPARE(program.dictionaryRows(), QStringList({"A [x]", "B [x]", "Names [ ]"}));
+        QVERIFY(program.core.wordDictionaries->dictionaries.empty());  // A waits for its file
+
+        // The file comes while the search waits, on the window's thread.
+        std::thread writer([path = slowFile.path] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            const int file = open(path.constData(), O_WRONLY);
+            const QByteArray text = fixtures::euc(fixtures::EDICT_TEXT);
+            const bool whole = write(file, text.constData(), text.size()) == text.size();
+            close(file);
+            if (!whole)
+                std::abort();
+        });
+        std::vector<std::string> searched;  // the core's dictionaries as the search leaves
+        QObject::connect(&program.window, &MainWindow::search, [&] {
+            for (WordDictionary* dictionary : program.core.wordDictionaries->dictionaries) {
+                if (dictionary->isLoaded)
+                    searched.push_back(dictionary->getName());
+            }
+        });
+        program.find<QCheckBox>("romajiToKana")->setChecked(true);
+        program.find<QPlainTextEdit>("searchText")->setPlainText("neko");
+        program.find<QPushButton>("searchButton")->click();
+        writer.join();
+        QCOMPARE(searched, (std::vector<std::string>{"A", "B"}));
+        QCOMPARE(program.window.statusBar()->currentMessage(), QString("Found 1 results"));  // B's
+        QCOMPARE(program.core.wordDictionaries->getDictionaryNames(),
+                 (std::vector<std::string>{"A", "B", "Names"}));
+        QVERIFY(!program.core.wordDictionaries->getDictionaryByName("Names")->isLoaded);
+        QCOMPARE(program.dictionaryRows(), QStringList({"A [x]", "B [x]", "Names [ ]"}));
+        auto* list = program.find<QListWidget>("dictionaryList");
+        QVERIFY(list->item(2)->flags() & Qt::ItemIsUserCheckable);
+        QVERIFY(list->item(2)->toolTip().isEmpty());
     }
 
     void launcherFirstRunListsTheDictionariesForTheWindow()
@@ -191,8 +373,9 @@ private slots:
             QVERIFY(program.find<QRadicalList>("radicalList")->searchOnSelect);
             QVERIFY(program.find<QCheckBox>("instantSearch")->isChecked());
             QCOMPARE(settingsDialog()->radicalFont.pointSize(), 16);
+            // The disabled names dictionary (740,000 lines) waits until it is enabled.
             for (WordDictionary* dictionary : program.core.wordDictionaries->dictionaries)
-                QVERIFY(dictionary->isLoaded);
+                QCOMPARE(dictionary->isLoaded, dictionary->isEnabled());
             program.addDictionary("Added later");
             QVERIFY(program.window.close());
         }

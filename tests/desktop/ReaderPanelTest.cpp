@@ -32,7 +32,14 @@ const QByteArray EDICT_TEXT =
     "を /(prt) object marker/(P)/\n"
     "食べる [たべる] /(v1,vt) to eat/(P)/\n"
     "為る [する] /(vs-i) (uk) to do/(P)/\n"
-    "勉強 [べんきょう] /(n,vs) study/(P)/\n";
+    "勉強 [べんきょう] /(n,vs) study/(P)/\n"
+    "人 [じん] /(suf) -ian/(P)/\n"
+    "人 [ひと] /(n) person/(P)/\n"
+    "日本 [にほん] /(n) Japan/(P)/\n"
+    "多い [おおい] /(adj-i) many/(P)/\n"
+    "行く [いく] /(v5k-s,vi) to go/(P)/\n"
+    "来る [くる] /(vk,vi) to come/(P)/\n"
+    "ます /(aux-v) polite/(P)/\n";
 
 // The items of the list as "above/written/below", joined by "|".
 QString shownItems(QListWidget* list)
@@ -95,8 +102,8 @@ private slots:
             QString items;
         } cases[] = {
             {"猫が魚を食べさせられなかった。",
-             "ねこ/猫/|/が/|さかな/魚/|/を/|たべる/食べさせられなかった/食べる|/。/"},
-            {"勉強しました", "べんきょう/勉強しました/勉強"},
+             "ねこ/猫/|/が/|さかな/魚/|/を/|たべさせられなかった/食べさせられなかった/食べる|/。/"},
+            {"勉強しました", "べんきょうしました/勉強しました/勉強"},
             {"ねこ", "/ねこ/猫"},
             {"", ""},
             {"。、！", "/。/|/、/|/！/"},
@@ -115,6 +122,37 @@ private slots:
             QCOMPARE(panel.findChild<QPlainTextEdit*>("readerText")->toPlainText(), sample.text);
             QCOMPARE(int(panel.tokens().size()), wordList(panel)->count());
         }
+    }
+
+    // Above each word the reading of the form in the text: the inflected
+    // form's own, and for a kanji of several readings the one the sentence
+    // needs, as the analyser reads it.
+    void showsTheReadingOfTheFormInTheText()
+    {
+        if (!reader->usesAnalyser())
+            QSKIP("MeCab or its IPA dictionary is not installed");
+        const struct {
+            QString text;
+            QString items;
+        } cases[] = {
+            {"行きます", "いきます/行きます/行く"},
+            {"来ます", "きます/来ます/来る"},
+            {"人が多い", "ひと/人/|/が/|おおい/多い/"},
+            {"日本人", "にほん/日本/|じん/人/"},
+            {"勉強しました", "べんきょうしました/勉強しました/勉強"},
+        };
+        ReaderPanel panel;
+        panel.setReader(reader.get());
+        for (const auto& sample : cases) {
+            panel.showText(sample.text);
+            QCOMPARE(shownItems(wordList(panel)), sample.items);
+        }
+        // Without the analyser the reading of an inflected form still is its own.
+        TextReader alone(&words, &deinflector, "");
+        panel.setReader(&alone);
+        panel.showText("行きます");
+        QCOMPARE(shownItems(wordList(panel)), QStringLiteral("いきます/行きます/行く"));
+        panel.setReader(reader.get());
     }
 
     void countsWordsAndUnknownRunsOnly()

@@ -3,8 +3,11 @@
 // the word table and its pop-up, and the Read panel wired to the searches
 // and to copied text.
 #include "DesktopProgram.h"
+#include "Edict.h"
+#include "WordEntry.h"
 #include "QWordResultTable.h"
 #include "ReaderPanel.h"
+#include "TextReader.h"
 #include "WordHover.h"
 
 #include <QAction>
@@ -164,7 +167,7 @@ private slots:
         fixtures::FixtureDir dir;
         writeFiles(dir);
         DesktopProgram program(dir.path());
-        program.addDictionary("edict");
+        WordDictionary* edict = program.addDictionary("edict");
         program.window.resize(900, 700);
         program.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&program.window));
@@ -175,7 +178,13 @@ private slots:
         QVERIFY(field != nullptr && list != nullptr);
         QSignalSpy searches(&program.window, &MainWindow::search);
 
+        // The reader builds its tables when the panel is first shown, off
+        // the window's thread; never while the panel stays closed.
+        QTRY_VERIFY(edict->isLoaded);
+        QTest::qWait(100);
+        QVERIFY(!program.core.textReader()->hasTables());
         panel->show();
+        QTRY_VERIFY(program.core.textReader()->hasTables());
         panel->showText("猫が魚を食べさせられなかった。");
         QCOMPARE(list->count(), 6);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
@@ -206,6 +215,40 @@ private slots:
         dictionaryRow->setCheckState(Qt::Checked);
         QCOMPARE(panel->tokens().front().kind, TextToken::WORD);
         QCOMPARE(list->count(), 3);
+    }
+
+    // With A (猫) and B (犬) loaded, removing A leaves 犬 read from B: the
+    // panel reads again by itself, and the reader's entries belong to each
+    // dictionary, not to its place in the list.
+    void readPanelReadsOnAfterADictionaryBeforeIsRemoved()
+    {
+        fixtures::FixtureDir dir;
+        writeFiles(dir);
+        dir.write("cats", fixtures::euc("猫 [ねこ] /(n) cat/(P)/\n"));
+        dir.write("dogs", fixtures::euc("犬 [いぬ] /(n) dog/(P)/\n"));
+        DesktopProgram program(dir.path());
+        auto* cats = new Edict;
+        cats->setName("A");
+        cats->setFilename("cats");
+        auto* dogs = new Edict;
+        dogs->setName("B");
+        dogs->setFilename("dogs");
+        emit program.window.wordDictionaryAdded(cats);
+        emit program.window.wordDictionaryAdded(dogs);
+        QTRY_VERIFY(cats->isLoaded && dogs->isLoaded);
+        auto* panel = program.window.findChild<ReaderPanel*>();
+        panel->show();
+        const auto shown = [panel] {
+            QStringList words;
+            for (const TextToken& token : panel->tokens())
+                words << (token.entry ? QString::fromStdString(token.entry->meanings[0]) : QString("?"));
+            return words;
+        };
+        panel->showText("猫犬");
+        QTRY_COMPARE(shown(), QStringList({"cat", "dog"}));
+        emit program.window.wordDictionaryRemoved(cats);
+        QTRY_COMPARE(shown(), QStringList({"?", "dog"}));
+        QCOMPARE(panel->tokens().back().entry->dictionaryName, std::string("B"));
     }
 };
 

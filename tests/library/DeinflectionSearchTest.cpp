@@ -263,6 +263,7 @@ TEST(RelevanceOrderTest, KanaTextWordsUsuallyInKanaZuruVerbsAndEarlyKanjiGoFirst
         bool typed;
         int rules;
         const char* laterSense = nullptr;  // a second gloss, such as "(2) (uk) likely to"
+        const wchar_t* kana = L"";
     };
     struct Case
     {
@@ -291,12 +292,20 @@ TEST(RelevanceOrderTest, KanaTextWordsUsuallyInKanaZuruVerbsAndEarlyKanjiGoFirst
         {L"やすかった",
          {{L"易い", "suf", false, 1, "(2) (uk) likely to"}, {L"安い", "adj-i", false, 1}},
          L"安い易い"},
+        // the kanji outside everyday writing of a loanword usually written
+        // in katakana are never read; those of a word usually written in
+        // hiragana still make it the rarer spelling
+        {L"こうひ", {{L"公費", "n", true, 0, nullptr, L"こうひ"}, {L"珈琲", "(uk)", true, 0, nullptr, L"コーヒー"}},
+         L"珈琲公費"},
+        {L"かく", {{L"掻く", "(uk)", true, 0, nullptr, L"かく"}, {L"書く", "v5k", true, 0, nullptr, L"かく"}},
+         L"書く掻く"},
     };
     for (const Case& c : cases) {
         WordResult result;
         for (const Entry& e : c.given) {
             WordEntry* entry = new WordEntry();
             entry->word = e.word;
+            entry->kana = e.kana;
             entry->isCommon = true;
             entry->meaningsSize = e.laterSense == nullptr ? 1 : 2;
             entry->meanings = new std::string[2];

@@ -297,6 +297,145 @@ const Inflection inflections[] = {
     {"来るそうです", "来る", "vk", "hearsay"},
     {"高かったそうです", "高い", "adj-i", "past, hearsay"},
     {"静かだそうだ", "静か", "adj-na", "copula, hearsay"},
+    // spoken adjectives in -え (-ai, -oi) and -い (-ui), however spelt
+    {"やべえ", "やばい", "adj-i", "colloquial"},
+    {"でけえ", "でかい", "adj-i", "colloquial"},
+    {"ねえ", "ない", "adj-i", "colloquial"},
+    {"すげえ", "すごい", "adj-i", "colloquial"},
+    {"ひでえ", "ひどい", "adj-i", "colloquial"},
+    {"うるせえ", "うるさい", "adj-i", "colloquial"},
+    {"こええ", "こわい", "adj-i", "colloquial"},
+    {"さみい", "さむい", "adj-i", "colloquial"},
+    {"やべー", "やばい", "adj-i", "colloquial"},
+    {"やべぇ", "やばい", "adj-i", "colloquial"},
+    {"さみぃ", "さむい", "adj-i", "colloquial"},
+    {"しらねえ", "しる", "v5r", "negative, colloquial"},
+    {"食べねえ", "食べる", "v1", "negative, colloquial"},
+    {"寒っ", "寒い", "adj-i", "colloquial"},
+    // Kansai negatives
+    {"行かへん", "行く", "v5k-s", "negative (Kansai)"},
+    {"食べへん", "食べる", "v1", "negative (Kansai)"},
+    {"行かへんかった", "行く", "v5k-s", "negative (Kansai), past"},
+    {"知らんかった", "知る", "v5r", "negative (-n), past"},
+    {"食べんかったら", "食べる", "v1", "negative (-n), past, conditional"},
+    {"見いひん", "見る", "v1", "negative (Kansai)"},
+    {"せえへん", "する", "vs-i", "negative (Kansai)"},
+    {"しいひんかった", "する", "vs-i", "negative (Kansai), past"},
+    {"こおへん", "くる", "vk", "negative (Kansai)"},
+    {"けえへん", "くる", "vk", "negative (Kansai)"},
+    {"来へん", "来る", "vk", "negative (Kansai)"},
+    {"あらへん", "ある", "v5r-i", "negative (Kansai)"},
+    {"あらん", "ある", "v5r-i", "negative (-n)"},
+    {"行きませんかった", "行く", "v5k-s", "polite, negative, past"},
+    {"行きまへん", "行く", "v5k-s", "polite, negative"},
+    {"行かはる", "行く", "v5k-s", "honorific (Kansai)"},
+    {"食べはった", "食べる", "v1", "honorific (Kansai), past"},
+    {"いいっす", "いい", "adj-ix", "polite (colloquial)"},
+    {"行くっす", "行く", "v5k-s", "polite (colloquial)"},
+    // the polite forms' rarer endings
+    {"言いますまい", "言う", "v5u", "polite, negative volitional"},
+    {"行きますれば", "行く", "v5k-s", "polite, conditional"},
+    // する written 為る
+    {"為た", "為る", "vs-i", "past"},
+    {"為て", "為る", "vs-i", "te-form"},
+    {"為ない", "為る", "vs-i", "negative"},
+    {"為ます", "為る", "vs-i", "polite"},
+    {"為ました", "為る", "vs-i", "polite, past"},
+    {"為れば", "為る", "vs-i", "conditional"},
+    {"為よう", "為る", "vs-i", "volitional"},
+    {"為ろ", "為る", "vs-i", "imperative"},
+    {"為ず", "為る", "vs-i", "negative (-zu)"},
+    // う-verbs in うた and うて, whatever their class in the dictionary
+    {"問うて", "問う", "v5u-s", "te-form"},
+    {"請うた", "請う", "v5u-s", "past"},
+    {"恋うた", "恋う", "v5u", "past"},
+    {"恋うて", "恋う", "v5u", "te-form"},
+    {"宣うた", "宣う", "v5u", "past"},
+    {"言うてた", "言う", "v5u", "progressive, past"},
+    // the classical attributive, げ written 気, the noun in み
+    {"愛しき", "愛しい", "adj-i", "attributive (classical)"},
+    {"良き", "良い", "adj-i", "attributive (classical)"},
+    {"名もなき", "名もない", "adj-i", "attributive (classical)"},
+    {"可愛気", "可愛い", "adj-i", "looks"},
+    {"よさ気", "よい", "adj-ix", "looks"},
+    {"不安気", "不安", "adj-na", "looks"},
+    {"温かみ", "温かい", "adj-i", "noun"},
+    {"便利さ", "便利", "adj-na", "noun"},
+    // られない said らんない
+    {"食べらんない", "食べる", "v1", "passive, negative, colloquial"},
+    {"信じらんなかった", "信じる", "v1", "passive, negative, colloquial, past"},
+    {"やってらんない", "やる", "v5r", "progressive, passive, negative, colloquial"},
+    // going on and coming to, wanting someone to, trying to
+    {"歩いていく", "歩く", "v5k", "go on"},
+    {"増えてく", "増える", "v1", "go on"},
+    {"持ってった", "持つ", "v5t", "go on, past"},
+    {"読んで行く", "読む", "v5m", "go on"},
+    {"変わってきた", "変わる", "v5r", "come to, past"},
+    {"なってきました", "なる", "v5r", "come to, polite, past"},
+    {"眠くなってきた", "眠い", "adj-i", "become, come to, past"},
+    {"来てほしい", "来る", "vk", "want someone to"},
+    {"書いて欲しかった", "書く", "v5k", "want someone to, past"},
+    {"寝ようとした", "寝る", "v1", "volitional, try to, past"},
+    {"持ってかない", "持つ", "v5t", "go on, negative"},
+    {"持ってこう", "持つ", "v5t", "go on, volitional"},
+    // verbs after the continuative, the noun すぎ
+    {"読み始めた", "読む", "v5m", "start to, past"},
+    {"泣き出した", "泣く", "v5k", "start to, past"},
+    {"書き続けている", "書く", "v5k", "continue to, progressive"},
+    {"食べ終わった", "食べる", "v1", "finish, past"},
+    {"言い忘れた", "言う", "v5u", "forget to, past"},
+    {"信じがたい", "信じる", "v1", "hard to"},
+    {"忘れがちな", "忘れる", "v1", "tend to, attributive"},
+    {"書き方", "書く", "v5k", "way of"},
+    {"飲みすぎ", "飲む", "v5m", "too much"},
+    {"高すぎ", "高い", "adj-i", "too much"},
+    {"静かすぎ", "静か", "adj-na", "too much"},
+    {"高くって", "高い", "adj-i", "te-form"},
+    // after the plain form: presumptive, explanatory; short ましょ
+    {"行くでしょ", "行く", "v5k-s", "presumptive"},
+    {"高かっただろう", "高い", "adj-i", "past, presumptive"},
+    {"行くんです", "行く", "v5k-s", "explanatory"},
+    {"食べたのだ", "食べる", "v1", "past, explanatory"},
+    {"静かなんです", "静か", "adj-na", "explanatory"},
+    {"行きましょ", "行く", "v5k-s", "polite, volitional"},
+    // the honorific お and ご, taken off the front
+    {"お待ちください", "待つ", "v5t", "please"},
+    {"お読みになりました", "読む", "v5m", "honorific, polite, past"},
+    {"お待ちしております", "待つ", "v5t", "humble, progressive, polite"},
+    {"お会いしました", "会う", "v5u", "humble, polite, past"},
+    {"ご連絡ください", "連絡", "vs", "please"},
+    {"ご利用いただけます", "利用", "vs", "have done, potential, polite"},
+    {"お伺いいたします", "伺う", "v5u", "humble, polite"},
+    {"お待ちです", "待つ", "v5t", "honorific"},
+    {"お越しくださった", "越す", "v5s", "please, past"},
+    // written endings: while, can, cannot, should, the imperative in たまえ
+    {"読みつつ", "読む", "v5m", "while"},
+    {"進みつつある", "進む", "v5m", "in the process of"},
+    {"起こり得る", "起こる", "v5r", "can"},
+    {"ありうる", "ある", "v5r-i", "can"},
+    {"書きかねない", "書く", "v5k", "might"},
+    {"言いかねる", "言う", "v5u", "cannot"},
+    {"行くべき", "行く", "v5k-s", "should"},
+    {"すべき", "する", "vs-i", "should"},
+    {"忘れるべからず", "忘れる", "v1", "must not"},
+    {"読みたまえ", "読む", "v5m", "imperative"},
+    {"勉強出来る", "勉強", "vs", "potential"},
+    {"殴ってやる", "殴る", "v5r", "for someone"},
+    {"待ってらっしゃる", "待つ", "v5t", "progressive"},
+    {"読んでおられる", "読む", "v5m", "progressive"},
+    {"静かでいる", "静か", "adj-na", "progressive"},
+    // questions in か after the polite forms
+    {"行きますか", "行く", "v5k-s", "polite, question"},
+    {"行きましたか", "行く", "v5k-s", "polite, past, question"},
+    {"高いですか", "高い", "adj-i", "polite, question"},
+    {"静かでしたか", "静か", "adj-na", "polite, past, question"},
+    {"大丈夫でしょうか", "大丈夫", "adj-na", "presumptive, question"},
+    {"お読みいただけますか", "読む", "v5m", "have done, potential, polite, question"},
+    {"お帰りなさいませ", "帰る", "v5r", "polite imperative"},
+    {"お忘れなく", "忘れる", "v1", "negative imperative"},
+    {"行きはる", "行く", "v5k-s", "honorific (Kansai)"},
+    {"見せてくんない", "見せる", "v1", "for me, negative, colloquial"},
+    {"はええ", "はやい", "adj-i", "colloquial"},
 };
 
 // Forms that merely end like an inflection, or chains that would cross word
@@ -320,6 +459,21 @@ const Inflection falseFriends[] = {
     {"うか", "う", "v5u", ""},
     {"静かだったり", "静か", "v5r", ""},
     {"書かなら", "書く", "v5k", ""},  // なら follows the plain form, not a stem
+    {"書くへん", "書く", "v5k", ""},  // へん follows the negative stem
+    {"見いひん", "見る", "v5r", ""},  // いひん is the ichidan verbs' own
+    {"やばー", "やばい", "adj-i", ""},  // spelt out, the ending is still ばー
+    {"書かへんへん", "書く", "v5k", ""},
+    {"知らんかったかった", "知る", "v5r", ""},
+    {"為った", "為る", "vs-i", ""},  // 為った is なる's past
+    {"お茶", "茶", "n", ""},  // お comes off before an honorific ending only
+    {"おいしい", "いしい", "adj-i", ""},
+    {"ご飯ください", "飯", "n", ""},  // a noun without する keeps its ご
+    // auxiliary verbs that only a verb's て form takes
+    {"静かでしまう", "静か", "adj-na", ""},
+    {"まだでくる", "まだ", "adj-na", ""},
+    {"静かでほしい", "静か", "adj-na", ""},
+    {"高くてしまう", "高い", "adj-i", ""},
+    {"書きますまいか", "書く", "v5k", ""},
 };
 
 }  // namespace
@@ -415,11 +569,12 @@ TEST(DeinflectorTest, ReadsTheFileFormatAndSkipsMalformedLines)
         "\xE3\x81\xBE\xE3\x81\x99 - stem typed polite\n"  // ます, to a stem
         "- \xE3\x82\x8B v1 stem -\n"
         "too few fields\n"
-        "  \t\n";
+        "  \t\n"
+        "^\xE3\x81\x8A - stem typed honorific\n";  // お taken off the front
     testing::internal::CaptureStderr();
     ASSERT_EQ(engine.loadFromFile(dir.write("rules.dat", rules)), 0);
     const std::string messages = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(engine.getRuleCount(), 3);
+    EXPECT_EQ(engine.getRuleCount(), 4);
     EXPECT_NE(messages.find("Line 7"), std::string::npos) << messages;
     EXPECT_NE(engine.classBit("v1"), 0u);
     EXPECT_EQ(engine.classBit("n"), 0u);
@@ -431,6 +586,13 @@ TEST(DeinflectorTest, ReadsTheFileFormatAndSkipsMalformedLines)
     ASSERT_EQ(candidates.size(), 2u);
     EXPECT_EQ(candidates[1].text, L"たべる");
     EXPECT_EQ(candidates[1].reasons, Reasons({"polite"}));
+
+    testing::internal::CaptureStderr();
+    const std::vector<Deinflector::Candidate> honorific = engine.deinflect(L"おたべ");
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(honorific.size(), 2u);
+    EXPECT_EQ(honorific[1].text, L"たべる");
+    EXPECT_EQ(honorific[1].reasons, Reasons({"honorific"}));
 }
 
 TEST(DeinflectorTest, WithoutItsFileTheEngineGivesTheTextOnly)
@@ -486,16 +648,109 @@ TEST(DeinflectorTest, HostileRuleFilesLoadAndEveryWalkEnds)
         const char pieces[] = {' ', '\t', '\n', '-', ',', '(', ')', '#', '\xE3', '\x81', '\x82', 'a', 'v'};
         noise += pieces[(seed >> 16) % sizeof(pieces)];
     }
-    const std::string longLine = "a " + std::string(100000, 'b') + " x x reason\n";
-    for (const std::string& bytes : {noise, longLine, std::string("\xFF\xFE\xE3\x81 - x x r\n"), std::string()}) {
+    // Its runs of 17 characters and more are endings beyond the limit; cut
+    // into short lines, it loads.
+    std::string shortLines;
+    for (std::size_t i = 0; i < noise.size(); i += 12) {
+        shortLines += noise.substr(i, 12) + "\n";
+    }
+    const std::pair<std::string, int> files[] = {
+        {noise, -1}, {shortLines, 0}, {"\xFF\xFE\xE3\x81 - x x r\n", 0}, {"", 0}};
+    for (const auto& [bytes, loaded] : files) {
         Deinflector engine;
         testing::internal::CaptureStderr();
-        EXPECT_EQ(engine.loadFromFile(dir.write("rules.dat", bytes)), 0);
+        EXPECT_EQ(engine.loadFromFile(dir.write("rules.dat", bytes)), loaded);
         for (const wchar_t* text : {L"a", L"あ", L"", L"\xFFFD", L"vv"}) {
             const std::vector<Deinflector::Candidate> candidates = engine.deinflect(text);
             ASSERT_FALSE(candidates.empty());
             EXPECT_LE(candidates.size(), static_cast<std::size_t>(Deinflector::MAX_CANDIDATES));
         }
         testing::internal::GetCapturedStderr();
+    }
+}
+
+namespace {
+
+// count rules that each lengthen any word by a different piece, all of one
+// class: every candidate matches every rule.
+std::string growingRules(int count, const std::string& ending = "-")
+{
+    std::string rules;
+    for (int i = 0; i < count; ++i) {
+        rules += ending + " " + ending + std::to_string(i) + " x x reason\n";
+    }
+    return rules;
+}
+
+}  // namespace
+
+TEST(DeinflectorTest, ARuleFileBeyondTheLimitsIsRefusedWhole)
+{
+    TempDir dir;
+    const std::string fine = "a b x x reason\n";
+    struct Case
+    {
+        std::string rules;
+        const char* why;
+    } cases[] = {
+        {growingRules(Deinflector::MAX_RULES + 1), "more than 5000 rules"},
+        {fine + "a " + std::string(100000, 'b') + " x x reason\n", "line 2: it is longer than 1024 bytes"},
+        {fine + std::string(2000, '#') + "\n", "line 2: it is longer than 1024 bytes"},
+        {fine + std::string(17, 'a') + " b x x reason\n", "line 2: an ending is longer than 16 characters"},
+        {fine + "a " + std::string(17, 'b') + " x x reason\n", "line 2: an ending is longer than 16 characters"},
+    };
+    for (const Case& c : cases) {
+        Deinflector engine;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(engine.loadFromFile(dir.write("rules.dat", c.rules)), -1) << c.why;
+        const std::string messages = testing::internal::GetCapturedStderr();
+        EXPECT_NE(messages.find("Refused the deinflection rules"), std::string::npos) << messages;
+        EXPECT_NE(messages.find(c.why), std::string::npos) << messages;
+        EXPECT_FALSE(engine.isLoaded());
+        EXPECT_EQ(engine.getRuleCount(), 0);
+        EXPECT_EQ(engine.deinflect(L"a").size(), 1u);
+    }
+    // At the limits the file is read.
+    Deinflector engine;
+    testing::internal::CaptureStderr();
+    const std::string longest = std::string(16, 'a') + " " + std::string(16, 'b') + " x x reason\n";
+    EXPECT_EQ(engine.loadFromFile(dir.write("rules.dat", growingRules(Deinflector::MAX_RULES - 1) + longest)), 0);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(engine.getRuleCount(), Deinflector::MAX_RULES);
+}
+
+TEST(DeinflectorTest, AHostileRuleFileWithinTheLimitsGetsABoundedWalk)
+{
+    // 4,000 rules of about 20 bytes (80 KB) that all match every word: a
+    // walk would try millions of them before it reached its last step, and
+    // remember every text they made.
+    TempDir dir;
+    std::string sameRule;
+    for (int i = 0; i < 4000; ++i) {
+        sameRule += "- b x x reason\n";
+    }
+    struct Case
+    {
+        std::string rules;
+        const char* stop;
+    } cases[] = {
+        {growingRules(4000), "Stopped at 2000 candidates of 'a'"},
+        {growingRules(4000, "a"), "Stopped at 2000 candidates of 'a'"},
+        {growingRules(200), "Stopped at 2000 candidates of 'a'"},
+        {sameRule, "Stopped after trying 10000 rules on 'a'"},
+    };
+    for (const Case& c : cases) {
+        Deinflector engine;
+        testing::internal::CaptureStderr();
+        ASSERT_EQ(engine.loadFromFile(dir.write("rules.dat", c.rules)), 0);
+        const std::vector<Deinflector::Candidate> candidates = engine.deinflect(L"a");
+        const std::string messages = testing::internal::GetCapturedStderr();
+        EXPECT_NE(messages.find(c.stop), std::string::npos) << messages;
+        ASSERT_FALSE(candidates.empty());
+        EXPECT_EQ(candidates[0].text, L"a");
+        EXPECT_LE(candidates.size(), static_cast<std::size_t>(Deinflector::MAX_CANDIDATES));
+        for (const Deinflector::Candidate& candidate : candidates) {
+            EXPECT_LE(candidate.rules, Deinflector::MAX_STEPS);
+        }
     }
 }

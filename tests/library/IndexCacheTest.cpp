@@ -10,8 +10,14 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
 
 #include <chrono>
 #include <condition_variable>
@@ -477,38 +483,104 @@ TEST_F(IndexCacheTest, PlantedFilesAndUnsafeFoldersAreRefusedWithoutBlocking)
     }
 }
 
-// A store killed before its rename leaves a temporary file; the next store
-// removes those old enough that no running store can own them, and nothing
-// else.
-TEST_F(IndexCacheTest, StoringRemovesStaleTemporaryFilesOnly)
+// A store killed before its rename leaves a temporary file where the file
+// system has no unnamed ones; the next load or store removes those that no
+// running store holds (a store locks its file), and nothing else.
+TEST_F(IndexCacheTest, LoadingAndStoringRemoveAbandonedTemporaryFilesOnly)
 {
-    CacheScope scope;
-    ASSERT_EQ(mkdir(scope.cacheFolder().c_str(), 0700), 0);
-    const std::string name = cacheFile().substr(cacheFile().rfind('/') + 1);
+    // The cache's name is known only while caching is on, whatever the
+    // environment the suite was started in.
+    const std::string name = [this] {
+        CacheScope scope;
+        return cacheFile().substr(cacheFile().rfind('/') + 1);
+    }();
     const time_t now = time(nullptr);
     struct File
     {
         std::string name;
         time_t modified;
+        bool heldByAStore;
         bool kept;
     };
     const File files[] = {
-        {name + ".Ab3xY9", now - 3600, false},
-        {"0123456789abcdef.index.zzzzzz", now - 700, false},
-        {name + ".Qw7eR2", now - 10, true},  // a store may be writing it now
-        {name + ".short", now - 3600, true},
-        {"notes.index.Ab3xY9", now - 3600, true},
-        {"0123456789ABCDEF.index.Ab3xY9", now - 3600, true},
-        {"other", now - 3600, true},
+        {name + ".Ab3xY9", now - 3600, false, false},
+        {"0123456789abcdef.index.zzzzzz", now - 700, false, false},
+        {name + ".Kl4mN0", now - 10, false, false},  // its store was killed
+        {name + ".Qw7eR2", now - 10, true, true},  // a store is writing it now
+        {name + ".Zx8cV1", now - 700, true, false},  // held far longer than any store takes
+        {name + ".Fr3sh1", now, false, false},  // its store was killed a moment ago
+        {name + ".short", now - 3600, false, true},
+        {"notes.index.Ab3xY9", now - 3600, false, true},
+        {"0123456789ABCDEF.index.Ab3xY9", now - 3600, false, true},
+        {"other", now - 3600, false, true},
     };
-    for (const File& file : files) {
-        writeFile(scope.cacheFolder() + "/" + file.name, "partial");
-        setModified(scope.cacheFolder() + "/" + file.name, file.modified);
+    for (const bool byLoading : {true, false}) {
+        SCOPED_TRACE(byLoading ? "a load" : "a store");
+        CacheScope scope;
+        ASSERT_EQ(mkdir(scope.cacheFolder().c_str(), 0700), 0);
+        std::vector<std::unique_ptr<int, void (*)(int*)>> locks;
+        for (const File& file : files) {
+            const std::string full = scope.cacheFolder() + "/" + file.name;
+            writeFile(full, "partial");
+            setModified(full, file.modified);
+            if (file.heldByAStore) {
+                locks.emplace_back(new int(open(full.c_str(), O_RDONLY)), [](int* descriptor) {
+                    close(*descriptor);
+                    delete descriptor;
+                });
+                ASSERT_EQ(flock(*locks.back(), LOCK_EX | LOCK_NB), 0);
+            }
+        }
+        if (byLoading) {
+            EXPECT_EQ(validCache(path), nullptr);  // no cache yet: only the clean-up ran
+        } else {
+            loadIndex(path);
+            ASSERT_NE(validCache(path), nullptr);
+        }
+        for (const File& file : files) {
+            EXPECT_EQ(testfiles::exists(scope.cacheFolder() + "/" + file.name), file.kept)
+                << file.name;
+        }
     }
-    loadIndex(path);
-    ASSERT_NE(validCache(path), nullptr);
-    for (const File& file : files) {
-        EXPECT_EQ(testfiles::exists(scope.cacheFolder() + "/" + file.name), file.kept) << file.name;
+}
+
+// A store killed while it writes (here by the file size limit) leaves no
+// file where the file system has unnamed ones, and elsewhere a temporary
+// file that the next start removes; the cache is whole or absent, never a part.
+TEST_F(IndexCacheTest, AStoreKilledWhileWritingLeavesNothingBehind)
+{
+    for (const bool unnamed : {true, false}) {
+        SCOPED_TRACE(unnamed ? "unnamed temporary file" : "named temporary file");
+        CacheScope scope;
+        IndexCache::setUnnamedTemporaries(unnamed);
+        const pid_t writer = fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0) {
+            const int quiet = open("/dev/null", O_WRONLY);
+            dup2(quiet, STDERR_FILENO);
+            const struct rlimit limit = {64 << 10, 64 << 10};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            Edict edict;
+            edict.setFilename(path);
+            edict.load();
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(writer, &status, 0), writer);
+        IndexCache::setUnnamedTemporaries(true);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+
+        std::vector<std::string> left;
+        for (const auto& item : std::filesystem::directory_iterator(scope.cacheFolder()))
+            left.push_back(item.path().string());
+        EXPECT_FALSE(testfiles::exists(cacheFile()));
+        ASSERT_EQ(left.size(), unnamed ? 0u : 1u);
+        if (!unnamed) {
+            EXPECT_EQ(validCache(path), nullptr);
+            EXPECT_FALSE(testfiles::exists(left[0]));
+        }
+        EXPECT_EQ(loadIndex(path).records, parsedIndex(path).records);
+        EXPECT_NE(validCache(path), nullptr);
     }
 }
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -89,6 +91,12 @@ std::string shown(const TextToken& token)
                                 "UTF-8", "WCHAR_T");
 }
 
+std::string utf8(const std::wstring& text)
+{
+    return testfiles::convert(std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)),
+                              "UTF-8", "WCHAR_T");
+}
+
 std::wstring wide(const std::string& utf8)
 {
     const std::string bytes = testfiles::convert(utf8, "WCHAR_T");
@@ -111,10 +119,12 @@ protected:
         ASSERT_TRUE(edict->isLoaded);
     }
 
-    std::string split(const std::string& text)
+    std::string split(const std::string& text) { return split(reader, text); }
+
+    std::string split(TextReader& with, const std::string& text)
     {
         const std::wstring input = wide(text);
-        const std::vector<TextToken> tokens = reader.read(input);
+        const std::vector<TextToken> tokens = with.read(input);
         EXPECT_EQ(TextReader::joined(tokens), input) << text;
         std::string result;
         std::size_t position = 0;
@@ -133,6 +143,8 @@ protected:
     WordDictionaryCollection collection;
     Edict* edict = nullptr;  // owned by the collection
     TextReader reader{&collection, &deinflector};
+    // The same without the morphological analyser: its dictionary is missing.
+    TextReader alone{&collection, &deinflector, "/nonexistent/mecab-dictionary"};
 };
 
 TEST_F(TextReaderTest, SplitsSentencesIntoDictionaryWords)
@@ -165,8 +177,11 @@ TEST_F(TextReaderTest, SplitsSentencesIntoDictionaryWords)
         {"　猫　", "_　|猫|_　"},
         {"😺猫", "?😺|猫"},
     };
+    // With the analyser and without it alike.
+    EXPECT_FALSE(alone.usesAnalyser());
     for (const auto& example : cases) {
         EXPECT_EQ(split(example.text), example.tokens) << example.text;
+        EXPECT_EQ(split(alone, example.text), example.tokens) << example.text << " without the analyser";
     }
 }
 
@@ -224,9 +239,9 @@ TEST_F(TextReaderTest, UsesOnlyEnabledLoadedDictionariesAndFollowsReloads)
     EXPECT_EQ(split("猫が"), "猫|が");
 
     // A reloaded index gets a table of its own.
-    edict->setFilename(folder.write("edict2", euc("猫が /(n) a cat as subject/\n")));
+    edict->setFilename(folder.write("edict2", euc("鬱 [うつ] /(n) depression/\n")));
     ASSERT_EQ(edict->load(), 0);
-    EXPECT_EQ(split("猫が魚"), "猫が|?魚");
+    EXPECT_EQ(split("猫が鬱"), "?猫|?が|鬱");
 
     // Without a deinflector words are found only as written.
     TextReader plain(&collection);
@@ -257,6 +272,202 @@ TEST_F(TextReaderTest, GivesBackAnyTextWhole)
         for (const TextToken& token : tokens) {
             ASSERT_FALSE(token.surface.empty()) << round;
             ASSERT_EQ(token.isWord(), static_cast<bool>(token.entry)) << round;
+        }
+    }
+}
+
+// Words the analyser reads differently from a longest match: what it tells
+// of boundaries, parts of speech and readings decides. Each case also
+// names what the reader alone makes of it where that differs.
+TEST_F(TextReaderTest, TheAnalyserDecidesWordsEntriesAndReadings)
+{
+    if (!reader.usesAnalyser()) {
+        GTEST_SKIP() << "MeCab or its IPA dictionary is not installed";
+    }
+    edict->setFilename(folder.write("choice", euc(
+        "人 [じん] /(suf) -ian/(P)/\n"
+        "人 [ひと] /(n) man/person/(P)/\n"
+        "人 [にん] /(ctr) counter for people/(P)/\n"
+        "者 [もの] /(n) person/(P)/\n"
+        "者 [しゃ] /(suf) person/-er/\n"
+        "中 [じゅう] /(suf) throughout/(P)/\n"
+        "中 [ちゅう] /(n,pref,suf) medium/(n-suf) during/(P)/\n"
+        "中 [なか] /(n) inside/(P)/\n"
+        "或る [ある] /(adj-pn) (uk) a certain/\n"
+        "有る [ある] /(v5r-i,vi) (uk) to be/(P)/\n"
+        "私 [あたし] /(pn) (fem) (uk) I/(P)/\n"
+        "私 [わたし] /(pn) I/(P)/\n"
+        "得る [うる] /(v-unspec,suf) to be able to/(P)/\n"
+        "得る [える] /(v1,vt) to get/(P)/\n"
+        "担う [になう] /(v5u,vt) to carry/(P)/\n"
+        "打ち荷 [うちに] /(n) deck cargo/\n"
+        "内 [うち] /(n) (uk) inside/(P)/\n"
+        "内容 [ないよう] /(n) contents/(P)/\n"
+        "仕手 [して] /(n) doer/\n"
+        "為る [する] /(vs-i) (uk) to do/(P)/\n"
+        "示す [しめす] /(v5s,vt) to show/(P)/\n"
+        "示し [しめし] /(n) lesson/\n"
+        "幾らか [いくらか] /(adv,n-t) (uk) some/\n"
+        "幾ら [いくら] /(adv,n) (uk) how much/(P)/\n"
+        "ビット /(n) bit/(P)/\n"
+        "ファイル /(n) file/(P)/\n"
+        "配布 [はいふ] /(n,vs) distribution/(P)/\n"
+        "日本 [にっぽん] /(n) Japan/\n"
+        "日本 [にほん] /(n) Japan/(P)/\n"
+        "行く [いく] /(v5k-s,vi) to go/(P)/\n"
+        "来る [くる] /(vk,vi) to come/(P)/\n"
+        "無い [ない] /(adj-i) (uk) nonexistent/(P)/\n"
+        "ない /(aux-adj) not/(P)/\n"
+        "様 [よう] /(n,adj-na) (uk) appearing/(P)/\n"
+        "に /(prt) at/(P)/\n"
+        "が /(prt) subject/(P)/\n"
+        "は /(prt) topic/(P)/\n"
+        "を /(prt) object/(P)/\n"
+        "で /(prt) at/(P)/\n"
+        "か /(prt) question/(P)/\n"
+        "ます /(aux-v) polite/(P)/\n"
+        "多い [おおい] /(adj-i) many/(P)/\n"
+        "忘れる [わすれる] /(v1,vt) to forget/(P)/\n"
+        "帰る [かえる] /(v5r,vi) to return/(P)/\n"
+        "明るい [あかるい] /(adj-i) light/(P)/\n"
+        "ある /(adj-pn) ZZZ/\n")));
+    ASSERT_EQ(edict->load(), 0);
+    // A token as "surface>entry word[entry reading/reading as written]".
+    auto read = [](TextReader& with, const std::string& text) {
+        std::string result;
+        for (const TextToken& token : with.read(wide(text))) {
+            result += (result.empty() ? "" : "|") + std::string(token.isWord() ? "" : "?") + utf8(token.surface);
+            if (token.isWord()) {
+                result += ">" + utf8(token.entry->word + L"[" + token.reading + L"/" + token.surfaceReading + L"]");
+            }
+        }
+        return result;
+    };
+    const struct {
+        const char* text;
+        const char* analysed;
+    } cases[] = {
+        // Hiragana across a particle stays a particle and a word.
+        {"そこにない", "?そ|?こ|に>に[に/に]|ない>無い[ない/ない]"},
+        {"明るいうちに帰る", "明るい>明るい[あかるい/あかるい]|うち>内[うち/うち]|に>に[に/に]|帰る>帰る[かえる/かえる]"},
+        {"忘れないように", "忘れない>忘れる[わすれる/わすれない]|よう>様[よう/よう]|に>に[に/に]"},
+        // A bound suffix as the analyser reads it.
+        {"ファイル中", "ファイル>ファイル[ファイル/ファイル]|中>中[ちゅう/ちゅう]"},
+        {"配布者に", "配布>配布[はいふ/はいふ]|者>者[しゃ/しゃ]|に>に[に/に]"},
+        // An inflected form taken back to its word, not read as another.
+        {"示している", "示している>示す[しめす/しめしている]"},
+        {"して", "して>為る[する/して]"},
+        {"ありません", "ありません>有る[ある/ありません]"},
+        // The reading and the entry the sentence needs.
+        {"人が多い", "人>人[ひと/ひと]|が>が[が/が]|多い>多い[おおい/おおい]"},
+        {"私は", "私>私[わたし/わたし]|は>は[は/は]"},
+        {"得られる", "得られる>得る[える/えられる]"},
+        {"ある人", "ある>或る[ある/ある]|人>人[ひと/ひと]"},
+        {"日本に行きます", "日本>日本[にほん/にほん]|に>に[に/に]|行きます>行く[いく/いきます]"},
+        {"来ます", "来ます>来る[くる/きます]"},
+        // Words across morphemes: a compound of an adverbial particle, and a
+        // known word at the end of an unknown katakana run.
+        {"いくらか", "いくらか>幾らか[いくらか/いくらか]"},
+        {"スティッキビット", "?スティッキ|ビット>ビット[ビット/ビット]"},
+    };
+    for (const auto& example : cases) {
+        const std::vector<TextToken> tokens = reader.read(wide(example.text));
+        EXPECT_EQ(TextReader::joined(tokens), wide(example.text));
+        EXPECT_EQ(read(reader, example.text), example.analysed) << example.text;
+    }
+}
+
+TEST_F(TextReaderTest, ReadsAloneWhereTheAnalyserCannotServeAndSaysSoOnce)
+{
+    const char* saved = std::getenv("DEXARU_MECAB_DICTIONARY");
+    const std::string savedValue = saved != nullptr ? saved : "";
+    setenv("DEXARU_MECAB_DICTIONARY", "", 1);
+    TextReader chosenByEnvironment(&collection, &deinflector);
+    EXPECT_FALSE(chosenByEnvironment.usesAnalyser());
+    setenv("DEXARU_MECAB_DICTIONARY", folder.path.c_str(), 1);  // no sys.dic there
+    TextReader notADictionary(&collection, &deinflector);
+    EXPECT_FALSE(notADictionary.usesAnalyser());
+    if (saved != nullptr) {
+        setenv("DEXARU_MECAB_DICTIONARY", savedValue.c_str(), 1);
+    } else {
+        unsetenv("DEXARU_MECAB_DICTIONARY");
+    }
+
+    TextReader missing(&collection, &deinflector, "/nonexistent/mecab-dictionary");
+    testing::internal::CaptureStderr();
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(split(missing, "猫が魚を食べさせられなかった。"),
+                  "猫|が|魚|を|食べさせられなかった>食べる|。");
+    }
+    const std::string log = testing::internal::GetCapturedStderr();
+    const std::string told = "words are found without it";
+    ASSERT_NE(log.find(told), std::string::npos) << log;
+    EXPECT_EQ(log.find(told, log.find(told) + 1), std::string::npos) << log;
+    EXPECT_NE(log.find("/nonexistent/mecab-dictionary"), std::string::npos) << log;
+}
+
+// A long text without space or punctuation is analysed in runs; the words
+// at the cuts between runs are read whole.
+TEST_F(TextReaderTest, ReadsALongTextWithoutStopsAsItsPartsAlone)
+{
+    for (TextReader* with : {&reader, &alone}) {
+        const std::string unit = "猫が魚を食べさせられなかった";
+        const std::string once = split(*with, unit);
+        std::string expected;
+        std::string text;
+        for (int i = 0; i < 400; ++i) {
+            expected += (i == 0 ? "" : "|") + once;
+            text += unit;
+        }
+        EXPECT_TRUE(split(*with, text) == expected);
+    }
+}
+
+// Tables and entries belong to a dictionary, not to its place in the
+// collection: a dictionary removed takes them along, one reloaded gets new
+// ones, also where its new index lies where the old one lay.
+TEST_F(TextReaderTest, EntriesFollowTheDictionaryNotItsPlace)
+{
+    collection.removeDictionary(edict);
+    delete edict;
+    edict = nullptr;
+    auto* first = new Edict();
+    first->setName("A");
+    first->setFilename(folder.write("a", euc("猫 [ねこ] /(n) cat/(P)/\n")));
+    auto* second = new Edict();
+    second->setName("B");
+    second->setFilename(folder.write("b", euc("犬 [いぬ] /(n) dog/(P)/\n")));
+    collection.addDictionary(first);
+    collection.addDictionary(second);
+    collection.load();
+    for (TextReader* with : {&reader, &alone}) {
+        std::vector<TextToken> tokens = with->read(wide("猫犬"));
+        ASSERT_EQ(tokens.size(), 2u);
+        EXPECT_EQ(tokens[1].entry->word, wide("犬"));
+        EXPECT_EQ(tokens[1].entry->dictionaryIndex, 1);
+    }
+    collection.removeDictionary(first);
+    delete first;
+    for (TextReader* with : {&reader, &alone}) {
+        const std::vector<TextToken> tokens = with->read(wide("犬猫"));
+        ASSERT_EQ(tokens.size(), 2u);
+        ASSERT_TRUE(tokens[0].isWord());
+        EXPECT_EQ(tokens[0].entry->word, wide("犬"));
+        EXPECT_EQ(tokens[0].entry->meanings[0], "dog");
+        EXPECT_EQ(tokens[0].entry->dictionaryName, "B");
+        EXPECT_EQ(tokens[0].entry->dictionaryIndex, 0);
+        EXPECT_EQ(tokens[1].kind, TextToken::UNKNOWN);
+    }
+    // Reloaded with a file of the same size: other words on the same lines.
+    for (int round = 0; round < 3; ++round) {
+        const char* const lines[] = {"犬 [いぬ] /(n) dog/(P)/\n", "鳥 [とり] /(n) cat/(P)/\n"};
+        second->setFilename(folder.write("b", euc(lines[round % 2])));
+        ASSERT_EQ(second->load(), 0);
+        for (TextReader* with : {&reader, &alone}) {
+            const std::vector<TextToken> tokens = with->read(wide(round % 2 == 0 ? "犬" : "鳥"));
+            ASSERT_EQ(tokens.size(), 1u) << round;
+            ASSERT_TRUE(tokens[0].isWord()) << round;
+            EXPECT_EQ(tokens[0].entry->word, wide(round % 2 == 0 ? "犬" : "鳥")) << round;
         }
     }
 }

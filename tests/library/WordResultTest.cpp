@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -196,4 +197,93 @@ TEST(WordResultSorterTest, ColumnsDecideInTheOrderAdded)
     EXPECT_FALSE(sorter(shortWord, shortWord));
     delete shortWord;
     delete longWord;
+}
+
+// The relevance order hides a row when an earlier row holds the same line:
+// the same dictionary (position and name), headword, reading and glosses.
+// A row already hidden is no earlier copy. Whether the rows come in the
+// sorter's order (as a collection hands them over) or in any other, the
+// same rows stay, in the same order.
+TEST(WordResultTest, RelevanceOrderHidesEachRepeatedLineOnce)
+{
+    struct Row
+    {
+        int dictionary;
+        const char* name;
+        const wchar_t* word;
+        const wchar_t* kana;
+        std::vector<std::string> glosses;
+        bool hiddenBefore = false;
+    };
+    struct Case
+    {
+        const char* what;
+        std::vector<Row> rows;
+        std::vector<bool> visible;  // per row, in the order given
+    } cases[] = {
+        {"one line twice", {{0, "e", L"猫", L"ねこ", {"cat"}}, {0, "e", L"猫", L"ねこ", {"cat"}}}, {true, false}},
+        {"three times, first kept",
+         {{0, "e", L"犬", L"いぬ", {"dog"}}, {0, "e", L"犬", L"いぬ", {"dog"}}, {0, "e", L"犬", L"いぬ", {"dog"}}},
+         {true, false, false}},
+        {"other glosses", {{0, "e", L"犬", L"いぬ", {"dog"}}, {0, "e", L"犬", L"いぬ", {"spy"}}}, {true, true}},
+        {"one gloss more", {{0, "e", L"犬", L"いぬ", {"dog"}}, {0, "e", L"犬", L"いぬ", {"dog", "spy"}}}, {true, true}},
+        {"glosses in another order",
+         {{0, "e", L"犬", L"いぬ", {"dog", "spy"}}, {0, "e", L"犬", L"いぬ", {"spy", "dog"}}}, {true, true}},
+        {"another dictionary position", {{0, "e", L"猫", L"ねこ", {"cat"}}, {1, "e", L"猫", L"ねこ", {"cat"}}}, {true, true}},
+        {"another dictionary name", {{0, "e", L"猫", L"ねこ", {"cat"}}, {0, "f", L"猫", L"ねこ", {"cat"}}}, {true, true}},
+        {"another reading", {{0, "e", L"角", L"かど", {"x"}}, {0, "e", L"角", L"つの", {"x"}}}, {true, true}},
+        {"another headword", {{0, "e", L"川", L"かわ", {"x"}}, {0, "e", L"河", L"かわ", {"x"}}}, {true, true}},
+        {"no glosses at all", {{0, "e", L"あ", L"あ", {}}, {0, "e", L"あ", L"あ", {}}}, {true, false}},
+        {"a hidden row is no earlier copy",
+         {{0, "e", L"猫", L"ねこ", {"cat"}, true}, {0, "e", L"猫", L"ねこ", {"cat"}}}, {false, true}},
+        {"copies apart among others",
+         {{0, "e", L"猫", L"ねこ", {"cat"}}, {0, "e", L"犬", L"いぬ", {"dog"}}, {0, "e", L"猫", L"ねこ", {"cat"}},
+          {1, "e", L"猫", L"ねこ", {"cat"}}, {0, "e", L"犬", L"いぬ", {"dog"}}},
+         {true, true, false, true, false}},
+    };
+    for (const Case& c : cases) {
+        for (const bool sortedFirst : {false, true}) {
+            WordResult result;
+            std::vector<EnhancedEntry*> given;
+            for (const Row& r : c.rows) {
+                WordEntry* entry = makeEntry(r.word, r.kana);
+                entry->dictionaryIndex = r.dictionary;
+                entry->dictionaryName = r.name;
+                entry->meaningsSize = static_cast<int>(r.glosses.size());
+                entry->meanings = new std::string[r.glosses.size() + 1];
+                std::copy(r.glosses.begin(), r.glosses.end(), entry->meanings);
+                result.addEntry(entry);
+                result.entries.back()->isVisible = !r.hiddenBefore;
+                given.push_back(result.entries.back());
+            }
+            if (sortedFirst) {
+                result.sort();
+            }
+            result.sortByRelevance();
+            std::vector<bool> visible;
+            for (EnhancedEntry* row : given) {
+                visible.push_back(row->isVisible);
+            }
+            EXPECT_EQ(visible, c.visible) << c.what << (sortedFirst ? ", sorted first" : "");
+            EXPECT_EQ(result.entries.size(), c.rows.size()) << c.what;
+        }
+    }
+
+    // Many copies of a few lines, interleaved: one row of each line stays,
+    // the first of its copies.
+    WordResult many;
+    const wchar_t* const words[] = {L"一", L"二", L"三"};
+    for (int copy = 0; copy < 3000; ++copy) {
+        WordEntry* entry = makeEntry(words[copy % 3], L"かな");
+        entry->dictionaryIndex = 0;
+        entry->meaningsSize = 1;
+        entry->meanings = new std::string[1]{"gloss"};
+        many.addEntry(entry);
+    }
+    EnhancedEntry* firstCopies[] = {many.entries[0], many.entries[1], many.entries[2]};
+    many.sortByRelevance();
+    EXPECT_EQ(many.getEntryCount(), 3);
+    for (EnhancedEntry* row : firstCopies) {
+        EXPECT_TRUE(row->isVisible);
+    }
 }

@@ -1,0 +1,264 @@
+#include "TypedSearch.h"
+
+#include "Kana.h"
+#include "Log.h"
+#include "Romaji.h"
+#include "WordDictionaryCollection.h"
+#include "WordEntry.h"
+#include "WordResult.h"
+#include "internal/EntryIdentity.h"
+#include "internal/GlossMatch.h"
+#include "internal/LongVowels.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <memory>
+#include <tuple>
+#include <unordered_map>
+
+namespace {
+
+bool hasLatinLetter(const std::wstring& text)
+{
+    return std::any_of(text.begin(), text.end(), [](wchar_t character) {
+        return (character >= L'a' && character <= L'z') || (character >= L'A' && character <= L'Z');
+    });
+}
+
+// The text in narrow ASCII, or empty when any character is not ASCII.
+std::string asciiOf(const std::wstring& text)
+{
+    std::string ascii;
+    for (wchar_t character : text) {
+        if (character < 0x20 || character > 0x7E) {
+            return std::string();
+        }
+        ascii += static_cast<char>(character);
+    }
+    return ascii;
+}
+
+// The text with hiragana for katakana and small letters for capitals, as
+// a search that ignores case compares.
+std::wstring folded(const std::wstring& text)
+{
+    std::wstring fold = Kana::toHiragana(text);
+    for (wchar_t& character : fold) {
+        character = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(character)));
+    }
+    return fold;
+}
+
+// How a row was found: as typed, or through a long-vowel spelling.
+struct Found
+{
+    const std::wstring* spelling;  // null: as typed
+};
+
+// Moves the rows of found that the result lacks into it (the rest are
+// deleted with found) and notes how they were found. Returns how many moved.
+// The set of rows present is filled at the first rows found, so that a
+// search that finds nothing more never hashes its whole result.
+int moveNewRows(WordResult& result, WordResult& found, internal::EntrySet& present,
+                std::unordered_map<const WordEntry*, Found>& how, const std::wstring* spelling)
+{
+    if (found.entries.empty()) {
+        return 0;
+    }
+    // Into an empty result every row goes (the relevance order hides a
+    // line found twice); the set is filled from the rows at the next call.
+    const bool intoEmpty = result.entries.empty();
+    if (present.empty() && !intoEmpty) {
+        for (EnhancedEntry* row : result.entries) {
+            present.insert(row->entry);
+        }
+    }
+    int moved = 0;
+    for (EnhancedEntry* row : found.entries) {
+        if (!intoEmpty && !present.insert(row->entry).second) {
+            continue;
+        }
+        how[row->entry] = Found{spelling};
+        result.addEntry(row->entry);
+        row->entry = nullptr;
+        ++moved;
+    }
+    return moved;
+}
+
+// The ranks that the relevance order leaves to the search, which alone
+// knows what was typed: how closely a row matches, then common words
+// first, then rows found as typed before those of a long-vowel spelling.
+struct MatchRanker
+{
+    const std::wstring& text;
+    const std::wstring foldedText;
+    const std::string englishText;  // the typed text when meanings are searched and it is ASCII
+    const std::unordered_map<const WordEntry*, Found>& how;
+
+    // How closely a row matches, best first. 0: found as typed (a headword
+    // or reading that is the text, a form it inflects, a first gloss that
+    // is the English text); 1: another gloss of the first sense or a piece
+    // of one is; 2: found through kana or letter case folding, or a gloss
+    // of a later sense; 3: anything else (part of a gloss, a wildcard).
+    struct Closeness
+    {
+        int rank = 3;
+        bool viaGloss = false;
+        bool broadFirstSense = false;  // more glosses than the one matched
+    };
+
+    Closeness closeness(const WordEntry& entry, const std::wstring& searched) const
+    {
+        Closeness close;
+        if (entry.isDeinflected() || entry.word == searched || entry.kana == searched) {
+            close.rank = 0;
+            return close;
+        }
+        const std::wstring foldedSearched = &searched == &text ? foldedText : folded(searched);
+        if (folded(entry.word) == foldedSearched || folded(entry.kana) == foldedSearched) {
+            close.rank = 2;
+        }
+        if (!englishText.empty()) {
+            const internal::GlossMatch gloss = internal::glossMatch(entry, englishText);
+            if (gloss.grade != internal::NO_GLOSS_IS_TEXT && static_cast<int>(gloss.grade) <= close.rank) {
+                close.rank = static_cast<int>(gloss.grade);
+                close.viaGloss = true;
+                close.broadFirstSense = gloss.firstSenseGlosses > 1;
+            }
+        }
+        return close;
+    }
+
+    // Rows found as typed and rows with the text among the glosses of their
+    // first sense form one group (2 and 3 follow as they are); within a
+    // group: common words first; words of Japanese before the English word
+    // in katakana (夜 before ナイト for "night"); closer first (商店 "shop"
+    // before 店 "store", "shop"); a first sense that is that one gloss
+    // (食べる "to eat") before one with more (喫する "to eat", "to drink",
+    // "to smoke"); then rows found for the text typed (as typed or through
+    // a dictionary form, in the relevance order) before those of a
+    // long-vowel spelling (来る before 公用 for こよう).
+    using Key = std::tuple<int, int, int, int, int, int>;
+
+    Key operator()(const WordEntry& entry) const
+    {
+        auto found = how.find(&entry);
+        const std::wstring* spelling = found != how.end() ? found->second.spelling : nullptr;
+        const Closeness close = closeness(entry, spelling != nullptr ? *spelling : text);
+        const int group = close.rank <= 1 ? 0 : close.rank - 1;
+        const bool loanword = close.viaGloss && Kana::isKatakana(entry.word);
+        return Key(group, entry.isCommon ? 0 : 1, loanword ? 1 : 0, close.rank,
+                   close.broadFirstSense ? 1 : 0, spelling != nullptr ? 1 : 0);
+    }
+};
+
+// Drops the rows without the typed text as a whole word in a gloss; a
+// text with wildcards keeps every row the search gave.
+void keepWholeWords(WordResult& found, const std::wstring& typed)
+{
+    const std::string english = asciiOf(typed);
+    if (english.find_first_of("*?") != std::string::npos) {
+        return;
+    }
+    std::vector<EnhancedEntry*> kept;
+    for (EnhancedEntry* row : found.entries) {
+        if (!english.empty() && internal::hasWord(*row->entry, english)) {
+            kept.push_back(row);
+        } else {
+            delete row;
+        }
+    }
+    found.entries.swap(kept);
+}
+
+void rankMatches(WordResult& result, const MatchRanker& ranker)
+{
+    std::vector<std::pair<MatchRanker::Key, EnhancedEntry*>> ranked;
+    ranked.reserve(result.entries.size());
+    for (EnhancedEntry* row : result.entries) {
+        ranked.emplace_back(ranker(*row->entry), row);
+    }
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < ranked.size(); ++i) {
+        result.entries[i] = ranked[i].second;
+    }
+}
+
+}  // namespace
+
+TypedSearch::TypedSearch(WordDictionaryCollection* collection) : collection(collection)
+{
+}
+
+std::wstring TypedSearch::kanaOfWholeRomaji(const std::wstring& typed)
+{
+    const std::wstring kana = Romaji::romajiStringToKana(typed, true);
+    return hasLatinLetter(kana) ? typed : kana;
+}
+
+WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& text,
+                                WordDictionary::SearchOptions options, bool relevanceOrder)
+{
+    alsoSearched.clear();
+    const int limit = options.limit;
+    WordDictionary::SearchOptions whole = options;
+    if (relevanceOrder) {
+        whole.limit = -1;
+    }
+    std::unique_ptr<WordResult> result(collection->search(text, &whole));
+    internal::EntrySet present;
+    std::unordered_map<const WordEntry*, Found> how;
+
+    const int flags = options.searchFlags;
+    const bool meanings = (flags & WordDictionary::SEARCH_MEANING) != 0;
+    bool added = false;
+    if (meanings && typed != text) {
+        // English typed while romaji turns into kana: "sake" is both 酒
+        // and a gloss. Only glosses with the text as a word count: romaji
+        // such as "ka" is in thousands of glosses ("make", "karate").
+        WordDictionary::SearchOptions meaningOptions = whole;
+        meaningOptions.searchFlags = WordDictionary::SEARCH_MEANING
+                                     | (flags & (WordDictionary::SEARCH_IGNORE_CASE
+                                                 | WordDictionary::SEARCH_WILDCARD));
+        if (!relevanceOrder && limit >= 0) {
+            meaningOptions.limit = std::max(0, limit - static_cast<int>(result->entries.size()));
+        }
+        if (meaningOptions.limit != 0) {
+            std::unique_ptr<WordResult> found(collection->search(typed, &meaningOptions));
+            keepWholeWords(*found, typed);
+            added = moveNewRows(*result, *found, present, how, nullptr) > 0;
+        }
+    }
+    if (!relevanceOrder) {
+        if (added) {
+            result->sort();
+        }
+        return result.release();
+    }
+
+    const bool formsSearched = (flags & (WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA)) != 0;
+    std::vector<std::wstring> spellings;
+    if ((flags & WordDictionary::SEARCH_FUZZY) && formsSearched) {
+        // Kana only: a text with wildcards has no spellings.
+        spellings = internal::longVowelSpellings(text);
+    }
+    WordDictionary::SearchOptions spellingOptions = whole;
+    spellingOptions.searchFlags = flags & (WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA
+                                           | WordDictionary::SEARCH_IGNORE_CASE);
+    for (const std::wstring& spelling : spellings) {
+        std::unique_ptr<WordResult> found(collection->search(spelling, &spellingOptions));
+        if (moveNewRows(*result, *found, present, how, &spelling) > 0) {
+            alsoSearched.push_back(spelling);
+        }
+    }
+    Log::write(7, "%s: %d long-vowel spellings tried, %d found words.", "search",
+               static_cast<int>(spellings.size()), static_cast<int>(alsoSearched.size()));
+
+    result->sortByRelevance();
+    const std::string english = meanings ? asciiOf(typed) : std::string();
+    rankMatches(*result, MatchRanker{text, folded(text), english, how});
+    result->keepFirst(limit);
+    return result.release();
+}
