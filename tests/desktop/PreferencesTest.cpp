@@ -374,6 +374,11 @@ private slots:
             // and inflected words with the word meant first.
             for (const char* box : {"fuzzySearch", "relevanceOrder"})
                 QVERIFY2(program.find<QCheckBox>(box)->isChecked(), box);
+            // and a radical picker that searches at every click, its radicals
+            // small enough for a dense grid.
+            QVERIFY(program.find<QRadicalList>("radicalList")->searchOnSelect);
+            QVERIFY(program.find<QCheckBox>("instantSearch")->isChecked());
+            QCOMPARE(settingsDialog()->radicalFont.pointSize(), 16);
             // The disabled names dictionary (740,000 lines) waits until it is enabled.
             for (WordDictionary* dictionary : program.core.wordDictionaries->dictionaries)
                 QCOMPARE(dictionary->isLoaded, dictionary->isEnabled());
