@@ -166,6 +166,8 @@ private:
     struct Connection;
 
     int fail(const std::string& problem);
+    int failLocked();
+    int openOnce(const std::string& filename, int mode);
     int failSql(const char* doing);
     int checkFile(const std::string& filename);
     int openForWriting(const std::string& filename);
@@ -177,6 +179,7 @@ private:
     std::string error;
     FsrsScheduler scheduler;
     bool readOnly = false;
+    bool locked = false;  // the last failure was another program's lock
     int lockTimeout;
 };
 
