@@ -118,10 +118,13 @@ WordResult* Lookup::findWords(const Options& options, std::vector<std::wstring>*
     const std::wstring typed = toWide(options.cliSearchText);
     const bool relevanceOrder = options.order == "relevance";
     const std::wstring searchText = toSearchText(typed, options.convertToKana, relevanceOrder);
+    const bool ranked =
+        relevanceOrder
+        || TypedSearch::isEnglishForMeanings(typed, searchText, options.convertToKana,
+                                             options.searchOptions);
 
     TypedSearch typedSearch(wordCollection);
-    WordResult* wordResult =
-        typedSearch.search(typed, searchText, options.searchOptions, relevanceOrder);
+    WordResult* wordResult = typedSearch.search(typed, searchText, options.searchOptions, ranked);
     if (alsoSearched != nullptr) {
         *alsoSearched = typedSearch.getAlsoSearched();
     }

@@ -154,9 +154,14 @@ void Core::addLoadedRadicalTable(RadicalTable* table)
 void Core::search(QString text, WordDictionary::SearchOptions searchOptions)
 {
     const std::wstring searched = text.toStdWString();
-    const std::wstring typed = typedText.isNull() ? searched : typedText.toStdWString();
+    // A typed text is handed over only when romaji was to become kana.
+    const bool converting = !typedText.isNull();
+    const std::wstring typed = converting ? typedText.toStdWString() : searched;
     typedText = QString();
-    WordResult* result = typedSearch->search(typed, searched, searchOptions, relevanceOrder);
+    const bool ranked =
+        relevanceOrder
+        || TypedSearch::isEnglishForMeanings(typed, searched, converting, searchOptions);
+    WordResult* result = typedSearch->search(typed, searched, searchOptions, ranked);
     QStringList spellings;
     for (const std::wstring& spelling : typedSearch->getAlsoSearched())
         spellings << QString::fromStdWString(spelling);

@@ -12,6 +12,7 @@
 #include "internal/WordMeaningSearch.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cwctype>
 #include <memory>
 #include <tuple>
@@ -274,6 +275,20 @@ std::wstring TypedSearch::kanaOfWholeRomaji(const std::wstring& typed, bool lear
     }
     const std::wstring kana = Romaji::romajiStringToKana(romaji, true);
     return hasLatinLetter(kana) ? typed : kana;
+}
+
+bool TypedSearch::isEnglishForMeanings(const std::wstring& typed, const std::wstring& text,
+                                       bool converting,
+                                       const WordDictionary::SearchOptions& options)
+{
+    if (!converting || (options.searchFlags & WordDictionary::SEARCH_MEANING) == 0
+        || text != typed) {
+        return false;
+    }
+    const std::string ascii = asciiOf(text);
+    const auto letter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+    return ascii.find_first_of("*?") == std::string::npos
+           && std::any_of(ascii.begin(), ascii.end(), letter);
 }
 
 WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& text,

@@ -59,6 +59,15 @@ public:
     /// and p as n: "shimbun" gives "shinbun".
     static std::wstring learnerRomaji(const std::wstring& typed);
 
+    /// True for English searched in the meanings where romaji was to become
+    /// kana (converting) and did not (text is still the typed letters). The
+    /// conversion alone found nothing there, so both programs rank such a
+    /// search as in the relevance order, whatever order is chosen: the
+    /// entries with a gloss that is the word come first.
+    static bool isEnglishForMeanings(const std::wstring& typed, const std::wstring& text,
+                                     bool converting,
+                                     const WordDictionary::SearchOptions& options);
+
     /// Searches text, which is the typed text or its kana, with the options;
     /// in the relevance order, ranked as described above and cut to the
     /// options' limit; in the reading order, sorted by the result's sorter

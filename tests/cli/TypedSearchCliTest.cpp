@@ -73,8 +73,12 @@ TEST_F(TypedSearchCliTest, RelevanceRanksTheWholeResultThenCutsIt)
         // English stays as typed, conversion asked for or not.
         {{"--order", "relevance", "--search-meaning", "search", "water"}, "1. 水(みず):", 200},
         {{"--order", "relevance", "--search-meaning", "--no-convert-to-kana", "search", "water"}, "1. 水(みず):", 200},
-        // The reading order keeps its cut: the first 200 of the file.
-        {{"--search-meaning", "search", "water"}, "1. 滝0(あ):", 200},
+        // English where romaji was to become kana has no reading-order
+        // result of its own: it is ranked as a learner needs it.
+        {{"--search-meaning", "search", "water"}, "1. 水(みず):", 200},
+        // English given as English keeps the reading order and its cut: the
+        // first 200 of the file.
+        {{"--search-meaning", "--no-convert-to-kana", "search", "water"}, "1. 滝0(あ):", 200},
         // Kana as typed before the katakana that only folding finds.
         {{"--order", "relevance", "--search-defaults", "--search-ignore-case", "search", "hon"}, "1. 本(ほん):", 2},
     };
@@ -84,7 +88,8 @@ TEST_F(TypedSearchCliTest, RelevanceRanksTheWholeResultThenCutsIt)
             << testing::PrintToString(c.arguments);
         EXPECT_EQ(rows(block), c.rows) << testing::PrintToString(c.arguments);
     }
-    EXPECT_EQ(words({"--search-meaning", "search", "water"}).find("水(みず)"), std::string::npos);
+    EXPECT_EQ(words({"--search-meaning", "--no-convert-to-kana", "search", "water"}).find("水(みず)"),
+              std::string::npos);
 }
 
 TEST_F(TypedSearchCliTest, FuzzyRelevanceSearchNamesTheLongVowelSpellings)

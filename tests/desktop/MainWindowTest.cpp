@@ -302,7 +302,9 @@ private slots:
             {meanings, "200", "tone", "音色", "", 1},
             {meanings + relevant, "200", "tone", "音色", "", 1},
             {meanings + relevant, "5", "water", "水", "", 5},
-            {meanings, "5", "water", "滝0", "", 5},
+            // English where romaji was to become kana is ranked in any order.
+            {meanings, "5", "water", "水", "", 5},
+            {QStringList{"searchInMeanings", "allowLimit"}, "5", "water", "滝0", "", 5},
             {typing + relevant, "200", "hon", "本", "", 2},
             {typing + relevant, "200", "tokyo", "東京", "also searched: とうきょう", 1},
             {typing + QStringList{"fuzzySearch"}, "200", "tokyo", "", "", 0},
