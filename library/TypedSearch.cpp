@@ -347,16 +347,24 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
             added = moveNewRows(*result, *found, present, how, nullptr) > 0;
         }
     }
+    const bool formsSearched = (flags & (WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA)) != 0;
+    const bool fuzzyForms = (flags & WordDictionary::SEARCH_FUZZY) && formsSearched;
     if (!relevanceOrder) {
+        // Where a fuzzy search finds nothing, the text may be romaji typed
+        // without its long vowels ("tokyo"): the reading order has no result
+        // to keep, so the spellings are tried and ranked as in the other.
+        if (result->entries.empty() && fuzzyForms
+            && !internal::longVowelSpellings(withoutSpaces(text)).empty()) {
+            return search(typed, text, options, true);
+        }
         if (added) {
             result->sort();
         }
         return result.release();
     }
 
-    const bool formsSearched = (flags & (WordDictionary::SEARCH_WORD | WordDictionary::SEARCH_KANA)) != 0;
     std::vector<std::wstring> spellings;
-    if ((flags & WordDictionary::SEARCH_FUZZY) && formsSearched) {
+    if (fuzzyForms) {
         // Kana only: a text with wildcards has no spellings. A phrase
         // ("benkyo suru") is spelled as one word, as its dictionary forms
         // are looked for.

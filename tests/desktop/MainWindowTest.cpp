@@ -307,7 +307,8 @@ private slots:
             {QStringList{"searchInMeanings", "allowLimit"}, "5", "water", "滝0", "", 5},
             {typing + relevant, "200", "hon", "本", "", 2},
             {typing + relevant, "200", "tokyo", "東京", "also searched: とうきょう", 1},
-            {typing + QStringList{"fuzzySearch"}, "200", "tokyo", "", "", 0},
+            {typing + QStringList{"fuzzySearch"}, "200", "tokyo", "東京", "also searched: とうきょう", 1},
+            {typing, "200", "tokyo", "", "", 0},
         };
         auto* words = program->find<QWordResultTable>("wordResults");
         for (const Case& c : cases) {

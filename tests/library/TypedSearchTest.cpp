@@ -259,9 +259,11 @@ TEST_F(TypedSearchTest, RanksTheWholeResultAsTypedThenLongVowelsThenCutsIt)
         {L"benkyo suru", W | K | I | F, true, 200, L"勉強", {L"べんきょうする"}, true},
         {L"benkyosuru", W | K | I | F, true, 200, L"勉強", {L"べんきょうする"}, true},
         {L"benkyo shimasu", W | K | I | F, true, 200, L"勉強", {L"べんきょうします"}, true},
-        // Only in a fuzzy search, only in the relevance order.
+        // Only in a fuzzy search; in the reading order, only where the text
+        // as typed finds nothing.
         {L"tokyo", W | K, true, 200, L"", {}},
-        {L"tokyo", W | K | F, false, 200, L"", {}},
+        // The reading order tries them where the text finds nothing.
+        {L"tokyo", W | K | F, false, 200, L"東京", {L"とうきょう"}},
         {L"kohi", W | K | F, false, 200, L"虎皮", {}},
     };
     for (const Case& c : cases) {
