@@ -116,11 +116,12 @@ void Lookup::listPartsOfSpeech()
 WordResult* Lookup::findWords(const Options& options, std::vector<std::wstring>* alsoSearched)
 {
     const std::wstring typed = toWide(options.cliSearchText);
-    const std::wstring searchText = toSearchText(typed, options.convertToKana);
+    const bool relevanceOrder = options.order == "relevance";
+    const std::wstring searchText = toSearchText(typed, options.convertToKana, relevanceOrder);
 
     TypedSearch typedSearch(wordCollection);
-    WordResult* wordResult = typedSearch.search(typed, searchText, options.searchOptions,
-                                                options.order == "relevance");
+    WordResult* wordResult =
+        typedSearch.search(typed, searchText, options.searchOptions, relevanceOrder);
     if (alsoSearched != nullptr) {
         *alsoSearched = typedSearch.getAlsoSearched();
     }

@@ -61,14 +61,14 @@ std::wstring toWide(const std::string& cliSearchText)
     return wide;
 }
 
-std::wstring toSearchText(const std::wstring& wide, bool convertToKana)
+std::wstring toSearchText(const std::wstring& wide, bool convertToKana, bool learnerSpelling)
 {
     std::wstring searchText = wide;
     if (convertToKana) {
-        if (Romaji::isRomaji(wide)) {
+        if (Romaji::isRomaji(learnerSpelling ? TypedSearch::learnerRomaji(wide) : wide)) {
             Log::write(7, "%s: Our search text is all ROMAji.", logFunction);
             // Text that leaves letters behind ("water" as わてr) is English.
-            searchText = TypedSearch::kanaOfWholeRomaji(wide);
+            searchText = TypedSearch::kanaOfWholeRomaji(wide, learnerSpelling);
         } else {
             Log::write(7, "%s: Our search text is not all ROMAji.", logFunction);
         }

@@ -12,8 +12,10 @@ std::wstring toWide(const std::string& cliSearchText);
 
 // The text as searched: with convertToKana, an all-romaji text whose every
 // letter turns into kana becomes kana (capitals katakana); any other text,
-// English among it, stays as typed.
-std::wstring toSearchText(const std::wstring& wide, bool convertToKana);
+// English among it, stays as typed. With learnerSpelling (the relevance
+// order), romaji is read as learners write it: "Tokyo" capitalised as English
+// writes it, not katakana; "Tōkyō" with Hepburn's long vowels.
+std::wstring toSearchText(const std::wstring& wide, bool convertToKana, bool learnerSpelling);
 
 }  // namespace dexaru2
 

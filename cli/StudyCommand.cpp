@@ -5,6 +5,7 @@
 #include "Lookup.h"
 #include "Romaji.h"
 #include "StudyList.h"
+#include "TypedSearch.h"
 #include "Utf8Text.h"
 #include "WordDictionaryCollection.h"
 #include "WordEntry.h"
@@ -54,6 +55,17 @@ const char* const usageText =
     "Exit status: 0 on success, 1 when the command failed, 2 for a usage error.\n";
 
 const char* const ratingNames[] = {"again", "hard", "good", "easy"};
+
+// Latin letters that are no romaji ("water", "to eat"): most likely an
+// English meaning typed where the Japanese word belongs.
+bool looksEnglish(const std::string& word)
+{
+    const bool latin = std::all_of(word.begin(), word.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == ' ' || c == '-' || c == '\'';
+    });
+    const std::wstring wide(word.begin(), word.end());
+    return latin && TypedSearch::kanaOfWholeRomaji(wide, true) == wide;
+}
 
 // A usage error: one line on standard error, status 2.
 int usageError(const std::string& problem)
@@ -333,6 +345,12 @@ int StudyRun::add()
         if (!loaded) {
             return failure("no word dictionary could be read, so '" + word
                            + "' cannot be looked up (see the FILES of 'man dexaru2')");
+        }
+        if (looksEnglish(word)) {
+            // Cards keep Japanese words, found by their writing or reading.
+            return failure("no dictionary has '" + word + "' as a word or reading; for an English "
+                           "meaning, add the Japanese word that 'dexaru2 --search-meaning search' "
+                           "finds");
         }
         return failure("no dictionary has '" + word + "'");
     }

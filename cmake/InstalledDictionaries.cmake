@@ -1,16 +1,13 @@
 # The installed dictionaries folder, beside the programs in <libdir>/dexaru:
 # links to where Debian's edict, kanjidic and enamdict packages put their
 # files (dangling, and reported by the programs, until those are installed),
-# and the RADKFILE named by DEXARU_RADKFILE, which has no Debian package of
-# its own. scripts/package.sh takes it from the kiten package; without it
-# the programs run without radicals.
+# and the RADKFILE, which has no Debian package of its own (only the kiten
+# suite carries a copy): data/radkfile, that copy kept in the source tree, so
+# that every install and package finds kanji by their radicals.
+# DEXARU_RADKFILE names another; empty installs none.
 set(DEXARU_SYSTEM_DICTIONARY_DIR /usr/share/edict CACHE PATH
     "Folder of the EDICT and KANJIDIC files of Debian's packages")
-set(DEXARU_DEFAULT_RADKFILE "")
-if(EXISTS ${CMAKE_SOURCE_DIR}/dictionaries/radical/radkfile)
-  set(DEXARU_DEFAULT_RADKFILE ${CMAKE_SOURCE_DIR}/dictionaries/radical/radkfile)
-endif()
-set(DEXARU_RADKFILE "${DEXARU_DEFAULT_RADKFILE}" CACHE FILEPATH
+set(DEXARU_RADKFILE "${CMAKE_SOURCE_DIR}/data/radkfile" CACHE FILEPATH
     "RADKFILE installed into the dictionaries folder; empty installs none")
 
 set(DEXARU_DICTIONARY_DIR ${CMAKE_INSTALL_LIBDIR}/dexaru/dictionaries)

@@ -13,6 +13,7 @@
 #include "Log.h"
 #include "ManageDictionaries.h"
 #include "Preferences.h"
+#include "RadicalPicker.h"
 #include "ResultRoom.h"
 #include "Romaji.h"
 #include "TypedSearch.h"
@@ -37,11 +38,17 @@ MainWindow::MainWindow(QWidget* parent)
       dictionaryLoads(nullptr),
       limitNote(nullptr),
       searchLimit(-1),
+      radicalPicker(nullptr),
       searchingWhileTyping(false),
       searchingWithOwnOptions(false),
       savedDictionariesInBackground(false)
 {
     ui->setupUi(this);
+    radicalPicker = new RadicalPicker(ui->radicalList, ui->characterResults);
+    connect(radicalPicker, &RadicalPicker::searchForWords, this,
+            [this](QString text, WordDictionary::SearchOptions options) {
+                startSearch(text, options);
+            });
     searchOptions = std::make_unique<SearchOptionControls>(ui);
     dictionaryLoads = new DictionaryLoads(ui->dictionaryList, this);
     preferences = std::make_unique<Preferences>(
@@ -60,6 +67,7 @@ MainWindow::MainWindow(QWidget* parent)
     connectWidgets();
     WindowKeyboard::setUp(this, ui);
     new ResultRoom(ui);  // a child of the splitter it shares out
+    radicalPicker->joinTabOrder();
     ui->radicalList->setup();
     ui->progressBar->setValue(0);
     ui->progressBar->setEnabled(false);
@@ -232,7 +240,8 @@ void MainWindow::runSearch(QString text, bool whileTyping)
         Log::write(7, "%s: The original search text is '%S'.", "on_searchButton_clicked",
                    original.c_str());
         // English leaves letters behind as kana ("water" as わてr): it stays.
-        const std::wstring kana = TypedSearch::kanaOfWholeRomaji(original);
+        const std::wstring kana =
+            TypedSearch::kanaOfWholeRomaji(original, ui->relevanceOrder->isChecked());
         Log::write(7, "%s: The [new] search text is '%S'.", "on_searchButton_clicked",
                    kana.c_str());
         // While typing rests, letters that spell no kana yet are left out of
@@ -422,6 +431,7 @@ void MainWindow::showWordResult(WordResult* result)
 
 void MainWindow::showCharacterResult(CharacterResult* result)
 {
+    radicalPicker->characterResultArrived(result);
     ui->characterResults->setResult(result);
     showProgress(100);
 }

@@ -6,7 +6,8 @@
 // SearchOptionControls reads and sets the option boxes, LearnerTools adds
 // the history, copied-text look-up, searching while typing and the Read
 // panel, WindowKeyboard the shortcuts, ResultRoom the results' share of a
-// small window and DarkPalette the dark colours.
+// small window, DarkPalette the dark colours and RadicalPicker the grids of
+// radicals and of the kanji they find.
 #ifndef DEXARU_DESKTOP_MAINWINDOW_H
 #define DEXARU_DESKTOP_MAINWINDOW_H
 
@@ -29,6 +30,7 @@ class ManageDictionaries;
 class Preferences;
 class QLabel;
 class QListWidgetItem;
+class RadicalPicker;
 class SearchOptionControls;
 class Settings;
 class StudyTools;
@@ -131,6 +133,7 @@ private:
     std::unique_ptr<LearnerTools> learnerTools;
     // Adding words to the study list, its marks and the Study window.
     std::unique_ptr<StudyTools> studyTools;
+    RadicalPicker* radicalPicker;  // in the form's splitter, which owns it
     bool searchingWhileTyping;  // the search being emitted comes from typing
     bool searchingWithOwnOptions;  // ... from the kanji table, not the boxes
     bool savedDictionariesInBackground;  // read by readSettings()

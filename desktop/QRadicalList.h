@@ -2,6 +2,9 @@
 // The kanji containing all selected radicals are searched on request or, in
 // instant mode, at every change of the selection. The table and the font
 // are borrowed: Core owns the table, the settings dialog the font.
+// The cells come in stroke-count order, the first of each count marked for
+// StrokeGridDelegate's group markers, each named in its tool tip; while
+// radicals are selected, those that no kanji shares with them are dimmed.
 #ifndef DEXARU_DESKTOP_QRADICALLIST_H
 #define DEXARU_DESKTOP_QRADICALLIST_H
 
@@ -39,6 +42,16 @@ public slots:
     void searchForKanji();
     void setSearchOnSelect(bool state);
     void updateFonts();
+
+protected:
+    // A click on a stroke-count marker selects nothing.
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    // The radicals of the selected cells, in the selection's order.
+    std::wstring selectedRadicals() const;
+    // Dims every unselected radical that no kanji of the selection contains.
+    void dimRadicalsThatFindNothing();
 };
 
 #endif

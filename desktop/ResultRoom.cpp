@@ -14,6 +14,7 @@ ResultRoom::ResultRoom(Ui::MainWindow* ui)
     : QObject(ui->settingsSplitter),
       splitter(ui->settingsSplitter),
       options(new QScrollArea),
+      optionsWidget(ui->settingsAreaWidget),
       results(ui->wordResults),
       wantedOptionsHeight(0)
 {
@@ -42,7 +43,7 @@ bool ResultRoom::eventFilter(QObject* watched, QEvent* event)
 {
     // The options' height is known once they are polished and laid out,
     // which happens after the first resizes.
-    if (watched == options->widget()
+    if (watched == optionsWidget
         && (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)) {
         share();
         return false;

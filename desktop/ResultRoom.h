@@ -43,6 +43,9 @@ protected:
 private:
     QSplitter* splitter;
     QScrollArea* options;
+    // What the options area scrolls; compared as an address only, since its
+    // events also come while the scroll area is being destroyed.
+    QWidget* optionsWidget;
     QTableWidget* results;  // the word table, whose rows are measured
     int wantedOptionsHeight;  // dragged to by the user; 0: the natural height
 };

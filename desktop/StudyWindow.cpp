@@ -148,7 +148,9 @@ void StudyWindow::fillTable(const std::vector<StudyCard>& cards)
     table->setSortingEnabled(true);
     table->sortItems(sortColumn >= 0 && sortColumn < 4 ? sortColumn : 3, order);
     table->setUpdatesEnabled(true);
-    ui->studyCount->setText(tr("%n card(s)", nullptr, table->rowCount()));
+    // Spelt out: "%n card(s)" reads so wherever no translation is loaded.
+    const int rows = table->rowCount();
+    ui->studyCount->setText(rows == 1 ? tr("1 card") : tr("%1 cards").arg(rows));
 }
 
 void StudyWindow::updateTitle()

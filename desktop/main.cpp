@@ -8,6 +8,7 @@
 #include "Startup.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QStatusBar>
 
 int main(int argc, char* argv[])
@@ -28,6 +29,9 @@ int main(int argc, char* argv[])
     addCharacterDataInBackground(&core, [&window] {
         window.statusBar()->clearMessage();
         Log::write(7, "%s: The kanji dictionary and the radical list are ready.", "main");
+        // Says at a glance whether a radical file was found at all.
+        if (const auto* radicals = window.findChild<QListWidget*>("radicalList"))
+            Log::write(7, "%s: The radical list holds %d radicals.", "main", radicals->count());
     });
     return application.exec();
 }

@@ -4,6 +4,7 @@
 #include "internal/StudyExport.h"
 #include "internal/StudySchema.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -151,6 +152,17 @@ struct StudyList::Connection
     sqlite3* get() const { return handle.get(); }
 };
 
+namespace {
+
+int64_t monotonicMilliseconds()
+{
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+}  // namespace
+
 StudyList::StudyList() : lockTimeout(busyTimeoutMilliseconds)
 {
 }
@@ -188,12 +200,18 @@ int StudyList::fail(const std::string& problem)
     return -1;
 }
 
+int StudyList::failLocked()
+{
+    locked = true;
+    return fail("is locked by another program; try again when it is done.");
+}
+
 int StudyList::failSql(const char* doing)
 {
     sqlite3* db = connection ? connection->get() : nullptr;
     const int code = db != nullptr ? sqlite3_errcode(db) : SQLITE_ERROR;
     if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
-        return fail("is locked by another program; try again when it is done.");
+        return failLocked();
     }
     if (code == SQLITE_READONLY) {
         return fail("is read-only: cannot " + std::string(doing) + ".");
@@ -226,7 +244,7 @@ int StudyList::checkFile(const std::string& path)
             return fail("is not a study list (not an SQLite database); it was left as it is.");
         }
         if (code == SQLITE_BUSY) {
-            return fail("is locked by another program; try again when it is done.");
+            return failLocked();
         }
         return fail("cannot be read as a study list: " + std::string(sqlite3_errmsg(raw)) + ".");
     }
@@ -255,7 +273,25 @@ int StudyList::checkFile(const std::string& path)
     return 0;
 }
 
+// A file that another program is making, or switching to write-ahead
+// logging, is locked in ways that SQLite does not wait for: the whole open
+// is tried again until the lock timeout has passed.
 int StudyList::open(const std::string& path, int mode)
+{
+    const int64_t deadline = monotonicMilliseconds() + lockTimeout;
+    for (int pause = 5;; pause = std::min(pause * 2, 100)) {
+        locked = false;
+        if (openOnce(path, mode) == 0) {
+            return 0;
+        }
+        if (!locked || monotonicMilliseconds() + pause > deadline) {
+            return -1;
+        }
+        usleep(pause * 1000);
+    }
+}
+
+int StudyList::openOnce(const std::string& path, int mode)
 {
     close();
     filename = path;
@@ -576,7 +612,7 @@ int StudyList::gradeCard(int64_t id, int rating, int64_t time, CardSchedule* aft
             return fail("cannot record a rating of " + std::to_string(rating) + ".");
         }
         return fail("cannot record a review at " + formatTime(time)
-                    + ", a day before the card's last review at "
+                    + ", on a day before the card's last review at "
                     + formatTime(card.schedule.lastReview) + ".");
     }
     Statement update(db,

@@ -166,6 +166,8 @@ private:
     struct Connection;
 
     int fail(const std::string& problem);
+    int failLocked();
+    int openOnce(const std::string& filename, int mode);
     int failSql(const char* doing);
     int checkFile(const std::string& filename);
     // Opens the connection, waiting for other programs' locks; on failure
@@ -183,6 +185,7 @@ private:
     std::string error;
     FsrsScheduler scheduler;
     bool readOnly = false;
+    bool locked = false;  // the last failure was another program's lock
     int lockTimeout;
 };
 

@@ -13,6 +13,7 @@
 #include "internal/WordMeaningSearch.h"
 
 #include <algorithm>
+#include <cwctype>
 #include <memory>
 #include <tuple>
 #include <unordered_map>
@@ -28,6 +29,26 @@ bool hasLatinLetter(const std::wstring& text)
     return std::any_of(text.begin(), text.end(), [](wchar_t character) {
         return (character >= L'a' && character <= L'z') || (character >= L'A' && character <= L'Z');
     });
+}
+
+// Capitals only where English text puts them, at the start of a word that
+// goes on in lower case ("Tokyo", "Onna no ko"): a name or a sentence's first
+// word, not katakana typed in capitals ("NEKO", "raMEN").
+bool capitalisedAsEnglish(const std::wstring& text)
+{
+    bool capitals = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] < L'A' || text[i] > L'Z') {
+            continue;
+        }
+        const bool startsWord = i == 0 || std::iswspace(text[i - 1]);
+        const bool goesOnInLowerCase = i + 1 < text.size() && text[i + 1] >= L'a' && text[i + 1] <= L'z';
+        if (!startsWord || !goesOnInLowerCase) {
+            return false;
+        }
+        capitals = true;
+    }
+    return capitals;
 }
 
 // How a row was found: as typed, or through a long-vowel spelling.
@@ -191,9 +212,38 @@ TypedSearch::TypedSearch(WordDictionaryCollection* collection) : collection(coll
 {
 }
 
-std::wstring TypedSearch::kanaOfWholeRomaji(const std::wstring& typed)
+std::wstring TypedSearch::learnerRomaji(const std::wstring& typed)
 {
-    const std::wstring kana = Romaji::romajiStringToKana(typed, true);
+    // Hepburn's long vowels (Tōkyō, kōhī, Ōsaka) as the short vowels that
+    // the long-vowel spellings of a fuzzy search lengthen again.
+    static const std::wstring marked = L"āīūēōâîûêôĀĪŪĒŌÂÎÛÊÔ";
+    static const std::wstring plain = L"aiueoaiueoAIUEOAIUEO";
+    std::wstring romaji = typed;
+    for (wchar_t& c : romaji) {
+        const std::wstring::size_type at = marked.find(c);
+        if (at != std::wstring::npos) {
+            c = plain[at];
+        }
+    }
+    // Hepburn's m for ん before b, m and p (shimbun, sempai, kampai): no
+    // syllable starts with an m followed by those letters.
+    for (std::size_t i = 0; i + 1 < romaji.size(); ++i) {
+        const wchar_t next = static_cast<wchar_t>(std::towlower(romaji[i + 1]));
+        if ((romaji[i] == L'm' || romaji[i] == L'M') && (next == L'b' || next == L'm' || next == L'p')) {
+            romaji[i] = romaji[i] == L'm' ? L'n' : L'N';
+        }
+    }
+    return romaji;
+}
+
+std::wstring TypedSearch::kanaOfWholeRomaji(const std::wstring& typed, bool learnerSpelling)
+{
+    std::wstring romaji = learnerSpelling ? learnerRomaji(typed) : typed;
+    if (learnerSpelling && capitalisedAsEnglish(romaji)) {
+        std::transform(romaji.begin(), romaji.end(), romaji.begin(),
+                       [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; });
+    }
+    const std::wstring kana = Romaji::romajiStringToKana(romaji, true);
     return hasLatinLetter(kana) ? typed : kana;
 }
 

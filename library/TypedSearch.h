@@ -46,8 +46,18 @@ public:
 
     /// The kana of a text whose every letter turns into kana (romaji in
     /// capitals into katakana, as Romaji::romajiStringToKana does), else
-    /// the text unchanged.
-    static std::wstring kanaOfWholeRomaji(const std::wstring& typed);
+    /// the text unchanged. With learnerSpelling (the relevance order), romaji
+    /// is first taken as learnerRomaji gives it, and romaji capitalised as
+    /// English text writes it, each capital starting a word that goes on in
+    /// lower case ("Tokyo", "Onna no ko"), is read in lower case; romaji in
+    /// capitals ("NEKO", "raMEN") still gives katakana.
+    static std::wstring kanaOfWholeRomaji(const std::wstring& typed, bool learnerSpelling = false);
+
+    /// The text with the long vowels of Hepburn romaji (ā ī ū ē ō, or with a
+    /// circumflex) as plain vowels: "Tōkyō" gives "Tokyo", whose long-vowel
+    /// spellings a fuzzy search tries; and with Hepburn's m for ん before b, m
+    /// and p as n: "shimbun" gives "shinbun".
+    static std::wstring learnerRomaji(const std::wstring& typed);
 
     /// Searches text, which is the typed text or its kana, with the options;
     /// in the relevance order, ranked as described above and cut to the

@@ -21,7 +21,8 @@ const char* const edictLines =
     "飲む [のむ] /(v5m,vt) to drink/(P)/\n"
     "飲ませる [のませる] /(v1,vt) to make someone drink/\n"
     "北 [きた] /(n) north/(P)/\n"
-    "来る [くる] /(vk,vi) to come/(P)/\n";
+    "来る [くる] /(vk,vi) to come/(P)/\n"
+    "東京 [とうきょう] /(n) Tokyo/(P)/\n";
 
 const char* const partsOfSpeechLines =
     "n\tnoun\nadj-ix\tyoi/ii adjective\nadj-t\ttaru adjective\nv1\tichidan verb\n"
@@ -121,5 +122,27 @@ TEST_F(OrderOptionTest, AnUnknownOrderOrAMissingOneIsAUsageError)
         const testfiles::ProgramRun run = program.run(arguments);
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.out.rfind("Dexaru2 r410\n", 0), 0u);
+    }
+}
+
+TEST_F(OrderOptionTest, RelevanceOrderReadsRomajiCapitalisedAsEnglishInLowerCase)
+{
+    const struct
+    {
+        const char* typed;
+        const char* first;  // the first word in the relevance order
+    } cases[] = {{"Iku", "1. 行く(いく):"},
+                 {"Ikimashita", "1. 行く(いく):"},
+                 {"Kita", "1. 北(きた):"},
+                 {"Nomu", "1. 飲む(のむ):"},
+                 {"Tōkyō", "1. 東京(とうきょう):"},
+                 {"tōkyō", "1. 東京(とうきょう):"}};
+    for (const auto& c : cases) {
+        const std::string text =
+            out({"--order", "relevance", "--search-defaults", "--search-fuzzy", "search", c.typed});
+        EXPECT_NE(text.find(c.first), std::string::npos) << c.typed << "\n" << text;
+        // Without it, capitals stay katakana: イく is no word.
+        const std::string plain = out({"--search-defaults", "--search-fuzzy", "search", c.typed});
+        EXPECT_EQ(plain.find("1. "), std::string::npos) << c.typed << "\n" << plain;
     }
 }

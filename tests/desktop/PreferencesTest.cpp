@@ -357,6 +357,12 @@ private slots:
         QVERIFY(startedIn.open(QIODevice::ReadOnly));
         QCOMPARE(QDir(QString(startedIn.readAll()).trimmed()).canonicalPath(), QDir(userDir).canonicalPath());
         QCOMPARE(QFileInfo(userDir + "/dictionaries").symLinkTarget(), programDir + "/dictionaries");
+        // The folder also keeps the study list: the user's alone, as when
+        // dexaru2 creates it first.
+        const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+                                          | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QCOMPARE(QFileInfo(userDir).permissions() & (ownerOnly | others), ownerOnly);
 
         {
             DesktopProgram program(userDir);
@@ -368,6 +374,11 @@ private slots:
             // and inflected words with the word meant first.
             for (const char* box : {"fuzzySearch", "relevanceOrder"})
                 QVERIFY2(program.find<QCheckBox>(box)->isChecked(), box);
+            // and a radical picker that searches at every click, its radicals
+            // small enough for a dense grid.
+            QVERIFY(program.find<QRadicalList>("radicalList")->searchOnSelect);
+            QVERIFY(program.find<QCheckBox>("instantSearch")->isChecked());
+            QCOMPARE(settingsDialog()->radicalFont.pointSize(), 16);
             // The disabled names dictionary (740,000 lines) waits until it is enabled.
             for (WordDictionary* dictionary : program.core.wordDictionaries->dictionaries)
                 QCOMPARE(dictionary->isLoaded, dictionary->isEnabled());

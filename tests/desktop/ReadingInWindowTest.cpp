@@ -118,6 +118,24 @@ private slots:
                     QCOMPARE(table->item(0, 1)->text(), sample.firstMeaning);
             }
 
+            // Capitalised as English writes it, romaji is read in lower case
+            // in the relevance order; otherwise capitals give katakana.
+            program.find<QCheckBox>("ignoreCase")->setChecked(false);
+            const struct {
+                bool relevant;
+                QString text;
+                QStringList words;
+            } capitals[] = {
+                {true, "Kawa", {"川", "側"}}, {true, "Ikimashita", {"行く"}}, {true, "KAWA", {}},
+                {false, "Kawa", {}},         {false, "Ikimashita", {}},
+            };
+            for (const auto& sample : capitals) {
+                relevance->setChecked(sample.relevant);
+                search(program, sample.text);
+                QCOMPARE(words(table), sample.words);
+            }
+            program.find<QCheckBox>("ignoreCase")->setChecked(true);
+
             relevance->setChecked(true);
             search(program, "いきました");
             QVERIFY(table->item(0, 1)->data(Qt::AccessibleTextRole).toString().endsWith(

@@ -197,6 +197,8 @@ private slots:
         QCOMPARE(column(table, 2), (QStringList{"dog", "cat", "bird, \"fowl\"\tx"}));
         QCOMPARE(column(table, 3).mid(0, 2), (QStringList{"now", "now"}));
         QCOMPARE(window.windowTitle(), QString("Study (2 due)"));
+        auto* count = window.findChild<QLabel*>("studyCount");
+        QCOMPARE(count->text(), QString("3 cards"));
         table->sortItems(1, Qt::AscendingOrder);
         QCOMPARE(column(table, 1), (QStringList{"いぬ", "とり", "ねこ"}));
         table->sortItems(3, Qt::DescendingOrder);
@@ -210,6 +212,12 @@ private slots:
         answerNextMessageBox(QMessageBox::Yes);
         window.findChild<QPushButton*>("studyRemove")->click();
         QCOMPARE(column(table, 0), (QStringList{"猫", "犬"}));
+        QCOMPARE(count->text(), QString("2 cards"));
+        table->selectRow(0);
+        answerNextMessageBox(QMessageBox::Yes);
+        window.findChild<QPushButton*>("studyRemove")->click();
+        QCOMPARE(count->text(), QString("1 card"));
+        list.addCard(card("猫", "ねこ", "(n) (1) cat", start));
 
         // The desired retention is the list's.
         auto* retention = window.findChild<QSpinBox*>("studyRetention");

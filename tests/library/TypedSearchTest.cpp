@@ -129,6 +129,43 @@ TEST(TypedSearchKanaTest, RomajiBecomesKanaOnlyWhenEveryLetterConverts)
     for (const auto& c : cases) {
         EXPECT_EQ(TypedSearch::kanaOfWholeRomaji(c.typed), c.searched) << testing::PrintToString(c.typed);
     }
+
+    // In the relevance order, capitals as English text writes them (a name,
+    // a sentence's first word) are no katakana: such romaji is read in lower
+    // case. Otherwise capitals give katakana, as they always have.
+    const struct
+    {
+        const wchar_t* typed;
+        const wchar_t* relevance;
+        const wchar_t* specified;
+    } capitals[] = {
+        {L"Tokyo", L"ときょ", L"トきょ"},
+        {L"Neko", L"ねこ", L"ネこ"},
+        {L"Onna no ko", L"おんな の こ", L"オんな の こ"},
+        {L"Tabemashita", L"たべました", L"タべました"},
+        {L"NEKO", L"ネコ", L"ネコ"},
+        {L"raMEN", L"らメン", L"らメン"},
+        {L"NeKo", L"ネコ", L"ネコ"},
+        {L"Water", L"Water", L"Water"},
+        {L"Hello World", L"Hello World", L"Hello World"},
+        // Hepburn's long vowels, which the long-vowel spellings lengthen again.
+        {L"Tōkyō", L"ときょ", L"Tōkyō"},
+        {L"kōhī", L"こひ", L"kōhī"},
+        {L"Ōsaka", L"おさか", L"Ōさか"},
+        {L"benkyô", L"べんきょ", L"benkyô"},
+        {L"rāmen", L"らめん", L"rāmen"},
+        // Hepburn's m for ん before b, m and p.
+        {L"shimbun", L"しんぶん", L"shimbun"},
+        {L"sempai", L"せんぱい", L"sempai"},
+        {L"Namba", L"なんば", L"Namba"},
+        {L"KAMPAI", L"カンパイ", L"KAMPAI"},
+        {L"member", L"member", L"member"},
+        {L"mama", L"まま", L"まま"},
+    };
+    for (const auto& c : capitals) {
+        EXPECT_EQ(TypedSearch::kanaOfWholeRomaji(c.typed, true), c.relevance) << testing::PrintToString(c.typed);
+        EXPECT_EQ(TypedSearch::kanaOfWholeRomaji(c.typed, false), c.specified) << testing::PrintToString(c.typed);
+    }
 }
 
 // Each case pins the first rows of the result (an empty list: no rows at

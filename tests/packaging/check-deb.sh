@@ -50,7 +50,7 @@ for entry in \
     /usr/lib/dexaru/fuzzysearch.uni.dat /usr/lib/dexaru/deinflection.dat /usr/include/dexaru/Edict.h \
     /usr/lib/cmake/Dexaru/DexaruConfig.cmake /usr/lib/pkgconfig/dexaru.pc \
     /usr/share/man/man1/dexaru2.1 /usr/share/bash-completion/completions/dexaru2 \
-    /usr/share/doc/dexaru/copyright; do
+    /usr/share/doc/dexaru/copyright /usr/lib/dexaru/dictionaries/radical/radkfile; do
   grep -qxF -- "$entry" "$scratch/contents" || fail "the package lacks $entry"
 done
 grep -q '^/usr/lib/libdexaru\.so\.0->' "$scratch/contents" || fail "the package lacks libdexaru.so.0"
@@ -71,10 +71,17 @@ for link in edict/edict=edict edict/compdic=compdic edict/enamdict=enamdict \
 done
 grep -q "exec '/usr/lib/dexaru/dexaru2'" "$scratch/root/usr/bin/dexaru2" || fail "the wrapper does not run /usr/lib/dexaru/dexaru2"
 grep -q 'EDRDG' "$scratch/root/usr/share/doc/dexaru/copyright" || fail "the copyright file does not credit the EDRDG"
-if [[ -e "$program_dir/dictionaries/radical/radkfile" ]]; then
-  grep -q 'CC BY-SA 4.0' "$scratch/root/usr/share/doc/dexaru/copyright" \
-    || fail "the shipped radkfile's licence is not named"
-fi
+# The RADKFILE travels in the package, unmodified, with its source and licence.
+shipped_radkfile="$scratch/radkfile"
+cp "$program_dir/dictionaries/radical/radkfile" "$shipped_radkfile"
+cmp -s "$shipped_radkfile" "$here/../../data/radkfile" || fail "the shipped radkfile is not data/radkfile"
+for credit in 'Files: /usr/lib/dexaru/dictionaries/radical/radkfile' 'Michael Raine, James Breen' \
+    'Source: RADKFILE' 'kiten package' 'CC BY-SA 4.0' 'https://www.edrdg.org/edrdg/licence.html'; do
+  grep -q -- "$credit" "$scratch/root/usr/share/doc/dexaru/copyright" \
+    || fail "the copyright file does not name the radkfile's source and licence: $credit"
+done
+radical_count="$(grep -ac '^\$' "$shipped_radkfile")"
+(( radical_count > 200 )) || fail "the shipped radkfile lists only $radical_count radicals"
 
 # The desktop entry starts the launcher, which names the installed program.
 # Run from a copy that names the unpacked program instead, the launcher
@@ -102,6 +109,9 @@ check_desktop() {
   wait "$pid" || true
   grep -q 'The kanji dictionary and the radical list are ready' "$scratch/desktop.log" \
     || { cat "$scratch/desktop.log"; fail "the unpacked dexaru-desktop did not get ready"; }
+  grep -q "The radical list holds $radical_count radicals" "$scratch/desktop.log" \
+    || { grep -a radical "$scratch/desktop.log"; fail "the radical list does not show the shipped radicals"; }
+  echo "dexaru-desktop: the radical list holds the $radical_count radicals of the shipped radkfile"
   [[ "$(readlink "$user_dir/dictionaries")" == "$program_dir/dictionaries" && ! -e "$scratch/data" ]] \
     || fail "the per-user folder does not link the dictionaries"
   local expected
@@ -109,19 +119,23 @@ check_desktop() {
     'word\0\name=The usual edict' 'word\0\filename=dictionaries/edict/edict' 'word\0\enabled=1' \
     'word\1\name=Computer terms' 'word\1\filename=dictionaries/edict/compdic' 'word\1\enabled=1' \
     'word\2\name=Names' 'word\2\filename=dictionaries/edict/enamdict' 'word\2\enabled=0' \
-    '[settings]' 'check\searchAsYouType=1' 'check\fuzzySearch=1' 'check\relevanceOrder=1')"
+    '[settings]' 'check\searchAsYouType=1' 'check\fuzzySearch=1' 'check\relevanceOrder=1' \
+    '[radicals]' 'searchOnSelect=1' '[fonts]' 'radicalFontSize=16')"
   [[ "$(cat "$user_dir/preferences.ini")" == "$expected" ]] \
     || { cat "$user_dir/preferences.ini"; fail "the first preferences do not list the three dictionaries and the first-start settings"; }
   echo "dexaru-desktop: first preferences list the three dictionaries"
 }
 
-# The unpacked program on fixture dictionaries in place of the system ones.
+# The unpacked program on fixture dictionaries in place of the system ones,
+# with the radkfile it ships: 猫 gets its radicals, ⺨ among them, from it.
 rm -rf "$program_dir/dictionaries"
 bash "$here/fixture-dictionaries.sh" "$program_dir/dictionaries"
+cp "$shipped_radkfile" "$program_dir/dictionaries/radical/radkfile"
 output="$("$program_dir/dexaru2" search neko 2>"$scratch/dexaru2.log")" \
   || { cat "$scratch/dexaru2.log"; fail "the unpacked dexaru2 failed"; }
 echo "$output"
 grep -q '猫' <<<"$output" || fail "the unpacked dexaru2 did not find 猫"
+grep -q '^ *[0-9]*\. ⺨$' <<<"$output" || fail "the unpacked dexaru2 did not read 猫's radicals from the shipped radkfile"
 
 [[ $desktop == yes ]] && check_desktop
 echo "PASS"
