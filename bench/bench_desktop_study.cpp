@@ -2,13 +2,13 @@
 // (the table filled, sorted by due time and painted; target under 200 ms),
 // and a review's next card (the answer shown, the grade recorded on disk,
 // the next card due shown; target under 10 ms).
+#include "DesktopProgram.h"
 #include "StudyList.h"
 #include "StudyWindow.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -104,11 +104,5 @@ BENCHMARK(nextCardOfAReview)->Unit(benchmark::kMillisecond)->Iterations(500);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return desktopprogram::runBenchmarks(argc, argv);
 }

@@ -141,6 +141,8 @@ private:
     int openList(int mode);
     int readTime(int64_t* time);
     int readId(const std::string& text, int64_t* id);
+    int openForOneCard(int mode, int64_t* id);
+    int noSuchCard();
 
     int add();
     int list();
@@ -238,6 +240,23 @@ int StudyRun::readId(const std::string& text, int64_t* id)
     }
     *id = value;
     return 0;
+}
+
+// For the commands that take one card id and nothing else.
+int StudyRun::openForOneCard(int mode, int64_t* id)
+{
+    if (int status = checkShape(1, 1, {})) {
+        return status;
+    }
+    if (int status = readId(words[1], id)) {
+        return status;
+    }
+    return openList(mode);
+}
+
+int StudyRun::noSuchCard()
+{
+    return failure("there is no card " + words[1] + " in the study list");
 }
 
 std::string utf8Gloss(const std::string& bytes, WordDictionaryCollection* collection, int position)
@@ -435,7 +454,7 @@ int StudyRun::grade()
     CardSchedule after;
     const int graded = studyList.gradeCard(id, rating, time, &after);
     if (graded == 1) {
-        return failure("there is no card " + words[1] + " in the study list");
+        return noSuchCard();
     }
     if (graded != 0) {
         return failure(studyList.getError());
@@ -461,19 +480,13 @@ void printSchedule(const CardSchedule& s)
 int StudyRun::show()
 {
     int64_t id = 0;
-    if (int status = checkShape(1, 1, {})) {
-        return status;
-    }
-    if (int status = readId(words[1], &id)) {
-        return status;
-    }
-    if (int status = openList(StudyList::OPEN_READ_ONLY)) {
+    if (int status = openForOneCard(StudyList::OPEN_READ_ONLY, &id)) {
         return status;
     }
     StudyCard card;
     const int found = studyList.getCard(id, &card);
     if (found == 1) {
-        return failure("there is no card " + words[1] + " in the study list");
+        return noSuchCard();
     }
     std::vector<StudyReview> reviews;
     if (found != 0 || studyList.getReviews(id, &reviews) != 0) {
@@ -510,18 +523,12 @@ int StudyRun::show()
 int StudyRun::remove()
 {
     int64_t id = 0;
-    if (int status = checkShape(1, 1, {})) {
-        return status;
-    }
-    if (int status = readId(words[1], &id)) {
-        return status;
-    }
-    if (int status = openList(StudyList::OPEN_READ_WRITE)) {
+    if (int status = openForOneCard(StudyList::OPEN_READ_WRITE, &id)) {
         return status;
     }
     const int removed = studyList.removeCard(id);
     if (removed == 1) {
-        return failure("there is no card " + words[1] + " in the study list");
+        return noSuchCard();
     }
     return removed == 0 ? 0 : failure(studyList.getError());
 }

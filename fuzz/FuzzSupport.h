@@ -1,13 +1,19 @@
 // Helpers shared by the fuzz targets: a scratch file that the readers can
-// open by name, the program's locale, and ways to turn fuzz bytes into wide
-// strings that reach the interesting characters (ASCII, kana, wildcards).
+// open by name, the program's locale, a small dictionary and the build's
+// deinflection rules, and ways to turn fuzz bytes into wide strings that
+// reach the interesting characters (ASCII, kana, wildcards).
 #ifndef DEXARU_FUZZSUPPORT_H
 #define DEXARU_FUZZSUPPORT_H
 
 #include "../tests/TestFiles.h"
 
+#include "Edict.h"
+#include "PartsOfSpeech.h"
+#include "WordDictionaryCollection.h"
+
 #include <unistd.h>
 
+#include <climits>
 #include <clocale>
 #include <cstddef>
 #include <cstdint>
@@ -60,6 +66,42 @@ private:
 inline void useProgramLocale()
 {
     dexaru2::setCharacterLocale();
+}
+
+// The deinflection rules linked beside the programs of the build.
+inline std::string buildDeinflectionRules()
+{
+    char program[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", program, sizeof(program) - 1);
+    if (length <= 0) {
+        return std::string();
+    }
+    std::string path(program, length);
+    path = path.substr(0, path.rfind('/'));
+    return path + "/../bin/deinflection.dat";
+}
+
+// A collection of one dictionary of the EDICT lines given, with the table of
+// parts of speech given (tab-separated lines). The collection, its table and
+// its files (named after the tag) stay until the program ends: a target's
+// set-up calls this once.
+inline WordDictionaryCollection* loadSmallCollection(const std::string& tag,
+                                                     const char* edictLines,
+                                                     const char* partsOfSpeech)
+{
+    static ScratchFile dictionaryFile((tag + "-edict").c_str());
+    static ScratchFile tableFile((tag + "-pos").c_str());
+    dictionaryFile.write(testfiles::euc(edictLines));
+    tableFile.write(partsOfSpeech);
+    static PartsOfSpeech table;
+    table.load(tableFile.path());
+    static WordDictionaryCollection collection;
+    collection.setPartsOfSpeech(&table);
+    Edict* edict = new Edict();
+    edict->setFilename(dictionaryFile.path());
+    collection.addDictionary(edict);
+    collection.load();
+    return &collection;
 }
 
 // Bytes as characters: below 0x80 ASCII as it is, above it kana and the

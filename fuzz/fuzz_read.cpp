@@ -6,16 +6,11 @@
 #include "FuzzSupport.h"
 
 #include "Deinflector.h"
-#include "Edict.h"
 #include "Options.h"
-#include "PartsOfSpeech.h"
 #include "ReadText.h"
-#include "WordDictionaryCollection.h"
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 
@@ -32,18 +27,6 @@ const char* const edictLines =
 
 WordDictionaryCollection* collection;
 Deinflector* deinflector;
-
-std::string deinflectionRules()
-{
-    char program[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", program, sizeof(program) - 1);
-    if (length <= 0) {
-        return std::string();
-    }
-    std::string path(program, length);
-    path = path.substr(0, path.rfind('/'));
-    return path + "/../bin/deinflection.dat";
-}
 
 std::size_t count(const std::string& text, const std::string& part)
 {
@@ -66,21 +49,11 @@ extern "C" const char* __asan_default_options()
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     useProgramLocale();
-    static ScratchFile dictionaryFile("read-edict");
-    static ScratchFile tableFile("read-pos");
-    dictionaryFile.write(testfiles::euc(edictLines));
-    tableFile.write("n\tnoun\nprt\tparticle\nv1\tichidan\nvs-i\tsuru\nvk\tkuru\nvs\tsuru noun\n"
-                    "vt\ttransitive\nvi\tintransitive\nuk\tkana\n");
-    static PartsOfSpeech table;
-    table.load(tableFile.path());
     deinflector = new Deinflector;
-    deinflector->loadFromFile(deinflectionRules());
-    collection = new WordDictionaryCollection;
-    collection->setPartsOfSpeech(&table);
-    Edict* edict = new Edict();
-    edict->setFilename(dictionaryFile.path());
-    collection->addDictionary(edict);
-    collection->load();
+    deinflector->loadFromFile(buildDeinflectionRules());
+    collection = loadSmallCollection("read", edictLines,
+                                     "n\tnoun\nprt\tparticle\nv1\tichidan\nvs-i\tsuru\nvk\tkuru\n"
+                                     "vs\tsuru noun\nvt\ttransitive\nvi\tintransitive\nuk\tkana\n");
     return 0;
 }
 

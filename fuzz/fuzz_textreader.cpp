@@ -6,14 +6,9 @@
 #include "FuzzSupport.h"
 
 #include "Deinflector.h"
-#include "Edict.h"
-#include "PartsOfSpeech.h"
 #include "TextReader.h"
-#include "WordDictionaryCollection.h"
 
-#include <climits>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 
@@ -36,40 +31,18 @@ const char* const edictLines =
 
 TextReader* reader;
 
-// The deinflection rules linked beside the programs of the build.
-std::string deinflectionRules()
-{
-    char program[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", program, sizeof(program) - 1);
-    if (length <= 0) {
-        return std::string();
-    }
-    std::string path(program, length);
-    path = path.substr(0, path.rfind('/'));
-    return path + "/../bin/deinflection.dat";
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     useProgramLocale();
-    static ScratchFile dictionaryFile("textreader-edict");
-    static ScratchFile tableFile("textreader-pos");
-    dictionaryFile.write(testfiles::euc(edictLines));
-    tableFile.write("n\tnoun\nprt\tparticle\nv1\tichidan\nvs-i\tsuru\nvk\tkuru\nv5k-s\tiku\n"
-                    "vs\tsuru noun\nvt\ttransitive\nvi\tintransitive\nuk\tkana\n");
-    static PartsOfSpeech table;
-    table.load(tableFile.path());
     static Deinflector deinflector;
-    deinflector.loadFromFile(deinflectionRules());
-    static WordDictionaryCollection collection;
-    collection.setPartsOfSpeech(&table);
-    Edict* edict = new Edict();
-    edict->setFilename(dictionaryFile.path());
-    collection.addDictionary(edict);
-    collection.load();
-    reader = new TextReader(&collection, &deinflector);
+    deinflector.loadFromFile(buildDeinflectionRules());
+    WordDictionaryCollection* collection = loadSmallCollection(
+        "textreader", edictLines,
+        "n\tnoun\nprt\tparticle\nv1\tichidan\nvs-i\tsuru\nvk\tkuru\nv5k-s\tiku\n"
+        "vs\tsuru noun\nvt\ttransitive\nvi\tintransitive\nuk\tkana\n");
+    reader = new TextReader(collection, &deinflector);
     return 0;
 }
 

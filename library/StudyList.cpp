@@ -310,16 +310,7 @@ int StudyList::openOnce(const std::string& path, int mode)
         if (!exists) {
             return 0;  // Nothing kept yet: an empty list.
         }
-        sqlite3* raw = nullptr;
-        const int opened = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
-        connection.reset(new Connection{sqlitehandles::Connection(raw)});
-        if (opened != SQLITE_OK) {
-            failSql("open it");
-            connection.reset();
-            return -1;
-        }
-        sqlite3_busy_timeout(raw, lockTimeout);
-        return loadSettings();
+        return connect(path, SQLITE_OPEN_READONLY) ? loadSettings() : -1;
     }
     if (!exists) {
         // Created here, so that it is the user's alone from the start;
@@ -340,50 +331,60 @@ int StudyList::openOnce(const std::string& path, int mode)
     return openForWriting(path);
 }
 
-int StudyList::openForWriting(const std::string& path)
+bool StudyList::connect(const std::string& path, int flags)
 {
     sqlite3* raw = nullptr;
-    const int opened = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    const int opened = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
     connection.reset(new Connection{sqlitehandles::Connection(raw)});
     if (opened != SQLITE_OK) {
         failSql("open it");
         connection.reset();
-        return -1;
+        return false;
     }
     sqlite3_busy_timeout(raw, lockTimeout);
+    return true;
+}
+
+int StudyList::openForWriting(const std::string& path)
+{
+    if (!connect(path, SQLITE_OPEN_READWRITE)) {
+        return -1;
+    }
+    if (prepareForWriting() != 0) {
+        connection.reset();
+        return -1;
+    }
+    return loadSettings();
+}
+
+int StudyList::prepareForWriting()
+{
+    sqlite3* raw = connection->get();
     // WAL lets readers go on while one program writes; FULL syncs each
     // commit, so that a change reported done survives a crash.
     if (queryText(raw, "PRAGMA journal_mode = WAL") != "wal") {
-        failSql("switch it to write-ahead logging");
-        connection.reset();
-        return -1;
+        return failSql("switch it to write-ahead logging");
     }
     sqlite3_exec(raw, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
 
     WriteTransaction transaction(raw);
     if (!transaction.ok()) {
-        failSql("prepare it");
-        connection.reset();
-        return -1;
+        return failSql("prepare it");
     }
     // Read again inside the transaction: another program may have set the
     // file up in the meantime.
     const std::string version = queryText(raw, "PRAGMA user_version");
     const int64_t current = version.empty() ? -1 : std::atoll(version.c_str());
     if (current < 0 || current > studyschema::currentVersion()) {
-        fail("was changed by another program while it was being opened.");
-        connection.reset();
-        return -1;
+        return fail("was changed by another program while it was being opened.");
     }
     if (current < studyschema::currentVersion()) {
         if (studyschema::migrate(raw, static_cast<int>(current)) != SQLITE_OK
             || !transaction.commit()) {
-            failSql("set up its tables");
-            connection.reset();
-            return -1;
+            return failSql("set up its tables");
         }
     }
-    return loadSettings();
+    return 0;
 }
 
 int StudyList::loadSettings()

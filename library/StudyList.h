@@ -170,7 +170,13 @@ private:
     int openOnce(const std::string& filename, int mode);
     int failSql(const char* doing);
     int checkFile(const std::string& filename);
+    // Opens the connection, waiting for other programs' locks; on failure
+    // keeps the error and leaves no connection.
+    bool connect(const std::string& filename, int flags);
     int openForWriting(const std::string& filename);
+    // Write-ahead logging and the tables brought up to date, in a write
+    // transaction rolled back, on failure, before the connection is closed.
+    int prepareForWriting();
     int loadSettings();
     bool writable();
 

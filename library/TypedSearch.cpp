@@ -9,6 +9,7 @@
 #include "internal/EntryIdentity.h"
 #include "internal/GlossMatch.h"
 #include "internal/LongVowels.h"
+#include "internal/TypedTextForms.h"
 #include "internal/WordMeaningSearch.h"
 
 #include <algorithm>
@@ -19,6 +20,10 @@
 #include <unordered_map>
 
 namespace {
+
+using internal::asciiOf;
+using internal::foldKanaAndCase;
+using internal::withoutSpaces;
 
 bool hasLatinLetter(const std::wstring& text)
 {
@@ -45,42 +50,6 @@ bool capitalisedAsEnglish(const std::wstring& text)
         capitals = true;
     }
     return capitals;
-}
-
-// The text without its spaces, ideographic ones included.
-std::wstring withoutSpaces(const std::wstring& text)
-{
-    std::wstring joined;
-    for (wchar_t character : text) {
-        if (character != L' ' && character != L'\t' && character != L'\u3000') {
-            joined.push_back(character);
-        }
-    }
-    return joined;
-}
-
-// The text in narrow ASCII, or empty when any character is not ASCII.
-std::string asciiOf(const std::wstring& text)
-{
-    std::string ascii;
-    for (wchar_t character : text) {
-        if (character < 0x20 || character > 0x7E) {
-            return std::string();
-        }
-        ascii += static_cast<char>(character);
-    }
-    return ascii;
-}
-
-// The text with hiragana for katakana and small letters for capitals, as
-// a search that ignores case compares.
-std::wstring folded(const std::wstring& text)
-{
-    std::wstring fold = Kana::toHiragana(text);
-    for (wchar_t& character : fold) {
-        character = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(character)));
-    }
-    return fold;
 }
 
 // How a row was found: as typed, or through a long-vowel spelling.
@@ -163,8 +132,10 @@ struct MatchRanker
             close.rank = 0;
             return close;
         }
-        const std::wstring foldedSearched = &searched == &text ? foldedText : folded(searched);
-        if (folded(entry.word) == foldedSearched || folded(entry.kana) == foldedSearched) {
+        const std::wstring foldedSearched = &searched == &text ? foldedText
+                                                               : foldKanaAndCase(searched);
+        if (foldKanaAndCase(entry.word) == foldedSearched
+            || foldKanaAndCase(entry.kana) == foldedSearched) {
             close.rank = 2;
         }
         if (!englishText.empty()) {
@@ -391,7 +362,8 @@ WordResult* TypedSearch::search(const std::wstring& typed, const std::wstring& t
 
     result->sortByRelevance();
     const std::string english = meanings ? asciiOf(typed) : std::string();
-    rankMatches(*result, MatchRanker{text, folded(text), english, how, !alsoSearched.empty()});
+    rankMatches(*result,
+                MatchRanker{text, foldKanaAndCase(text), english, how, !alsoSearched.empty()});
     result->keepFirst(limit);
     return result.release();
 }

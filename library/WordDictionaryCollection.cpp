@@ -8,6 +8,7 @@
 #include "WordResult.h"
 #include "internal/DictionaryLoading.h"
 #include "internal/IndexLookup.h"
+#include "internal/TypedTextForms.h"
 
 #include <algorithm>
 #include <map>
@@ -99,6 +100,8 @@ int WordDictionaryCollection::load()
 
 namespace {
 
+using internal::withoutSpaces;
+
 // The text as typed, then its fuzzy variants when they are asked for.
 std::vector<std::wstring> searchStrings(const std::wstring& text, int searchFlags,
                                         FuzzySearch* fuzzySearch)
@@ -151,18 +154,6 @@ struct CandidateText
     std::wstring text;
     std::vector<const Deinflector::Candidate*> candidates;
 };
-
-// The text without its spaces, ideographic ones included.
-std::wstring withoutSpaces(const std::wstring& text)
-{
-    std::wstring joined;
-    for (wchar_t character : text) {
-        if (character != L' ' && character != L'\t' && character != L'\u3000') {
-            joined.push_back(character);
-        }
-    }
-    return joined;
-}
 
 std::vector<CandidateText> groupByText(const std::vector<Deinflector::Candidate>& candidates)
 {

@@ -18,14 +18,7 @@ fi
 
 # shellcheck source=first-start-folder.sh
 source "$here/first-start-folder.sh"
-work="$(mktemp -d)"
-desktop_pid=""
-cleanup() {
-  if [[ -n "$desktop_pid" ]]; then kill "$desktop_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-first_start_folder "$work" "$build_dir"
+first_start_work "$build_dir"
 
 # A few words kept over the last days, some reviewed.
 export DEXARU_STUDY_FILE="$work/dexaru/study.sqlite"
@@ -41,15 +34,7 @@ study grade 1 good --at "$(day '-3 days + 11 minutes')"
 study grade 2 easy --at "$(day '-3 days + 1 minute')"
 unset DEXARU_STUDY_FILE
 
-XDG_DATA_HOME="$work" sh "$work/launcher" 2> "$work/trace" &
-desktop_pid=$!
-for ((waited = 0; waited < 600; waited++)); do
-  grep -q "main: The kanji dictionary and the radical list are ready." "$work/trace" && break
-  kill -0 "$desktop_pid" 2>/dev/null || { echo "screenshot: dexaru-desktop ended early" >&2; exit 1; }
-  sleep 0.1
-done
-window="$(xdotool search --sync --onlyvisible --name '^Dexaru2$' | head -n 1)"
-xdotool windowfocus --sync "$window"
+start_desktop
 
 # Search "neko", pick the first row, add it.
 xdotool mousemove --window "$window" 150 45 click 1

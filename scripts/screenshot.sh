@@ -16,28 +16,12 @@ if [[ -z "${DEXARU_ON_VIRTUAL_SCREEN:-}" ]]; then
     env DEXARU_ON_VIRTUAL_SCREEN=1 DEXARU_BUILD_DIR="$build_dir" bash "$0" "$picture"
 fi
 
-# A fresh per-user folder, made by the launcher as at a first start.
+# A fresh per-user folder, made by the launcher as at a first start; the
+# program is ready once the radical list is filled.
 # shellcheck source=first-start-folder.sh
 source "$here/first-start-folder.sh"
-work="$(mktemp -d)"
-desktop_pid=""
-cleanup() {
-  if [[ -n "$desktop_pid" ]]; then kill "$desktop_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-first_start_folder "$work" "$build_dir"
-XDG_DATA_HOME="$work" sh "$work/launcher" 2> "$work/trace" &
-desktop_pid=$!
-
-# Ready once the radical list is filled.
-for ((waited = 0; waited < 600; waited++)); do
-  grep -q "main: The kanji dictionary and the radical list are ready." "$work/trace" && break
-  kill -0 "$desktop_pid" 2>/dev/null || { echo "screenshot: dexaru-desktop ended early" >&2; exit 1; }
-  sleep 0.1
-done
-window="$(xdotool search --sync --onlyvisible --name '^Dexaru2$' | head -n 1)"
-xdotool windowfocus --sync "$window"
+first_start_work "$build_dir"
+start_desktop
 
 # Into the search box, everything selected, input method on (F2), "neko", Return.
 xdotool mousemove --window "$window" 150 45 click 1

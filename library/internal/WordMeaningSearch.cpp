@@ -10,11 +10,11 @@
 #include "GlossMatch.h"
 #include "MeaningScan.h"
 #include "RomajiReading.h"
+#include "TypedTextForms.h"
 
 #include <cctype>
 #include <cstring>
 #include <cwchar>
-#include <cwctype>
 #include <memory>
 #include <vector>
 
@@ -22,34 +22,12 @@ namespace internal {
 
 namespace {
 
-// Hiragana for katakana, small letters for capitals.
-std::wstring folded(const wchar_t* text)
-{
-    std::wstring fold = Kana::toHiragana(text != nullptr ? std::wstring(text) : std::wstring());
-    for (wchar_t& character : fold) {
-        character = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(character)));
-    }
-    return fold;
-}
-
-// The text in narrow ASCII, or empty when any character is not ASCII.
-std::string asciiOf(const std::wstring& text)
-{
-    std::string ascii;
-    for (wchar_t character : text) {
-        if (character < 0x20 || character > 0x7E) {
-            return std::string();
-        }
-        ascii += static_cast<char>(character);
-    }
-    return ascii;
-}
-
 // Whether a record's headword or reading, kana and case folded, is the
 // folded text; most records differ in length, which is checked first.
 bool foldsTo(const wchar_t* form, const std::wstring& foldedText)
 {
-    return form != nullptr && std::wcslen(form) == foldedText.size() && folded(form) == foldedText;
+    return form != nullptr && std::wcslen(form) == foldedText.size()
+        && foldKanaAndCase(form) == foldedText;
 }
 
 // Whether a line found ranks before every line that is none of these: a
@@ -197,7 +175,7 @@ WordResult* searchWordInMeanings(WordDictionaryCollection& collection, const Wor
     for (char& character : lowered) {
         character = static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
     }
-    const Certainty certainty{typed, lowered, folded(query.kana.c_str())};
+    const Certainty certainty{typed, lowered, foldKanaAndCase(query.kana.c_str())};
     if (certainty.typed.empty()) {
         return result;
     }

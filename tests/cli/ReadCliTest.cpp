@@ -284,16 +284,41 @@ TEST(Utf8TextTest, DecodesOnlyUtf8AndEncodesEveryCharacter)
 
 namespace {
 
+// Runs the program built on the real dictionaries beside it; a test is
+// skipped where they are not set up.
+class ReadRealDictionariesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const std::string tree = std::filesystem::path(program).parent_path();
+        if (access((tree + "/dictionaries/edict/edict").c_str(), R_OK) != 0) {
+            GTEST_SKIP() << "the real dictionaries are not set up beside " << program;
+        }
+    }
+
+    const std::string program = DEXARU_PROGRAM;
+};
+
+// The lines of the output, empty ones included.
+std::vector<std::string> linesOf(const std::string& output)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < output.size()) {
+        const std::size_t end = output.find('\n', start);
+        lines.push_back(output.substr(start, end - start));
+        start = end == std::string::npos ? output.size() : end + 1;
+    }
+    return lines;
+}
+
 // The words of each line of text as "surface>dictionary form", or the
 // surface alone where the two are the same or there is no word.
 std::vector<std::string> wordsOf(const std::string& output)
 {
     std::vector<std::string> words;
-    std::size_t start = 0;
-    while (start < output.size()) {
-        const std::size_t end = output.find('\n', start);
-        const std::string row = output.substr(start, end - start);
-        start = end == std::string::npos ? output.size() : end + 1;
+    for (const std::string& row : linesOf(output)) {
         if (row.empty()) {
             continue;
         }
@@ -305,13 +330,8 @@ std::vector<std::string> wordsOf(const std::string& output)
     return words;
 }
 
-TEST(ReadRealDictionariesTest, ReadsEverydaySentencesAsALearnerExpects)
+TEST_F(ReadRealDictionariesTest, ReadsEverydaySentencesAsALearnerExpects)
 {
-    const std::string program = DEXARU_PROGRAM;
-    const std::string tree = std::filesystem::path(program).parent_path();
-    if (access((tree + "/dictionaries/edict/edict").c_str(), R_OK) != 0) {
-        GTEST_SKIP() << "the real dictionaries are not set up beside " << program;
-    }
     const struct {
         const char* text;
         std::vector<std::string> words;
@@ -350,11 +370,7 @@ namespace {
 std::vector<std::string> sentencesOf(const std::string& output)
 {
     std::vector<std::string> sentences(1);
-    std::size_t start = 0;
-    while (start < output.size()) {
-        const std::size_t end = output.find('\n', start);
-        const std::string row = output.substr(start, end - start);
-        start = end == std::string::npos ? output.size() : end + 1;
+    for (const std::string& row : linesOf(output)) {
         if (row.empty()) {
             sentences.emplace_back();
             continue;
@@ -377,13 +393,8 @@ std::vector<std::string> sentencesOf(const std::string& output)
 
 // Sentences a longest match over the dictionary misread; with the analyser
 // each word is the one the sentence means, read as the sentence reads it.
-TEST(ReadRealDictionariesTest, ReadsWordsAsTheSentenceMeansThem)
+TEST_F(ReadRealDictionariesTest, ReadsWordsAsTheSentenceMeansThem)
 {
-    const std::string program = DEXARU_PROGRAM;
-    const std::string tree = std::filesystem::path(program).parent_path();
-    if (access((tree + "/dictionaries/edict/edict").c_str(), R_OK) != 0) {
-        GTEST_SKIP() << "the real dictionaries are not set up beside " << program;
-    }
     const struct {
         const char* text;
         const char* words;

@@ -76,6 +76,26 @@ public:
     Core core;
 };
 
+// A fixture directory holding the data files.
+struct DataFilesDir
+{
+    DataFilesDir() { writeDataFiles(dir); }
+
+    FixtureDir dir;
+};
+
+// The program working in a fixture directory of its own that holds the data
+// files, with the fixture dictionary "edict" added.
+class ProgramWithEdict : public DataFilesDir, public DesktopProgram
+{
+public:
+    ProgramWithEdict()
+        : DesktopProgram(dir.path())
+    {
+        addDictionary("edict");
+    }
+};
+
 } // namespace fixtures
 
 #endif

@@ -90,10 +90,7 @@ private slots:
 
         // In the window: what the typed search asks the core for, with the
         // input method off and on; on, the "n" stays pending in the box.
-        fixtures::FixtureDir dir;
-        fixtures::writeDataFiles(dir);
-        DesktopProgram program(dir.path());
-        program.addDictionary("edict");
+        fixtures::ProgramWithEdict program;
         QSignalSpy searches(&program.window, &MainWindow::search);
         auto* box = program.find<SearchBox>("searchText");
         setBoxes(program, TYPING);
@@ -190,10 +187,7 @@ private slots:
 
     void returnRightAfterTypingSearchesNothingAgain()
     {
-        fixtures::FixtureDir dir;
-        fixtures::writeDataFiles(dir);
-        DesktopProgram program(dir.path());
-        program.addDictionary("edict");
+        fixtures::ProgramWithEdict program;
         QSignalSpy searches(&program.window, &MainWindow::search);
         auto* box = program.find<SearchBox>("searchText");
         setBoxes(program, TYPING);
@@ -222,10 +216,7 @@ private slots:
 
     void backToAKanjiTableSearchLeavesTheBoxesAlone()
     {
-        fixtures::FixtureDir dir;
-        fixtures::writeDataFiles(dir);
-        DesktopProgram program(dir.path());
-        program.addDictionary("edict");
+        fixtures::ProgramWithEdict program;
         QSignalSpy searches(&program.window, &MainWindow::search);
         auto* box = program.find<SearchBox>("searchText");
         const QStringList options = {"romajiToKana", "searchInKana", "ignoreCase", "fuzzySearch",

@@ -114,10 +114,7 @@ private slots:
 
     void tablesAreOneTabStopAndTheFirstDownKeepsTheTopResult()
     {
-        fixtures::FixtureDir dir;
-        fixtures::writeDataFiles(dir);
-        DesktopProgram program(dir.path());
-        program.addDictionary("edict");
+        fixtures::ProgramWithEdict program;
         search(program, "*neko");
         auto* words = program.find<QWordResultTable>("wordResults");
         QCOMPARE(words->rowCount(), 2);
@@ -303,10 +300,7 @@ private slots:
 
     void resultsKeepTheirRoomInASmallWindow()
     {
-        fixtures::FixtureDir dir;
-        fixtures::writeDataFiles(dir);
-        DesktopProgram program(dir.path());
-        program.addDictionary("edict");
+        fixtures::ProgramWithEdict program;
         search(program, "*");
         auto* options = program.find<QScrollArea>("settingsScrollArea");
         QVERIFY(options != nullptr);

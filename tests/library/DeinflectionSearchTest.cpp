@@ -1,8 +1,7 @@
 // Fuzzy searches through the deinflection engine, and the relevance order.
 #include "Deinflector.h"
 #include "Edict.h"
-#include "FuzzySearch.h"
-#include "PartsOfSpeech.h"
+#include "FixtureCollection.h"
 #include "WordDictionaryCollection.h"
 #include "WordEntry.h"
 #include "WordResult.h"
@@ -13,10 +12,6 @@
 
 #include <string>
 #include <vector>
-
-using testfiles::TempDir;
-using testfiles::Utf8Locale;
-using testfiles::euc;
 
 namespace {
 
@@ -59,25 +54,10 @@ struct Row
     std::string reasons;
 };
 
-class DeinflectionSearchTest : public testing::Test
+class DeinflectionSearchTest : public FixtureCollection
 {
 protected:
-    void SetUp() override
-    {
-        testing::internal::CaptureStderr();
-        table.load(dir.write("partsofspeech.drx", partsOfSpeechLines));
-        rules.loadFromFile(DEXARU_SOURCE_DIR "/data/fuzzysearch.uni.dat");
-        engine.loadFromFile(DEXARU_SOURCE_DIR "/data/deinflection.dat");
-        Edict* edict = new Edict();
-        edict->setName("fixture");
-        edict->setFilename(dir.write("edict", euc(edictLines)));
-        collection.setPartsOfSpeech(&table);
-        collection.setFuzzySearch(&rules);
-        collection.setDeinflector(&engine);
-        collection.addDictionary(edict);
-        collection.load();
-        testing::internal::GetCapturedStderr();
-    }
+    void SetUp() override { load(edictLines, partsOfSpeechLines, WITH_FUZZY_RULES); }
 
     // The visible rows of a search in relevance order.
     std::vector<Row> search(const std::wstring& text, WordDictionary::SearchOptions options = fuzzyOptions())
@@ -106,13 +86,6 @@ protected:
         }
         return list;
     }
-
-    Utf8Locale locale;
-    TempDir dir;
-    PartsOfSpeech table;
-    FuzzySearch rules;
-    Deinflector engine;
-    WordDictionaryCollection collection;
 };
 
 }  // namespace

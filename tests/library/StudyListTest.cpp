@@ -65,6 +65,40 @@ std::string integrity(const std::string& file)
     return result;
 }
 
+// Another program: opens the file, runs the SQL and keeps its connection,
+// with the lock or the uncommitted change the SQL left, until it is killed.
+// Returns its process id once the SQL has run, or -1.
+pid_t startProgramHolding(const std::string& file, const char* sql)
+{
+    int pipes[2];
+    if (pipe(pipes) != 0) {
+        return -1;
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open(file.c_str(), &db);
+        sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+        const char ready = 1;
+        if (write(pipes[1], &ready, 1) != 1) {
+            _exit(5);
+        }
+        pause();
+        _exit(0);
+    }
+    char ready = 0;
+    const bool holding = child > 0 && read(pipes[0], &ready, 1) == 1;
+    close(pipes[0]);
+    close(pipes[1]);
+    return holding ? child : -1;
+}
+
+void killProgram(pid_t child)
+{
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+}
+
 TEST(StudyListTest, KeepsEveryFieldOfACardAndOneCardPerWord)
 {
     testfiles::TempDir folder;
@@ -406,29 +440,11 @@ TEST(StudyListTest, ATransactionCutOffLeavesNoTrace)
         ASSERT_EQ(0, list.open(file));
         ASSERT_GT(list.addCard(makeCard("猫", "ねこ")), 0);
     }
-    int pipes[2];
-    ASSERT_EQ(0, pipe(pipes));
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // Half a change: written to the log, never committed.
-        sqlite3* db = nullptr;
-        sqlite3_open(file.c_str(), &db);
-        sqlite3_exec(db, "BEGIN IMMEDIATE; DELETE FROM cards; UPDATE cards SET word = 'x';",
-                     nullptr, nullptr, nullptr);
-        const char ready = 1;
-        if (write(pipes[1], &ready, 1) != 1) {
-            _exit(5);
-        }
-        pause();
-        _exit(0);
-    }
-    char ready = 0;
-    ASSERT_EQ(1, read(pipes[0], &ready, 1));
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    close(pipes[0]);
-    close(pipes[1]);
+    // Half a change: written to the log, never committed.
+    const pid_t child = startProgramHolding(
+        file, "BEGIN IMMEDIATE; DELETE FROM cards; UPDATE cards SET word = 'x';");
+    ASSERT_GT(child, 0);
+    killProgram(child);
 
     StudyList list;
     ASSERT_EQ(0, list.open(file)) << list.getError();
@@ -445,24 +461,9 @@ TEST(StudyListTest, ALockNeverLetGoIsReportedAndNothingIsLost)
     list.setLockTimeout(200);
     ASSERT_EQ(0, list.open(file));
     const int64_t cat = list.addCard(makeCard("猫", "ねこ", 1000));
-    int pipes[2];
-    ASSERT_EQ(0, pipe(pipes));
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // Another program takes the write lock and keeps it.
-        sqlite3* db = nullptr;
-        sqlite3_open(file.c_str(), &db);
-        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-        const char ready = 1;
-        if (write(pipes[1], &ready, 1) != 1) {
-            _exit(5);
-        }
-        pause();
-        _exit(0);
-    }
-    char ready = 0;
-    ASSERT_EQ(1, read(pipes[0], &ready, 1));
+    // Another program takes the write lock and keeps it.
+    const pid_t child = startProgramHolding(file, "BEGIN IMMEDIATE");
+    ASSERT_GT(child, 0);
     const struct {
         const char* what;
         int64_t result;
@@ -476,10 +477,7 @@ TEST(StudyListTest, ALockNeverLetGoIsReportedAndNothingIsLost)
         << list.getError();
     // Reading goes on beside the writer.
     EXPECT_EQ(1, list.countDueCards(5000));
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    close(pipes[0]);
-    close(pipes[1]);
+    killProgram(child);
     EXPECT_GT(list.addCard(makeCard("犬", "いぬ")), 0) << list.getError();
     EXPECT_EQ(0, list.gradeCard(cat, FsrsScheduler::RATING_GOOD, 2000)) << list.getError();
     EXPECT_EQ("ok", integrity(file));

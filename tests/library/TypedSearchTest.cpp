@@ -2,10 +2,7 @@
 // of it converts, English looked up in the meanings as typed, the whole
 // result ranked before the limit cuts it, long vowels added to kana typed
 // without them.
-#include "Deinflector.h"
-#include "Edict.h"
-#include "FuzzySearch.h"
-#include "PartsOfSpeech.h"
+#include "FixtureCollection.h"
 #include "TestFiles.h"
 #include "TypedSearch.h"
 #include "WordDictionaryCollection.h"
@@ -21,10 +18,6 @@
 #include <set>
 #include <string>
 #include <vector>
-
-using testfiles::TempDir;
-using testfiles::Utf8Locale;
-using testfiles::euc;
 
 namespace {
 
@@ -92,24 +85,10 @@ const int I = WordDictionary::SEARCH_IGNORE_CASE;
 const int F = WordDictionary::SEARCH_FUZZY;
 const int WILD = WordDictionary::SEARCH_WILDCARD;
 
-class TypedSearchTest : public testing::Test
+class TypedSearchTest : public FixtureCollection
 {
 protected:
-    void SetUp() override
-    {
-        testing::internal::CaptureStderr();
-        table.load(dir.write("partsofspeech.drx", partsOfSpeechLines));
-        engine.loadFromFile(DEXARU_SOURCE_DIR "/data/deinflection.dat");
-        Edict* edict = new Edict();
-        edict->setName("fixture");
-        edict->setFilename(dir.write("edict", euc(edictLines())));
-        collection.setPartsOfSpeech(&table);
-        collection.setFuzzySearch(&rules);
-        collection.setDeinflector(&engine);
-        collection.addDictionary(edict);
-        collection.load();
-        testing::internal::GetCapturedStderr();
-    }
+    void SetUp() override { load(edictLines(), partsOfSpeechLines, WITHOUT_FUZZY_RULES); }
 
     // The headwords found, in order, joined by spaces; and the spellings
     // the search says it also tried.
@@ -130,13 +109,6 @@ protected:
         }
         return {words, typedSearch.getAlsoSearched()};
     }
-
-    Utf8Locale locale;
-    TempDir dir;
-    PartsOfSpeech table;
-    FuzzySearch rules;
-    Deinflector engine;
-    WordDictionaryCollection collection;
 };
 
 }  // namespace
