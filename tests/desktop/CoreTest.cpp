@@ -193,7 +193,9 @@ private slots:
             {QString(), "きってん", forms | WordDictionary::SEARCH_MEANING, false, {}, {}},
             {"kitten", "きってん", forms, false, {}, {}},
             {"tokyo", "ときょ", forms | WordDictionary::SEARCH_FUZZY, true, {L"東京"}, {"とうきょう"}},
-            {"tokyo", "ときょ", forms | WordDictionary::SEARCH_FUZZY, false, {}, {}},
+            // The reading order tries them where the text finds nothing.
+            {"tokyo", "ときょ", forms | WordDictionary::SEARCH_FUZZY, false, {L"東京"}, {"とうきょう"}},
+            {"tokyo", "ときょ", forms, true, {}, {}},
         };
         for (const auto& c : cases) {
             core.setRelevanceOrder(c.relevance);
