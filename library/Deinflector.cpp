@@ -3,6 +3,7 @@
 #include "Log.h"
 #include "WordEntry.h"
 #include "internal/FileReading.h"
+#include "internal/Utf8.h"
 
 #include <algorithm>
 #include <set>
@@ -11,39 +12,11 @@
 
 namespace {
 
+using internal::fromUtf8;
+
 const char* const EMPTY_ENDING = "-";
 const char* const NO_REASON = "-";
 const char PREFIX_MARK = '^';
-
-// UTF-8 to wide characters, independent of the locale; a malformed byte
-// becomes U+FFFD so that it can match no rule.
-std::wstring fromUtf8(const std::string& bytes)
-{
-    std::wstring text;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const unsigned char lead = static_cast<unsigned char>(bytes[i]);
-        int length = lead < 0x80         ? 1
-                     : (lead >> 5) == 6  ? 2
-                     : (lead >> 4) == 14 ? 3
-                     : (lead >> 3) == 30 ? 4
-                                         : 0;
-        if (length == 0 || i + length > bytes.size()) {
-            text += L'\xFFFD';
-            ++i;
-            continue;
-        }
-        unsigned long code = length == 1 ? lead : lead & (0x7F >> length);
-        bool valid = true;
-        for (int k = 1; k < length; ++k) {
-            const unsigned char next = static_cast<unsigned char>(bytes[i + k]);
-            valid = valid && (next >> 6) == 2;
-            code = (code << 6) | (next & 0x3F);
-        }
-        text += valid ? static_cast<wchar_t>(code) : L'\xFFFD';
-        i += valid ? length : 1;
-    }
-    return text;
-}
 
 std::vector<std::string> splitAt(const std::string& text, char separator)
 {

@@ -1,6 +1,7 @@
 #include "internal/Morphology.h"
 
 #include "Kana.h"
+#include "internal/Utf8.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -131,44 +132,6 @@ void unidicToIpadic(const std::vector<std::string>& fields, std::string* part, s
     } else if (first == "補助記号" || first == "空白") {
         *part = "記号";
     }
-}
-
-void appendUtf8(wchar_t character, std::string* out)
-{
-    const uint32_t c = static_cast<uint32_t>(character);
-    if (c < 0x80) {
-        *out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        *out += static_cast<char>(0xC0 | (c >> 6));
-        *out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        *out += static_cast<char>(0xE0 | (c >> 12));
-        *out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        *out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        *out += static_cast<char>(0xF0 | (c >> 18));
-        *out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        *out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        *out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// UTF-8 the analyser gave back, as wide characters (its text is ours, so
-// well-formed).
-std::wstring fromUtf8(const std::string& bytes)
-{
-    std::wstring text;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const unsigned char lead = static_cast<unsigned char>(bytes[i]);
-        const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-        uint32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra && i + k < bytes.size(); ++k) {
-            c = (c << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
-        }
-        text += static_cast<wchar_t>(c);
-        i += 1 + extra;
-    }
-    return text;
 }
 
 bool isFolder(const std::string& path)
