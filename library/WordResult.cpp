@@ -1,5 +1,6 @@
 #include "WordResult.h"
 
+#include "Kana.h"
 #include "Log.h"
 #include "WordEntry.h"
 #include "internal/CommonKanji.h"
@@ -206,10 +207,7 @@ int schoolStageOf(const WordEntry& entry)
 // usually written in hiragana keeps them (掻く after 書く for かく).
 int rareKanjiOf(const WordEntry& entry)
 {
-    const bool katakanaWord = !entry.kana.empty()
-                              && std::all_of(entry.kana.begin(), entry.kana.end(), [](wchar_t c) {
-                                     return c >= 0x30A0 && c <= 0x30FF;
-                                 });
+    const bool katakanaWord = !entry.kana.empty() && Kana::isKatakana(entry.kana);
     return katakanaWord && isWrittenInKana(entry) ? 0 : commonKanji::rareKanjiCount(entry.word);
 }
 
