@@ -66,17 +66,27 @@ void reportNotUtf8(long lineNumber, std::size_t badOffset)
     Log::write(3, "%s: Line %ld of the text to read is not UTF-8.", logFunction, lineNumber);
 }
 
-// Reads one line of text, a CR line end dropped, and prints its tokens;
-// false when it is not UTF-8 (then it prints an empty line of tokens).
-bool readLine(std::string bytes, long lineNumber, TextReader& reader, TokenOutput& output)
+// The text of the last bytes of a line, a CR line end dropped; false, the
+// line reported, when they are not UTF-8.
+bool decodeLineEnd(std::string bytes, long lineNumber, std::wstring* text)
 {
     if (!bytes.empty() && bytes.back() == '\r') {
         bytes.pop_back();
     }
-    std::wstring text;
     std::size_t badOffset = 0;
-    if (!decodeUtf8(bytes, &text, &badOffset)) {
+    if (!decodeUtf8(bytes, text, &badOffset)) {
         reportNotUtf8(lineNumber, badOffset);
+        return false;
+    }
+    return true;
+}
+
+// Reads one line of text, a CR line end dropped, and prints its tokens;
+// false when it is not UTF-8 (then it prints an empty line of tokens).
+bool readLine(const std::string& bytes, long lineNumber, TextReader& reader, TokenOutput& output)
+{
+    std::wstring text;
+    if (!decodeLineEnd(bytes, lineNumber, &text)) {
         output.printLine({});
         return false;
     }
@@ -183,16 +193,10 @@ bool readInput(std::FILE* file, TextReader& reader, TokenOutput& output)
             ended = input.fill(&pending, &more);
         }
         if (utf8) {
-            if (!pending.empty() && pending.back() == '\r') {
-                pending.pop_back();
-            }
             std::wstring text;
-            std::size_t badOffset = 0;
-            if (decodeUtf8(pending, &text, &badOffset)) {
+            utf8 = decodeLineEnd(pending, lineNumber, &text);
+            if (utf8) {
                 output.printTokens(reader.read(text));
-            } else {
-                reportNotUtf8(lineNumber, badOffset);
-                utf8 = false;
             }
         }
         output.endLine();
