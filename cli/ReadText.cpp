@@ -67,15 +67,16 @@ void reportNotUtf8(long lineNumber, std::size_t badOffset)
 }
 
 // The text of the last bytes of a line, a CR line end dropped; false, the
-// line reported, when they are not UTF-8.
-bool decodeLineEnd(std::string bytes, long lineNumber, std::wstring* text)
+// line reported, when they are not UTF-8. `before` bytes of the line came
+// before them.
+bool decodeLineEnd(std::string bytes, long lineNumber, std::size_t before, std::wstring* text)
 {
     if (!bytes.empty() && bytes.back() == '\r') {
         bytes.pop_back();
     }
     std::size_t badOffset = 0;
     if (!decodeUtf8(bytes, text, &badOffset)) {
-        reportNotUtf8(lineNumber, badOffset);
+        reportNotUtf8(lineNumber, before + badOffset);
         return false;
     }
     return true;
@@ -86,7 +87,7 @@ bool decodeLineEnd(std::string bytes, long lineNumber, std::wstring* text)
 bool readLine(const std::string& bytes, long lineNumber, TextReader& reader, TokenOutput& output)
 {
     std::wstring text;
-    if (!decodeLineEnd(bytes, lineNumber, &text)) {
+    if (!decodeLineEnd(bytes, lineNumber, 0, &text)) {
         output.printLine({});
         return false;
     }
@@ -119,15 +120,16 @@ std::size_t utf8Length(const std::wstring& text, std::size_t end)
 }
 
 // Reads the piece of a long line that `pending` holds, prints the tokens
-// before a cut and leaves in `pending` the bytes after it. False when the
-// bytes are not UTF-8.
-bool readPiece(std::string* pending, long lineNumber, TextReader& reader, TokenOutput& output)
+// before a cut and leaves in `pending` the bytes after it, counting those
+// taken in `consumed`. False when the bytes are not UTF-8.
+bool readPiece(std::string* pending, long lineNumber, std::size_t* consumed, TextReader& reader,
+               TokenOutput& output)
 {
     const std::size_t whole = wholeCharactersEnd(*pending);
     std::wstring text;
     std::size_t badOffset = 0;
     if (!decodeUtf8(pending->substr(0, whole), &text, &badOffset)) {
-        reportNotUtf8(lineNumber, badOffset);
+        reportNotUtf8(lineNumber, *consumed + badOffset);
         return false;
     }
     // After the last space or punctuation mark near the end, when there is one.
@@ -159,7 +161,9 @@ bool readPiece(std::string* pending, long lineNumber, TextReader& reader, TokenO
         tokens.resize(kept);
     }
     output.printTokens(tokens);
-    pending->erase(0, utf8Length(text, cut));
+    const std::size_t taken = utf8Length(text, cut);
+    pending->erase(0, taken);
+    *consumed += taken;
     return true;
 }
 
@@ -184,8 +188,9 @@ bool readInput(std::FILE* file, TextReader& reader, TokenOutput& output)
         }
         output.beginLine();
         bool utf8 = true;
+        std::size_t consumed = 0;
         while (!ended) {
-            if (!readPiece(&pending, lineNumber, reader, output)) {
+            if (!readPiece(&pending, lineNumber, &consumed, reader, output)) {
                 utf8 = false;
                 more = input.skipLine();
                 break;
@@ -194,7 +199,7 @@ bool readInput(std::FILE* file, TextReader& reader, TokenOutput& output)
         }
         if (utf8) {
             std::wstring text;
-            utf8 = decodeLineEnd(pending, lineNumber, &text);
+            utf8 = decodeLineEnd(pending, lineNumber, consumed, &text);
             if (utf8) {
                 output.printTokens(reader.read(text));
             }
