@@ -76,19 +76,25 @@ def score(tokens, words):
     # best[i][j]: key words from i on found among tokens from j on.
     n, m = len(words), len(tokens)
     best = [[0] * (m + 1) for _ in range(n + 1)]
+
+    def found_here(i, j):
+        """Key words from i on when token j is key word i: a longer word may
+        hold the next key word too."""
+        held = best[i + 1][j] if len(tokens[j][1]) > len(words[i][0][0]) else 0
+        return 1 + max(best[i + 1][j + 1], held), held
+
     for i in range(n - 1, -1, -1):
         for j in range(m - 1, -1, -1):
             options = [best[i + 1][j], best[i][j + 1]]
             if matches(tokens[j], words[i]):
-                # A longer word may hold the next key word too.
-                options.append(1 + max(best[i + 1][j + 1], best[i + 1][j] if len(tokens[j][1]) > len(words[i][0][0]) else 0))
+                options.append(found_here(i, j)[0])
             best[i][j] = max(options)
     missed = []
     i = j = 0
     while i < n:
-        if j < m and matches(tokens[j], words[i]) and best[i][j] == 1 + max(
-                best[i + 1][j + 1], best[i + 1][j] if len(tokens[j][1]) > len(words[i][0][0]) else 0):
-            if best[i + 1][j + 1] >= (best[i + 1][j] if len(tokens[j][1]) > len(words[i][0][0]) else 0):
+        here = found_here(i, j) if j < m and matches(tokens[j], words[i]) else None
+        if here and best[i][j] == here[0]:
+            if best[i + 1][j + 1] >= here[1]:
                 j += 1
             i += 1
         elif j < m and best[i][j] == best[i][j + 1]:

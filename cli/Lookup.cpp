@@ -41,12 +41,13 @@ Lookup::Lookup(const Options& options)
         deinflector = new Deinflector();
         deinflector->loadFromFile("deinflection.dat");
     }
-    // Handwriting needs only the kanji: their stroke counts, and which
-    // characters are known.
+    // Each command loads only the side it reads: handwriting only the kanji
+    // (their stroke counts, and which characters are known); study and read
+    // only the words.
     if (options.command != "handwriting") {
         setUpWordSide();
     }
-    if (options.command != "study") {
+    if (options.command != "study" && options.command != "read") {
         setUpKanjiSide();
     }
 }

@@ -26,7 +26,8 @@ public:
     // Loads every data file; a missing one is logged and left empty.
     Lookup();
     // The same, with the deinflection engine for fuzzy searches when the
-    // order is by relevance; the study command loads no kanji side.
+    // order is by relevance; the study and read commands load no kanji side,
+    // the handwriting command no word side.
     explicit Lookup(const Options& options);
     // Tables first, collections last, as the collections expect.
     ~Lookup();

@@ -66,17 +66,28 @@ void reportNotUtf8(long lineNumber, std::size_t badOffset)
     Log::write(3, "%s: Line %ld of the text to read is not UTF-8.", logFunction, lineNumber);
 }
 
-// Reads one line of text, a CR line end dropped, and prints its tokens;
-// false when it is not UTF-8 (then it prints an empty line of tokens).
-bool readLine(std::string bytes, long lineNumber, TextReader& reader, TokenOutput& output)
+// The text of the last bytes of a line, a CR line end dropped; false, the
+// line reported, when they are not UTF-8. `before` bytes of the line came
+// before them.
+bool decodeLineEnd(std::string bytes, long lineNumber, std::size_t before, std::wstring* text)
 {
     if (!bytes.empty() && bytes.back() == '\r') {
         bytes.pop_back();
     }
-    std::wstring text;
     std::size_t badOffset = 0;
-    if (!decodeUtf8(bytes, &text, &badOffset)) {
-        reportNotUtf8(lineNumber, badOffset);
+    if (!decodeUtf8(bytes, text, &badOffset)) {
+        reportNotUtf8(lineNumber, before + badOffset);
+        return false;
+    }
+    return true;
+}
+
+// Reads one line of text, a CR line end dropped, and prints its tokens;
+// false when it is not UTF-8 (then it prints an empty line of tokens).
+bool readLine(const std::string& bytes, long lineNumber, TextReader& reader, TokenOutput& output)
+{
+    std::wstring text;
+    if (!decodeLineEnd(bytes, lineNumber, 0, &text)) {
         output.printLine({});
         return false;
     }
@@ -109,15 +120,16 @@ std::size_t utf8Length(const std::wstring& text, std::size_t end)
 }
 
 // Reads the piece of a long line that `pending` holds, prints the tokens
-// before a cut and leaves in `pending` the bytes after it. False when the
-// bytes are not UTF-8.
-bool readPiece(std::string* pending, long lineNumber, TextReader& reader, TokenOutput& output)
+// before a cut and leaves in `pending` the bytes after it, counting those
+// taken in `consumed`. False when the bytes are not UTF-8.
+bool readPiece(std::string* pending, long lineNumber, std::size_t* consumed, TextReader& reader,
+               TokenOutput& output)
 {
     const std::size_t whole = wholeCharactersEnd(*pending);
     std::wstring text;
     std::size_t badOffset = 0;
     if (!decodeUtf8(pending->substr(0, whole), &text, &badOffset)) {
-        reportNotUtf8(lineNumber, badOffset);
+        reportNotUtf8(lineNumber, *consumed + badOffset);
         return false;
     }
     // After the last space or punctuation mark near the end, when there is one.
@@ -149,7 +161,9 @@ bool readPiece(std::string* pending, long lineNumber, TextReader& reader, TokenO
         tokens.resize(kept);
     }
     output.printTokens(tokens);
-    pending->erase(0, utf8Length(text, cut));
+    const std::size_t taken = utf8Length(text, cut);
+    pending->erase(0, taken);
+    *consumed += taken;
     return true;
 }
 
@@ -174,8 +188,9 @@ bool readInput(std::FILE* file, TextReader& reader, TokenOutput& output)
         }
         output.beginLine();
         bool utf8 = true;
+        std::size_t consumed = 0;
         while (!ended) {
-            if (!readPiece(&pending, lineNumber, reader, output)) {
+            if (!readPiece(&pending, lineNumber, &consumed, reader, output)) {
                 utf8 = false;
                 more = input.skipLine();
                 break;
@@ -183,16 +198,10 @@ bool readInput(std::FILE* file, TextReader& reader, TokenOutput& output)
             ended = input.fill(&pending, &more);
         }
         if (utf8) {
-            if (!pending.empty() && pending.back() == '\r') {
-                pending.pop_back();
-            }
             std::wstring text;
-            std::size_t badOffset = 0;
-            if (decodeUtf8(pending, &text, &badOffset)) {
+            utf8 = decodeLineEnd(pending, lineNumber, consumed, &text);
+            if (utf8) {
                 output.printTokens(reader.read(text));
-            } else {
-                reportNotUtf8(lineNumber, badOffset);
-                utf8 = false;
             }
         }
         output.endLine();

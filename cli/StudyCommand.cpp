@@ -1,10 +1,11 @@
 #include "StudyCommand.h"
 
-#include "Encoding.h"
 #include "Log.h"
 #include "Lookup.h"
+#include "Output.h"
 #include "Romaji.h"
 #include "StudyList.h"
+#include "TokenOutput.h"
 #include "TypedSearch.h"
 #include "Utf8Text.h"
 #include "WordDictionaryCollection.h"
@@ -78,23 +79,6 @@ int failure(const std::string& problem)
 {
     std::fprintf(stderr, "dexaru2 study: %s\n", problem.c_str());
     return 1;
-}
-
-// A field of a line of TAB-separated output: nothing in it can end the
-// field or the line.
-std::string field(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        default: out += c;
-        }
-    }
-    return out;
 }
 
 struct Arguments
@@ -259,26 +243,11 @@ int StudyRun::noSuchCard()
     return failure("there is no card " + words[1] + " in the study list");
 }
 
+// A gloss in UTF-8: kept as it is when it is UTF-8 already.
 std::string utf8Gloss(const std::string& bytes, WordDictionaryCollection* collection, int position)
 {
     std::wstring ignored;
-    if (decodeUtf8(bytes, &ignored) || position < 0
-        || position >= static_cast<int>(collection->dictionaries.size())) {
-        return bytes;
-    }
-    // Glosses keep the bytes of their dictionary file.
-    const std::string encoding = collection->dictionaries[position]->getEncoding();
-    char* utf8 = nullptr;
-    int utf8Size = 0;
-    std::string source = bytes;
-    if (Encoding::convert(encoding.c_str(), &source[0], static_cast<int>(source.size()), "UTF-8",
-                          &utf8, &utf8Size)
-        != 0) {
-        return bytes;
-    }
-    const std::string converted(utf8, utf8Size);
-    delete[] utf8;
-    return converted;
+    return decodeUtf8(bytes, &ignored) ? bytes : glossInUtf8(bytes, collection, position);
 }
 
 int StudyRun::add()
@@ -398,10 +367,10 @@ int StudyRun::list()
     }
     for (const StudyCard& card : cards) {
         std::printf("%lld\t%s\t%s\t%s\t%s\t%d\t%d\t%s\n", static_cast<long long>(card.id),
-                    field(card.word).c_str(), field(card.reading).c_str(),
+                    tabField(card.word).c_str(), tabField(card.reading).c_str(),
                     StudyList::getStateName(card.schedule.state),
                     StudyList::formatTime(card.schedule.due).c_str(), card.schedule.reps,
-                    card.schedule.lapses, field(StudyList::getFirstMeaning(card)).c_str());
+                    card.schedule.lapses, tabField(StudyList::getFirstMeaning(card)).c_str());
     }
     return 0;
 }
@@ -493,22 +462,18 @@ int StudyRun::show()
         return failure(studyList.getError());
     }
     std::printf("id: %lld\n", static_cast<long long>(card.id));
-    std::printf("word: %s\n", field(card.word).c_str());
-    std::printf("reading: %s\n", field(card.reading).c_str());
+    std::printf("word: %s\n", tabField(card.word).c_str());
+    std::printf("reading: %s\n", tabField(card.reading).c_str());
     for (size_t g = 0; g < card.glosses.size(); ++g) {
-        std::printf("meaning %d: %s\n", static_cast<int>(g + 1), field(card.glosses[g]).c_str());
+        std::printf("meaning %d: %s\n", static_cast<int>(g + 1), tabField(card.glosses[g]).c_str());
     }
-    std::string partsOfSpeech;
-    for (const std::string& abbreviation : card.partsOfSpeech) {
-        partsOfSpeech += (partsOfSpeech.empty() ? "" : ",") + abbreviation;
-    }
-    std::printf("parts of speech: %s\n", field(partsOfSpeech).c_str());
-    std::printf("dictionary: %s\n", field(card.dictionary).c_str());
-    std::printf("sentence: %s\n", field(card.sentence).c_str());
+    std::printf("parts of speech: %s\n", tabField(joined(card.partsOfSpeech, ",")).c_str());
+    std::printf("dictionary: %s\n", tabField(card.dictionary).c_str());
+    std::printf("sentence: %s\n", tabField(card.sentence).c_str());
     std::printf("met in: %s\n", StudyList::getSourceName(card.source));
     std::printf("added: %s\n", StudyList::formatTime(card.added).c_str());
-    std::printf("tags: %s\n", field(card.tags).c_str());
-    std::printf("note: %s\n", field(card.note).c_str());
+    std::printf("tags: %s\n", tabField(card.tags).c_str());
+    std::printf("note: %s\n", tabField(card.note).c_str());
     printSchedule(card.schedule);
     for (const StudyReview& review : reviews) {
         std::printf("review: %s %s %s -> %s, due %s\n", StudyList::formatTime(review.time).c_str(),

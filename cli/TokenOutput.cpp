@@ -55,10 +55,6 @@ std::string replaced(const std::string& value, const Replacement (&table)[count]
     return result;
 }
 
-std::string tabField(const std::string& value)
-{
-    return replaced(value, tabReplacements);
-}
 
 // XML 1.0 cannot hold most control characters, not even as references: a
 // NUL or ESC of the text is written as its picture (U+2400 … U+241F), a CR
@@ -106,6 +102,32 @@ void write(const std::string& bytes)
 }
 
 }  // namespace
+
+std::string tabField(const std::string& value)
+{
+    return replaced(value, tabReplacements);
+}
+
+std::string glossInUtf8(const std::string& bytes, WordDictionaryCollection* collection,
+                        int position)
+{
+    if (position < 0 || position >= static_cast<int>(collection->dictionaries.size())) {
+        return bytes;
+    }
+    // Glosses keep the bytes of their dictionary file.
+    const std::string encoding = collection->dictionaries[position]->getEncoding();
+    char* utf8 = nullptr;
+    int utf8Size = 0;
+    std::string source = bytes;
+    if (Encoding::convert(encoding.c_str(), &source[0], static_cast<int>(source.size()), "UTF-8",
+                          &utf8, &utf8Size)
+        != 0) {
+        return bytes;
+    }
+    const std::string converted(utf8, utf8Size);
+    delete[] utf8;
+    return converted;
+}
 
 TokenOutput::TokenOutput(const std::string& format, WordDictionaryCollection* collection)
     : xml(format == "xml"), collection(collection)
@@ -163,24 +185,10 @@ std::string TokenOutput::firstGloss(const TextToken& token) const
     if (gloss.compare(0, 4, "(1) ") == 0) {
         gloss.erase(0, 4);
     }
-    const int position = token.entry->dictionaryIndex;
-    if (isAscii(gloss) || collection == nullptr || position < 0
-        || position >= static_cast<int>(collection->dictionaries.size())) {
+    if (isAscii(gloss) || collection == nullptr) {
         return gloss;
     }
-    // Glosses keep the bytes of their dictionary file.
-    const std::string encoding = collection->dictionaries[position]->getEncoding();
-    char* utf8 = nullptr;
-    int utf8Size = 0;
-    std::string source = gloss;
-    if (Encoding::convert(encoding.c_str(), &source[0], static_cast<int>(source.size()), "UTF-8",
-                          &utf8, &utf8Size)
-        != 0) {
-        return gloss;
-    }
-    const std::string converted(utf8, utf8Size);
-    delete[] utf8;
-    return converted;
+    return glossInUtf8(gloss, collection, token.entry->dictionaryIndex);
 }
 
 std::string TokenOutput::textTokens(const std::vector<TextToken>& tokens) const

@@ -18,6 +18,17 @@ class WordDictionaryCollection;
 
 namespace dexaru2 {
 
+// A field of a line of TAB-separated output: a backslash, TAB, CR or LF is
+// written as \\, \t, \r or \n, so that nothing in it ends the field or the
+// line.
+std::string tabField(const std::string& value);
+
+// The bytes of a gloss of the dictionary at the position in the collection,
+// converted from that dictionary's encoding to UTF-8; the bytes as they are
+// when the position or the conversion fails.
+std::string glossInUtf8(const std::string& bytes, WordDictionaryCollection* collection,
+                        int position);
+
 class TokenOutput
 {
 public:

@@ -5,14 +5,17 @@
 #include "WordDictionary.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QListWidgetItem>
 #include <QObject>
 #include <QStyle>
 
 namespace {
 
-QString suspicionOf(const std::string& filename)
+QString suspicionInFile(const std::string& filename)
 {
     const EdictFileCheck check = EdictFileCheck::ofFile(filename);
     if (!check.opened || check.looksLikeEdict()) {
@@ -30,6 +33,31 @@ QString suspicionOf(const std::string& filename)
     }
     return QObject::tr("The file \"%1\" does not look like an EDICT dictionary: %2.")
         .arg(file, lines);
+}
+
+// The suspicion of a file read once for as long as the file stays as it was:
+// a dictionary's row is marked again at each switch on or off, and a newly
+// loaded one both marks its row and is announced, each reading up to a
+// thousand lines on the window's thread.
+QString suspicionOf(const std::string& filename)
+{
+    struct Checked
+    {
+        qint64 size;
+        QDateTime modified;
+        QString suspicion;
+    };
+    static QHash<QString, Checked> checked;
+    const QFileInfo file(QFile::decodeName(filename.c_str()));
+    const qint64 size = file.size();
+    const QDateTime modified = file.lastModified();
+    const auto known = checked.constFind(file.absoluteFilePath());
+    if (known != checked.constEnd() && known->size == size && known->modified == modified) {
+        return known->suspicion;
+    }
+    const QString suspicion = suspicionInFile(filename);
+    checked.insert(file.absoluteFilePath(), Checked{size, modified, suspicion});
+    return suspicion;
 }
 
 }  // namespace

@@ -71,7 +71,6 @@ HandwritingRecognition::HandwritingRecognition(QObject* parent) : QObject(parent
 {
     thread.setObjectName(QStringLiteral("handwriting"));
     worker->moveToThread(&thread);
-    thread.start();
 }
 
 HandwritingRecognition::~HandwritingRecognition()
@@ -117,5 +116,9 @@ QString HandwritingRecognition::error() const
 
 void HandwritingRecognition::recognize(const HandwritingRecognizer::Drawing& drawing)
 {
+    // Started at the first drawing: most runs never open the pad.
+    if (!thread.isRunning()) {
+        thread.start();
+    }
     worker->post(drawing, recognizer && recognizer->canRecognize() ? recognizer.get() : nullptr);
 }

@@ -46,7 +46,10 @@ bool HistoryEntry::sameSearch(const HistoryEntry& other) const
 
 QString HistoryEntry::label() const
 {
-    const int longest = 40;
+    int longest = 40;
+    // Never half of a character beyond the 16-bit range.
+    if (text.size() > longest && text.at(longest - 1).isHighSurrogate())
+        --longest;
     QString shown = text.left(longest);
     if (text.size() > longest)
         shown += QChar(0x2026);

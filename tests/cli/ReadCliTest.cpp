@@ -99,10 +99,23 @@ TEST_F(ReadCliTest, PrintsOneLinePerTokenAndAnEmptyLinePerLineOfText)
         EXPECT_EQ(result.err.find("is not UTF-8") != std::string::npos, example.status == 3)
             << shown << result.err;
     }
-    const testfiles::ProgramRun bad = runWithInput({"read", "-"}, "猫\n\xff\n");
-    EXPECT_NE(bad.err.find("dexaru2: line 2 of the text is not UTF-8 (byte 1 is wrong)"),
-              std::string::npos)
-        << bad.err;
+    // The wrong byte is counted from the start of its line, also in a line
+    // long enough to be read in pieces (the bad byte in the second piece
+    // or in the last bytes).
+    const struct {
+        std::string input;
+        const char* message;
+    } wrongBytes[] = {
+        {"猫\n\xff\n", "dexaru2: line 2 of the text is not UTF-8 (byte 1 is wrong)"},
+        {"猫\n" + testfiles::repeat("x", 90000) + "\xff" + testfiles::repeat("x", 100000) + "\n",
+         "dexaru2: line 2 of the text is not UTF-8 (byte 90001 is wrong)"},
+        {testfiles::repeat("x", 70000) + "\xff\n",
+         "dexaru2: line 1 of the text is not UTF-8 (byte 70001 is wrong)"},
+    };
+    for (const auto& wrong : wrongBytes) {
+        const testfiles::ProgramRun bad = runWithInput({"read", "-"}, wrong.input);
+        EXPECT_NE(bad.err.find(wrong.message), std::string::npos) << wrong.message << "\n" << bad.err;
+    }
 }
 
 TEST_F(ReadCliTest, PrintsXmlWithEscapedValues)

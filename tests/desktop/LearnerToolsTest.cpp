@@ -265,6 +265,13 @@ private slots:
         const QString surrogates = QString::fromUcs4(U"\U00020B9F").repeated(HistoryMenu::LONGEST_LINE);
         const QString cut = HistoryMenu::menuText(surrogates);
         QVERIFY(cut.endsWith(QChar(0x2026)) && !cut.at(cut.size() - 2).isHighSurrogate());
+        // The history's own labels are cut whole too: 39 units, then a pair.
+        for (const QString& text : {"a" + surrogates, surrogates}) {
+            HistoryEntry entry;
+            entry.text = text;
+            const QString label = entry.label();
+            QVERIFY(label.endsWith(QChar(0x2026)) && !label.at(label.size() - 2).isHighSurrogate());
+        }
 
         QSignalSpy reruns(&menu, &HistoryMenu::rerun);
         QAction* longLine = menu.actions().at(4);
